@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Installs the Debian packages Veltrane needs to build, run and test, skipping those already present.
+set -euo pipefail
+packages=(
+  cmake g++ make pkg-config
+  qt6-base-dev libqt6sql6-sqlite qt6-multimedia-dev qt6-qpa-plugins
+  gstreamer1.0-plugins-base gstreamer1.0-plugins-good
+  xvfb xauth xdotool imagemagick x11-apps x11-utils
+  cups printer-driver-cups-pdf poppler-utils fonts-liberation2
+  libsane-dev sane-utils espeak-ng sox pulseaudio pulseaudio-utils
+  clang libclang-rt-14-dev
+)
+missing=()
+for p in "${packages[@]}"; do
+  dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
+done
+if [ ${#missing[@]} -eq 0 ]; then
+  exit 0
+fi
+if [ "$(id -u)" -ne 0 ]; then
+  echo "These packages are missing; run this script as root to install them: ${missing[*]}" >&2
+  exit 1
+fi
+echo "Installing: ${missing[*]}"
+apt-get update -qq
+DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null

@@ -1,0 +1,15 @@
+#pragma once
+// Today's date, behind an interface so tests can fix it.
+
+#include <QDate>
+
+class Clock {
+public:
+    virtual ~Clock() = default;
+    virtual QDate today() const = 0;
+};
+
+class SystemClock final : public Clock {
+public:
+    QDate today() const override { return QDate::currentDate(); }
+};

@@ -1,0 +1,130 @@
+#include "Profile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSaveFile>
+#include <QStringList>
+#include <optional>
+
+namespace {
+
+// The file's lines without their line ends; `crlf` tells which line end the file uses.
+QStringList readLines(const QString& path, bool* crlf, bool* exists)
+{
+    QFile f(path);
+    *exists = f.open(QIODevice::ReadOnly);
+    *crlf = true;
+    if (!*exists)
+        return {};
+    const QByteArray bytes = f.readAll();
+    *crlf = bytes.isEmpty() || bytes.contains("\r\n");
+    QString text = QString::fromLatin1(bytes);
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    QStringList lines = text.split(QLatin1Char('\n'));
+    if (!lines.isEmpty() && lines.last().isEmpty())
+        lines.removeLast();
+    return lines;
+}
+
+std::optional<QString> sectionName(const QString& line)
+{
+    const QString t = line.trimmed();
+    if (t.startsWith(QLatin1Char('[')) && t.contains(QLatin1Char(']')))
+        return t.mid(1, t.indexOf(QLatin1Char(']')) - 1).trimmed();
+    return std::nullopt;
+}
+
+// The key of a "key=value" line, or nothing for comments and odd lines.
+std::optional<QString> keyName(const QString& line)
+{
+    const QString t = line.trimmed();
+    if (t.startsWith(QLatin1Char(';')) || !t.contains(QLatin1Char('=')))
+        return std::nullopt;
+    return t.left(t.indexOf(QLatin1Char('='))).trimmed();
+}
+
+bool same(const QString& a, const QString& b)
+{
+    return a.compare(b, Qt::CaseInsensitive) == 0;
+}
+
+} // namespace
+
+Profile::Profile(QString path) : m_path(std::move(path)) {}
+
+QString Profile::read(const QString& section, const QString& key, const QString& defaultValue, int bufferSize) const
+{
+    bool crlf = true;
+    bool exists = false;
+    const QStringList lines = readLines(m_path, &crlf, &exists);
+    QString value = defaultValue;
+    bool inSection = false;
+    for (const QString& line : lines) {
+        if (auto s = sectionName(line)) {
+            if (inSection)
+                break;
+            inSection = same(*s, section);
+            continue;
+        }
+        if (!inSection)
+            continue;
+        if (auto k = keyName(line); k && same(*k, key)) {
+            value = line.mid(line.indexOf(QLatin1Char('=')) + 1).trimmed();
+            if (value.size() >= 2 && (value.front() == QLatin1Char('"') || value.front() == QLatin1Char('\''))
+                && value.back() == value.front())
+                value = value.mid(1, value.size() - 2);
+            break;
+        }
+    }
+    return bufferSize > 0 ? value.left(bufferSize - 1) : QString();
+}
+
+QString Profile::write(const QString& section, const QString& key, const QString& value) const
+{
+    bool crlf = true;
+    bool exists = false;
+    QStringList lines = readLines(m_path, &crlf, &exists);
+    const QString entry = key + QLatin1Char('=') + value;
+
+    int sectionLine = -1;
+    int lastEntry = -1;
+    int found = -1;
+    for (int i = 0; i < lines.size(); ++i) {
+        if (auto s = sectionName(lines[i])) {
+            if (sectionLine >= 0)
+                break;
+            if (same(*s, section))
+                sectionLine = lastEntry = i;
+            continue;
+        }
+        if (sectionLine < 0)
+            continue;
+        if (!lines[i].trimmed().isEmpty())
+            lastEntry = i;
+        if (auto k = keyName(lines[i]); k && same(*k, key)) {
+            found = i;
+            break;
+        }
+    }
+    if (found >= 0) {
+        lines[found] = entry;
+    } else if (sectionLine >= 0) {
+        lines.insert(lastEntry + 1, entry);
+    } else {
+        if (!lines.isEmpty() && !lines.last().trimmed().isEmpty())
+            lines.append(QString());
+        lines.append(QLatin1Char('[') + section + QLatin1Char(']'));
+        lines.append(entry);
+    }
+
+    const QString eol = crlf ? QStringLiteral("\r\n") : QStringLiteral("\n");
+    QSaveFile out(m_path);
+    if (!out.open(QIODevice::WriteOnly))
+        return QStringLiteral("The settings file %1 cannot be written: %2")
+            .arg(QDir::toNativeSeparators(m_path), out.errorString());
+    out.write(lines.join(eol).toLatin1() + eol.toLatin1());
+    if (!out.commit())
+        return QStringLiteral("The settings file %1 cannot be written: %2")
+            .arg(QDir::toNativeSeparators(m_path), out.errorString());
+    return {};
+}

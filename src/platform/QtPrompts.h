@@ -1,0 +1,10 @@
+#pragma once
+// Message boxes and the beep on the real screen.
+
+#include "Prompts.h"
+
+class QtPrompts final : public Prompts {
+public:
+    Answer message(const QString& text, const QString& title, Icon icon, Buttons buttons) override;
+    void beep() override;
+};

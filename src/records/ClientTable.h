@@ -1,0 +1,44 @@
+#pragma once
+// The in-memory table of clients of the open data location, and the client file it is read from and written to.
+
+#include "ClientRecord.h"
+#include "FileError.h"
+
+#include <array>
+#include <cstdint>
+
+class ClientTable {
+public:
+    static constexpr int16_t MaxClients = 51;
+    static constexpr const char* FileName = "DATA401.QN";
+
+    // Slot 0 is never used; client n is in slot n.
+    std::array<ClientRecord, MaxClients + 1> Clients;
+    int16_t NumClients = 0;
+    int16_t CurClient = 0;
+    QString DataPath;
+    QString ClientFilePath;
+
+    struct LoadResult {
+        FileError error;
+        int recordsInFile = 0; // whole or partial records present in the file
+        // Set when the file holds more records than the table: the rest stay in the file but are not shown.
+        QString notice;
+    };
+
+    // Sets DataPath and ClientFilePath for a location given without a trailing separator.
+    void setDataPath(const QString& path);
+    LoadResult LoadClients();
+    // Writes slot `index` as record `index`; the file is replaced whole, so a crash leaves the old or new record.
+    FileError SaveClient(int16_t index);
+    // Blanks slot CurClient in memory only.
+    void ClearClient();
+    void CountNewClient();
+
+    ClientRecord& current() { return Clients.at(CurClient); }
+    const ClientRecord& current() const { return Clients.at(CurClient); }
+    bool isFull() const { return NumClients >= MaxClients; }
+
+    // The client list line of client n: the number, a hyphen, and the stored 25-character name.
+    QString listLine(int n) const;
+};

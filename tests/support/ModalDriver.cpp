@@ -1,0 +1,43 @@
+#include "ModalDriver.h"
+
+#include <QApplication>
+#include <QDialog>
+
+void ModalDriver::onNextModal(Step step)
+{
+    m_steps.append(std::move(step));
+    if (!m_timer.isActive()) {
+        connect(&m_timer, &QTimer::timeout, this, &ModalDriver::poll, Qt::UniqueConnection);
+        m_timer.start(10);
+    }
+}
+
+void ModalDriver::poll()
+{
+    QWidget* modal = QApplication::activeModalWidget();
+    if (!modal || modal == m_last || !modal->isVisible() || m_steps.isEmpty())
+        return;
+    m_last = modal;
+    Step step = m_steps.takeFirst();
+    step(modal);
+    if (m_steps.isEmpty())
+        m_timer.stop();
+}
+
+void ModalDriver::rejectAll()
+{
+    while (QWidget* w = QApplication::activeModalWidget()) {
+        if (auto* d = qobject_cast<QDialog*>(w))
+            d->reject();
+        else
+            w->close();
+        QApplication::processEvents();
+        if (QApplication::activeModalWidget() == w)
+            break;
+    }
+}
+
+ModalDriver::~ModalDriver()
+{
+    m_timer.stop();
+}

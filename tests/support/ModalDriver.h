@@ -1,0 +1,29 @@
+#pragma once
+// Answers modal windows from a timer, so a test can drive a flow that exec()s windows without hanging.
+
+#include <QObject>
+#include <QPointer>
+#include <QTimer>
+#include <QWidget>
+#include <functional>
+
+class ModalDriver : public QObject {
+    Q_OBJECT
+public:
+    using Step = std::function<void(QWidget* modal)>;
+
+    // Queues `step` to run on the next modal window that is not `previous`.
+    void onNextModal(Step step);
+    // Whether every queued step has run.
+    bool done() const { return m_steps.isEmpty(); }
+    // Closes every open modal window (used when a check failed so the test cannot hang).
+    static void rejectAll();
+
+    ~ModalDriver() override;
+
+private:
+    void poll();
+    QList<Step> m_steps;
+    QPointer<QWidget> m_last;
+    QTimer m_timer;
+};
