@@ -1,0 +1,5 @@
+#pragma once
+// The subcommands of veltrane-cli; each takes the arguments after its name and returns the exit status
+// (0 success, 1 failure with a message, 2 bad arguments with a usage message).
+
+#include <QStringList>

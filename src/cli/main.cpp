@@ -1,0 +1,57 @@
+// veltrane-cli: command-line tools over the program's logic, for scripts and for checking an installation.
+
+#include "Commands.h"
+
+#include <QGuiApplication>
+#include <QStringList>
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+struct Command {
+    const char* name;
+    const char* summary;
+    int (*run)(const QStringList& args);
+};
+
+const Command kCommands[] = {
+    {"version", "print the program's version", [](const QStringList&) {
+         std::printf("veltrane-cli 4.01\n");
+         return 0;
+     }},
+};
+
+void usage(FILE* out)
+{
+    std::fprintf(out, "usage: veltrane-cli <command> [options]\n\ncommands:\n");
+    for (const Command& c : kCommands)
+        std::fprintf(out, "  %-14s %s\n", c.name, c.summary);
+    std::fprintf(out, "\nveltrane-cli <command> --help shows a command's options.\n");
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    // Printing and drawing need a GUI application object, never a screen.
+    if (qgetenv("QT_QPA_PLATFORM").isEmpty())
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    const QStringList args = app.arguments().mid(1);
+    if (args.isEmpty()) {
+        usage(stderr);
+        return 2;
+    }
+    if (args[0] == QLatin1String("--help") || args[0] == QLatin1String("-h") || args[0] == QLatin1String("help")) {
+        usage(stdout);
+        return 0;
+    }
+    for (const Command& c : kCommands) {
+        if (args[0] == QLatin1String(c.name))
+            return c.run(args.mid(1));
+    }
+    std::fprintf(stderr, "veltrane-cli: unknown command '%s'\n\n", qPrintable(args[0]));
+    usage(stderr);
+    return 2;
+}
