@@ -7,7 +7,10 @@ Prompts::Answer QtPrompts::message(const QString& text, const QString& title, Ic
 {
     QMessageBox box(QApplication::activeWindow());
     box.setWindowTitle(title);
-    box.setText(text);
+    // Texts break lines with a lone carriage return as well; the screen needs line feeds.
+    QString shown = text;
+    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    box.setText(shown);
     switch (icon) {
     case Icon::None: box.setIcon(QMessageBox::NoIcon); break;
     case Icon::Critical: box.setIcon(QMessageBox::Critical); break;

@@ -1,0 +1,18 @@
+#pragma once
+// Wires the main menu's activities to the windows of the other subsystems, and the optional services to the context.
+
+#include "frmMainMenu.h"
+
+struct AppContext;
+
+MainMenuActivities MakeActivities(AppContext& ctx);
+
+// Owns the real printer, audio and scanner of a run and sets them in the context.
+class RealServices {
+public:
+    explicit RealServices(AppContext& ctx);
+    ~RealServices();
+
+private:
+    AppContext& m_ctx;
+};

@@ -1,0 +1,43 @@
+#pragma once
+// What every window of a run works on: the client table, the shared flags and the services at the edges.
+// Built once in main() (or by a test) and passed down by reference.
+
+#include "ClientTable.h"
+#include "SessionFlags.h"
+
+#include <QString>
+
+class Prompts;
+class Clock;
+class Profile;
+class DataWorkspace;
+class Audio;
+class ReportPrinter;
+class Scanner;
+
+struct AppContext {
+    AppContext(ClientTable& t, SessionFlags& f, Prompts& p, const Clock& c, Profile& s, DataWorkspace& w, QString dir)
+        : table(t), flags(f), prompts(p), clock(c), settings(s), workspace(w), programDir(std::move(dir))
+    {
+    }
+
+    ClientTable& table;
+    SessionFlags& flags;
+    Prompts& prompts;
+    const Clock& clock;
+    Profile& settings;
+    DataWorkspace& workspace;
+    QString programDir;
+    QString SoundPath;
+    QString BrandCode = QStringLiteral("N");
+    // Optional services; null where a run has none.
+    Audio* audio = nullptr;
+    ReportPrinter* printer = nullptr;
+    Scanner* scanner = nullptr;
+};
+
+// The publisher's brand code; every other code selects the distributor.
+inline bool IsPublisherBrand(const QString& brandCode)
+{
+    return brandCode == QLatin1String("N");
+}

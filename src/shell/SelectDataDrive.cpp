@@ -1,0 +1,46 @@
+#include "SelectDataDrive.h"
+
+#include "ClientTable.h"
+#include "DataLocation.h"
+#include "Profile.h"
+#include "Prompts.h"
+#include "Settings.h"
+
+SelectResult SelectDataDrive(bool atStartup, ClientTable& table, const Profile& settings, Prompts& prompts,
+                             DriveChooser& chooser)
+{
+    bool firstAttempt = true;
+    for (;;) {
+        QString candidate;
+        if (atStartup && firstAttempt)
+            candidate = GetINIFilePath(settings);
+        else
+            candidate = chooser.chooseDrive();
+        firstAttempt = false;
+
+        for (;;) {
+            const OpenResult opened = OpenDataLocation(table, candidate);
+            if (!opened.error) {
+                if (!opened.notice.isEmpty())
+                    prompts.message(opened.notice, AppTitle(), Prompts::Icon::Information, Prompts::Buttons::Ok);
+                const QString problem = SaveDataDrivePath(settings, candidate);
+                if (!problem.isEmpty())
+                    prompts.message(problem, AppTitle(), Prompts::Icon::Exclamation, Prompts::Buttons::Ok);
+                return SelectResult::Opened;
+            }
+            const ErrorPrompt box = DataLocationErrorPrompt(opened.error, candidate);
+            const Prompts::Answer answer = prompts.message(box.text, box.title, box.icon, box.buttons);
+            switch (DataLocationOutcome(opened.error, answer)) {
+            case LocationOutcome::Retry:
+                continue;
+            case LocationOutcome::TryAnother:
+                break;
+            case LocationOutcome::EndProgram:
+                return SelectResult::EndProgram;
+            case LocationOutcome::Stop:
+                return SelectResult::Stopped;
+            }
+            break;
+        }
+    }
+}

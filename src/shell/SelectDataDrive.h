@@ -1,0 +1,22 @@
+#pragma once
+// Choosing, opening and remembering a data location, with the questions its errors ask.
+
+#include <QString>
+
+class ClientTable;
+class Profile;
+class Prompts;
+
+// Lets the user pick a data location; returns the chosen path (empty when nothing was ever chosen).
+class DriveChooser {
+public:
+    virtual ~DriveChooser() = default;
+    virtual QString chooseDrive() = 0;
+};
+
+enum class SelectResult { Opened, Stopped, EndProgram };
+
+// Tries the saved location first when `atStartup`, then asks through `chooser` until a location opens, the user
+// stops, or the user declines to try another one (which ends the program).
+SelectResult SelectDataDrive(bool atStartup, ClientTable& table, const Profile& settings, Prompts& prompts,
+                             DriveChooser& chooser);

@@ -1,0 +1,37 @@
+#include "Settings.h"
+
+#include "Profile.h"
+
+QString GetINIFilePath(const Profile& p)
+{
+    return p.read(QStringLiteral("Path"), QStringLiteral("FilePath"), QStringLiteral("a:"), 50);
+}
+
+QString GetINISndPath(const Profile& p)
+{
+    return p.read(QStringLiteral("Path"), QStringLiteral("SndPath"), QStringLiteral("c:"), 50);
+}
+
+QString SaveDataDrivePath(const Profile& p, const QString& path)
+{
+    return p.write(QStringLiteral("Path"), QStringLiteral("FilePath"), path);
+}
+
+bool LoadNumLockSetting(const Profile& p)
+{
+    // Only the first three characters count, and they are case-sensitive.
+    return p.read(QStringLiteral("Settings"), QStringLiteral("NumLock"), QStringLiteral("True"), 10)
+        .startsWith(QLatin1String("Tru"));
+}
+
+QString SaveNumLockSetting(const Profile& p, bool on)
+{
+    return p.write(QStringLiteral("Settings"), QStringLiteral("NumLock"),
+                   on ? QStringLiteral("True") : QStringLiteral("False"));
+}
+
+QString GetINIBrandCode(const Profile& p)
+{
+    const QString code = p.read(QStringLiteral("Settings"), QStringLiteral("Brand"), QStringLiteral("N"), 2);
+    return code.isEmpty() ? QStringLiteral("N") : code;
+}

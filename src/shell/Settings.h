@@ -1,0 +1,15 @@
+#pragma once
+// The settings file's values, read and written the way the program always has: fixed buffers cut long values.
+
+#include <QString>
+
+class Profile;
+
+QString GetINIFilePath(const Profile& p);
+QString GetINISndPath(const Profile& p);
+// Returns an empty string on success, else a message naming the settings file.
+QString SaveDataDrivePath(const Profile& p, const QString& path);
+bool LoadNumLockSetting(const Profile& p);
+QString SaveNumLockSetting(const Profile& p, bool on);
+// The brand code provisioned with the installation ("Settings"/"Brand", publisher when missing).
+QString GetINIBrandCode(const Profile& p);

@@ -1,0 +1,47 @@
+#include "Panel3D.h"
+
+#include "WindowRoutines.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+
+Panel3D::Panel3D(const QString& name, QWidget* parent) : QFrame(parent)
+{
+    setObjectName(name);
+    setFrameStyle(QFrame::Panel | QFrame::Raised);
+    setLineWidth(2);
+}
+
+void Panel3D::setBackColor(const QColor& c)
+{
+    SetBackColor(this, c);
+}
+
+QColor Panel3D::backColor() const
+{
+    return palette().color(QPalette::Window);
+}
+
+QLabel* Panel3D::captionLabel()
+{
+    if (!m_label) {
+        m_label = new QLabel(this);
+        m_label->setObjectName(objectName() + QStringLiteral("_caption"));
+        m_label->setTextFormat(Qt::PlainText);
+        auto* layout = new QHBoxLayout(this);
+        layout->setContentsMargins(6, 2, 6, 2);
+        layout->addWidget(m_label);
+    }
+    return m_label;
+}
+
+void Panel3D::setCaption(const QString& text)
+{
+    captionLabel()->setText(text);
+    setAccessibleDescription(text);
+}
+
+QString Panel3D::caption() const
+{
+    return m_label ? m_label->text() : QString();
+}

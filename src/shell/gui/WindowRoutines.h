@@ -1,0 +1,35 @@
+#pragma once
+// The routines every window shares: colours, twips, centring, the busy pointer, select-all and bold field labels.
+
+#include <QColor>
+
+class QWidget;
+
+// Colours of the convention: the focused control's frame is cyan with black text, the others blue with white.
+inline const QColor HighlightColor{0, 255, 255};
+inline const QColor NormalColor{0, 0, 255};
+
+// Window geometry is given in twips; 1440 twips make an inch at the screen's logical resolution.
+int TwipsToPixelsX(int twips, const QWidget* w = nullptr);
+int TwipsToPixelsY(int twips, const QWidget* w = nullptr);
+
+// Centres a window on its screen.
+void CenterForm(QWidget* window);
+// Places a window's main frame: horizontally centred, and half of 1000 twips above the vertical centre.
+void CenterFrame(QWidget* window, QWidget* frame);
+
+void MouseWait();
+void MouseDefault();
+
+// Selects the whole text of the focused control, so typing replaces it; controls without text are ignored.
+void SelectAllText();
+
+// Field labels are children named lblInfo_0 .. lblInfo_count of `window`; the one at `index` becomes bold.
+void SetInfoBold(QWidget* window, int count, int index);
+void ClearInfoBold(QWidget* window, int count);
+
+// Bold or plain text of a widget's font.
+void SetBold(QWidget* w, bool bold);
+// Background colour of a widget (the frame behind a button, a panel).
+void SetBackColor(QWidget* w, const QColor& c);
+void SetForeColor(QWidget* w, const QColor& c);
