@@ -7,6 +7,7 @@ void ModalDriver::onNextModal(Step step)
 {
     m_steps.append(std::move(step));
     if (!m_timer.isActive()) {
+        m_last = nullptr; // a new sequence may reuse the window the previous one answered
         connect(&m_timer, &QTimer::timeout, this, &ModalDriver::poll, Qt::UniqueConnection);
         m_timer.start(10);
     }
@@ -14,6 +15,8 @@ void ModalDriver::onNextModal(Step step)
 
 void ModalDriver::poll()
 {
+    if (m_last && !m_last->isVisible())
+        m_last = nullptr; // that showing is over; the same window may be shown again
     QWidget* modal = QApplication::activeModalWidget();
     if (!modal || modal == m_last || !modal->isVisible() || m_steps.isEmpty())
         return;

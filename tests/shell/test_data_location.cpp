@@ -1,0 +1,224 @@
+#include "ClientTable.h"
+#include "DataLocation.h"
+#include "FakePrompts.h"
+#include "Profile.h"
+#include "SelectDataDrive.h"
+#include "Settings.h"
+
+#include <QFile>
+#include <QQueue>
+#include <QTemporaryDir>
+#include <QTest>
+#include <unistd.h>
+
+namespace {
+
+class FakeChooser final : public DriveChooser {
+public:
+    QQueue<QString> choices;
+    int shown = 0;
+    QString chooseDrive() override
+    {
+        ++shown;
+        return choices.isEmpty() ? QString() : choices.dequeue();
+    }
+};
+
+void writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+// A folder this process cannot write to, or empty when there is none (the test then skips).
+QString writeProtectedFolder(QTemporaryDir& dir)
+{
+    if (::geteuid() != 0) {
+        const QString path = dir.path() + "/ro";
+        QDir().mkpath(path);
+        QFile::setPermissions(path, QFile::ReadOwner | QFile::ExeOwner);
+        return path;
+    }
+    // Root writes everywhere it can, but not into sysfs.
+    return QFileInfo("/sys/kernel").isDir() ? QStringLiteral("/sys/kernel") : QString();
+}
+
+} // namespace
+
+class TestDataLocation : public QObject {
+    Q_OBJECT
+private slots:
+    void init()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        m_ini = m_dir->path() + "/Quillan.ini";
+        m_data = m_dir->path() + "/data";
+        QDir().mkpath(m_data);
+        m_prompts.clear();
+        m_table = ClientTable();
+        m_chooser.choices.clear();
+        m_chooser.shown = 0;
+    }
+
+    void numLock_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<bool>("on");
+        QTest::newRow("missing key") << QByteArray("[Settings]\r\n") << true;
+        QTest::newRow("True") << QByteArray("[Settings]\r\nNumLock=True\r\n") << true;
+        QTest::newRow("lower case") << QByteArray("[Settings]\r\nNumLock=true\r\n") << false;
+        QTest::newRow("Tru and more") << QByteArray("[Settings]\r\nNumLock=Trumpet\r\n") << true;
+        QTest::newRow("empty") << QByteArray("[Settings]\r\nNumLock=\r\n") << false;
+        QTest::newRow("False") << QByteArray("[Settings]\r\nNumLock=False\r\n") << false;
+    }
+    void numLock()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(bool, on);
+        writeFile(m_ini, file);
+        QCOMPARE(LoadNumLockSetting(Profile(m_ini)), on);
+    }
+
+    void numLock_toggleStoresWords()
+    {
+        Profile p(m_ini);
+        QCOMPARE(SaveNumLockSetting(p, false), QString());
+        QCOMPARE(p.read("Settings", "NumLock", "", 10), QStringLiteral("False"));
+        QVERIFY(!LoadNumLockSetting(p));
+        SaveNumLockSetting(p, true);
+        QCOMPARE(p.read("Settings", "NumLock", "", 10), QStringLiteral("True"));
+    }
+
+    void startup_savedLocation_opensWithoutAsking()
+    {
+        writeFile(m_ini, "[Path]\r\nFilePath=" + m_data.toLocal8Bit() + "\r\n");
+        const SelectResult r = SelectDataDrive(true, m_table, Profile(m_ini), m_prompts, m_chooser);
+        QCOMPARE(r, SelectResult::Opened);
+        QCOMPARE(m_chooser.shown, 0);
+        QVERIFY(m_prompts.shown.isEmpty());
+        QCOMPARE(m_table.DataPath, m_data);
+        QVERIFY(QFile::exists(m_data + "/DATA401.QN"));
+        QVERIFY(!QFile::exists(m_data + "/checkWriteTest")); // the write test cleans up after itself
+    }
+
+    void startup_noPathSection_triesAThenAsksForAnother()
+    {
+        writeFile(m_ini, "[Settings]\r\nNumLock=True\r\n");
+        m_chooser.choices << m_data;
+        const SelectResult r = SelectDataDrive(true, m_table, Profile(m_ini), m_prompts, m_chooser);
+        QCOMPARE(r, SelectResult::Opened);
+        QCOMPARE(m_prompts.shown.size(), 1);
+        QCOMPARE(m_prompts.shown[0].text,
+                 QStringLiteral("No test information found on drive A:, would you like to try another drive?"));
+        QCOMPARE(m_prompts.shown[0].buttons, Prompts::Buttons::YesNo);
+        QCOMPARE(m_prompts.shown[0].icon, Prompts::Icon::None);
+        QCOMPARE(m_chooser.shown, 1);
+        QCOMPARE(Profile(m_ini).read("Path", "FilePath", "", 300), m_data);
+        QCOMPARE(Profile(m_ini).read("Settings", "NumLock", "", 10), QStringLiteral("True"));
+    }
+
+    void noMedium_answeredNo_endsProgram_data()
+    {
+        QTest::addColumn<bool>("atStartup");
+        QTest::newRow("at start-up") << true;
+        QTest::newRow("from the menu") << false;
+    }
+    void noMedium_answeredNo_endsProgram()
+    {
+        QFETCH(bool, atStartup);
+        writeFile(m_ini, "[Path]\r\nFilePath=" + m_dir->path().toLocal8Bit() + "/missing\r\n");
+        m_chooser.choices << m_dir->path() + "/missing";
+        m_prompts.answers << Prompts::Answer::No;
+        QCOMPARE(SelectDataDrive(atStartup, m_table, Profile(m_ini), m_prompts, m_chooser), SelectResult::EndProgram);
+        QVERIFY(m_prompts.shown[0].text.contains(m_dir->path().toUpper() + "/MISSING"));
+    }
+
+    void doneWithoutChoice_looksInTheRoot()
+    {
+        // An empty candidate names the root of the current file system, as an unchanged drive list does.
+        m_chooser.choices << QString();
+        m_prompts.answers << Prompts::Answer::No;
+        SelectDataDrive(false, m_table, Profile(m_ini), m_prompts, m_chooser);
+        QCOMPARE(m_table.ClientFilePath, QStringLiteral("/DATA401.QN"));
+    }
+
+    void writeProtected_okRetriesAndCancelStops()
+    {
+        const QString ro = writeProtectedFolder(*m_dir);
+        if (ro.isEmpty() || OpenDataLocation(m_table, ro).error.number != FileError::PermissionDenied)
+            QSKIP("no write-protected folder on this machine");
+        writeFile(m_ini, "[Path]\r\nFilePath=" + ro.toLocal8Bit() + "\r\n");
+        m_prompts.answers << Prompts::Answer::Ok << Prompts::Answer::Cancel;
+        QCOMPARE(SelectDataDrive(true, m_table, Profile(m_ini), m_prompts, m_chooser), SelectResult::Stopped);
+        QCOMPARE(m_prompts.shown.size(), 2); // OK retried the whole opening once
+        QCOMPARE(m_prompts.shown[0].text,
+                 QStringLiteral("Data disk write protected!\r\rSet the data disk to writable and replace in drive."));
+        QCOMPARE(m_prompts.shown[0].title, QStringLiteral("Data Disk Error"));
+        QCOMPARE(m_prompts.shown[0].buttons, Prompts::Buttons::OkCancel);
+        QCOMPARE(Profile(m_ini).read("Path", "FilePath", "", 300), ro); // unchanged
+        QCOMPARE(m_chooser.shown, 0);
+    }
+
+    void errorPrompts_data()
+    {
+        QTest::addColumn<int>("number");
+        QTest::addColumn<QString>("locationText");
+        QTest::addColumn<QString>("startUpText");
+        const QString noInfo = "No test information found on drive E:\\DATA, would you like to try another drive?";
+        const QString notFound = "Data disk not found!\r\rInsert data disk in drive A to continue.";
+        for (int n : {52, 53, 57, 71, 3024, 3044, 3051})
+            QTest::newRow(qPrintable(QString::number(n))) << n << noInfo << notFound;
+        QTest::newRow("76 differs at start-up") << 76 << noInfo << "Error 76:desc";
+        QTest::newRow("70") << 70 << "Data disk write protected!\r\rSet the data disk to writable and replace in drive."
+                            << "Data disk write protected!\r\rSet the data disk to writeable and replace in drive.";
+        QTest::newRow("other") << 1028 << "Error 1028:desc" << "Error 1028:desc";
+    }
+    void errorPrompts()
+    {
+        QFETCH(int, number);
+        QFETCH(QString, locationText);
+        QFETCH(QString, startUpText);
+        const FileError e{number, "desc"};
+        QCOMPARE(DataLocationErrorPrompt(e, "e:\\data").text, locationText);
+        QCOMPARE(StartUpErrorPrompt(e).text, startUpText);
+    }
+
+    void clientFileTooLong_warnsOnceAndOpens()
+    {
+        writeFile(m_data + "/DATA401.QN", QByteArray(53 * 184, ' '));
+        writeFile(m_ini, "[Path]\r\nFilePath=" + m_data.toLocal8Bit() + "\r\n");
+        QCOMPARE(SelectDataDrive(true, m_table, Profile(m_ini), m_prompts, m_chooser), SelectResult::Opened);
+        QCOMPARE(m_prompts.shown.size(), 1);
+        QVERIFY(m_prompts.shown[0].text.contains("53"));
+        QCOMPARE(m_table.NumClients, 51);
+    }
+
+    void secretCode_data()
+    {
+        QTest::addColumn<QString>("entry");
+        QTest::addColumn<bool>("accepted");
+        QTest::newRow("upper") << "K" << true;
+        QTest::newRow("lower") << "k" << true;
+        QTest::newRow("twice") << "kk" << false;
+        QTest::newRow("other") << "x" << false;
+        QTest::newRow("padded") << " k" << false;
+    }
+    void secretCode()
+    {
+        QFETCH(QString, entry);
+        QFETCH(bool, accepted);
+        QCOMPARE(IsSecretCode(entry), accepted);
+    }
+
+private:
+    std::unique_ptr<QTemporaryDir> m_dir;
+    QString m_ini;
+    QString m_data;
+    FakePrompts m_prompts;
+    FakeChooser m_chooser;
+    ClientTable m_table;
+};
+
+QTEST_GUILESS_MAIN(TestDataLocation)
+#include "test_data_location.moc"
