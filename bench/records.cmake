@@ -1,0 +1,4 @@
+add_executable(bench_client_file ${CMAKE_CURRENT_LIST_DIR}/bench_client_file.cpp)
+target_link_libraries(bench_client_file PRIVATE veltrane_records)
+set_target_properties(bench_client_file PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)
+add_dependencies(benchmarks bench_client_file)

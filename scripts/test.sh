@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds everything, starts the services the tests use, and runs every test.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$(pwd)
+build=${VELTRANE_BUILD_DIR:-$root/build-test}
+
+scripts/install-deps.sh
+
+export XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-/tmp/veltrane-xdg-$(id -u)}
+mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+
+# Services some tests use; each script is idempotent and the tests skip what is not there.
+for service in scripts/start-cups.sh scripts/start-pulse.sh; do
+  if [ -x "$service" ]; then "$service" || echo "warning: $service failed; its tests will skip" >&2; fi
+done
+
+cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Debug -DVELTRANE_WERROR=ON
+cmake --build "$build" -j"$(nproc)"
+(cd "$build" && ctest --output-on-failure -j"$(nproc)")
+
+# Fuzz the data-file parsers for a bounded time when the fuzz script is present.
+if [ -x scripts/fuzz.sh ]; then
+  scripts/fuzz.sh
+fi
