@@ -1,11 +1,15 @@
 #include "Activities.h"
 
 #include "AppContext.h"
+#include "frmSupervisorOptions.h"
 
 MainMenuActivities MakeActivities(AppContext& ctx)
 {
-    Q_UNUSED(ctx);
     MainMenuActivities a;
+    a.supervisorOptions = [&ctx](QWidget* parent) {
+        SupervisorServices services;
+        RunSupervisorOptions(ctx, parent, services);
+    };
     return a;
 }
 

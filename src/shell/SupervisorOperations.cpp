@@ -1,0 +1,75 @@
+#include "SupervisorOperations.h"
+
+#include "ClientTable.h"
+#include "Cp1252.h"
+
+#include <QFile>
+
+QString ScrambleName(const QString& name)
+{
+    QString out;
+    out.reserve(name.size());
+    for (QChar c : name) {
+        if (c == QLatin1Char(' ')) {
+            out.append(c);
+            continue;
+        }
+        int code = cp1252Code(c);
+        if (code < 0)
+            code = '?';
+        int shifted = code + (code % 2 == 0 ? 7 : 3);
+        if (shifted > 255)
+            shifted = shifted - 256 + 33;
+        out.append(cp1252Char(static_cast<unsigned char>(shifted)));
+    }
+    return out;
+}
+
+FileError ScrambleAllNames(ClientTable& table)
+{
+    for (int16_t n = 1; n <= table.NumClients; ++n) {
+        table.CurClient = n;
+        ClientRecord& r = table.Clients[n];
+        if (r.NameDeleted != QLatin1String("0"))
+            continue;
+        r.Name = ScrambleName(ClientRecord::fit(r.Name, 25));
+        r.NameDeleted = QStringLiteral("1");
+        r.EditCount = QStringLiteral("3");
+        if (FileError e = table.SaveClient(n))
+            return e;
+    }
+    table.CurClient = table.NumClients > 0 ? 1 : 0;
+    return {};
+}
+
+QString PrintAllReports(ClientTable& table, const QString& programDir, const PrintAllSteps& steps)
+{
+    const QString report = programDir + QStringLiteral("/report.prn");
+    auto temp = [&](int n) { return programDir + QStringLiteral("/temp") + QString::number(n); };
+    auto finish = [&](const QString& message) {
+        table.CurClient = table.NumClients > 0 ? 1 : 0;
+        return message;
+    };
+    const int count = table.NumClients;
+    for (int16_t n = 1; n <= count; ++n) {
+        if (steps.progress && !steps.progress(0, n, count))
+            return finish(QStringLiteral("Printing was stopped before any report was printed."));
+        table.CurClient = n;
+        if (const QString e = steps.scoreAndReport(); !e.isEmpty())
+            return finish(QStringLiteral("The report of client %1 could not be written: %2").arg(n).arg(e));
+        QFile::remove(temp(n));
+        if (!QFile::copy(report, temp(n)))
+            return finish(QStringLiteral("The report copy %1 could not be written.").arg(temp(n)));
+    }
+    for (int16_t n = 1; n <= count; ++n) {
+        if (steps.progress && !steps.progress(1, n, count))
+            return finish(QStringLiteral("Printing was stopped after %1 of %2 reports.").arg(n - 1).arg(count));
+        table.CurClient = n;
+        QFile::remove(report);
+        if (!QFile::copy(temp(n), report))
+            return finish(QStringLiteral("The report copy %1 could not be read back.").arg(temp(n)));
+        if (const QString e = steps.printReport(); !e.isEmpty())
+            return finish(QStringLiteral("The report of client %1 could not be printed: %2").arg(n).arg(e));
+    }
+    return finish(QString());
+}

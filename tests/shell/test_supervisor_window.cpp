@@ -1,0 +1,182 @@
+#include "AppContext.h"
+#include "DataWorkspace.h"
+#include "FakeClock.h"
+#include "FakePrompts.h"
+#include "MenuButtons.h"
+#include "ModalDriver.h"
+#include "Panel3D.h"
+#include "Profile.h"
+#include "frmMyInputBox.h"
+#include "frmSupervisorOptions.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+struct Harness {
+    QTemporaryDir dir;
+    Profile settings{dir.path() + "/Quillan.ini"};
+    FakePrompts prompts;
+    FakeClock clock;
+    ClientTable table;
+    SessionFlags flags;
+    DataWorkspace workspace{dir.path(), settings};
+    AppContext ctx{table, flags, prompts, clock, settings, workspace, dir.path()};
+    QStringList calls;
+    SupervisorServices services;
+
+    explicit Harness(int clients)
+    {
+        table.setDataPath(dir.path());
+        table.LoadClients();
+        for (int16_t n = 1; n <= clients; ++n) {
+            table.Clients[n] = ClientRecord::blank();
+            table.Clients[n].Name = ClientRecord::fit(QStringLiteral("Client %1").arg(n), 25);
+            table.Clients[n].NameDeleted = "0";
+            table.SaveClient(n);
+        }
+        table.NumClients = static_cast<int16_t>(clients);
+        table.CurClient = clients > 0 ? 1 : 0;
+        services.viewReport = [this](QWidget*) { calls << "view"; };
+        services.printSelected = [this](QWidget*) { calls << "selected"; };
+        services.verify = [this](QWidget*) { calls << "verify"; };
+        services.scoreAndReport = [this] {
+            calls << QStringLiteral("score %1").arg(table.CurClient);
+            QFile f(dir.path() + "/report.prn");
+            f.open(QIODevice::WriteOnly);
+            return QString();
+        };
+        services.printReport = [this] {
+            calls << "print";
+            return QString();
+        };
+    }
+};
+
+void giveCode(ModalDriver& driver, const QString& code)
+{
+    driver.onNextModal([code](QWidget* m) {
+        auto* box = qobject_cast<frmMyInputBox*>(m);
+        QVERIFY(box);
+        if (code.isEmpty()) {
+            box->menu().press(1);
+            return;
+        }
+        QTest::keyClicks(box->txtInput(), code);
+        box->menu().press(0);
+    });
+}
+
+} // namespace
+
+class TestSupervisorWindow : public QObject {
+    Q_OBJECT
+private slots:
+    void cleanup() { ModalDriver::rejectAll(); }
+
+    void reports_behindTheSecretCode_data()
+    {
+        QTest::addColumn<int>("option");
+        QTest::addColumn<QString>("code");
+        QTest::addColumn<QStringList>("calls");
+        QTest::newRow("current client") << 0 << "k" << QStringList{"view"};
+        QTest::newRow("selected clients") << 1 << "K" << QStringList{"selected"};
+        QTest::newRow("all clients") << 2 << "k"
+                                     << QStringList{"score 1", "score 2", "print", "print"};
+        QTest::newRow("code cancelled") << 0 << "" << QStringList{};
+    }
+    void reports_behindTheSecretCode()
+    {
+        QFETCH(int, option);
+        QFETCH(QString, code);
+        QFETCH(QStringList, calls);
+        Harness h(2);
+        frmSupervisorOptions w(h.ctx, h.services);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QCOMPARE(w.lblNameDisplay()->text(), ClientRecord::fit("Client 1", 25));
+        w.printOption(option)->click();
+        ModalDriver driver;
+        giveCode(driver, code);
+        QTest::keyClick(w.menu().button(0), Qt::Key_Return);
+        QCOMPARE(h.calls, calls);
+        QTRY_VERIFY(!w.isVisible()); // one operation per visit
+        QCOMPARE(h.table.CurClient, 1);
+    }
+
+    void tabs_changeLabelAndHelp_data()
+    {
+        QTest::addColumn<int>("tab");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("help");
+        QTest::newRow("verify") << 1 << ClientRecord::fit("Client 1", 25)
+                                << "Click Execute to perform data verification.";
+        QTest::newRow("delete") << 2 << "All Clients" << "Click Execute to perform delete names operation.";
+    }
+    void tabs_changeLabelAndHelp()
+    {
+        QFETCH(int, tab);
+        QFETCH(QString, name);
+        QFETCH(QString, help);
+        Harness h(1);
+        frmSupervisorOptions w(h.ctx, h.services);
+        w.show();
+        w.tabs()->setCurrentIndex(tab);
+        QCOMPARE(w.lblNameDisplay()->text(), name);
+        QCOMPARE(w.msgPanel()->caption(), help);
+        w.tabs()->setCurrentIndex(0);
+        QCOMPARE(w.msgPanel()->caption(), QString());
+    }
+
+    void verifyTab_opensVerification()
+    {
+        Harness h(1);
+        frmSupervisorOptions w(h.ctx, h.services);
+        w.show();
+        w.tabs()->setCurrentIndex(1);
+        w.menu().press(0);
+        QCOMPARE(h.calls, QStringList{"verify"});
+    }
+
+    void deleteNames_askedFirst_data()
+    {
+        QTest::addColumn<bool>("yes");
+        QTest::newRow("yes") << true;
+        QTest::newRow("no") << false;
+    }
+    void deleteNames_askedFirst()
+    {
+        QFETCH(bool, yes);
+        Harness h(2);
+        frmSupervisorOptions w(h.ctx, h.services);
+        w.show();
+        w.tabs()->setCurrentIndex(2);
+        h.prompts.answers << (yes ? Prompts::Answer::Yes : Prompts::Answer::No);
+        w.menu().press(0);
+        QCOMPARE(h.prompts.shown[0].title, QStringLiteral("WARNING!"));
+        QVERIFY(h.prompts.shown[0].text.endsWith("Are you SURE you want to do this?"));
+        QCOMPARE(h.table.Clients[1].Name.trimmed(), yes ? QStringLiteral("Fslhu{ 4") : QStringLiteral("Client 1"));
+        QCOMPARE(h.prompts.texts().size(), yes ? 2 : 1);
+        if (yes)
+            QCOMPARE(h.prompts.texts().last(), QStringLiteral("Process complete. Press Enter to continue."));
+    }
+
+    void emptyDisk_saysSoAndCloses()
+    {
+        Harness h(0);
+        frmSupervisorOptions w(h.ctx, h.services);
+        QCOMPARE(w.lblNameDisplay()->text(), QStringLiteral("No Clients"));
+        w.exec();
+        QCOMPARE(h.prompts.texts(), QStringList{"There are no clients on this data disk.\rReturning to main menu."});
+        QCOMPARE(h.prompts.shown[0].title, QStringLiteral("Empty Data Disk"));
+    }
+};
+
+QTEST_MAIN(TestSupervisorWindow)
+#include "test_supervisor_window.moc"
