@@ -1,11 +1,12 @@
 #include "Activities.h"
 
 #include "AppContext.h"
+#include "frmNewEntry.h"
 
 MainMenuActivities MakeActivities(AppContext& ctx)
 {
-    Q_UNUSED(ctx);
     MainMenuActivities a;
+    a.answerGrid = [&ctx](QWidget* parent) { RunNewEntry(ctx, parent); };
     return a;
 }
 
