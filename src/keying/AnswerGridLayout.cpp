@@ -59,8 +59,8 @@ QuestionRowsResult ReadQuestionRows(QSqlDatabase& db, const QString& databasePat
     QSqlQuery q(db);
     q.setForwardOnly(true);
     if (!q.exec(QStringLiteral("SELECT ID, ANSWER2 FROM [%1]").arg(table))) {
-        result.error = QStringLiteral("The question table %1 in %2 cannot be read: %3")
-                           .arg(table, file, q.lastError().text());
+        result.error =
+            QStringLiteral("The question table %1 in %2 cannot be read: %3").arg(table, file, q.lastError().text());
         return result;
     }
     int rowNumber = 0;

@@ -11,11 +11,11 @@ public:
     explicit VerifyKeying(const QString& storedResponses);
 
     enum class Step {
-        Refused,       // beep, nothing changed
-        Moved,         // the next item is up
+        Refused,         // beep, nothing changed
+        Moved,           // the next item is up
         NeedsCorrection, // the first pass ended with differences; the correction pass has begun
-        NoDifferences, // the first pass ended with none: the stored answers stand
-        Corrected,     // the correction pass ended: secondKeying() holds the new answers
+        NoDifferences,   // the first pass ended with none: the stored answers stand
+        Corrected,       // the correction pass ended: secondKeying() holds the new answers
     };
 
     // A character typed for the current item.

@@ -4,7 +4,60 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QScrollBar>
+#include <QStyledItemDelegate>
+
+namespace {
+
+// The cells are narrower than a style's text margins allow ("100." in 400 twips): cells and header sections are
+// drawn edge to edge, in the colours the window gives them.
+void paintCell(QPainter* painter, const QRect& rect, const QVariant& back, const QVariant& fore, const QString& text,
+               const QColor& fallbackBack, const QColor& line)
+{
+    painter->save();
+    painter->fillRect(rect, back.canConvert<QBrush>() ? back.value<QBrush>() : QBrush(fallbackBack));
+    painter->setPen(fore.canConvert<QBrush>() ? fore.value<QBrush>().color() : QColor(Qt::black));
+    painter->drawText(rect, Qt::AlignCenter, text);
+    painter->setPen(line);
+    painter->drawLine(rect.topRight(), rect.bottomRight());
+    painter->drawLine(rect.bottomLeft(), rect.bottomRight());
+    painter->restore();
+}
+
+class CellDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        painter->save();
+        painter->setFont(option.font);
+        painter->setClipRect(option.rect);
+        painter->fillRect(option.rect, index.data(Qt::BackgroundRole).value<QBrush>());
+        painter->setPen(index.data(Qt::ForegroundRole).value<QBrush>().color());
+        painter->drawText(option.rect, Qt::AlignCenter, index.data(Qt::DisplayRole).toString());
+        painter->restore();
+    }
+};
+
+class HeaderView : public QHeaderView {
+public:
+    HeaderView(QWidget* parent) : QHeaderView(Qt::Horizontal, parent) {}
+
+protected:
+    void paintSection(QPainter* painter, const QRect& rect, int logicalIndex) const override
+    {
+        if (!rect.isValid())
+            return;
+        painter->setFont(font());
+        paintCell(painter, rect, model()->headerData(logicalIndex, Qt::Horizontal, Qt::BackgroundRole),
+                  model()->headerData(logicalIndex, Qt::Horizontal, Qt::ForegroundRole),
+                  model()->headerData(logicalIndex, Qt::Horizontal, Qt::DisplayRole).toString(),
+                  palette().color(QPalette::Button), palette().color(QPalette::Dark));
+    }
+};
+
+} // namespace
 
 ResponseGrid::ResponseGrid(int index, int visibleRows, int rowHeight, QWidget* parent)
     : QTableWidget(parent), m_index(index), m_visibleRows(visibleRows)
@@ -19,6 +72,8 @@ ResponseGrid::ResponseGrid(int index, int visibleRows, int rowHeight, QWidget* p
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setFocusPolicy(Qt::StrongFocus);
     setWordWrap(false);
+    setItemDelegate(new CellDelegate(this));
+    setHorizontalHeader(new HeaderView(this));
     verticalHeader()->hide();
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     verticalHeader()->setMinimumSectionSize(1);

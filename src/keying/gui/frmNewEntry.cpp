@@ -105,8 +105,7 @@ void frmNewEntry::buildGrids(const QList<QuestionRow>& rows)
     m_layout.centreIn(m_frameWidth);
     m_keying.emplace(m_layout, m_ctx.table.current().Responses);
 
-    QFont small = font();
-    small.setPointSize(8);
+    QFont small(QStringLiteral("Arial"), 8);
     const int rowHeight = TwipsToPixelsY(RowHeight, this);
     for (int g = 0; g < m_layout.grids.size(); ++g) {
         const GridPlan& plan = m_layout.grids.at(g);

@@ -16,8 +16,8 @@
 #include <QVBoxLayout>
 
 namespace {
-const QString KeyingHelp =
-    QStringLiteral("Enter response data from answer sheet. ") + QStringLiteral("Press Backspace for previous question.");
+const QString KeyingHelp = QStringLiteral("Enter response data from answer sheet. ") +
+                           QStringLiteral("Press Backspace for previous question.");
 const QString CancelHelp =
     QStringLiteral("Press Enter to Cancel Data Verification ") + QStringLiteral("and return to Main Menu");
 } // namespace
