@@ -184,6 +184,8 @@ private slots:
         h.menu->lbNameDisplay()->setCurrentRow(1);
         h.menu->menu().press(0);
         QCOMPARE(h.calls, calls);
+        QCOMPARE(h.menu->lbNameDisplay()->currentRow(), 1); // the picked client stays picked
+        QVERIFY(h.menu->menu().button(0)->isEnabled());
         QVERIFY(h.menu->UnloadOthers);
         QVERIFY(!leftOpen || !leftOpen->isVisible()); // closing the chain leaves no other window open
     }

@@ -162,6 +162,7 @@ void frmMainMenu::Activate()
     if (m_ctx.table.NumClients == 0)
         m_ctx.table.CurClient = 0;
     RefreshNameDisplay();
+    UpdateEditButton();
     // Room may have come back with another data location, so the button follows the table both ways.
     m_menu->button(AddButton)->setEnabled(!m_ctx.table.isFull());
     if (UnloadOthers)
@@ -173,9 +174,13 @@ void frmMainMenu::RefreshNameDisplay()
     if (m_ctx.table.NumClients <= 0)
         return;
     const QSignalBlocker block(m_list);
+    const bool picked = m_list->currentRow() >= 0;
     m_list->clear();
     for (int n = 1; n <= m_ctx.table.NumClients; ++n)
         m_list->addItem(m_ctx.table.listLine(n));
+    // A line the supervisor had picked stays picked across the refresh, on the current client.
+    if (picked && m_ctx.table.CurClient >= 1 && m_ctx.table.CurClient <= m_ctx.table.NumClients)
+        m_list->setCurrentRow(m_ctx.table.CurClient - 1);
 }
 
 void frmMainMenu::UpdateEditButton()
