@@ -27,8 +27,8 @@ QStringList LanguageTables::InDatabase(QSqlDatabase& db, const QString& shownPat
     // The schema table in row order is the order the tables were made in.
     if (!query.exec(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table' ORDER BY rowid"))) {
         if (error)
-            *error = QStringLiteral("The question database %1 cannot be read: %2")
-                         .arg(shownPath, query.lastError().text());
+            *error =
+                QStringLiteral("The question database %1 cannot be read: %2").arg(shownPath, query.lastError().text());
         return {};
     }
     QStringList names;

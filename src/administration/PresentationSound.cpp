@@ -48,8 +48,9 @@ QString PresentationSound::SoundFolder(const QString& soundPath, const QString& 
 QString PresentationSound::FindSoundFile(const QString& soundPath, const QString& language, const QString& fileName)
 {
     const QString name = fileName.trimmed();
-    if (name.isEmpty() || name.contains(QLatin1Char('/')) || name.contains(QLatin1Char('\\')) || name == QLatin1String("..")
-        || language.isEmpty() || language.contains(QLatin1Char('/')) || language.contains(QLatin1Char('\\')))
+    if (name.isEmpty() || name.contains(QLatin1Char('/')) || name.contains(QLatin1Char('\\')) ||
+        name == QLatin1String("..") || language.isEmpty() || language.contains(QLatin1Char('/')) ||
+        language.contains(QLatin1Char('\\')))
         return {};
     QString dir = slashes(soundPath);
     if (dir.isEmpty() || !QFileInfo(dir).isDir())

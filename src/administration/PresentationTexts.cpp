@@ -177,8 +177,7 @@ QString PresentationTexts::SectionNoteTitle(bool spanish)
 
 QString PresentationTexts::ClosingText(bool spanish)
 {
-    return text(spanish,
-                "You have completed the test. Thank you for your participation.\r\rPress Enter to continue.",
+    return text(spanish, "You have completed the test. Thank you for your participation.\r\rPress Enter to continue.",
                 "Usted ha terminado la prueba. Se le agradece su participacion.\r\rOprima la tecla <<Enter>> para "
                 "terminar.");
 }

@@ -4,8 +4,8 @@
 
 #include "DataWorkspace.h"
 #include "LanguageTables.h"
-#include "Profile.h"
 #include "PresentationTexts.h"
+#include "Profile.h"
 #include "QuestionSet.h"
 
 #include <QFile>
@@ -53,8 +53,8 @@ int soundListCommand(const QStringList& args)
         if (name.isEmpty() || spoken.isEmpty() || seen.contains(folder + QLatin1Char('/') + name.toLower()))
             return;
         seen.insert(folder + QLatin1Char('/') + name.toLower());
-        list += folder + QLatin1Char('\t') + (spanish ? QStringLiteral("es") : QStringLiteral("en")) + QLatin1Char('\t')
-                + name + QLatin1Char('\t') + spoken + QLatin1Char('\n');
+        list += folder + QLatin1Char('\t') + (spanish ? QStringLiteral("es") : QStringLiteral("en")) +
+                QLatin1Char('\t') + name + QLatin1Char('\t') + spoken + QLatin1Char('\n');
     };
     for (const QString& language : languages) {
         const auto questions = QuestionSet::Load(workspace, language, &error);

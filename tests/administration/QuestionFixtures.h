@@ -22,7 +22,8 @@ inline int FixtureAnswerCount(int id)
     return ChoicesOfItem(id);
 }
 
-// Items 1 to 123 with names that tell every item and answer apart: "Statement n", "A<slot> of n", "Q00n", "Q00nA<slot>".
+// Items 1 to 123 with names that tell every item and answer apart: "Statement n", "A<slot> of n", "Q00n",
+// "Q00nA<slot>".
 inline QuestionSet FixtureQuestionSet(const QString& table = QStringLiteral("English"))
 {
     QuestionSet set;
@@ -48,7 +49,9 @@ inline QStringList FixtureTableSql(const QString& table)
                                    "ANSWER2 TEXT, ANSWER3 TEXT, ANSWER4 TEXT, ANSWER5 TEXT, ChoiceAudio1 TEXT, "
                                    "ChoiceAudio2 TEXT, ChoiceAudio3 TEXT, ChoiceAudio4 TEXT, ChoiceAudio5 TEXT)")
                         .arg(table)};
-    auto quoted = [](const QString& s) { return s.isEmpty() ? QStringLiteral("NULL") : QLatin1Char('\'') + s + QLatin1Char('\''); };
+    auto quoted = [](const QString& s) {
+        return s.isEmpty() ? QStringLiteral("NULL") : QLatin1Char('\'') + s + QLatin1Char('\'');
+    };
     for (const QuestionItem& item : FixtureQuestionSet(table).Items) {
         QStringList values{QString::number(item.ID), quoted(item.TestQuestion), quoted(item.QuestionAudio)};
         for (const QString& a : item.Answers)

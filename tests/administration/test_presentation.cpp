@@ -24,7 +24,8 @@ void begin(Presentation& p)
 
 // Answers the items shown until item `last` has been answered, leaving every instructions screen on the way; returns
 // the outcome of answering `last`.
-Step answerThrough(Presentation& p, int last, const std::function<int(int)>& slotFor = [](int) { return 0; })
+Step answerThrough(
+    Presentation& p, int last, const std::function<int(int)>& slotFor = [](int) { return 0; })
 {
     Step step;
     for (int guard = 0; guard < 1000 && !p.IsFinished(); ++guard) {
@@ -306,7 +307,8 @@ private slots:
         goTo(p, item);
         for (int slot = 0; slot < QuestionItem::MaxAnswers; ++slot) {
             QCOMPARE(p.SlotVisible(slot), slot < visible);
-            QCOMPARE(p.AnswerText(slot), slot < visible ? QStringLiteral("A%1 of %2").arg(slot + 1).arg(item) : QString());
+            QCOMPARE(p.AnswerText(slot),
+                     slot < visible ? QStringLiteral("A%1 of %2").arg(slot + 1).arg(item) : QString());
         }
         // A hidden slot cannot be chosen.
         if (visible < QuestionItem::MaxAnswers) {
@@ -358,12 +360,18 @@ private slots:
         QTest::addColumn<QString>("given");
         QTest::addColumn<QString>("language");
         QTest::addColumn<bool>("spanish");
-        QTest::newRow("English") << "English" << "ENGLISH" << false;
-        QTest::newRow("Spanish keeps its spelling") << "Spanish" << "Spanish" << true;
-        QTest::newRow("SPANISH") << "SPANISH" << "SPANISH" << true;
-        QTest::newRow("spanish") << "spanish" << "spanish" << true;
-        QTest::newRow("empty") << "" << "ENGLISH" << false;
-        QTest::newRow("other") << "French" << "ENGLISH" << false;
+        QTest::newRow("English") << "English"
+                                 << "ENGLISH" << false;
+        QTest::newRow("Spanish keeps its spelling") << "Spanish"
+                                                    << "Spanish" << true;
+        QTest::newRow("SPANISH") << "SPANISH"
+                                 << "SPANISH" << true;
+        QTest::newRow("spanish") << "spanish"
+                                 << "spanish" << true;
+        QTest::newRow("empty") << ""
+                               << "ENGLISH" << false;
+        QTest::newRow("other") << "French"
+                               << "ENGLISH" << false;
     }
     void language()
     {

@@ -47,18 +47,42 @@ private slots:
         QTest::addColumn<QString>("language");
         QTest::addColumn<QString>("file");
         QTest::addColumn<QString>("played"); // relative to the sound path; empty: nothing played
-        QTest::newRow("item") << "ENGLISH" << "Q001.wav" << "/QUILLAN/sound/ENGLISH/Q001.wav";
-        QTest::newRow("instructions") << "ENGLISH" << "Inst0.wav" << "/QUILLAN/sound/ENGLISH/Inst0.wav";
-        QTest::newRow("padded name") << "ENGLISH" << "  Q001.wav  " << "/QUILLAN/sound/ENGLISH/Q001.wav";
-        QTest::newRow("case differs") << "Spanish" << "S017.wav" << "/QUILLAN/sound/SPANISH/s017.WAV";
-        QTest::newRow("missing file") << "ENGLISH" << "Q003.wav" << "";
-        QTest::newRow("folder, not a file") << "ENGLISH" << "Q002.wav" << "";
-        QTest::newRow("other language's folder") << "ENGLISH" << "s017.WAV" << "";
-        QTest::newRow("empty name") << "ENGLISH" << "" << "";
-        QTest::newRow("blank name") << "ENGLISH" << "   " << "";
-        QTest::newRow("outside the folder") << "ENGLISH" << "../ENGLISH/Q001.wav" << "";
-        QTest::newRow("Windows separator") << "ENGLISH" << "..\\ENGLISH\\Q001.wav" << "";
-        QTest::newRow("no language folder") << "FRENCH" << "Q001.wav" << "";
+        QTest::newRow("item") << "ENGLISH"
+                              << "Q001.wav"
+                              << "/QUILLAN/sound/ENGLISH/Q001.wav";
+        QTest::newRow("instructions") << "ENGLISH"
+                                      << "Inst0.wav"
+                                      << "/QUILLAN/sound/ENGLISH/Inst0.wav";
+        QTest::newRow("padded name") << "ENGLISH"
+                                     << "  Q001.wav  "
+                                     << "/QUILLAN/sound/ENGLISH/Q001.wav";
+        QTest::newRow("case differs") << "Spanish"
+                                      << "S017.wav"
+                                      << "/QUILLAN/sound/SPANISH/s017.WAV";
+        QTest::newRow("missing file") << "ENGLISH"
+                                      << "Q003.wav"
+                                      << "";
+        QTest::newRow("folder, not a file") << "ENGLISH"
+                                            << "Q002.wav"
+                                            << "";
+        QTest::newRow("other language's folder") << "ENGLISH"
+                                                 << "s017.WAV"
+                                                 << "";
+        QTest::newRow("empty name") << "ENGLISH"
+                                    << ""
+                                    << "";
+        QTest::newRow("blank name") << "ENGLISH"
+                                    << "   "
+                                    << "";
+        QTest::newRow("outside the folder") << "ENGLISH"
+                                            << "../ENGLISH/Q001.wav"
+                                            << "";
+        QTest::newRow("Windows separator") << "ENGLISH"
+                                           << "..\\ENGLISH\\Q001.wav"
+                                           << "";
+        QTest::newRow("no language folder") << "FRENCH"
+                                            << "Q001.wav"
+                                            << "";
     }
     void play()
     {

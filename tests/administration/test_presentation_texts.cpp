@@ -19,10 +19,12 @@ private slots:
         QTest::newRow("English 0")
             << false << 0 << 11 << QList<int>{2, 4, 6, 8, 10} << 7
             << "You may use the Up and Down Arrow keys to change your answers, but be sure the answer you selected is "
-               "highlighted before you press  the Enter key. You may also use the Tab key to have the question repeated.";
-        QTest::newRow("English 0 last") << false << 0 << 11 << QList<int>{2, 4, 6, 8, 10} << 11
-                                        << "If you have any questions, ask the  testing supervisor for help.  When you "
-                                           "understand these instructions, you may begin. Press the Enter key to begin.";
+               "highlighted before you press  the Enter key. You may also use the Tab key to have the question "
+               "repeated.";
+        QTest::newRow("English 0 last")
+            << false << 0 << 11 << QList<int>{2, 4, 6, 8, 10} << 11
+            << "If you have any questions, ask the  testing supervisor for help.  When you "
+               "understand these instructions, you may begin. Press the Enter key to begin.";
         QTest::newRow("English 1") << false << 1 << 9 << QList<int>{2, 4, 6, 8} << 5
                                    << "If a statement is TRUE highlight \"True\" then press Enter.";
         QTest::newRow("English 1 last") << false << 1 << 9 << QList<int>{2, 4, 6, 8} << 9
@@ -36,10 +38,11 @@ private slots:
                                    << QString::fromUtf8("Conteste a las preguntas como usted se siente hoy, o como "
                                                         "usted se ha   sentido en los últimos 30 días.");
         QTest::newRow("Spanish 1") << true << 1 << 2 << QList<int>{1} << 2
-                                   << QString::fromUtf8("Deberá responder «Verdadero» o «Falso» a las siguientes frases. "
-                                                        "Si una frase es Verdadera,ponga una X bajo la V de Verdadero. "
-                                                        "Si la frase es Falsa ponga una X bajo  la F de Falso en su "
-                                                        "hoja de respuestas. ");
+                                   << QString::fromUtf8(
+                                          "Deberá responder «Verdadero» o «Falso» a las siguientes frases. "
+                                          "Si una frase es Verdadera,ponga una X bajo la V de Verdadero. "
+                                          "Si la frase es Falsa ponga una X bajo  la F de Falso en su "
+                                          "hoja de respuestas. ");
         QTest::newRow("Spanish 2") << true << 2 << 6 << QList<int>{2} << 6 << "            4. Muy a menudo";
         QTest::newRow("Spanish 3") << true << 3 << 2 << QList<int>{1} << 2
                                    << QString::fromUtf8("Las frases de esta sección deben describirlo a usted o su "
@@ -95,9 +98,11 @@ private slots:
             << false << true << "Press Enter to select this answer. Press Tab or Arrows to hear question again.";
         QTest::newRow("English silent") << false << false << "Press Enter to select this answer.";
         QTest::newRow("Spanish with audio")
-            << true << true << QString::fromUtf8("Ilumine la respuesta que usted escoja y luego oprima la tecla «Enter».");
+            << true << true
+            << QString::fromUtf8("Ilumine la respuesta que usted escoja y luego oprima la tecla «Enter».");
         QTest::newRow("Spanish silent")
-            << true << false << QString::fromUtf8("Ilumine la respuesta que usted escoja y luego oprima la tecla «Enter».");
+            << true << false
+            << QString::fromUtf8("Ilumine la respuesta que usted escoja y luego oprima la tecla «Enter».");
     }
     void helpLines()
     {

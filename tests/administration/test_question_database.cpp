@@ -136,13 +136,14 @@ private slots:
         QTest::newRow("item 124") << QStringList{"UPDATE English SET ID = 124 WHERE ID = 123"} << "English"
                                   << "has an item numbered \"124\" in row 123; items must be numbered 1 to 123.";
         QTest::newRow("extra row") << QStringList{"INSERT INTO English (ID, ANSWER1, ANSWER2) VALUES (124, 'a', 'b')"}
-                                   << "English" << "numbered \"124\" in row 124";
+                                   << "English"
+                                   << "numbered \"124\" in row 124";
         QTest::newRow("item 0") << QStringList{"UPDATE English SET ID = 0 WHERE ID = 1"} << "English"
                                 << "numbered \"0\" in row 1";
         QTest::newRow("negative") << QStringList{"UPDATE English SET ID = -5 WHERE ID = 9"} << "English"
                                   << "numbered \"-5\" in row 9";
         QTest::newRow("not a number") << QStringList{"UPDATE English SET ID = 'seven' WHERE ID = 7"} << "English"
-                                       << "numbered \"seven\" in row 7";
+                                      << "numbered \"seven\" in row 7";
         QTest::newRow("no number") << QStringList{"UPDATE English SET ID = NULL WHERE ID = 8"} << "English"
                                    << "has an item without a number in row 8.";
         QTest::newRow("gap") << QStringList{"DELETE FROM English WHERE ID = 50"} << "English"
@@ -152,15 +153,18 @@ private slots:
             << "has item 3 in row 2";
         QTest::newRow("short") << QStringList{"DELETE FROM English WHERE ID > 100"} << "English"
                                << "has 100 items; it needs items 1 to 123.";
-        QTest::newRow("empty") << QStringList{"DELETE FROM English"} << "English" << "has 0 items";
+        QTest::newRow("empty") << QStringList{"DELETE FROM English"} << "English"
+                               << "has 0 items";
         QTest::newRow("no answer 2") << QStringList{"UPDATE English SET ANSWER2 = NULL WHERE ID = 40"} << "English"
                                      << "has no text for answer 2 of item 40.";
         QTest::newRow("empty answer 1") << QStringList{"UPDATE English SET ANSWER1 = '' WHERE ID = 99"} << "English"
                                         << "has no text for answer 1 of item 99.";
         QTest::newRow("missing column") << QStringList{"ALTER TABLE English DROP COLUMN ChoiceAudio5"} << "English"
                                         << "has no column ChoiceAudio5.";
-        QTest::newRow("missing table") << QStringList{} << "Spanish" << "has no question table \"Spanish\"";
-        QTest::newRow("bracket in name") << QStringList{} << "Eng]lish" << "is not a table name";
+        QTest::newRow("missing table") << QStringList{} << "Spanish"
+                                       << "has no question table \"Spanish\"";
+        QTest::newRow("bracket in name") << QStringList{} << "Eng]lish"
+                                         << "is not a table name";
     }
     void load_brokenTable_namesTheProblem()
     {

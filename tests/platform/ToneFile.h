@@ -12,10 +12,19 @@ inline bool WriteToneFile(const QString& path, int ms)
     const int samples = rate * ms / 1000;
     QByteArray data(samples * 2, Qt::Uninitialized);
     for (int i = 0; i < samples; ++i)
-        qToLittleEndian<qint16>(static_cast<qint16>(16000 * std::sin(2 * M_PI * 440.0 * i / rate)), data.data() + 2 * i);
+        qToLittleEndian<qint16>(static_cast<qint16>(16000 * std::sin(2 * M_PI * 440.0 * i / rate)),
+                                data.data() + 2 * i);
     QByteArray wav;
-    auto u32 = [&](quint32 v) { char b[4]; qToLittleEndian(v, b); wav.append(b, 4); };
-    auto u16 = [&](quint16 v) { char b[2]; qToLittleEndian(v, b); wav.append(b, 2); };
+    auto u32 = [&](quint32 v) {
+        char b[4];
+        qToLittleEndian(v, b);
+        wav.append(b, 4);
+    };
+    auto u16 = [&](quint16 v) {
+        char b[2];
+        qToLittleEndian(v, b);
+        wav.append(b, 2);
+    };
     wav += "RIFF";
     u32(36 + data.size());
     wav += "WAVEfmt ";

@@ -4,9 +4,9 @@
 #include "TestEnv.h"
 #include "ToneFile.h"
 
+#include <QAudioDevice>
 #include <QElapsedTimer>
 #include <QFileInfo>
-#include <QAudioDevice>
 #include <QMediaDevices>
 #include <QProcess>
 #include <QSignalSpy>
