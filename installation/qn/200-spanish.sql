@@ -43,7 +43,7 @@ INSERT INTO Spanish VALUES (27, 'A veces tengo ganas de decir malas palabras.', 
 INSERT INTO Spanish VALUES (28, 'He usado más de una droga al mismo tiempo.', 'S028', 'Verdadero', 'Falso', NULL, NULL, NULL, 'STRUE', 'SFALSE', NULL, NULL, NULL);
 INSERT INTO Spanish VALUES (29, 'Las cosas pequeñas me enojan mucho.', 'S029', 'Verdadero', 'Falso', NULL, NULL, NULL, 'STRUE', 'SFALSE', NULL, NULL, NULL);
 INSERT INTO Spanish VALUES (30, 'Me han arrestado por algo que hice mientras bebía.', 'S030', 'Verdadero', 'Falso', NULL, NULL, NULL, 'STRUE', 'SFALSE', NULL, NULL, NULL);
-INSERT INTO Spanish VALUES (31, 'Siempre he sido completamente honesto con mis patrones.', 'S031', 'Verdadero', 'Falso', NULL, NULL, NULL, 'STRUE', 'SFALSE', NULL, NULL, NULL);
+INSERT INTO Spanish VALUES (31, 'Siempre he sido completamente honesto con mis empleadores.', 'S031', 'Verdadero', 'Falso', NULL, NULL, NULL, 'STRUE', 'SFALSE', NULL, NULL, NULL);
 INSERT INTO Spanish VALUES (32, 'He usado drogas en el trabajo o en la escuela.', 'S032', 'Verdadero', 'Falso', NULL, NULL, NULL, 'STRUE', 'SFALSE', NULL, NULL, NULL);
 INSERT INTO Spanish VALUES (33, 'Le he tirado cosas a otra persona.', 'S033', 'Verdadero', 'Falso', NULL, NULL, NULL, 'STRUE', 'SFALSE', NULL, NULL, NULL);
 INSERT INTO Spanish VALUES (34, 'Con frecuencia bebo solo.', 'S034', 'Verdadero', 'Falso', NULL, NULL, NULL, 'STRUE', 'SFALSE', NULL, NULL, NULL);

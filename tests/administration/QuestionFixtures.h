@@ -75,12 +75,14 @@ inline QString MakeDatabase(const QString& path, const QStringList& statements)
             error = db.lastError().text();
         } else {
             QSqlQuery q(db);
+            db.transaction();
             for (const QString& s : statements) {
                 if (!q.exec(s)) {
                     error = q.lastError().text() + QStringLiteral(" in: ") + s;
                     break;
                 }
             }
+            db.commit();
         }
         db.close();
     }

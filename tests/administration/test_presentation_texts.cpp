@@ -112,25 +112,15 @@ private slots:
         QCOMPARE(PresentationTexts::AnswerHelp(spanish, audioOn), answerHelp);
     }
 
-    void messages_byLanguage()
+    // The closing message breaks its lines with bare CRs, and its Spanish title, unlike the note's, has no accent.
+    void closingMessage_keepsItsOwnForm()
     {
-        QCOMPARE(PresentationTexts::WindowCaption(false), QStringLiteral("Question Presentation"));
-        QCOMPARE(PresentationTexts::WindowCaption(true), QString::fromUtf8("Presentación de preguntas"));
-        QCOMPARE(PresentationTexts::InstructionsHelp(true), QString::fromUtf8("Oprima la tecla «Enter» para seguir."));
-        QCOMPARE(PresentationTexts::QuestionHelp(false),
-                 QStringLiteral("Use Up or Down arrow keys to highlight answer, then press Enter. Press F10 to go back "
-                                "to previous question."));
-        QCOMPARE(PresentationTexts::SectionNoteTitle(true), QString::fromUtf8("Nota de Presentación"));
+        QCOMPARE(PresentationTexts::ClosingText(false).count(QStringLiteral("\r\rPress Enter to continue.")), 1);
+        QVERIFY(PresentationTexts::ClosingText(true).endsWith(
+            QStringLiteral("\r\rOprima la tecla <<Enter>> para terminar.")));
         QCOMPARE(PresentationTexts::ClosingTitle(true), QStringLiteral("Nota de Presentacion"));
-        QCOMPARE(PresentationTexts::ClosingTitle(false), QStringLiteral("Presentation Note"));
-        QCOMPARE(PresentationTexts::ClosingText(false),
-                 QStringLiteral("You have completed the test. Thank you for your participation.\r\rPress Enter to "
-                                "continue."));
-        QCOMPARE(PresentationTexts::ClosingText(true),
-                 QStringLiteral("Usted ha terminado la prueba. Se le agradece su participacion.\r\rOprima la tecla "
-                                "<<Enter>> para terminar."));
-        QCOMPARE(PresentationTexts::SectionNoteText(false),
-                 QStringLiteral("You have completed this part of the test. Press Enter to continue."));
+        QCOMPARE(PresentationTexts::SectionNoteTitle(true), QString::fromUtf8("Nota de Presentación"));
+        QCOMPARE(PresentationTexts::ClosingTitle(false), PresentationTexts::SectionNoteTitle(false));
     }
 };
 
