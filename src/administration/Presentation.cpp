@@ -59,6 +59,9 @@ Presentation::Step Presentation::SelectAnswer(int slot)
     if (m_instructionsShowing || m_finished || !SlotVisible(slot))
         return step;
     const int id = CurrentItem().ID;
+    // ItemAnswers has room for items 1 to 123 only; a checked set has no other.
+    if (id < 1 || id > NumItems)
+        return step;
     m_itemAnswers[id] = static_cast<int16_t>(slot + 1);
     for (int section = 1; section <= 3; ++section) {
         if (id == SectionBounds[section])

@@ -31,7 +31,7 @@ std::optional<QuestionSet> QuestionSet::Read(QSqlDatabase& db, const QString& ta
     const QString where = QStringLiteral("The question table \"%1\" in the question database %2").arg(table, shownPath);
     auto fail = [&](const QString& problem) -> std::optional<QuestionSet> {
         if (error)
-            *error = where + QLatin1Char(' ') + problem;
+            *error = where + QLatin1Char(' ') + problem + QStringLiteral(" Reinstall the program's files.");
         return std::nullopt;
     };
     if (table.isEmpty() || table.contains(QLatin1Char(']')))
@@ -47,7 +47,7 @@ std::optional<QuestionSet> QuestionSet::Read(QSqlDatabase& db, const QString& ta
     QSqlQuery query(db);
     query.setForwardOnly(true);
     if (!query.exec(QStringLiteral("Select * from [%1]").arg(table)))
-        return fail(QStringLiteral("cannot be read: %1").arg(query.lastError().text()));
+        return fail(QStringLiteral("cannot be read: %1.").arg(query.lastError().text()));
     const QSqlRecord record = query.record();
     int column[std::size(kColumns)];
     for (size_t c = 0; c < std::size(kColumns); ++c) {
@@ -93,7 +93,7 @@ std::optional<QuestionSet> QuestionSet::Read(QSqlDatabase& db, const QString& ta
         set.Items.append(item);
     }
     if (query.lastError().isValid())
-        return fail(QStringLiteral("cannot be read: %1").arg(query.lastError().text()));
+        return fail(QStringLiteral("cannot be read: %1.").arg(query.lastError().text()));
     if (set.Items.size() < NumItems)
         return fail(QStringLiteral("has %1 items; it needs items 1 to %2.").arg(set.Items.size()).arg(NumItems));
     return set;
