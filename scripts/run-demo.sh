@@ -16,7 +16,13 @@ if [ ! -f "$data/DATA401.QN" ]; then
   cp "$build/demo-data/DATA401.QN" "$data/"
 fi
 ini="$build/bin/Quillan.ini"
-python3 - "$ini" "$data" "$build/bin/sounds" <<'PY'
+# The settings file keeps 49 characters of a path; a deeper program folder is reached through a short link.
+sounds="$build/bin"
+if [ ${#sounds} -gt 49 ]; then
+  sounds=/tmp/veltrane-sounds-$(id -u)
+  ln -sfn "$build/bin" "$sounds"
+fi
+python3 - "$ini" "$data" "$sounds" <<'PY'
 import sys, re
 ini, data, sounds = sys.argv[1:4]
 try:

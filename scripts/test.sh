@@ -11,9 +11,12 @@ export XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-/tmp/veltrane-xdg-$(id -u)}
 mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
 
 # Services some tests use; each script is idempotent and the tests skip what is not there.
-for service in scripts/start-cups.sh scripts/start-pulse.sh; do
-  if [ -x "$service" ]; then "$service" || echo "warning: $service failed; its tests will skip" >&2; fi
-done
+if [ -x scripts/start-cups.sh ]; then
+  scripts/start-cups.sh || echo "warning: CUPS did not start; the printing tests will skip" >&2
+fi
+if [ -x scripts/start-pulse.sh ]; then
+  pulse_env=$(scripts/start-pulse.sh) && eval "$pulse_env" || echo "warning: no sound server; the audio tests will skip" >&2
+fi
 
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Debug -DVELTRANE_WERROR=ON
 cmake --build "$build" -j"$(nproc)"

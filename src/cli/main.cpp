@@ -20,6 +20,7 @@ const Command kCommands[] = {
          std::printf("veltrane-cli 4.01\n");
          return 0;
      }},
+    {"sound-list", "list the wave files of the question tables and what they say", soundListCommand},
 };
 
 void usage(FILE* out)

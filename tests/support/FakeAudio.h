@@ -1,0 +1,44 @@
+#pragma once
+// Audio that plays nothing and remembers every call.
+
+#include "Audio.h"
+
+#include <QStringList>
+
+class FakeAudio final : public Audio {
+public:
+    bool available = true;
+    // Every path asked to play, in order, and how often stop() was called.
+    QStringList played;
+    int stops = 0;
+    // Calls in order: "play <path>" and "stop".
+    QStringList calls;
+
+    bool isAvailable() const override { return available; }
+    bool play(const QString& path) override
+    {
+        calls << QStringLiteral("play ") + path;
+        if (!available)
+            return false;
+        played << path;
+        m_playing = true;
+        return true;
+    }
+    void stop() override
+    {
+        calls << QStringLiteral("stop");
+        ++stops;
+        m_playing = false;
+    }
+    bool isPlaying() const override { return m_playing; }
+
+    void clear()
+    {
+        played.clear();
+        calls.clear();
+        stops = 0;
+    }
+
+private:
+    bool m_playing = false;
+};
