@@ -1,11 +1,14 @@
 #include "Activities.h"
 
 #include "AppContext.h"
+#include "frmClientInfo.h"
+#include "frmCourtHistory.h"
 
 MainMenuActivities MakeActivities(AppContext& ctx)
 {
-    Q_UNUSED(ctx);
     MainMenuActivities a;
+    a.clientInformation = [&ctx](QWidget* parent) { RunClientInfo(ctx, parent); };
+    a.courtHistory = [&ctx](QWidget* parent) { RunCourtHistory(ctx, parent); };
     return a;
 }
 
