@@ -187,6 +187,14 @@ frmClientInfo::frmClientInfo(AppContext& ctx, QWidget* parent) : QDialog(parent)
     updateOkHelp();
 }
 
+frmClientInfo::~frmClientInfo()
+{
+    // The key handlers go first: a field or button losing the focus while the window is torn down must not reach
+    // labels and panels that are already gone.
+    delete m_keys;
+    delete m_menu;
+}
+
 QComboBox* frmClientInfo::addCombo(const char* name, int list)
 {
     auto* combo = new QComboBox(m_frame);

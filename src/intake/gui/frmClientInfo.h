@@ -22,6 +22,7 @@ class frmClientInfo : public QDialog {
     Q_OBJECT
 public:
     explicit frmClientInfo(AppContext& ctx, QWidget* parent = nullptr);
+    ~frmClientInfo() override;
 
     // An existing client is being edited (the shared EditingClient flag).
     bool EditMode() const;

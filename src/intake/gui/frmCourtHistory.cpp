@@ -136,6 +136,14 @@ frmCourtHistory::frmCourtHistory(AppContext& ctx, QWidget* parent) : QDialog(par
         GetCourtData();
 }
 
+frmCourtHistory::~frmCourtHistory()
+{
+    // The key handlers go first: a field or button losing the focus while the window is torn down must not reach
+    // labels and panels that are already gone.
+    delete m_keys;
+    delete m_menu;
+}
+
 void frmCourtHistory::GetCourtData()
 {
     const ClientRecord& r = m_ctx.table.current();

@@ -20,6 +20,7 @@ class frmCourtHistory : public QDialog {
     Q_OBJECT
 public:
     explicit frmCourtHistory(AppContext& ctx, QWidget* parent = nullptr);
+    ~frmCourtHistory() override;
 
     // The current record's five counts into the boxes.
     void GetCourtData();
