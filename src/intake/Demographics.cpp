@@ -3,12 +3,12 @@
 const QStringList& DemographicEntries(DemographicList list)
 {
     static const QStringList gender{QStringLiteral("N/A"), QStringLiteral("Male"), QStringLiteral("Female")};
-    static const QStringList race{QStringLiteral("N/A"),      QStringLiteral("Caucasian"),
-                                  QStringLiteral("Black"),    QStringLiteral("Hispanic"),
-                                  QStringLiteral("Asian"),    QStringLiteral("Native American"),
-                                  QStringLiteral("Other")};
-    static const QStringList marital{QStringLiteral("N/A"),      QStringLiteral("Single"),   QStringLiteral("Married"),
-                                     QStringLiteral("Divorced"), QStringLiteral("Separated"), QStringLiteral("Widowed")};
+    static const QStringList race{
+        QStringLiteral("N/A"),   QStringLiteral("Caucasian"),       QStringLiteral("Black"), QStringLiteral("Hispanic"),
+        QStringLiteral("Asian"), QStringLiteral("Native American"), QStringLiteral("Other")};
+    static const QStringList marital{QStringLiteral("N/A"),       QStringLiteral("Single"),
+                                     QStringLiteral("Married"),   QStringLiteral("Divorced"),
+                                     QStringLiteral("Separated"), QStringLiteral("Widowed")};
     static const QStringList education{QStringLiteral("N/A"),
                                        QStringLiteral("8th grade Or less"),
                                        QStringLiteral("Partial high school"),

@@ -44,8 +44,10 @@ void keyNewClient(frmClientInfo& w, const QString& date = QStringLiteral("031419
 {
     w.txtName()->setFocus();
     typeText(QStringLiteral("Doe, Jordan"));
-    for (auto [field, code] : {std::pair<QWidget*, const char*>{w.cmbGender(), "1"}, {w.cmbRace(), "2"},
-                               {w.cmbMarital(), "1"}, {w.cmbEducation(), "4"}}) {
+    for (auto [field, code] : {std::pair<QWidget*, const char*>{w.cmbGender(), "1"},
+                               {w.cmbRace(), "2"},
+                               {w.cmbMarital(), "1"},
+                               {w.cmbEducation(), "4"}}) {
         field->setFocus();
         typeText(QString::fromLatin1(code));
     }
@@ -118,20 +120,23 @@ private slots:
             QTest::keyClick(focused(), Qt::Key_Backtab, Qt::ShiftModifier);
             seen << nameOf(focused());
         }
-        QCOMPARE(seen, (QStringList{"cmbEducation", "cmbMarital", "cmbRace", "mebDateOfBirth", "cmbGender", "txtName"}));
+        QCOMPARE(seen,
+                 (QStringList{"cmbEducation", "cmbMarital", "cmbRace", "mebDateOfBirth", "cmbGender", "txtName"}));
     }
 
     void emptyField_data()
     {
         QTest::addColumn<QString>("field");
         QTest::addColumn<QString>("message");
-        QTest::newRow("name") << "txtName" << "Enter client's name. Press Enter to continue.";
+        QTest::newRow("name") << "txtName"
+                              << "Enter client's name. Press Enter to continue.";
         QTest::newRow("gender") << "cmbGender"
                                 << "Press down arrow to select gender or N for not available. Press Enter to continue.";
         QTest::newRow("date") << "mebDateOfBirth"
                               << "Enter date of birth month, day, year as MM/DD/YYYY or N for Not Available. Press "
                                  "Enter to continue.";
-        QTest::newRow("race") << "cmbRace" << "Press down arrow to select ethnicity. Press Enter to continue.";
+        QTest::newRow("race") << "cmbRace"
+                              << "Press down arrow to select ethnicity. Press Enter to continue.";
         QTest::newRow("marital") << "cmbMarital"
                                  << "Press down arrow key to select marital status. Press Enter to continue.";
         QTest::newRow("education") << "cmbEducation"
@@ -160,22 +165,38 @@ private slots:
         QTest::addColumn<QString>("keys");
         QTest::addColumn<int>("index");
         QTest::addColumn<int>("beeps");
-        QTest::newRow("gender 1 is Male") << "cmbGender" << "1" << 1 << 0;
-        QTest::newRow("gender 2 is Female") << "cmbGender" << "2" << 2 << 0;
-        QTest::newRow("gender N") << "cmbGender" << "N" << 0 << 0;
-        QTest::newRow("gender n") << "cmbGender" << "n" << 0 << 0;
-        QTest::newRow("gender M refused") << "cmbGender" << "2M" << -1 << 1;
-        QTest::newRow("gender 3 refused") << "cmbGender" << "3" << -1 << 1;
-        QTest::newRow("race 0 is N/A") << "cmbRace" << "0" << 0 << 0;
-        QTest::newRow("race 6 is Other") << "cmbRace" << "6" << 6 << 0;
-        QTest::newRow("race 7 refused") << "cmbRace" << "7" << -1 << 1;
-        QTest::newRow("marital 5 is Widowed") << "cmbMarital" << "5" << 5 << 0;
-        QTest::newRow("marital 6 refused") << "cmbMarital" << "6" << -1 << 1;
-        QTest::newRow("marital N") << "cmbMarital" << "N" << 0 << 0;
-        QTest::newRow("education 8") << "cmbEducation" << "8" << 8 << 0;
-        QTest::newRow("education 9 refused") << "cmbEducation" << "9" << -1 << 1;
-        QTest::newRow("education space refused") << "cmbEducation" << "3 " << -1 << 1;
-        QTest::newRow("last digit wins") << "cmbEducation" << "37" << 7 << 0;
+        QTest::newRow("gender 1 is Male") << "cmbGender"
+                                          << "1" << 1 << 0;
+        QTest::newRow("gender 2 is Female") << "cmbGender"
+                                            << "2" << 2 << 0;
+        QTest::newRow("gender N") << "cmbGender"
+                                  << "N" << 0 << 0;
+        QTest::newRow("gender n") << "cmbGender"
+                                  << "n" << 0 << 0;
+        QTest::newRow("gender M refused") << "cmbGender"
+                                          << "2M" << -1 << 1;
+        QTest::newRow("gender 3 refused") << "cmbGender"
+                                          << "3" << -1 << 1;
+        QTest::newRow("race 0 is N/A") << "cmbRace"
+                                       << "0" << 0 << 0;
+        QTest::newRow("race 6 is Other") << "cmbRace"
+                                         << "6" << 6 << 0;
+        QTest::newRow("race 7 refused") << "cmbRace"
+                                        << "7" << -1 << 1;
+        QTest::newRow("marital 5 is Widowed") << "cmbMarital"
+                                              << "5" << 5 << 0;
+        QTest::newRow("marital 6 refused") << "cmbMarital"
+                                           << "6" << -1 << 1;
+        QTest::newRow("marital N") << "cmbMarital"
+                                   << "N" << 0 << 0;
+        QTest::newRow("education 8") << "cmbEducation"
+                                     << "8" << 8 << 0;
+        QTest::newRow("education 9 refused") << "cmbEducation"
+                                             << "9" << -1 << 1;
+        QTest::newRow("education space refused") << "cmbEducation"
+                                                 << "3 " << -1 << 1;
+        QTest::newRow("last digit wins") << "cmbEducation"
+                                         << "37" << 7 << 0;
     }
     void comboTyping()
     {
@@ -237,13 +258,20 @@ private slots:
         QTest::addColumn<QString>("keys");
         QTest::addColumn<QString>("shown");
         QTest::addColumn<int>("beeps");
-        QTest::newRow("N") << "N" << "N_/__/____" << 0;
-        QTest::newRow("n shown upper case") << "n" << "N_/__/____" << 0;
-        QTest::newRow("digits fill around the slashes") << "03141987" << "03/14/1987" << 0;
-        QTest::newRow("slash moves past its position") << "3/14/1987" << "3_/14/1987" << 0;
-        QTest::newRow("letter refused") << "x" << "__/__/____" << 1;
-        QTest::newRow("letters refused between digits") << "12a31-2000" << "12/31/2000" << 2;
-        QTest::newRow("N then digits") << "N1" << "N1/__/____" << 0;
+        QTest::newRow("N") << "N"
+                           << "N_/__/____" << 0;
+        QTest::newRow("n shown upper case") << "n"
+                                            << "N_/__/____" << 0;
+        QTest::newRow("digits fill around the slashes") << "03141987"
+                                                        << "03/14/1987" << 0;
+        QTest::newRow("slash moves past its position") << "3/14/1987"
+                                                       << "3_/14/1987" << 0;
+        QTest::newRow("letter refused") << "x"
+                                        << "__/__/____" << 1;
+        QTest::newRow("letters refused between digits") << "12a31-2000"
+                                                        << "12/31/2000" << 2;
+        QTest::newRow("N then digits") << "N1"
+                                       << "N1/__/____" << 0;
     }
     void dateTyping()
     {
@@ -308,8 +336,9 @@ private slots:
         } else {
             QCOMPARE(focused(), w.mebDateOfBirth());
             QCOMPARE(f.prompts.beeps, 1);
-            QCOMPARE(f.prompts.texts(), QStringList{QStringLiteral("Enter date of birth month, day, year as MM/DD/YYYY "
-                                                                   "or N for Not Available. Press Enter to continue.")});
+            QCOMPARE(f.prompts.texts(),
+                     QStringList{QStringLiteral("Enter date of birth month, day, year as MM/DD/YYYY "
+                                                "or N for Not Available. Press Enter to continue.")});
         }
     }
 
@@ -410,8 +439,8 @@ private slots:
         QVERIFY(ShowActive(w));
         // Each press reports the first field that fails; fixing it moves the report on to the next one.
         const QList<std::pair<QWidget*, QString>> order{{w.txtName(), "Ann"},      {w.cmbGender(), "2"},
-                                                         {w.mebDateOfBirth(), "N"}, {w.cmbRace(), "1"},
-                                                         {w.cmbEducation(), "3"},  {w.cmbMarital(), "2"}};
+                                                        {w.mebDateOfBirth(), "N"}, {w.cmbRace(), "1"},
+                                                        {w.cmbEducation(), "3"},   {w.cmbMarital(), "2"}};
         for (const auto& [field, keys] : order) {
             f.prompts.clear();
             w.menu().press(0);
@@ -442,8 +471,9 @@ private slots:
         keyNewClient(w, keys);
         QTest::mouseClick(w.menu().button(0), Qt::LeftButton);
         QCOMPARE(focused(), w.mebDateOfBirth());
-        QCOMPARE(f.prompts.texts(), QStringList{QStringLiteral("Enter date of birth month, day, year as MM/DD/YYYY or N "
-                                                               "for Not Available. Press Enter to continue.")});
+        QCOMPARE(f.prompts.texts(),
+                 QStringList{QStringLiteral("Enter date of birth month, day, year as MM/DD/YYYY or N "
+                                            "for Not Available. Press Enter to continue.")});
         QVERIFY(w.isVisible());
         QVERIFY(!f.flags.ContinueFlag);
         QCOMPARE(f.table.CurClient, 1);
@@ -533,9 +563,10 @@ private slots:
         QCOMPARE(w.editCount(), 3);
         QCOMPARE(f.prompts.shown.size(), 1);
         QCOMPARE(f.prompts.shown.at(0).title, QStringLiteral("Edit Limit Reached"));
-        QCOMPARE(f.prompts.shown.at(0).text, QStringLiteral("This client's information has been edited\r3 times already. "
-                                                            "Further editing of this\rinformation is no longer "
-                                                            "permitted."));
+        QCOMPARE(f.prompts.shown.at(0).text,
+                 QStringLiteral("This client's information has been edited\r3 times already. "
+                                "Further editing of this\rinformation is no longer "
+                                "permitted."));
         QCOMPARE(f.prompts.shown.at(0).icon, Prompts::Icon::Information);
         for (QWidget* i : inputs(w))
             QVERIFY2(!i->isEnabled(), qPrintable(i->objectName()));

@@ -163,7 +163,8 @@ private slots:
             if (i + 1 < frmCourtHistory::BoxCount)
                 QVERIFY(LabelIsBold(&w, i + 1) && !LabelIsBold(&w, i));
         }
-        QCOMPARE(seen, (QStringList{"txtAlcoholArrests", "txtAssaults", "txtDVArrests", "txtAnger", "cmdMenuChoice_0"}));
+        QCOMPARE(seen,
+                 (QStringList{"txtAlcoholArrests", "txtAssaults", "txtDVArrests", "txtAnger", "cmdMenuChoice_0"}));
         QVERIFY(!LabelIsBold(&w, 4));
     }
 
@@ -398,8 +399,7 @@ private slots:
         press(Qt::Key_Return);
         QTRY_VERIFY(!w.isVisible());
         const ClientRecord& r = f.table.Clients[4];
-        QCOMPARE(r.DrugArrests + r.AlcoholArrests + r.Assaults + r.DVArrests + r.Anger,
-                 QStringLiteral("3 N 0 9 N "));
+        QCOMPARE(r.DrugArrests + r.AlcoholArrests + r.Assaults + r.DVArrests + r.Anger, QStringLiteral("3 N 0 9 N "));
     }
 };
 

@@ -84,7 +84,8 @@ private slots:
             QVERIFY2(w == &menu || !w->isVisible(), qPrintable(w->objectName()));
         // Nothing was changed, so the only trace in the file is the accepted client information's test date.
         QCOMPARE(f.fileRecord(1).EditCount, QStringLiteral("0"));
-        QCOMPARE(f.fileRecord(1).TestDate, infoButton == 0 ? QStringLiteral("03/15/2026") : QStringLiteral("11/02/2025"));
+        QCOMPARE(f.fileRecord(1).TestDate,
+                 infoButton == 0 ? QStringLiteral("03/15/2026") : QStringLiteral("11/02/2025"));
     }
 };
 

@@ -68,13 +68,19 @@ private slots:
     {
         QTest::addColumn<QString>("date");
         QTest::addColumn<QString>("box");
-        QTest::newRow("stored date") << "03/14/1987" << "03/14/1987";
-        QTest::newRow("stored N") << "N         " << "N_/__/____";
-        QTest::newRow("stored N form") << "N_/__/____" << "N_/__/____";
-        QTest::newRow("blank") << "          " << "__/__/____";
+        QTest::newRow("stored date") << "03/14/1987"
+                                     << "03/14/1987";
+        QTest::newRow("stored N") << "N         "
+                                  << "N_/__/____";
+        QTest::newRow("stored N form") << "N_/__/____"
+                                       << "N_/__/____";
+        QTest::newRow("blank") << "          "
+                               << "__/__/____";
         // A scanned date with unread columns keeps the digits that were read.
-        QTest::newRow("scan, day unread") << "03/1N/1987" << "03/1_/1987";
-        QTest::newRow("scan, year unread") << "03/14/NNN7" << "03/14/___7";
+        QTest::newRow("scan, day unread") << "03/1N/1987"
+                                          << "03/1_/1987";
+        QTest::newRow("scan, year unread") << "03/14/NNN7"
+                                           << "03/14/___7";
     }
     void dateBoxText()
     {
@@ -209,8 +215,7 @@ private slots:
 
     void lists_haveTheirEntriesInCodeOrder()
     {
-        QCOMPARE(DemographicEntries(DemographicList::Gender),
-                 (QStringList{"N/A", "Male", "Female"}));
+        QCOMPARE(DemographicEntries(DemographicList::Gender), (QStringList{"N/A", "Male", "Female"}));
         QCOMPARE(DemographicEntries(DemographicList::Race).at(5), QStringLiteral("Native American"));
         QCOMPARE(DemographicEntries(DemographicList::Marital).at(4), QStringLiteral("Separated"));
         QCOMPARE(DemographicEntries(DemographicList::Education).at(3), QStringLiteral("G. E D."));

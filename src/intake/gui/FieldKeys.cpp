@@ -29,8 +29,8 @@ void FieldKeys::setNext(QWidget* field, QWidget* next)
 bool FieldKeys::isTypedCharacter(const QKeyEvent* e)
 {
     const QString text = e->text();
-    return text.size() == 1 && text.at(0) >= QLatin1Char(' ') && text.at(0) != QChar(0x7f)
-           && !(e->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
+    return text.size() == 1 && text.at(0) >= QLatin1Char(' ') && text.at(0) != QChar(0x7f) &&
+           !(e->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
 }
 
 bool FieldKeys::confirm(QWidget* field)

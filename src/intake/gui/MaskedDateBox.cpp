@@ -32,8 +32,8 @@ void MaskedDateBox::keyPressEvent(QKeyEvent* e)
 {
     if (FieldKeys::isTypedCharacter(e)) {
         const QChar c = e->text().at(0);
-        const bool allowed = (c >= QLatin1Char('0') && c <= QLatin1Char('9')) || c == QLatin1Char('/')
-                             || c == QLatin1Char('N') || c == QLatin1Char('n');
+        const bool allowed = (c >= QLatin1Char('0') && c <= QLatin1Char('9')) || c == QLatin1Char('/') ||
+                             c == QLatin1Char('N') || c == QLatin1Char('n');
         if (!allowed) {
             m_prompts.beep();
             e->accept();

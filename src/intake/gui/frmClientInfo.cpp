@@ -235,10 +235,10 @@ void frmClientInfo::RecordToScreen()
     m_ctx.flags.NameDeletedFlag = static_cast<int16_t>(CodeValue(r.NameDeleted));
     m_countAtOpen = CodeValue(r.EditCount);
     // The opening values are what the controls show, so a code the list cannot show is not taken for a change.
-    m_editLimit = EditLimit(m_countAtOpen, {m_txtName->text(), PositionCode(m_cmbGender->currentIndex()),
-                                            m_mebDateOfBirth->boxText(), PositionCode(m_cmbRace->currentIndex()),
-                                            PositionCode(m_cmbMarital->currentIndex()),
-                                            PositionCode(m_cmbEducation->currentIndex())});
+    m_editLimit = EditLimit(m_countAtOpen,
+                            {m_txtName->text(), PositionCode(m_cmbGender->currentIndex()), m_mebDateOfBirth->boxText(),
+                             PositionCode(m_cmbRace->currentIndex()), PositionCode(m_cmbMarital->currentIndex()),
+                             PositionCode(m_cmbEducation->currentIndex())});
     if (m_ctx.flags.NameDeletedFlag == 1 || m_editLimit.reached())
         lockFields();
     updateOkHelp();
@@ -300,9 +300,10 @@ void frmClientInfo::activate()
         if (!isVisible())
             return;
         if (m_ctx.flags.NameDeletedFlag == 1) {
-            m_ctx.prompts.message(QStringLiteral("This client's name has been deleted.\rEditting this information is no "
-                                                 "longer permitted."),
-                                  QStringLiteral("Name Deleted"), Prompts::Icon::Information, Prompts::Buttons::Ok);
+            m_ctx.prompts.message(
+                QStringLiteral("This client's name has been deleted.\rEditting this information is no "
+                               "longer permitted."),
+                QStringLiteral("Name Deleted"), Prompts::Icon::Information, Prompts::Buttons::Ok);
         } else if (m_countAtOpen >= EditLimit::Limit) {
             m_ctx.prompts.message(QStringLiteral("This client's information has been changed 3 times.\rNo further "
                                                  "editing is permitted. Press Enter to continue."),
@@ -463,9 +464,9 @@ bool frmClientInfo::entriesDifferFromRecord() const
     const ClientRecord& r = m_ctx.table.current();
     if (ClientRecord::fit(m_txtName->text(), NameLength) != ClientRecord::fit(r.Name, NameLength))
         return true;
-    if (m_cmbGender->currentIndex() != CodeValue(r.Gender) || m_cmbRace->currentIndex() != CodeValue(r.Race)
-        || m_cmbMarital->currentIndex() != CodeValue(r.Marital)
-        || m_cmbEducation->currentIndex() != CodeValue(r.Education))
+    if (m_cmbGender->currentIndex() != CodeValue(r.Gender) || m_cmbRace->currentIndex() != CodeValue(r.Race) ||
+        m_cmbMarital->currentIndex() != CodeValue(r.Marital) ||
+        m_cmbEducation->currentIndex() != CodeValue(r.Education))
         return true;
     return StoredDob(m_mebDateOfBirth->boxText()) != r.DOB.trimmed();
 }

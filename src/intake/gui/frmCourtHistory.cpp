@@ -38,8 +38,7 @@ const Question Questions[frmCourtHistory::BoxCount] = {
      &ClientRecord::AlcoholArrests},
     {"txtAssaults", "3. Number of assault arrests: (not domestic violence related) ", "Assault arrests",
      &ClientRecord::Assaults},
-    {"txtDVArrests", "4. Number of domestic violence arrests:", "Domestic violence arrests",
-     &ClientRecord::DVArrests},
+    {"txtDVArrests", "4. Number of domestic violence arrests:", "Domestic violence arrests", &ClientRecord::DVArrests},
     {"txtAnger", "5. Number of \"anger management\" programs attended", "Anger management programs attended",
      &ClientRecord::Anger},
 };
@@ -222,9 +221,8 @@ bool frmCourtHistory::confirmBox(QLineEdit* box)
         return true;
     }
     m_ctx.prompts.beep();
-    m_ctx.prompts.message(
-        QStringLiteral("Type a number from 0 to 99 or N for Not Available. Press Enter to continue."),
-        QStringLiteral("Data Entry Error"), Prompts::Icon::Critical, Prompts::Buttons::Ok);
+    m_ctx.prompts.message(QStringLiteral("Type a number from 0 to 99 or N for Not Available. Press Enter to continue."),
+                          QStringLiteral("Data Entry Error"), Prompts::Icon::Critical, Prompts::Buttons::Ok);
     box->setFocus(Qt::OtherFocusReason);
     return false;
 }
