@@ -667,14 +667,6 @@ private slots:
         QVERIFY(f.flags.ContinueFlag);
     }
 
-    void newClient_clearsTheNameDeletedFlag()
-    {
-        IntakeFixture f(StandardClients());
-        f.flags.NameDeletedFlag = 1;
-        frmClientInfo w(*f.ctx);
-        QCOMPARE(f.flags.NameDeletedFlag, 0);
-    }
-
     void edit_cancel_leavesTheRecordUntouched()
     {
         IntakeFixture f(StandardClients());
