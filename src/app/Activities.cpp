@@ -1,6 +1,8 @@
 #include "Activities.h"
 
 #include "AppContext.h"
+#include "frmClientInfo.h"
+#include "frmCourtHistory.h"
 #include "frmNewEntry.h"
 #include "frmSupervisorOptions.h"
 #include "frmVerify.h"
@@ -8,6 +10,8 @@
 MainMenuActivities MakeActivities(AppContext& ctx)
 {
     MainMenuActivities a;
+    a.clientInformation = [&ctx](QWidget* parent) { RunClientInfo(ctx, parent); };
+    a.courtHistory = [&ctx](QWidget* parent) { RunCourtHistory(ctx, parent); };
     a.answerGrid = [&ctx](QWidget* parent) { RunNewEntry(ctx, parent); };
     a.supervisorOptions = [&ctx](QWidget* parent) {
         SupervisorServices services;
