@@ -3,3 +3,8 @@
 // (0 success, 1 failure with a message, 2 bad arguments with a usage message).
 
 #include <QStringList>
+
+// answer-sheet --program-dir DIR --pdf FILE: the blank answer sheet, drawn from the ScanItem table, as PDF.
+int AnswerSheetCommand(const QStringList& args);
+// read-sheet --program-dir DIR IMAGE: cleans, registers and reads one sheet image as a scan does; prints JSON.
+int ReadSheetCommand(const QStringList& args);

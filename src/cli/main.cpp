@@ -20,6 +20,8 @@ const Command kCommands[] = {
          std::printf("veltrane-cli 4.01\n");
          return 0;
      }},
+    {"answer-sheet", "write the blank answer sheet as PDF", AnswerSheetCommand},
+    {"read-sheet", "read one answer-sheet image as a scan does (JSON)", ReadSheetCommand},
 };
 
 void usage(FILE* out)

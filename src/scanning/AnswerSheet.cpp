@@ -35,6 +35,7 @@ const QList<QStringList> kDemographicLegends = {
 constexpr int kBox = 15;          // a bubble's read box, pixels
 constexpr int kRightLimit = 790;  // text stays left of the reference box's search window
 constexpr int kLeftMargin = 60;   // and right of the anchor box's
+constexpr int kLegendLimit = 830; // below the reference box's window (row 160 on) text may reach further
 
 QFont sheetFont(int pixelSize, bool bold = false)
 {
@@ -65,7 +66,7 @@ void drawLegend(QPainter& p, const QStringList& entries, int left, int top)
     int y = top;
     for (const QString& e : entries) {
         const int w = fm.horizontalAdvance(e) + 12;
-        if (x > left && x + w > kRightLimit) {
+        if (x > left && x + w > kLegendLimit) {
             x = left;
             y += 13;
         }
