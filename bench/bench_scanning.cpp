@@ -80,8 +80,7 @@ int main(int argc, char** argv)
     std::printf("clean (CleanScanImage)            median %.2f ms\n", median(clean));
     std::printf("registration (anchor, reference)  median %.3f ms\n", median(registration));
     std::printf("mark reading (138 locations)      median %.3f ms\n", median(reading));
-    std::printf("registration + mark reading       median %.3f ms\n",
-                median(registration) + median(reading));
+    std::printf("registration + mark reading       median %.3f ms\n", median(registration) + median(reading));
     std::printf("whole ScanSheet (images saved, database read and written) median %.2f ms\n", median(whole));
     return responses.size() == 123 ? 0 : 1;
 }

@@ -51,11 +51,21 @@ QString jsonString(const QString& s)
     QString out = QStringLiteral("\"");
     for (const QChar c : s) {
         switch (c.unicode()) {
-        case '"': out += QStringLiteral("\\\""); break;
-        case '\\': out += QStringLiteral("\\\\"); break;
-        case '\n': out += QStringLiteral("\\n"); break;
-        case '\r': out += QStringLiteral("\\r"); break;
-        case '\t': out += QStringLiteral("\\t"); break;
+        case '"':
+            out += QStringLiteral("\\\"");
+            break;
+        case '\\':
+            out += QStringLiteral("\\\\");
+            break;
+        case '\n':
+            out += QStringLiteral("\\n");
+            break;
+        case '\r':
+            out += QStringLiteral("\\r");
+            break;
+        case '\t':
+            out += QStringLiteral("\\t");
+            break;
         default:
             if (c.unicode() < 0x20)
                 out += QStringLiteral("\\u%1").arg(c.unicode(), 4, 16, QLatin1Char('0'));
@@ -113,13 +123,13 @@ int ReadSheetCommand(const QStringList& args)
         return fail(outcome.failure.text);
     const SheetReading& r = outcome.reading;
     const QStringList court(r.CourtCounts.begin(), r.CourtCounts.end());
-    const QString json = QStringLiteral("{\"gender\": %1, \"race\": %2, \"education\": %3, \"marital\": %4, "
-                                        "\"court\": %5, \"dob\": %6, \"responses\": %7, \"multi_marks\": %8, "
-                                        "\"sheet_angle\": %9}\n")
-                             .arg(jsonString(r.Gender), jsonString(r.Race), jsonString(r.Education),
-                                  jsonString(r.Marital), jsonArray(court), jsonString(r.DateText),
-                                  jsonString(r.Responses), jsonArray(r.MultiMarks.entries()),
-                                  QString::number(r.SheetAngle, 'g', 6));
+    const QString json =
+        QStringLiteral("{\"gender\": %1, \"race\": %2, \"education\": %3, \"marital\": %4, "
+                       "\"court\": %5, \"dob\": %6, \"responses\": %7, \"multi_marks\": %8, "
+                       "\"sheet_angle\": %9}\n")
+            .arg(jsonString(r.Gender), jsonString(r.Race), jsonString(r.Education), jsonString(r.Marital),
+                 jsonArray(court), jsonString(r.DateText), jsonString(r.Responses), jsonArray(r.MultiMarks.entries()),
+                 QString::number(r.SheetAngle, 'g', 6));
     std::fputs(json.toUtf8().constData(), stdout);
     return 0;
 }

@@ -13,10 +13,9 @@
 
 namespace {
 
-const QStringList kCourtCaptions = {
-    QStringLiteral("Drug-related arrests"), QStringLiteral("Alcohol-related arrests"),
-    QStringLiteral("Assault arrests"), QStringLiteral("Domestic violence arrests"),
-    QStringLiteral("Anger management programs")};
+const QStringList kCourtCaptions = {QStringLiteral("Drug-related arrests"), QStringLiteral("Alcohol-related arrests"),
+                                    QStringLiteral("Assault arrests"), QStringLiteral("Domestic violence arrests"),
+                                    QStringLiteral("Anger management programs")};
 
 const QStringList kDemographicCaptions = {QStringLiteral("Gender"), QStringLiteral("Ethnicity/Race"),
                                           QStringLiteral("Education"), QStringLiteral("Marital Status")};

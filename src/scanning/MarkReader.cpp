@@ -16,11 +16,22 @@ QString DemographicCode(int type, int position)
     int highest = 0;
     QString other;
     switch (type) {
-    case 1: highest = 2; break;                         // gender
-    case 3: highest = 6; break;                         // ethnicity
-    case 4: highest = 8; other = QStringLiteral("0"); break; // education
-    case 5: highest = 5; other = QStringLiteral("0"); break; // marital status
-    default: break;
+    case 1:
+        highest = 2;
+        break; // gender
+    case 3:
+        highest = 6;
+        break; // ethnicity
+    case 4:
+        highest = 8;
+        other = QStringLiteral("0");
+        break; // education
+    case 5:
+        highest = 5;
+        other = QStringLiteral("0");
+        break; // marital status
+    default:
+        break;
     }
     return position <= highest ? QString::number(position) : other;
 }
@@ -38,8 +49,8 @@ QList<QPoint> MarkReader::bubblePositions(const ScanItem& item) const
     // its x. The sheet's layout keeps rows and columns short so that this stays within a bubble.
     if (item.DimY > 1) {
         for (int j = 0; j < item.DimY; ++j)
-            out.append(QPoint(first.x(),
-                              first.y() + PolarToPoint(static_cast<float>(item.dy * j), m_angle + 90.0f).y()));
+            out.append(
+                QPoint(first.x(), first.y() + PolarToPoint(static_cast<float>(item.dy * j), m_angle + 90.0f).y()));
     } else {
         for (int i = 0; i < item.dimx; ++i)
             out.append(QPoint(first.x() + PolarToPoint(static_cast<float>(item.dx * i), m_angle).x(), first.y()));

@@ -12,14 +12,13 @@ int16_t toInt16(double v)
 {
     // Halves go to the even neighbour (the default rounding mode of nearbyint).
     const double rounded = std::nearbyint(v);
-    return static_cast<int16_t>(std::clamp(rounded, double(std::numeric_limits<int16_t>::min()),
-                                           double(std::numeric_limits<int16_t>::max())));
+    return static_cast<int16_t>(
+        std::clamp(rounded, double(std::numeric_limits<int16_t>::min()), double(std::numeric_limits<int16_t>::max())));
 }
 
 // The shared search: the first pure white pixel arms the search (and stays armed); every non-white pixel met after
 // that is tried as a box corner. The first hit fixes y; later hits move x left only.
-template <typename Rows, typename Cols>
-bool searchBox(const ScanPage& page, Rows rows, Cols cols, PolarPoint& point)
+template <typename Rows, typename Cols> bool searchBox(const ScanPage& page, Rows rows, Cols cols, PolarPoint& point)
 {
     bool seenWhite = false;
     bool found = false;

@@ -16,7 +16,7 @@ struct ScanItem {
     int dx = 0;      // pixels between them
     int DimY = 1;    // bubbles down a digit column
     int dy = 0;
-    int x = 0;       // first bubble relative to the anchor, as the last scan found it
+    int x = 0; // first bubble relative to the anchor, as the last scan found it
     int y = 0;
 };
 

@@ -28,11 +28,11 @@ struct SheetAnswers {
 };
 
 struct Scanning {
-    double angle = 0;       // degrees, about the top centre of the page
-    QPointF offset;         // pixels
-    int paper = 255;        // grey of blank paper
-    double noise = 0;       // standard deviation of sensor noise, grey levels
-    double dust = 0;        // share of pixels turned into dark specks
+    double angle = 0; // degrees, about the top centre of the page
+    QPointF offset;   // pixels
+    int paper = 255;  // grey of blank paper
+    double noise = 0; // standard deviation of sensor noise, grey levels
+    double dust = 0;  // share of pixels turned into dark specks
     quint32 seed = 1;
 };
 

@@ -109,9 +109,9 @@ private slots:
     void cleanScanImage_removesSpecksButKeepsSmallMarks()
     {
         QImage raw = whitePage(100, 100);
-        box(raw, 10, 10, 1, 1);  // one pixel of dust
-        box(raw, 30, 30, 3, 1);  // three in a row
-        box(raw, 50, 50, 2, 2);  // four: a mark's worth
+        box(raw, 10, 10, 1, 1); // one pixel of dust
+        box(raw, 30, 30, 3, 1); // three in a row
+        box(raw, 50, 50, 2, 2); // four: a mark's worth
         const QImage clean = CleanScanImage(raw);
         QCOMPARE(int(clean.constScanLine(10)[10]), 255);
         QCOMPARE(int(clean.constScanLine(30)[31]), 255);
@@ -161,12 +161,12 @@ private slots:
         QTest::addColumn<bool>("found");
         QTest::addColumn<QPoint>("expected"); // relative to the anchor
         QTest::newRow("straight") << QPoint(25, 50) << QPoint(811, 50) << true << QPoint(786, 0);
-        QTest::newRow("anchor at x 45 reaches column 802") << QPoint(45, 50) << QPoint(847, 60) << true
-                                                           << QPoint(802, 10);
+        QTest::newRow("anchor at x 45 reaches column 802")
+            << QPoint(45, 50) << QPoint(847, 60) << true << QPoint(802, 10);
         QTest::newRow("beyond column 802") << QPoint(25, 50) << QPoint(829, 50) << false << QPoint();
         QTest::newRow("left of column 772") << QPoint(25, 50) << QPoint(790, 50) << true << QPoint(772, 0);
-        QTest::newRow("anchor at y 30 searches from page row 0") << QPoint(25, 30) << QPoint(811, 0) << true
-                                                                 << QPoint(786, -30);
+        QTest::newRow("anchor at y 30 searches from page row 0")
+            << QPoint(25, 30) << QPoint(811, 0) << true << QPoint(786, -30);
         QTest::newRow("100 rows below") << QPoint(25, 50) << QPoint(811, 150) << true << QPoint(786, 100);
         QTest::newRow("101 rows below") << QPoint(25, 50) << QPoint(811, 151) << false << QPoint();
         QTest::newRow("more than 100 rows above") << QPoint(25, 120) << QPoint(811, 8) << false << QPoint();

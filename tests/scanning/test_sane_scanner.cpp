@@ -77,7 +77,8 @@ private slots:
                                    << "Error '20097, Scanner input/output error.";
         QTest::newRow("no memory") << "pnm:0" << file + "status-nomem=yes" << ScannerErrors::TwainNotEnoughMemory
                                    << "Error '20081, Twain not enough memory to perform operation.";
-        QTest::newRow("missing file") << "pnm:0" << "filename=/nonexistent/x.pgm" << ScannerErrors::ScannerInvalidSetting
+        QTest::newRow("missing file") << "pnm:0"
+                                      << "filename=/nonexistent/x.pgm" << ScannerErrors::ScannerInvalidSetting
                                       << "Error '20100, Scanner setting refused.";
         QTest::newRow("unknown option") << "pnm:0" << file + "no-such-option=1" << ScannerErrors::ScannerInvalidSetting
                                         << "Error '20100, Scanner setting refused.";
@@ -106,18 +107,18 @@ private slots:
         useBackends(QStringLiteral("pnm\n"));
         QCOMPARE(page.errorNumber, ScannerErrors::TwainNoDataSource);
         QVERIFY(page.detail.contains(QStringLiteral("[Scanner]")));
-        QCOMPARE(ScanMessages::TwainError(page.errorNumber).text, QStringLiteral("Error '20082, Twain no Data Source."));
+        QCOMPARE(ScanMessages::TwainError(page.errorNumber).text,
+                 QStringLiteral("Error '20082, Twain no Data Source."));
     }
 
     void errorNumberForStatus_coversEveryStatus()
     {
         // SANE_STATUS_GOOD is 0; 1..11 are the failures of the standard.
-        const QList<int> expected = {ScannerErrors::ScannerUnsupported, ScannerErrors::TwainCancelled,
-                                     ScannerErrors::ScannerBusy, ScannerErrors::ScannerInvalidSetting,
-                                     ScannerErrors::ScannerNoDocument, ScannerErrors::ScannerJammed,
-                                     ScannerErrors::ScannerNoDocument, ScannerErrors::ScannerCoverOpen,
-                                     ScannerErrors::ScannerIoError, ScannerErrors::TwainNotEnoughMemory,
-                                     ScannerErrors::ScannerAccessDenied};
+        const QList<int> expected = {
+            ScannerErrors::ScannerUnsupported,    ScannerErrors::TwainCancelled,     ScannerErrors::ScannerBusy,
+            ScannerErrors::ScannerInvalidSetting, ScannerErrors::ScannerNoDocument,  ScannerErrors::ScannerJammed,
+            ScannerErrors::ScannerNoDocument,     ScannerErrors::ScannerCoverOpen,   ScannerErrors::ScannerIoError,
+            ScannerErrors::TwainNotEnoughMemory,  ScannerErrors::ScannerAccessDenied};
         for (int status = 1; status <= 11; ++status)
             QCOMPARE(SaneScanner::errorNumberForStatus(status), expected[status - 1]);
         QCOMPARE(SaneScanner::errorNumberForStatus(99), ScannerErrors::ScannerLibraryFailed);

@@ -27,10 +27,10 @@ private slots:
             names.insert(item.LocationName);
             QVERIFY(item.LocationName.size() <= 30);
         }
-        QCOMPARE(m_items[0].dimx, 2);  // gender
-        QCOMPARE(m_items[1].dimx, 6);  // ethnicity
-        QCOMPARE(m_items[2].dimx, 8);  // education
-        QCOMPARE(m_items[3].dimx, 5);  // marital status
+        QCOMPARE(m_items[0].dimx, 2); // gender
+        QCOMPARE(m_items[1].dimx, 6); // ethnicity
+        QCOMPARE(m_items[2].dimx, 8); // education
+        QCOMPARE(m_items[3].dimx, 5); // marital status
         for (int id = FirstCourtItem; id < FirstQuestionItem; ++id)
             QCOMPARE(m_items[id - 1].dimx, 10);
         for (int n = 1; n <= NumItems; ++n) {

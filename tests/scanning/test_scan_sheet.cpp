@@ -114,9 +114,9 @@ private slots:
         QCOMPARE(r.CourtCounts[2], QString::number(answers.court[2]));
         QCOMPARE(r.CourtCounts[0], QString::number(answers.court[0]));
         QCOMPARE(r.Responses, answers.responses);
-        const QStringList listed = {QStringLiteral("Ethnicity"), QStringLiteral("Ethnicity"),
+        const QStringList listed = {QStringLiteral("Ethnicity"),       QStringLiteral("Ethnicity"),
                                     QStringLiteral("Assault Arrests"), QStringLiteral("Item 5"),
-                                    QStringLiteral("Item 100"), QStringLiteral("Item 123")};
+                                    QStringLiteral("Item 100"),        QStringLiteral("Item 123")};
         QCOMPARE(r.MultiMarks.entries(), listed);
         const ScanMessage m = r.multiMarkMessage();
         QCOMPARE(m.title, QStringLiteral("Scan sheet Answers"));
@@ -151,12 +151,24 @@ private slots:
         QTest::addColumn<QString>("dateText");
         QTest::addColumn<QString>("boxText");
         QTest::addColumn<bool>("listed");
-        QTest::newRow("complete, 20xx") << "031405" << "03/14/2005" << "03/14/2005" << false;
-        QTest::newRow("complete, this year") << "121226" << "12/12/2026" << "12/12/2026" << false;
-        QTest::newRow("complete, 19xx") << "071127" << "07/11/1927" << "07/11/1927" << false;
-        QTest::newRow("month tens blank") << " 31487" << "N3/14/NN87" << "N_/__/____" << true;
-        QTest::newRow("day units blank") << "031 87" << "03/1N/NN87" << "N_/__/____" << true;
-        QTest::newRow("all blank") << "      " << "NN/NN/NNNN" << "N_/__/____" << false;
+        QTest::newRow("complete, 20xx") << "031405"
+                                        << "03/14/2005"
+                                        << "03/14/2005" << false;
+        QTest::newRow("complete, this year") << "121226"
+                                             << "12/12/2026"
+                                             << "12/12/2026" << false;
+        QTest::newRow("complete, 19xx") << "071127"
+                                        << "07/11/1927"
+                                        << "07/11/1927" << false;
+        QTest::newRow("month tens blank") << " 31487"
+                                          << "N3/14/NN87"
+                                          << "N_/__/____" << true;
+        QTest::newRow("day units blank") << "031 87"
+                                         << "03/1N/NN87"
+                                         << "N_/__/____" << true;
+        QTest::newRow("all blank") << "      "
+                                   << "NN/NN/NNNN"
+                                   << "N_/__/____" << false;
     }
 
     void dateOfBirth_partlyMarked_isNotAvailableAndListed()

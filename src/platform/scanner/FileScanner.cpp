@@ -22,9 +22,10 @@ bool readerFor(const QByteArray& format)
 
 double FileScanner::pageDpi(const QImage& image)
 {
-    // Qt gives 2835 dots per metre (72 dpi) to an image whose file states no resolution.
+    // An image whose file states no resolution gets Qt's default (72 dpi, or the screen's in a GUI program).
+    const int defaultDpm = QImage(1, 1, QImage::Format_Mono).dotsPerMeterX();
     const int dpm = image.dotsPerMeterX();
-    if (dpm > 0 && dpm != 2835) {
+    if (dpm > 0 && dpm != defaultDpm && dpm != 2835) {
         const double dpi = dpm * kMetresPerInch;
         if (dpi >= 50 && dpi <= 1200)
             return dpi;
@@ -57,8 +58,8 @@ AcquiredPage FileScanner::acquire()
         return AcquiredPage::failure(FileNotFound, QStringLiteral("The image file %1 does not exist.").arg(shown));
     QFile file(m_path);
     if (!file.open(QIODevice::ReadOnly))
-        return AcquiredPage::failure(CannotOpenFile,
-                                     QStringLiteral("The image file %1 cannot be opened: %2").arg(shown, file.errorString()));
+        return AcquiredPage::failure(
+            CannotOpenFile, QStringLiteral("The image file %1 cannot be opened: %2").arg(shown, file.errorString()));
     const QByteArray head = file.peek(8);
     file.close();
 

@@ -9,7 +9,7 @@ public:
     explicit FileScanner(QString path) : m_path(std::move(path)) {}
     AcquiredPage acquire() override;
 
-    // The page's resolution as the file states it, or, when it states none (or Qt's 72 dpi default), as a
+    // The page's resolution as the file states it, or, when it states none (Qt's default), as a
     // legal- or letter-width page (8.5 inches) would have it.
     static double pageDpi(const QImage& image);
     // `image` as 8-bit grey at 100 dots per inch.

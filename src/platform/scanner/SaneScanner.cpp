@@ -98,8 +98,8 @@ SANE_Status setOption(SANE_Handle h, const char* name, const QString& text)
     switch (d->type) {
     case SANE_TYPE_BOOL: {
         const QString t = text.trimmed().toLower();
-        SANE_Bool v = (t == QLatin1String("yes") || t == QLatin1String("true") || t == QLatin1String("1")
-                       || t == QLatin1String("on"))
+        SANE_Bool v = (t == QLatin1String("yes") || t == QLatin1String("true") || t == QLatin1String("1") ||
+                       t == QLatin1String("on"))
                           ? SANE_TRUE
                           : SANE_FALSE;
         return sane_control_option(h, *index, SANE_ACTION_SET_VALUE, &v, &info);
@@ -147,8 +147,8 @@ QString greyModeName(SANE_Handle h)
         return {};
     for (const SANE_String_Const* s = d->constraint.string_list; *s; ++s) {
         const QString name = QString::fromLocal8Bit(*s);
-        if (name.contains(QLatin1String("gray"), Qt::CaseInsensitive)
-            || name.contains(QLatin1String("grey"), Qt::CaseInsensitive))
+        if (name.contains(QLatin1String("gray"), Qt::CaseInsensitive) ||
+            name.contains(QLatin1String("grey"), Qt::CaseInsensitive))
             return name;
     }
     return {};
@@ -237,18 +237,30 @@ int SaneScanner::errorNumberForStatus(int saneStatus)
 {
     using namespace ScannerErrors;
     switch (saneStatus) {
-    case SANE_STATUS_UNSUPPORTED: return ScannerUnsupported;
-    case SANE_STATUS_CANCELLED: return TwainCancelled;
-    case SANE_STATUS_DEVICE_BUSY: return ScannerBusy;
-    case SANE_STATUS_INVAL: return ScannerInvalidSetting;
-    case SANE_STATUS_EOF: return ScannerNoDocument;
-    case SANE_STATUS_JAMMED: return ScannerJammed;
-    case SANE_STATUS_NO_DOCS: return ScannerNoDocument;
-    case SANE_STATUS_COVER_OPEN: return ScannerCoverOpen;
-    case SANE_STATUS_IO_ERROR: return ScannerIoError;
-    case SANE_STATUS_NO_MEM: return TwainNotEnoughMemory;
-    case SANE_STATUS_ACCESS_DENIED: return ScannerAccessDenied;
-    default: return ScannerLibraryFailed;
+    case SANE_STATUS_UNSUPPORTED:
+        return ScannerUnsupported;
+    case SANE_STATUS_CANCELLED:
+        return TwainCancelled;
+    case SANE_STATUS_DEVICE_BUSY:
+        return ScannerBusy;
+    case SANE_STATUS_INVAL:
+        return ScannerInvalidSetting;
+    case SANE_STATUS_EOF:
+        return ScannerNoDocument;
+    case SANE_STATUS_JAMMED:
+        return ScannerJammed;
+    case SANE_STATUS_NO_DOCS:
+        return ScannerNoDocument;
+    case SANE_STATUS_COVER_OPEN:
+        return ScannerCoverOpen;
+    case SANE_STATUS_IO_ERROR:
+        return ScannerIoError;
+    case SANE_STATUS_NO_MEM:
+        return TwainNotEnoughMemory;
+    case SANE_STATUS_ACCESS_DENIED:
+        return ScannerAccessDenied;
+    default:
+        return ScannerLibraryFailed;
     }
 }
 
@@ -280,10 +292,9 @@ AcquiredPage SaneScanner::acquire()
     }
     const QString shownName = QString::fromLocal8Bit(name);
     auto fail = [&](SANE_Status st, const QString& step) {
-        return AcquiredPage::failure(errorNumberForStatus(st), QStringLiteral("The scanner %1 reported \"%2\" %3.")
-                                                                   .arg(shownName,
-                                                                        QString::fromLocal8Bit(sane_strstatus(st)),
-                                                                        step));
+        return AcquiredPage::failure(errorNumberForStatus(st),
+                                     QStringLiteral("The scanner %1 reported \"%2\" %3.")
+                                         .arg(shownName, QString::fromLocal8Bit(sane_strstatus(st)), step));
     };
 
     SANE_Status st = session.open(name);
@@ -328,8 +339,8 @@ AcquiredPage SaneScanner::acquire()
     st = sane_get_parameters(h, &p);
     if (st != SANE_STATUS_GOOD)
         return fail(st, QStringLiteral("when the page size was asked for"));
-    const bool formatOk = (p.format == SANE_FRAME_GRAY && (p.depth == 1 || p.depth == 8 || p.depth == 16))
-                          || (p.format == SANE_FRAME_RGB && (p.depth == 8 || p.depth == 16));
+    const bool formatOk = (p.format == SANE_FRAME_GRAY && (p.depth == 1 || p.depth == 8 || p.depth == 16)) ||
+                          (p.format == SANE_FRAME_RGB && (p.depth == 8 || p.depth == 16));
     if (!formatOk || !p.last_frame)
         return AcquiredPage::failure(
             ScannerImageFormat,
