@@ -4,7 +4,7 @@
 #include "TestDefinition.h"
 
 #include <QDir>
-#include <QFile>
+#include <QFileInfo>
 #include <QFontMetrics>
 #include <QPageLayout>
 #include <QPageSize>
@@ -227,22 +227,33 @@ QImage AnswerSheet::render() const
     return image.convertToFormat(QImage::Format_Grayscale8);
 }
 
+QString AnswerSheet::paint(QPagedPaintDevice& device, const QString& shownName) const
+{
+    device.setPageLayout(QPageLayout(QPageSize(QPageSize::Legal), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
+    QPainter p;
+    if (!p.begin(&device))
+        return QStringLiteral("The answer sheet cannot be written to %1: it cannot be opened.").arg(shownName);
+    // Page pixels at 100 dpi onto the device's resolution, so that the printed bubbles are where the reader looks.
+    const qreal scale = device.logicalDpiX() / 100.0;
+    p.scale(scale, scale);
+    draw(p);
+    if (!p.end())
+        return QStringLiteral("The answer sheet could not be completed on %1.").arg(shownName);
+    return {};
+}
+
 QString AnswerSheet::writePdf(const QString& path) const
 {
     const QString shown = QDir::toNativeSeparators(path);
-    QPdfWriter writer(path);
-    writer.setTitle(QStringLiteral("Veltrane answer sheet"));
-    writer.setCreator(QStringLiteral("Veltrane"));
-    writer.setResolution(600);
-    writer.setPageLayout(QPageLayout(QPageSize(QPageSize::Legal), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
-    QPainter p;
-    if (!p.begin(&writer))
-        return QStringLiteral("The answer sheet cannot be written to %1: the file cannot be created.").arg(shown);
-    p.scale(writer.resolution() / 100.0, writer.resolution() / 100.0);
-    draw(p);
-    if (!p.end())
-        return QStringLiteral("The answer sheet could not be completed in %1.").arg(shown);
-    if (!QFile::exists(path))
-        return QStringLiteral("The answer sheet was not written to %1.").arg(shown);
+    {
+        QPdfWriter writer(path);
+        writer.setTitle(QStringLiteral("Veltrane answer sheet"));
+        writer.setCreator(QStringLiteral("Veltrane"));
+        writer.setResolution(600);
+        if (QString problem = paint(writer, shown); !problem.isEmpty())
+            return problem;
+    }
+    if (!QFileInfo(path).isFile() || QFileInfo(path).size() == 0)
+        return QStringLiteral("The answer sheet was not written to %1: the file cannot be created there.").arg(shown);
     return {};
 }

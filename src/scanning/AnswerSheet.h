@@ -11,6 +11,7 @@
 #include <QRect>
 #include <QSize>
 
+class QPagedPaintDevice;
 class QPainter;
 
 class AnswerSheet {
@@ -28,6 +29,10 @@ public:
     void draw(QPainter& painter) const;
     // The sheet as an 850 x 1400 grey image at 100 dpi.
     QImage render() const;
+    // One legal-size page at actual size on a PDF writer or printer (give a QPrinter setFullPage(true) first, so
+    // that the printer's margins do not shift the page). Returns "" or what went wrong; `shownName` names the
+    // device in the message.
+    QString paint(QPagedPaintDevice& device, const QString& shownName) const;
     // A one-page legal-size PDF; returns "" or a message naming the file.
     QString writePdf(const QString& path) const;
 

@@ -111,6 +111,11 @@ private slots:
         QVERIFY(f.open(QIODevice::ReadOnly));
         QVERIFY(f.read(5) == "%PDF-");
 
+        run = cli({QStringLiteral("answer-sheet"), QStringLiteral("--program-dir"), program.path(),
+                   QStringLiteral("--pdf"), QStringLiteral("/nonexistent-folder/sheet.pdf")});
+        QCOMPARE(run.exitCode, 1);
+        QVERIFY2(run.err.contains(QStringLiteral("/nonexistent-folder/sheet.pdf")), qPrintable(run.err));
+
         QTemporaryDir empty;
         run = cli({QStringLiteral("answer-sheet"), QStringLiteral("--program-dir"), empty.path(),
                    QStringLiteral("--pdf"), pdf});

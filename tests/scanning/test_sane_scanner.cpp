@@ -129,8 +129,7 @@ private slots:
         QFETCH(int, number);
         useBackends(QStringLiteral("test\n"));
         const AcquiredPage page =
-            SaneScanner(SaneSettings::fromProfile(Profile(writeSettings(QStringLiteral("test:0"), options))))
-                .acquire();
+            SaneScanner(SaneSettings::fromProfile(Profile(writeSettings(QStringLiteral("test:0"), options)))).acquire();
         useBackends(QStringLiteral("pnm\n"));
         QCOMPARE(page.errorNumber, number);
         if (number != 0)
