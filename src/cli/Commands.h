@@ -6,3 +6,7 @@
 
 // sound-list PROGRAM_DIR LIST: the wave files of the question tables and instructions screens, and what they say.
 int soundListCommand(const QStringList& args);
+// answer-sheet --program-dir DIR --pdf FILE: the blank answer sheet, drawn from the ScanItem table, as PDF.
+int AnswerSheetCommand(const QStringList& args);
+// read-sheet --program-dir DIR IMAGE: cleans, registers and reads one sheet image as a scan does; prints JSON.
+int ReadSheetCommand(const QStringList& args);

@@ -21,6 +21,8 @@ const Command kCommands[] = {
          return 0;
      }},
     {"sound-list", "list the wave files of the question tables and what they say", soundListCommand},
+    {"answer-sheet", "write the blank answer sheet as PDF", AnswerSheetCommand},
+    {"read-sheet", "read one answer-sheet image as a scan does (JSON)", ReadSheetCommand},
 };
 
 void usage(FILE* out)

@@ -1,0 +1,155 @@
+#include "FilledSheet.h"
+
+#include "DataWorkspace.h"
+#include "Profile.h"
+#include "TestDefinition.h"
+#include "TestEnv.h"
+
+#include <QFile>
+#include <QPainter>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QTest>
+#include <cmath>
+
+SheetAnswers SheetAnswers::random(quint32 seed)
+{
+    QRandomGenerator rng(seed);
+    SheetAnswers a;
+    a.gender = rng.bounded(1, 3);
+    a.race = rng.bounded(1, 7);
+    a.education = rng.bounded(1, 9);
+    a.marital = rng.bounded(1, 6);
+    for (int& c : a.court)
+        c = rng.bounded(0, 10);
+    for (int n = 1; n <= NumItems; ++n)
+        a.responses += QString::number(rng.bounded(1, ChoicesOfItem(n) + 1));
+    const int month = rng.bounded(1, 13);
+    const int day = rng.bounded(1, 29);
+    const int year = rng.bounded(0, 100);
+    a.dob = QStringLiteral("%1%2%3")
+                .arg(month, 2, 10, QLatin1Char('0'))
+                .arg(day, 2, 10, QLatin1Char('0'))
+                .arg(year, 2, 10, QLatin1Char('0'));
+    return a;
+}
+
+void FilledSheet::mark(int id, int index, int grey, double diameter)
+{
+    m_marks.append({id, index, grey, diameter, false});
+}
+
+void FilledSheet::smudge(int id, int index)
+{
+    m_marks.append({id, index, 0, 0, true});
+}
+
+void FilledSheet::markAll(const SheetAnswers& a, int grey, double diameter)
+{
+    const int demographic[] = {a.gender, a.race, a.education, a.marital};
+    for (int i = 0; i < 4; ++i) {
+        if (demographic[i] > 0)
+            mark(i + 1, demographic[i] - 1, grey, diameter);
+    }
+    for (int i = 0; i < 5; ++i) {
+        if (a.court[i] >= 0)
+            mark(FirstCourtItem + i, a.court[i], grey, diameter);
+    }
+    for (int n = 1; n <= a.responses.size(); ++n) {
+        const int choice = a.responses[n - 1].digitValue();
+        if (choice > 0)
+            mark(FirstQuestionItem + n - 1, choice - 1, grey, diameter);
+    }
+    for (int i = 0; i < a.dob.size(); ++i) {
+        if (a.dob[i].isDigit())
+            mark(FirstDateItem + i, a.dob[i].digitValue(), grey, diameter);
+    }
+}
+
+QImage FilledSheet::scan(const Scanning& how) const
+{
+    QImage page(AnswerSheet::PageSize, QImage::Format_RGB32);
+    page.fill(Qt::white);
+    {
+        QPainter p(&page);
+        p.setRenderHint(QPainter::Antialiasing);
+        const QPointF pivot(AnswerSheet::PageSize.width() / 2.0, 50);
+        p.translate(how.offset + pivot);
+        p.rotate(how.angle);
+        p.translate(-pivot);
+        m_sheet.draw(p);
+        QRandomGenerator rng(how.seed * 7919u + 13u);
+        for (const Mark& m : m_marks) {
+            const QPointF centre = QPointF(m_sheet.bubbleOnPage(m.id, m.index)) + QPointF(7.5, 7.5);
+            p.setPen(Qt::NoPen);
+            if (!m.smudge) {
+                p.setBrush(QColor(m.grey, m.grey, m.grey));
+                p.drawEllipse(centre, m.diameter / 2, m.diameter / 2);
+                continue;
+            }
+            // What an eraser leaves: a pale stain and a few crumbs of graphite.
+            p.setBrush(QColor(220, 220, 220));
+            p.drawEllipse(centre, 7.0, 6.0);
+            p.setBrush(QColor(150, 150, 150));
+            for (int i = 0; i < 4; ++i)
+                p.drawRect(QRectF(centre.x() - 6 + rng.bounded(12), centre.y() - 5 + rng.bounded(10), 1, 1));
+        }
+    }
+    QImage grey = page.convertToFormat(QImage::Format_Grayscale8);
+    QRandomGenerator rng(how.seed);
+    for (int y = 0; y < grey.height(); ++y) {
+        uchar* line = grey.scanLine(y);
+        for (int x = 0; x < grey.width(); ++x) {
+            double v = line[x] * how.paper / 255.0;
+            if (how.noise > 0) {
+                // Box-Muller from two uniform draws.
+                const double u1 = std::max(rng.generateDouble(), 1e-12);
+                const double u2 = rng.generateDouble();
+                v += how.noise * std::sqrt(-2 * std::log(u1)) * std::cos(2 * M_PI * u2);
+            }
+            if (how.dust > 0 && rng.generateDouble() < how.dust)
+                v = 40;
+            line[x] = static_cast<uchar>(std::clamp(std::lround(v), 0L, 255L));
+        }
+    }
+    const int dpm = qRound(100 / 0.0254);
+    grey.setDotsPerMeterX(dpm);
+    grey.setDotsPerMeterY(dpm);
+    return grey;
+}
+
+QList<ScanItem> DemoScanItems()
+{
+    TestProgramDir dir;
+    DataWorkspace workspace(dir.path(), Profile(dir.path() + QStringLiteral("/Quillan.ini")));
+    QString problem;
+    auto db = workspace.OpenQuestionDatabase(&problem);
+    if (!db)
+        qFatal("%s", qPrintable(problem));
+    QList<ScanItem> items;
+    problem = LoadScanItems(db->db(), db->path(), items);
+    if (!problem.isEmpty())
+        qFatal("%s", qPrintable(problem));
+    return items;
+}
+
+struct TestProgramDir::Impl {
+    QTemporaryDir dir;
+};
+
+TestProgramDir::TestProgramDir() : d(new Impl)
+{
+    const QString source = ProgramDirForTests() + QStringLiteral("/qn.mdb");
+    if (!QFile::copy(source, d->dir.path() + QStringLiteral("/qn.mdb")))
+        qFatal("cannot copy %s", qPrintable(source));
+}
+
+TestProgramDir::~TestProgramDir()
+{
+    delete d;
+}
+
+QString TestProgramDir::path() const
+{
+    return d->dir.path();
+}
