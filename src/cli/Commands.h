@@ -3,3 +3,6 @@
 // (0 success, 1 failure with a message, 2 bad arguments with a usage message).
 
 #include <QStringList>
+
+// report --program-dir DIR --data-dir DIR --client N [--scores] [--pdf FILE]
+int runReport(const QStringList& args);

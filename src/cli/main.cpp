@@ -20,6 +20,7 @@ const Command kCommands[] = {
          std::printf("veltrane-cli 4.01\n");
          return 0;
      }},
+    {"report", "score a client and write its report (report.prn, optional JSON scores and PDF)", runReport},
 };
 
 void usage(FILE* out)

@@ -22,40 +22,45 @@ public:
 
     bool ok() const { return !error.failed(); }
 
-    bool text(Source& src, QString& out, const QString& what)
+    // `what` is called only to word a problem, so reading thousands of numbers builds no messages.
+    template <typename What>
+    bool text(Source& src, QString& out, What&& what)
     {
         if (!ok())
             return false;
         if (!src.reader.field(out))
-            return endsEarly(src, what);
+            return endsEarly(src, what());
         return true;
     }
 
-    bool line(Source& src, QString& out, const QString& what)
+    template <typename What>
+    bool line(Source& src, QString& out, What&& what)
     {
         if (!ok())
             return false;
         if (!src.reader.wholeLine(out))
-            return endsEarly(src, what);
+            return endsEarly(src, what());
         return true;
     }
 
-    bool header(Source& src, const QString& what) {
+    bool header(Source& src, const QString& what)
+    {
         QString ignored;
-        return line(src, ignored, QStringLiteral("the header line before %1").arg(what));
+        return line(src, ignored, [&] { return QStringLiteral("the header line before %1").arg(what); });
     }
 
     // A whole number in lo..hi (both within 16 bits).
-    bool number(Source& src, int16_t& out, const QString& what, int lo = INT16_MIN, int hi = INT16_MAX)
+    template <typename What>
+    bool number(Source& src, int16_t& out, What&& what, int lo = INT16_MIN, int hi = INT16_MAX)
     {
         QString t;
         if (!text(src, t, what))
             return false;
         const std::optional<int> v = parse(t);
         if (!v)
-            return damaged(src, QStringLiteral("\"%1\" is not a whole number (%2)").arg(t, what));
+            return damaged(src, QStringLiteral("\"%1\" is not a whole number (%2)").arg(t, what()));
         if (*v < lo || *v > hi)
-            return damaged(src, QStringLiteral("%1 is %2, outside %3 to %4").arg(what).arg(*v).arg(lo).arg(hi));
+            return damaged(src, QStringLiteral("%1 is %2, outside %3 to %4").arg(what()).arg(*v).arg(lo).arg(hi));
         out = static_cast<int16_t>(*v);
         return true;
     }
@@ -121,24 +126,28 @@ ScoringError LoadScoringData(QByteArrayView scoringFile, QByteArrayView wordingF
     Loader in(qnb, rpt);
 
     for (int s = 1; s <= NumScales; ++s)
-        in.text(rpt, wording.ScaleNames[s], QStringLiteral("scale name %1 of %2").arg(s).arg(NumScales));
+        in.text(rpt, wording.ScaleNames[s], [&] { return QStringLiteral("scale name %1 of %2").arg(s).arg(NumScales); });
     for (int r = 1; r <= NumRangeWords; ++r)
-        in.text(rpt, wording.RangeWords[r], QStringLiteral("range word %1 of %2").arg(r).arg(NumRangeWords));
+        in.text(rpt, wording.RangeWords[r],
+                [&] { return QStringLiteral("range word %1 of %2").arg(r).arg(NumRangeWords); });
 
     for (int k = 1; k <= NumSigItems; ++k)
-        in.number(qnb, tables.SigItems[k], QStringLiteral("significant item %1 of %2").arg(k).arg(NumSigItems), 1,
-                  NumItems);
+        in.number(
+            qnb, tables.SigItems[k], [&] { return QStringLiteral("significant item %1 of %2").arg(k).arg(NumSigItems); },
+            1, NumItems);
 
     for (int k = 1; k <= NumSigItems; ++k)
-        in.line(rpt, wording.SigItemTexts[k], QStringLiteral("significant-item text %1 of %2").arg(k).arg(NumSigItems));
+        in.line(rpt, wording.SigItemTexts[k],
+                [&] { return QStringLiteral("significant-item text %1 of %2").arg(k).arg(NumSigItems); });
     for (int k = 1; k <= NumChoiceTexts; ++k)
         in.line(rpt, wording.ChoiceTexts[k],
-                QStringLiteral("multiple-choice text %1 of %2").arg(k).arg(NumChoiceTexts));
+                [&] { return QStringLiteral("multiple-choice text %1 of %2").arg(k).arg(NumChoiceTexts); });
 
     for (int s = 1; s <= NumTableScales; ++s) {
         in.header(qnb, QStringLiteral("the point keys of scale %1").arg(s));
         for (int a = 0; a <= MaxAnswerValue; ++a)
-            in.text(qnb, tables.PointKeys[s][a], QStringLiteral("the point key of scale %1 for answer %2").arg(s).arg(a));
+            in.text(qnb, tables.PointKeys[s][a],
+                    [&] { return QStringLiteral("the point key of scale %1 for answer %2").arg(s).arg(a); });
     }
 
     for (int x = 1; x <= NumSexes; ++x) {
@@ -146,13 +155,17 @@ ScoringError LoadScoringData(QByteArrayView scoringFile, QByteArrayView wordingF
             in.header(qnb, QStringLiteral("the norms for sex %1, norm group %2").arg(x).arg(g));
             for (int s = 1; s <= NumTableScales; ++s) {
                 int16_t& n = tables.NormLength[x][g][s];
-                in.number(qnb, n, QStringLiteral("the length of the ") + scaleWhat("norm table", x, g, s), 0,
-                          MaxNormLength);
+                in.number(
+                    qnb, n, [&] { return QStringLiteral("the length of the ") + scaleWhat("norm table", x, g, s); }, 0,
+                    MaxNormLength);
                 for (int r = 1; in.ok() && r <= n; ++r)
-                    in.number(qnb, tables.NormTable[x][g][s][r],
-                              QStringLiteral("percentile %1 of %2 of the ").arg(r).arg(n) +
-                                  scaleWhat("norm table", x, g, s),
-                              0, 99);
+                    in.number(
+                        qnb, tables.NormTable[x][g][s][r],
+                        [&] {
+                            return QStringLiteral("percentile %1 of %2 of the ").arg(r).arg(n) +
+                                   scaleWhat("norm table", x, g, s);
+                        },
+                        0, 99);
             }
         }
     }
@@ -161,26 +174,31 @@ ScoringError LoadScoringData(QByteArrayView scoringFile, QByteArrayView wordingF
     for (int x = 1; x <= NumSexes; ++x)
         for (int g = 1; g <= NumNormGroups; ++g)
             for (int k = 1; k <= NumRatioPercentiles; ++k)
-                in.number(qnb, tables.RatioPercentiles[x][g][k],
-                          QStringLiteral("ratio-scale percentile %1 of %2 for sex %3, norm group %4")
-                              .arg(k)
-                              .arg(NumRatioPercentiles)
-                              .arg(x)
-                              .arg(g),
-                          0, 99);
+                in.number(
+                    qnb, tables.RatioPercentiles[x][g][k],
+                    [&] {
+                        return QStringLiteral("ratio-scale percentile %1 of %2 for sex %3, norm group %4")
+                            .arg(k)
+                            .arg(NumRatioPercentiles)
+                            .arg(x)
+                            .arg(g);
+                    },
+                    0, 99);
 
     in.header(qnb, QStringLiteral("the ratio-scale thresholds"));
     for (int g = 1; g <= NumNormGroups; ++g) {
         for (int k = 1; k <= NumRatioThresholds; ++k) {
-            const QString what = QStringLiteral("ratio-scale threshold %1 of %2 for norm group %3")
-                                     .arg(k)
-                                     .arg(NumRatioThresholds)
-                                     .arg(g);
+            const auto what = [&] {
+                return QStringLiteral("ratio-scale threshold %1 of %2 for norm group %3")
+                    .arg(k)
+                    .arg(NumRatioThresholds)
+                    .arg(g);
+            };
             int16_t& t = tables.RatioThresholds[g][k];
             // Thresholds are the upper bounds of ascending bands.
             if (in.number(qnb, t, what) && k > 1 && t < tables.RatioThresholds[g][k - 1])
                 in.damaged(qnb, QStringLiteral("%1 is %2, below the threshold before it (%3); the thresholds must ascend")
-                                    .arg(what)
+                                    .arg(what())
                                     .arg(t)
                                     .arg(tables.RatioThresholds[g][k - 1]));
         }
@@ -189,28 +207,35 @@ ScoringError LoadScoringData(QByteArrayView scoringFile, QByteArrayView wordingF
     for (int s = 1; s <= NumTableScales; ++s) {
         in.header(qnb, QStringLiteral("the item list of scale %1").arg(s));
         ScaleItemList& list = tables.ScaleItems[s];
-        in.number(qnb, list.count, QStringLiteral("the item count of scale %1").arg(s), 0, MaxScaleItems);
+        in.number(
+            qnb, list.count, [&] { return QStringLiteral("the item count of scale %1").arg(s); }, 0, MaxScaleItems);
         for (int k = 1; in.ok() && k <= list.count; ++k)
-            in.number(qnb, list.items[k], QStringLiteral("item %1 of %2 of scale %3").arg(k).arg(list.count).arg(s), 1,
-                      NumItems);
+            in.number(
+                qnb, list.items[k],
+                [&] { return QStringLiteral("item %1 of %2 of scale %3").arg(k).arg(list.count).arg(s); }, 1,
+                NumItems);
     }
 
     // Two tables the scoring does not use; they must still be whole numbers so that what follows stays in step.
     int16_t unused = 0;
     in.header(qnb, QStringLiteral("the first unused table"));
     for (int k = 1; k <= 65; ++k)
-        in.number(qnb, unused, QStringLiteral("number %1 of 65 of the first unused table").arg(k));
+        in.number(qnb, unused, [&] { return QStringLiteral("number %1 of 65 of the first unused table").arg(k); });
     in.header(qnb, QStringLiteral("the second unused table"));
     for (int s = 2; s <= 5; ++s)
         for (int k = 1; k <= 11; ++k)
-            in.number(qnb, unused, QStringLiteral("number %1 of 11 for scale %2 of the second unused table").arg(k).arg(s));
+            in.number(qnb, unused, [&] {
+                return QStringLiteral("number %1 of 11 for scale %2 of the second unused table").arg(k).arg(s);
+            });
 
     in.header(qnb, QStringLiteral("the truthfulness corrections"));
     for (int s = 2; s <= NumScales; ++s)
         for (int b = 1; b <= NumTruthBands; ++b)
             // Bounded so that no corrected raw score can leave 16 bits.
-            in.number(qnb, tables.TruthCorrection[b][s],
-                      QStringLiteral("the truthfulness correction of band %1 for scale %2").arg(b).arg(s), -999, 999);
+            in.number(
+                qnb, tables.TruthCorrection[b][s],
+                [&] { return QStringLiteral("the truthfulness correction of band %1 for scale %2").arg(b).arg(s); },
+                -999, 999);
 
     if (in.error) {
         tables = ScoringTables();

@@ -52,18 +52,14 @@ PrintOutcome PaintJob(QPrinter& printer, const PrintJob& job, const QString& des
         // A page a little longer than the sheet is drawn with tighter lines so it keeps to one sheet; one much longer
         // goes on over further sheets rather than losing lines.
         const qsizetype lines = std::max<qsizetype>(page.size(), 1);
-        const qreal pitch = std::max(std::min(spacing, pageHeight / lines), spacing * 0.8);
-        qreal top = 0;
-        for (const QString& line : page) {
-            if (top + metrics.height() > pageHeight && top > 0) {
-                if (!printer.newPage()) {
-                    painter.end();
-                    return {PrintOutcome::Status::Failed, QStringLiteral("%1 refused a new page.").arg(destination)};
-                }
-                top = 0;
+        const qreal pitch = lines * spacing <= pageHeight ? spacing : std::max(pageHeight / lines, spacing * 0.8);
+        const qsizetype perSheet = std::max<qsizetype>(1, static_cast<qsizetype>(pageHeight / pitch + 1e-6));
+        for (qsizetype i = 0; i < page.size(); ++i) {
+            if (i > 0 && i % perSheet == 0 && !printer.newPage()) {
+                painter.end();
+                return {PrintOutcome::Status::Failed, QStringLiteral("%1 refused a new page.").arg(destination)};
             }
-            painter.drawText(QPointF(0, top + metrics.ascent()), line);
-            top += pitch;
+            painter.drawText(QPointF(0, (i % perSheet) * pitch + metrics.ascent()), page[i]);
         }
     }
     if (!painter.end() || printer.printerState() == QPrinter::Error)
