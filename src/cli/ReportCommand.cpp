@@ -113,12 +113,14 @@ int runReport(const QStringList& args)
         return usageError(QStringLiteral("--client needs a whole number, not '%1'").arg(clientText));
 
     if (!QFileInfo(programDir).isDir())
-        return failure(QStringLiteral("The program folder %1 does not exist.").arg(QDir::toNativeSeparators(programDir)));
+        return failure(
+            QStringLiteral("The program folder %1 does not exist.").arg(QDir::toNativeSeparators(programDir)));
     ClientTable table;
     table.setDataPath(QDir::cleanPath(dataDir));
     // The program creates a missing client file; a checking tool must not change the location it checks.
     if (!QFileInfo(table.ClientFilePath).isFile())
-        return failure(QStringLiteral("There is no client file %1.").arg(QDir::toNativeSeparators(table.ClientFilePath)));
+        return failure(
+            QStringLiteral("There is no client file %1.").arg(QDir::toNativeSeparators(table.ClientFilePath)));
     const ClientTable::LoadResult loaded = table.LoadClients();
     if (loaded.error)
         return failure(QStringLiteral("The client file %1 cannot be read: %2.")

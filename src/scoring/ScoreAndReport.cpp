@@ -11,7 +11,9 @@ ScoringError readFile(const QString& path, const QString& what, QByteArray& byte
 {
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly))
-        return {path, QStringLiteral("The %1 %2 cannot be read: %3.").arg(what, QDir::toNativeSeparators(path), f.errorString())};
+        return {
+            path,
+            QStringLiteral("The %1 %2 cannot be read: %3.").arg(what, QDir::toNativeSeparators(path), f.errorString())};
     bytes = f.readAll();
     return {};
 }
@@ -40,11 +42,10 @@ ScoringError ScoreAndReport(const QString& programDir, const ClientTable& client
     const int16_t n = clients.CurClient;
     if (n < 1 || n > clients.NumClients || n > ClientTable::MaxClients)
         return {clients.ClientFilePath,
-                clients.NumClients < 1
-                    ? QStringLiteral("There are no clients on this data location to score.")
-                    : QStringLiteral("Client %1 does not exist; the clients are numbered 1 to %2.")
-                          .arg(n)
-                          .arg(clients.NumClients)};
+                clients.NumClients < 1 ? QStringLiteral("There are no clients on this data location to score.")
+                                       : QStringLiteral("Client %1 does not exist; the clients are numbered 1 to %2.")
+                                             .arg(n)
+                                             .arg(clients.NumClients)};
 
     const QString scoringPath = programDir + QLatin1Char('/') + QLatin1String(ScoringFileName);
     const QString wordingPath = programDir + QLatin1Char('/') + QLatin1String(WordingFileName);

@@ -8,7 +8,7 @@
 #include <cstdint>
 
 struct ScoreSheet {
-    std::array<int16_t, NumItems + 1> Answers{};    // [1..123]
+    std::array<int16_t, NumItems + 1> Answers{};     // [1..123]
     std::array<int16_t, NumScales + 1> RawPoints{};  // [1..6]
     std::array<int16_t, NumScales + 1> Percentile{}; // [1..6]
     std::array<int16_t, NumScales + 1> OmittedCount{};

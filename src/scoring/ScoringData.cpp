@@ -23,8 +23,7 @@ public:
     bool ok() const { return !error.failed(); }
 
     // `what` is called only to word a problem, so reading thousands of numbers builds no messages.
-    template <typename What>
-    bool text(Source& src, QString& out, What&& what)
+    template <typename What> bool text(Source& src, QString& out, What&& what)
     {
         if (!ok())
             return false;
@@ -33,8 +32,7 @@ public:
         return true;
     }
 
-    template <typename What>
-    bool line(Source& src, QString& out, What&& what)
+    template <typename What> bool line(Source& src, QString& out, What&& what)
     {
         if (!ok())
             return false;
@@ -50,8 +48,7 @@ public:
     }
 
     // A whole number in lo..hi (both within 16 bits).
-    template <typename What>
-    bool number(Source& src, int16_t& out, What&& what, int lo = INT16_MIN, int hi = INT16_MAX)
+    template <typename What> bool number(Source& src, int16_t& out, What&& what, int lo = INT16_MIN, int hi = INT16_MAX)
     {
         QString t;
         if (!text(src, t, what))
@@ -126,15 +123,16 @@ ScoringError LoadScoringData(QByteArrayView scoringFile, QByteArrayView wordingF
     Loader in(qnb, rpt);
 
     for (int s = 1; s <= NumScales; ++s)
-        in.text(rpt, wording.ScaleNames[s], [&] { return QStringLiteral("scale name %1 of %2").arg(s).arg(NumScales); });
+        in.text(rpt, wording.ScaleNames[s],
+                [&] { return QStringLiteral("scale name %1 of %2").arg(s).arg(NumScales); });
     for (int r = 1; r <= NumRangeWords; ++r)
         in.text(rpt, wording.RangeWords[r],
                 [&] { return QStringLiteral("range word %1 of %2").arg(r).arg(NumRangeWords); });
 
     for (int k = 1; k <= NumSigItems; ++k)
         in.number(
-            qnb, tables.SigItems[k], [&] { return QStringLiteral("significant item %1 of %2").arg(k).arg(NumSigItems); },
-            1, NumItems);
+            qnb, tables.SigItems[k],
+            [&] { return QStringLiteral("significant item %1 of %2").arg(k).arg(NumSigItems); }, 1, NumItems);
 
     for (int k = 1; k <= NumSigItems; ++k)
         in.line(rpt, wording.SigItemTexts[k],
@@ -197,10 +195,11 @@ ScoringError LoadScoringData(QByteArrayView scoringFile, QByteArrayView wordingF
             int16_t& t = tables.RatioThresholds[g][k];
             // Thresholds are the upper bounds of ascending bands.
             if (in.number(qnb, t, what) && k > 1 && t < tables.RatioThresholds[g][k - 1])
-                in.damaged(qnb, QStringLiteral("%1 is %2, below the threshold before it (%3); the thresholds must ascend")
-                                    .arg(what())
-                                    .arg(t)
-                                    .arg(tables.RatioThresholds[g][k - 1]));
+                in.damaged(qnb,
+                           QStringLiteral("%1 is %2, below the threshold before it (%3); the thresholds must ascend")
+                               .arg(what())
+                               .arg(t)
+                               .arg(tables.RatioThresholds[g][k - 1]));
         }
     }
 
@@ -212,8 +211,7 @@ ScoringError LoadScoringData(QByteArrayView scoringFile, QByteArrayView wordingF
         for (int k = 1; in.ok() && k <= list.count; ++k)
             in.number(
                 qnb, list.items[k],
-                [&] { return QStringLiteral("item %1 of %2 of scale %3").arg(k).arg(list.count).arg(s); }, 1,
-                NumItems);
+                [&] { return QStringLiteral("item %1 of %2 of scale %3").arg(k).arg(list.count).arg(s); }, 1, NumItems);
     }
 
     // Two tables the scoring does not use; they must still be whole numbers so that what follows stays in step.

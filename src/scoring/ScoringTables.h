@@ -6,7 +6,7 @@
 #include <array>
 #include <cstdint>
 
-constexpr int NumScales = 6;          // scales 1..6; 1..5 are table-driven, 6 is the ratio scale
+constexpr int NumScales = 6; // scales 1..6; 1..5 are table-driven, 6 is the ratio scale
 constexpr int NumTableScales = 5;
 constexpr int NumSigItems = 66;
 constexpr int MaxScaleItems = 52;

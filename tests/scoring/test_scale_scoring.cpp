@@ -36,8 +36,8 @@ private:
 private slots:
     void init()
     {
-        QVERIFY(!LoadScoringData(TestProgramFile(QStringLiteral("QNB.TXT")), TestProgramFile(QStringLiteral("QNRPT.TXT")),
-                                 m_tables, m_wording));
+        QVERIFY(!LoadScoringData(TestProgramFile(QStringLiteral("QNB.TXT")),
+                                 TestProgramFile(QStringLiteral("QNRPT.TXT")), m_tables, m_wording));
     }
 
     void plainClient_scoresOnlyItsMultipleChoicePoints()
@@ -161,9 +161,9 @@ private slots:
     {
         QTest::addColumn<int>("truthPercentile");
         QTest::addColumn<int>("band");
-        const QList<QPair<int, int>> rows{{0, 0},  {9, 0},  {10, 1}, {19, 1}, {20, 2}, {39, 3}, {40, 4}, {49, 4},
-                                          {50, 5}, {55, 5}, {56, 6}, {69, 6}, {70, 7}, {79, 7}, {80, 8}, {89, 8},
-                                          {90, 9}, {94, 9}};
+        const QList<QPair<int, int>> rows{{0, 0},  {9, 0},  {10, 1}, {19, 1}, {20, 2}, {39, 3},
+                                          {40, 4}, {49, 4}, {50, 5}, {55, 5}, {56, 6}, {69, 6},
+                                          {70, 7}, {79, 7}, {80, 8}, {89, 8}, {90, 9}, {94, 9}};
         for (const auto& [p, b] : rows)
             QTest::addRow("percentile %d", p) << p << b;
     }
@@ -253,11 +253,16 @@ private slots:
         QTest::addColumn<QString>("race");
         QTest::addColumn<int>("percentile");
         // Alcohol raw 10: the test norms give 3 * raw - (sex - 1) - (group - 1).
-        QTest::newRow("gender 0 counts as sex 1") << "0" << "1" << 30;
-        QTest::newRow("blank gender counts as sex 1") << " " << "1" << 30;
-        QTest::newRow("sex 2") << "2" << "1" << 29;
-        QTest::newRow("race 2") << "1" << "2" << 29;
-        QTest::newRow("race 3, sex 2") << "2" << "3" << 27;
+        QTest::newRow("gender 0 counts as sex 1") << "0"
+                                                  << "1" << 30;
+        QTest::newRow("blank gender counts as sex 1") << " "
+                                                      << "1" << 30;
+        QTest::newRow("sex 2") << "2"
+                               << "1" << 29;
+        QTest::newRow("race 2") << "1"
+                                << "2" << 29;
+        QTest::newRow("race 3, sex 2") << "2"
+                                       << "3" << 27;
         for (const char* race : {"0", "4", "5", "6", " "})
             QTest::addRow("race '%s' uses group 1", race) << "1" << race << 30;
     }
@@ -287,11 +292,31 @@ private slots:
         QTest::addColumn<int>("alcoholPoints");
         QTest::addColumn<int>("drugPoints");
         QTest::addColumn<int>("angerPoints");
-        QTest::newRow("not available") << "N " << "-1" << "N " << "-1" << "N " << 0 << 0 << 0;
-        QTest::newRow("blank") << "  " << "  " << "  " << "  " << "  " << 0 << 0 << 0;
-        QTest::newRow("at the caps") << "5 " << "5 " << "5 " << "5 " << "4 " << 5 << 5 << 14;
-        QTest::newRow("above the caps") << "12" << "6 " << "99" << "7 " << "7 " << 6 << 6 << 17;
-        QTest::newRow("negative counts subtract") << "-3" << "0 " << "0 " << "0 " << "0 " << 0 << -3 << 0;
+        QTest::newRow("not available") << "N "
+                                       << "-1"
+                                       << "N "
+                                       << "-1"
+                                       << "N " << 0 << 0 << 0;
+        QTest::newRow("blank") << "  "
+                               << "  "
+                               << "  "
+                               << "  "
+                               << "  " << 0 << 0 << 0;
+        QTest::newRow("at the caps") << "5 "
+                                     << "5 "
+                                     << "5 "
+                                     << "5 "
+                                     << "4 " << 5 << 5 << 14;
+        QTest::newRow("above the caps") << "12"
+                                        << "6 "
+                                        << "99"
+                                        << "7 "
+                                        << "7 " << 6 << 6 << 17;
+        QTest::newRow("negative counts subtract") << "-3"
+                                                  << "0 "
+                                                  << "0 "
+                                                  << "0 "
+                                                  << "0 " << 0 << -3 << 0;
     }
     void courtHistory()
     {

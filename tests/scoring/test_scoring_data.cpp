@@ -109,7 +109,8 @@ private slots:
 
     void load_demoInstallation_isConsistentSampleData()
     {
-        const QString dir = QString::fromLocal8Bit(qgetenv("VELTRANE_SOURCE_DIR")) + QStringLiteral("/installation/program");
+        const QString dir =
+            QString::fromLocal8Bit(qgetenv("VELTRANE_SOURCE_DIR")) + QStringLiteral("/installation/program");
         ScoringTables t;
         ReportWording w;
         const QByteArray qnb = ReadBytes(dir + QStringLiteral("/QNB.TXT"));
@@ -125,7 +126,10 @@ private slots:
                     for (int r = 2; r <= t.NormLength[x][g][s]; ++r)
                         QVERIFY2(t.NormTable[x][g][s][r] >= t.NormTable[x][g][s][r - 1],
                                  qPrintable(QStringLiteral("norms fall at sex %1 group %2 scale %3 raw %4")
-                                                .arg(x).arg(g).arg(s).arg(r)));
+                                                .arg(x)
+                                                .arg(g)
+                                                .arg(s)
+                                                .arg(r)));
                 }
                 for (int k = 2; k <= NumRatioPercentiles; ++k)
                     QVERIFY(t.RatioPercentiles[x][g][k] >= t.RatioPercentiles[x][g][k - 1]);
@@ -133,7 +137,7 @@ private slots:
         for (int s = 1; s <= NumTableScales; ++s)
             for (int a = 0; a <= MaxAnswerValue; ++a)
                 QCOMPARE(t.PointKeys[s][a].size(), t.ScaleItems[s].count);
-        const QStringList markers{w.RangeWords[1], QStringLiteral("MEDIUM-LOW"), QStringLiteral("MEDIUM-HIGH"),
+        const QStringList markers{w.RangeWords[1], QStringLiteral("MEDIUM-LOW"),  QStringLiteral("MEDIUM-HIGH"),
                                   w.RangeWords[3], QStringLiteral("MAXIMUM-LOW"), QStringLiteral("MAXIMUM-HIGH")};
         for (int s : {1, 2, 3, 5, 6}) {
             const QString name = ParagraphFileName(s);
@@ -168,7 +172,8 @@ private slots:
         const QString rn = QStringLiteral("QNRPT.TXT");
         QTest::newRow("empty scoring file")
             << QByteArray() << r << qn << QStringList{"ends early", "line 1", "significant item 1 of 66"};
-        QTest::newRow("empty wording file") << q << QByteArray() << rn << QStringList{"ends early", "scale name 1 of 6"};
+        QTest::newRow("empty wording file")
+            << q << QByteArray() << rn << QStringList{"ends early", "scale name 1 of 6"};
         QTest::newRow("scoring file ends after the significant items")
             << firstLines(q, 2) << r << qn << QStringList{"ends early", "line 3", "point keys of scale 1"};
         QTest::newRow("scoring file ends inside a norm table")
@@ -179,8 +184,8 @@ private slots:
         QTest::newRow("significant item above 123")
             << setField(q, 1, 4, "124") << r << qn
             << QStringList{"damaged at line 1", "significant item 5 of 66 is 124, outside 1 to 123"};
-        QTest::newRow("significant item 0") << setField(q, 2, 0, "0") << r << qn
-                                            << QStringList{"line 2", "significant item 34 of 66 is 0"};
+        QTest::newRow("significant item 0")
+            << setField(q, 2, 0, "0") << r << qn << QStringList{"line 2", "significant item 34 of 66 is 0"};
         QTest::newRow("not a number") << setField(q, 17, 3, "1x") << r << qn
                                       << QStringList{"line 17", "\"1x\" is not a whole number", "percentile 4 of 33"};
         QTest::newRow("beyond 16 bits") << setField(q, 106, 0, "40000") << r << qn
@@ -188,8 +193,8 @@ private slots:
         QTest::newRow("norm table longer than 112")
             << replaceLine(q, 16, "113") << r << qn << QStringList{"line 16", "is 113, outside 0 to 112"};
         QTest::newRow("negative norm length") << replaceLine(q, 16, "-1") << r << qn << QStringList{"outside 0 to 112"};
-        QTest::newRow("percentile above 99") << setField(q, 15, 9, "100") << r << qn
-                                             << QStringList{"line 15", "is 100, outside 0 to 99"};
+        QTest::newRow("percentile above 99")
+            << setField(q, 15, 9, "100") << r << qn << QStringList{"line 15", "is 100, outside 0 to 99"};
         QTest::newRow("negative ratio percentile")
             << setField(q, 80, 0, "-1") << r << qn << QStringList{"line 80", "ratio-scale percentile 1 of 44"};
         QTest::newRow("thresholds not ascending")

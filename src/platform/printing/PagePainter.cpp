@@ -33,8 +33,7 @@ PrintOutcome PaintJob(QPrinter& printer, const PrintJob& job, const QString& des
 
     QPainter painter;
     if (!painter.begin(&printer))
-        return {PrintOutcome::Status::Failed,
-                QStringLiteral("Printing on %1 could not start.").arg(destination)};
+        return {PrintOutcome::Status::Failed, QStringLiteral("Printing on %1 could not start.").arg(destination)};
 
     const QFont font = FixedPitchFont(job.fontFamily, job.pointSize);
     painter.setFont(font);

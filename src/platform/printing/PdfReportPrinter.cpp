@@ -17,9 +17,8 @@ PrintOutcome PdfReportPrinter::print(const PrintJob& job)
     {
         QFile probe(partial);
         if (!probe.open(QIODevice::WriteOnly))
-            return {PrintOutcome::Status::Failed,
-                    QStringLiteral("The PDF file %1 cannot be written: %2.")
-                        .arg(QDir::toNativeSeparators(target), probe.errorString())};
+            return {PrintOutcome::Status::Failed, QStringLiteral("The PDF file %1 cannot be written: %2.")
+                                                      .arg(QDir::toNativeSeparators(target), probe.errorString())};
     }
     PrintOutcome outcome;
     {
