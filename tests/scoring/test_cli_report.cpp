@@ -38,14 +38,19 @@ private:
         p.start(ProgramDirForTests() + QStringLiteral("/veltrane-cli"), args);
         if (!p.waitForFinished(60000))
             return {};
-        return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, QString::fromUtf8(p.readAllStandardOutput()),
-                QString::fromUtf8(p.readAllStandardError())};
+        return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
+                QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
     }
 
     QStringList reportArgs(int client) const
     {
-        return {QStringLiteral("report"), QStringLiteral("--program-dir"), m_program, QStringLiteral("--data-dir"),
-                m_data, QStringLiteral("--client"), QString::number(client)};
+        return {QStringLiteral("report"),
+                QStringLiteral("--program-dir"),
+                m_program,
+                QStringLiteral("--data-dir"),
+                m_data,
+                QStringLiteral("--client"),
+                QString::number(client)};
     }
 
 private slots:
@@ -70,7 +75,8 @@ private slots:
         QVERIFY(top.out.contains(QStringLiteral("report")));
         const Result sub = cli({QStringLiteral("report"), QStringLiteral("--help")});
         QCOMPARE(sub.status, 0);
-        QVERIFY(sub.out.contains(QStringLiteral("--program-dir DIR --data-dir DIR --client N [--scores] [--pdf FILE]")));
+        QVERIFY(
+            sub.out.contains(QStringLiteral("--program-dir DIR --data-dir DIR --client N [--scores] [--pdf FILE]")));
     }
 
     void badArguments_exit2WithUsage_data()
@@ -78,7 +84,8 @@ private slots:
         QTest::addColumn<QStringList>("args");
         QTest::newRow("nothing") << QStringList{"report"};
         QTest::newRow("no client") << QStringList{"report", "--program-dir", "p", "--data-dir", "d"};
-        QTest::newRow("client not a number") << QStringList{"report", "--program-dir", "p", "--data-dir", "d", "--client", "x"};
+        QTest::newRow("client not a number")
+            << QStringList{"report", "--program-dir", "p", "--data-dir", "d", "--client", "x"};
         QTest::newRow("unknown option") << QStringList{"report", "--client", "1", "--colour"};
         QTest::newRow("option without value") << QStringList{"report", "--client", "1", "--pdf"};
         QTest::newRow("option twice") << QStringList{"report", "--client", "1", "--client", "2"};
@@ -97,11 +104,16 @@ private slots:
         QTest::addColumn<int>("client");
         QTest::addColumn<QString>("remove");
         QTest::addColumn<QString>("mentions");
-        QTest::newRow("client out of range") << 4 << "" << "numbered 1 to 3";
-        QTest::newRow("client 0") << 0 << "" << "numbered 1 to 3";
-        QTest::newRow("scoring file missing") << 1 << "program/QNB.TXT" << "QNB.TXT";
-        QTest::newRow("paragraph file missing") << 1 << "program/QN_AL.TXT" << "QN_AL.TXT";
-        QTest::newRow("client file missing") << 1 << "data/DATA401.QN" << "DATA401.QN";
+        QTest::newRow("client out of range") << 4 << ""
+                                             << "numbered 1 to 3";
+        QTest::newRow("client 0") << 0 << ""
+                                  << "numbered 1 to 3";
+        QTest::newRow("scoring file missing") << 1 << "program/QNB.TXT"
+                                              << "QNB.TXT";
+        QTest::newRow("paragraph file missing") << 1 << "program/QN_AL.TXT"
+                                                << "QN_AL.TXT";
+        QTest::newRow("client file missing") << 1 << "data/DATA401.QN"
+                                             << "DATA401.QN";
     }
     void unusableFiles_exit1NamingTheFile()
     {
@@ -139,9 +151,9 @@ private slots:
         const QJsonArray scales = doc.object().value(QStringLiteral("scales")).toArray();
         QCOMPARE(scales.size(), 6);
         // scale, name, raw, percentile, omitted, endorsed: client 1 of the hand-derived reports.
-        const QList<QList<QVariant>> expected{
-            {1, "TRUTHFULNESS", 4, 30, 0, 4}, {2, "ALCOHOL", 18, 54, 0, 12}, {3, "DRUGS", 25, 75, 0, 12},
-            {4, "BETA", 9, 27, 0, 6},         {5, "ANGER", 10, 30, 0, 4},    {6, "RATIO", 246, 48, 0, 0}};
+        const QList<QList<QVariant>> expected{{1, "TRUTHFULNESS", 4, 30, 0, 4}, {2, "ALCOHOL", 18, 54, 0, 12},
+                                              {3, "DRUGS", 25, 75, 0, 12},      {4, "BETA", 9, 27, 0, 6},
+                                              {5, "ANGER", 10, 30, 0, 4},       {6, "RATIO", 246, 48, 0, 0}};
         const char* keys[] = {"scale", "name", "raw", "percentile", "omitted", "endorsed"};
         for (int s = 0; s < 6; ++s) {
             const QJsonObject o = scales[s].toObject();
@@ -162,7 +174,8 @@ private slots:
         QCOMPARE(r.status, 0);
         QVERIFY(r.out.isEmpty());
         QProcess p;
-        p.start(QStringLiteral("pdftotext"), {QStringLiteral("-fixed"), QStringLiteral("6.9"), pdf, QStringLiteral("-")});
+        p.start(QStringLiteral("pdftotext"),
+                {QStringLiteral("-fixed"), QStringLiteral("6.9"), pdf, QStringLiteral("-")});
         QVERIFY(p.waitForFinished(30000));
         const QString text = QString::fromUtf8(p.readAllStandardOutput());
         // pdftotext ends every page with a form feed.

@@ -31,8 +31,8 @@ QList<int> completedJobs(const QString& queue)
     QList<int> ids;
     const QRegularExpression re(QStringLiteral("^%1-(\\d+)\\s").arg(QRegularExpression::escape(queue)),
                                 QRegularExpression::MultilineOption);
-    auto it = re.globalMatch(run(QStringLiteral("lpstat"), {QStringLiteral("-W"), QStringLiteral("completed"),
-                                                            QStringLiteral("-o"), queue}));
+    auto it = re.globalMatch(run(QStringLiteral("lpstat"),
+                                 {QStringLiteral("-W"), QStringLiteral("completed"), QStringLiteral("-o"), queue}));
     while (it.hasNext())
         ids << it.next().captured(1).toInt();
     return ids;
@@ -96,15 +96,15 @@ private slots:
         QVERIFY2(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+3\\n"))), qPrintable(info));
         for (int page = 1; page <= 3; ++page) {
             const QString pageText =
-                run(QStringLiteral("pdftotext"), {QStringLiteral("-fixed"), QStringLiteral("6.9"), QStringLiteral("-f"),
-                                                  QString::number(page), QStringLiteral("-l"), QString::number(page),
-                                                  spooled, QStringLiteral("-")});
-            const QString header = page == 1 ? QStringLiteral("NAME            : Omitted, Blair")
-                                             : QStringLiteral("NAME: Omitted, Blair");
+                run(QStringLiteral("pdftotext"),
+                    {QStringLiteral("-fixed"), QStringLiteral("6.9"), QStringLiteral("-f"), QString::number(page),
+                     QStringLiteral("-l"), QString::number(page), spooled, QStringLiteral("-")});
+            const QString header =
+                page == 1 ? QStringLiteral("NAME            : Omitted, Blair") : QStringLiteral("NAME: Omitted, Blair");
             QVERIFY2(pageText.contains(header), qPrintable(QStringLiteral("page %1:\n%2").arg(page).arg(pageText)));
         }
-        const QString all = run(QStringLiteral("pdftotext"), {QStringLiteral("-fixed"), QStringLiteral("6.9"), spooled,
-                                                              QStringLiteral("-")});
+        const QString all = run(QStringLiteral("pdftotext"),
+                                {QStringLiteral("-fixed"), QStringLiteral("6.9"), spooled, QStringLiteral("-")});
         QVERIFY(all.contains(QStringLiteral("-2-")));
         QVERIFY(all.contains(QStringLiteral("-3-")));
         QVERIFY(all.contains(QStringLiteral("STAFF MEMBER SIGNATURE")));

@@ -101,7 +101,8 @@ private slots:
         QCOMPARE(job.pages.size(), 3);
         for (const QStringList& page : job.pages)
             QVERIFY(page.join(QLatin1Char('\n')).contains(QStringLiteral("Omitted, Blair")));
-        QCOMPARE(job.pages[1][1], QStringLiteral("       NAME: Omitted, Blair             -2-                         VLT REPORT"));
+        QCOMPARE(job.pages[1][1],
+                 QStringLiteral("       NAME: Omitted, Blair             -2-                         VLT REPORT"));
         // Nothing is lost: the pages put back together are the report text.
         QString text;
         QVERIFY(!LoadReportText(program(), text));
@@ -127,8 +128,8 @@ private slots:
             if (page > 1)
                 report += "\f\r\n";
             for (int l = 1; l <= 50; ++l, ++lines)
-                report += "Page " + QByteArray::number(page) + " line " + QByteArray::number(l) +
-                          QByteArray(60, '.') + "\r\n";
+                report += "Page " + QByteArray::number(page) + " line " + QByteArray::number(l) + QByteArray(60, '.') +
+                          "\r\n";
         }
         QVERIFY(report.size() > 2 * 32767);
         writeFile(ReportFilePath(program()), report);
@@ -180,10 +181,10 @@ private slots:
             QSKIP("poppler-utils (pdfinfo, pdftotext) is not installed");
         QCOMPARE(pdfPages(pdf), 3);
         for (int page = 1; page <= 3; ++page) {
-            const QString text = poppler(QStringLiteral("pdftotext"),
-                                         {QStringLiteral("-fixed"), QStringLiteral("6.9"), QStringLiteral("-f"),
-                                          QString::number(page), QStringLiteral("-l"), QString::number(page), pdf,
-                                          QStringLiteral("-")});
+            const QString text =
+                poppler(QStringLiteral("pdftotext"),
+                        {QStringLiteral("-fixed"), QStringLiteral("6.9"), QStringLiteral("-f"), QString::number(page),
+                         QStringLiteral("-l"), QString::number(page), pdf, QStringLiteral("-")});
             QVERIFY2(text.contains(QStringLiteral("Omitted, Blair")), qPrintable(text));
         }
         QVERIFY(!QFile::exists(pdf + QStringLiteral(".part")));

@@ -102,14 +102,20 @@ private slots:
         QTest::addColumn<int>("client");
         QTest::addColumn<QString>("faultyFile");
         QTest::addColumn<QString>("mentions");
-        QTest::newRow("scoring file missing") << "QNB.TXT" << QByteArray() << "1" << 1 << "QNB.TXT" << "cannot be read";
+        QTest::newRow("scoring file missing") << "QNB.TXT" << QByteArray() << "1" << 1 << "QNB.TXT"
+                                              << "cannot be read";
         QTest::newRow("wording file short")
-            << "QNRPT.TXT" << QByteArray("A,B,C,D,E,F\nL,M,P,X\n") << "1" << 1 << "QNRPT.TXT" << "ends early";
+            << "QNRPT.TXT" << QByteArray("A,B,C,D,E,F\nL,M,P,X\n") << "1" << 1 << "QNRPT.TXT"
+            << "ends early";
         QTest::newRow("paragraph file without its section")
-            << "QN_AL.TXT" << QByteArray("LOW RISK\nEND\n") << "1" << 1 << "QN_AL.TXT" << "MEDIUM-LOW";
-        QTest::newRow("gender without norms") << "" << QByteArray() << "7" << 1 << "DATA401.QN" << "gender code \"7\"";
-        QTest::newRow("no client 4") << "" << QByteArray() << "1" << 4 << "DATA401.QN" << "numbered 1 to 3";
-        QTest::newRow("no current client") << "" << QByteArray() << "1" << 0 << "DATA401.QN" << "numbered 1 to 3";
+            << "QN_AL.TXT" << QByteArray("LOW RISK\nEND\n") << "1" << 1 << "QN_AL.TXT"
+            << "MEDIUM-LOW";
+        QTest::newRow("gender without norms") << "" << QByteArray() << "7" << 1 << "DATA401.QN"
+                                              << "gender code \"7\"";
+        QTest::newRow("no client 4") << "" << QByteArray() << "1" << 4 << "DATA401.QN"
+                                     << "numbered 1 to 3";
+        QTest::newRow("no current client") << "" << QByteArray() << "1" << 0 << "DATA401.QN"
+                                           << "numbered 1 to 3";
     }
     void failedRun_leavesThePreviousReport()
     {

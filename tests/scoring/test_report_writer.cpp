@@ -67,9 +67,13 @@ private slots:
         QTest::addColumn<int>("percentile");
         QTest::addColumn<QString>("row");
         const QString name = QStringLiteral("       ALCOHOL");
-        QTest::newRow("0: one asterisk") << 0 << name + S(15) + "0" + S(7) + "*" + "...............-...........-.......-...-";
-        QTest::newRow("9: column 29") << 9 << name + S(15) + "9" + S(7) + "****" + "............-...........-.......-...-";
-        QTest::newRow("10: column 28") << 10 << name + S(14) + "10" + S(7) + "*****" + "...........-...........-.......-...-";
+        QTest::newRow("0: one asterisk") << 0
+                                         << name + S(15) + "0" + S(7) + "*" +
+                                                "...............-...........-.......-...-";
+        QTest::newRow("9: column 29") << 9
+                                      << name + S(15) + "9" + S(7) + "****" + "............-...........-.......-...-";
+        QTest::newRow("10: column 28") << 10
+                                       << name + S(14) + "10" + S(7) + "*****" + "...........-...........-.......-...-";
         QTest::newRow("40: reaches the mark under 40")
             << 40 << name + S(14) + "40" + S(7) + QString(17, u'*') + "...........-.......-...-";
         QTest::newRow("99: forty asterisks") << 99 << name + S(14) + "99" + S(7) + QString(40, u'*') + "-";
@@ -93,12 +97,18 @@ private slots:
     {
         QTest::addColumn<QString>("stored");
         QTest::addColumn<QString>("printed");
-        QTest::newRow("N") << "N " << "N ";
-        QTest::newRow("-1 becomes N") << "-1" << "N ";
-        QTest::newRow("12") << "12" << "12";
-        QTest::newRow("5") << "5 " << " 5";
-        QTest::newRow("0") << "0 " << " 0";
-        QTest::newRow("blank") << "  " << "  ";
+        QTest::newRow("N") << "N "
+                           << "N ";
+        QTest::newRow("-1 becomes N") << "-1"
+                                      << "N ";
+        QTest::newRow("12") << "12"
+                            << "12";
+        QTest::newRow("5") << "5 "
+                           << " 5";
+        QTest::newRow("0") << "0 "
+                           << " 0";
+        QTest::newRow("blank") << "  "
+                               << "  ";
     }
     void courtAnswers_areRightAlignedExceptN()
     {
@@ -227,8 +237,8 @@ private slots:
                                         << QStringList{"QN_DG.TXT", "no section \"PROBLEM RISK\""};
         QTest::newRow("END missing") << "QN_DG.TXT" << QByteArray("note\n\nPROBLEM RISK\nx\ny\n") << 1
                                      << QStringList{"QN_DG.TXT", "\"PROBLEM RISK\" that begins at line 3", "END"};
-        QTest::newRow("marker differs in case") << "QN_SC.TXT" << QByteArray("medium-low\nx\nEND\n") << 1
-                                                << QStringList{"QN_SC.TXT", "\"MEDIUM-LOW\""};
+        QTest::newRow("marker differs in case")
+            << "QN_SC.TXT" << QByteArray("medium-low\nx\nEND\n") << 1 << QStringList{"QN_SC.TXT", "\"MEDIUM-LOW\""};
         QTest::newRow("empty file") << "QN_TRU.TXT" << QByteArray() << 1 << QStringList{"QN_TRU.TXT", "LOW RISK"};
         QTest::newRow("invalid text without END")
             << "INVAL.TXT" << QByteArray("one\ntwo\n") << 3 << QStringList{"INVAL.TXT", "no closing END"};
