@@ -10,3 +10,5 @@ int soundListCommand(const QStringList& args);
 int AnswerSheetCommand(const QStringList& args);
 // read-sheet --program-dir DIR IMAGE: cleans, registers and reads one sheet image as a scan does; prints JSON.
 int ReadSheetCommand(const QStringList& args);
+// report --program-dir DIR --data-dir DIR --client N [--scores] [--pdf FILE]
+int runReport(const QStringList& args);

@@ -23,6 +23,7 @@ const Command kCommands[] = {
     {"sound-list", "list the wave files of the question tables and what they say", soundListCommand},
     {"answer-sheet", "write the blank answer sheet as PDF", AnswerSheetCommand},
     {"read-sheet", "read one answer-sheet image as a scan does (JSON)", ReadSheetCommand},
+    {"report", "score a client and write its report (report.prn, optional JSON scores and PDF)", runReport},
 };
 
 void usage(FILE* out)

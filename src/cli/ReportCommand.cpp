@@ -1,0 +1,152 @@
+// veltrane-cli report: scores one client of a data location and writes (and optionally prints to PDF) its report.
+
+#include "Commands.h"
+
+#include "ClientTable.h"
+#include "PdfReportPrinter.h"
+#include "ReportPrinting.h"
+#include "ScoreAndReport.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <cstdio>
+
+namespace {
+
+const char* kUsage =
+    "usage: veltrane-cli report --program-dir DIR --data-dir DIR --client N [--scores] [--pdf FILE]\n"
+    "\n"
+    "Scores client N of the client file in the data folder with the scoring files of the program folder and\n"
+    "writes the report to report.prn in the program folder, as the program does.\n"
+    "\n"
+    "  --program-dir DIR  the program folder (QNB.TXT, QNRPT.TXT, paragraph files; report.prn is written here)\n"
+    "  --data-dir DIR     the data location holding DATA401.QN\n"
+    "  --client N         the client's number, 1 to the number of clients\n"
+    "  --scores           print the six scales as one JSON object on standard output\n"
+    "  --pdf FILE         also print the report into the PDF file FILE, as it would be printed\n"
+    "\n"
+    "Exit status: 0 done; 1 a data file, the client file or the client number is unusable; 2 bad arguments.\n";
+
+int usageError(const QString& problem)
+{
+    std::fprintf(stderr, "veltrane-cli report: %s\n\n%s", qPrintable(problem), kUsage);
+    return 2;
+}
+
+int failure(const QString& message)
+{
+    std::fprintf(stderr, "veltrane-cli report: %s\n", qPrintable(message));
+    return 1;
+}
+
+QString jsonString(const QString& s)
+{
+    QString out = QStringLiteral("\"");
+    for (QChar c : s) {
+        if (c == QLatin1Char('"') || c == QLatin1Char('\\'))
+            out += QLatin1Char('\\') + c;
+        else if (c.unicode() < 0x20)
+            out += QStringLiteral("\\u%1").arg(c.unicode(), 4, 16, QLatin1Char('0'));
+        else
+            out += c;
+    }
+    return out + QLatin1Char('"');
+}
+
+QString scoresJson(const ScoringRun& run)
+{
+    QStringList scales;
+    for (int s = 1; s <= NumScales; ++s) {
+        scales << QStringLiteral("{\"scale\": %1, \"name\": %2, \"raw\": %3, \"percentile\": %4, \"omitted\": %5, "
+                                 "\"endorsed\": %6}")
+                      .arg(s)
+                      .arg(jsonString(run.wording.ScaleNames[s]))
+                      .arg(run.sheet.RawPoints[s])
+                      .arg(run.sheet.Percentile[s])
+                      .arg(run.sheet.OmittedCount[s])
+                      .arg(s <= NumTableScales ? run.sheet.EndorsedCount[s] : 0);
+    }
+    return QStringLiteral("{\"scales\": [") + scales.join(QStringLiteral(", ")) + QStringLiteral("]}");
+}
+
+} // namespace
+
+int runReport(const QStringList& args)
+{
+    QString programDir;
+    QString dataDir;
+    QString clientText;
+    QString pdfPath;
+    bool scores = false;
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        const QString& a = args[i];
+        if (a == QLatin1String("--help") || a == QLatin1String("-h")) {
+            std::fputs(kUsage, stdout);
+            return 0;
+        }
+        if (a == QLatin1String("--scores")) {
+            scores = true;
+            continue;
+        }
+        QString* target = nullptr;
+        if (a == QLatin1String("--program-dir"))
+            target = &programDir;
+        else if (a == QLatin1String("--data-dir"))
+            target = &dataDir;
+        else if (a == QLatin1String("--client"))
+            target = &clientText;
+        else if (a == QLatin1String("--pdf"))
+            target = &pdfPath;
+        else
+            return usageError(QStringLiteral("unknown argument '%1'").arg(a));
+        if (i + 1 >= args.size() || args[i + 1].isEmpty())
+            return usageError(QStringLiteral("%1 needs a value").arg(a));
+        if (!target->isEmpty())
+            return usageError(QStringLiteral("%1 is given twice").arg(a));
+        *target = args[++i];
+    }
+    if (programDir.isEmpty() || dataDir.isEmpty() || clientText.isEmpty())
+        return usageError(QStringLiteral("--program-dir, --data-dir and --client are required"));
+    bool numeric = false;
+    const int client = clientText.toInt(&numeric);
+    if (!numeric)
+        return usageError(QStringLiteral("--client needs a whole number, not '%1'").arg(clientText));
+
+    if (!QFileInfo(programDir).isDir())
+        return failure(
+            QStringLiteral("The program folder %1 does not exist.").arg(QDir::toNativeSeparators(programDir)));
+    ClientTable table;
+    table.setDataPath(QDir::cleanPath(dataDir));
+    // The program creates a missing client file; a checking tool must not change the location it checks.
+    if (!QFileInfo(table.ClientFilePath).isFile())
+        return failure(
+            QStringLiteral("There is no client file %1.").arg(QDir::toNativeSeparators(table.ClientFilePath)));
+    const ClientTable::LoadResult loaded = table.LoadClients();
+    if (loaded.error)
+        return failure(QStringLiteral("The client file %1 cannot be read: %2.")
+                           .arg(QDir::toNativeSeparators(table.ClientFilePath), loaded.error.description));
+    if (client < 1 || client > table.NumClients)
+        return failure(table.NumClients == 0
+                           ? QStringLiteral("The client file %1 holds no clients, so there is no client %2.")
+                                 .arg(QDir::toNativeSeparators(table.ClientFilePath))
+                                 .arg(client)
+                           : QStringLiteral("There is no client %1 in %2: its clients are numbered 1 to %3.")
+                                 .arg(client)
+                                 .arg(QDir::toNativeSeparators(table.ClientFilePath))
+                                 .arg(table.NumClients));
+    table.CurClient = static_cast<int16_t>(client);
+
+    ScoringRun run;
+    const QString program = QDir::cleanPath(programDir);
+    if (ScoringError e = ScoreAndReport(program, table, PublisherBrandCode, &run))
+        return failure(e.message);
+    if (!pdfPath.isEmpty()) {
+        PdfReportPrinter pdf(pdfPath);
+        const PrintOutcome printed = PrintReport(program, pdf);
+        if (!printed.printed())
+            return failure(printed.message);
+    }
+    if (scores)
+        std::printf("%s\n", scoresJson(run).toUtf8().constData());
+    return 0;
+}

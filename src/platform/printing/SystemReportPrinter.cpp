@@ -1,0 +1,25 @@
+#include "SystemReportPrinter.h"
+
+#include "PagePainter.h"
+
+#include <QPrinter>
+#include <QPrinterInfo>
+
+PrintOutcome SystemReportPrinter::print(const PrintJob& job)
+{
+    // With no print service or no queue there is no default printer; QPrinter would quietly have nothing to print on.
+    const QString name = QPrinterInfo::defaultPrinterName();
+    if (name.isEmpty()) {
+        const bool none = QPrinterInfo::availablePrinterNames().isEmpty();
+        return {PrintOutcome::Status::NoPrinter,
+                none ? QStringLiteral("No printer is installed on this computer (or the print service is not "
+                                      "running), so the report was not printed.")
+                     : QStringLiteral("No printer is chosen as the default printer, so the report was not printed. "
+                                      "Choose a default printer in the system's printer settings.")};
+    }
+    QPrinter printer(QPrinterInfo::printerInfo(name), QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::NativeFormat);
+    printer.setFullPage(false);
+    printer.setPageMargins(QMarginsF(0.25, 0.25, 0.25, 0.25), QPageLayout::Inch);
+    return PaintJob(printer, job, QStringLiteral("the printer %1").arg(name));
+}

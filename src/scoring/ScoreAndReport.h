@@ -1,0 +1,20 @@
+#pragma once
+// One scoring run: the data files of the program folder, the current client, the report file.
+
+#include "ClientTable.h"
+#include "ReportWriter.h"
+#include "Scoring.h"
+
+// Scores client `clients.CurClient` with QNB.TXT and QNRPT.TXT of the program folder and replaces report.prn there
+// with its report. Nothing is kept between runs. On failure report.prn is left as it was and the error names the file
+// at fault (a data file, a paragraph file, the client file for an unusable record, or the report file). When `run` is
+// given it receives the tables, wording, snapshot and scores of the run.
+ScoringError ScoreAndReport(const QString& programDir, const ClientTable& clients, QChar brandCode,
+                            ScoringRun* run = nullptr);
+
+// The numbered copy n of the report for batch printing: "temp" and n, without extension, in the program folder.
+QString NumberedCopyPath(const QString& programDir, int n);
+// Copies report.prn to numbered copy n, replacing an older one.
+ScoringError SaveNumberedCopy(const QString& programDir, int n);
+// Copies numbered copy n over report.prn.
+ScoringError RestoreNumberedCopy(const QString& programDir, int n);

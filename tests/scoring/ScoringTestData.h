@@ -1,0 +1,93 @@
+#pragma once
+// The scoring test installation in tests/data/scoring: its files, its clients and its tables.
+
+#include "ClientRecord.h"
+#include "Scoring.h"
+#include "TestEnv.h"
+
+#include <QDir>
+#include <QFile>
+#include <QStringList>
+
+inline QString ScoringDataDir()
+{
+    return TestDataDir() + QStringLiteral("/scoring");
+}
+
+inline QString TestProgramDir()
+{
+    return ScoringDataDir() + QStringLiteral("/program");
+}
+
+inline QByteArray ReadBytes(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+inline QByteArray TestProgramFile(const QString& name)
+{
+    return ReadBytes(TestProgramDir() + QLatin1Char('/') + name);
+}
+
+// Client n (1-based) of tests/data/scoring/clients.txt.
+inline ClientRecord TestClient(int n)
+{
+    const QList<QByteArray> lines = ReadBytes(ScoringDataDir() + QStringLiteral("/clients.txt")).split('\n');
+    int seen = 0;
+    for (const QByteArray& line : lines) {
+        if (line.isEmpty() || line.startsWith('#'))
+            continue;
+        if (++seen == n)
+            return ClientRecord::fromBytes(line);
+    }
+    return ClientRecord::blank();
+}
+
+// Copies the test installation's files into `dir` (a fresh program folder).
+inline bool CopyTestProgram(const QString& dir)
+{
+    const QDir source(TestProgramDir());
+    for (const QString& name : source.entryList(QDir::Files)) {
+        QFile::remove(dir + QLatin1Char('/') + name);
+        if (!QFile::copy(source.filePath(name), dir + QLatin1Char('/') + name))
+            return false;
+    }
+    return true;
+}
+
+// A client who answered every item: section 1 False, sections 2 and 3 with answer 1; no court history.
+inline ClientRecord PlainClient()
+{
+    ClientRecord r = ClientRecord::blank();
+    r.Name = QStringLiteral("Plain, Pat");
+    r.Gender = QStringLiteral("1");
+    r.DOB = QStringLiteral("05/06/1970");
+    r.Race = QStringLiteral("1");
+    r.Marital = QStringLiteral("1");
+    r.Education = QStringLiteral("1");
+    r.TestDate = QStringLiteral("11/23/2026");
+    for (QString* c : {&r.DrugArrests, &r.AlcoholArrests, &r.Assaults, &r.DVArrests, &r.Anger})
+        *c = QStringLiteral("0 ");
+    r.Responses = QString(86, QLatin1Char('2')) + QString(37, QLatin1Char('1'));
+    r.EditCount = QStringLiteral("0");
+    r.NameDeleted = QStringLiteral("0");
+    r.fitFields();
+    return r;
+}
+
+// Sets the answers to items first..last (1-based) to `answer`.
+inline void SetAnswers(ClientRecord& r, int first, int last, QChar answer)
+{
+    for (int i = first; i <= last; ++i)
+        r.Responses[i - 1] = answer;
+}
+
+// The report's lines without their CR LF endings.
+inline QStringList ReportLines(const QByteArray& report)
+{
+    QStringList lines = QString::fromLatin1(report).split(QStringLiteral("\r\n"));
+    if (!lines.isEmpty() && lines.last().isEmpty())
+        lines.removeLast();
+    return lines;
+}

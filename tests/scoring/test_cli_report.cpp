@@ -1,0 +1,207 @@
+// veltrane-cli report: arguments, exit status, the JSON scores and the PDF, run as a separate process.
+
+#include "ClientRecord.h"
+#include "ReportWriter.h"
+#include "ScoringTestData.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+struct Result {
+    int status = -1;
+    QString out;
+    QString err;
+};
+
+} // namespace
+
+class TestCliReport : public QObject {
+    Q_OBJECT
+private:
+    std::unique_ptr<QTemporaryDir> m_dir;
+    QString m_program;
+    QString m_data;
+
+    Result cli(const QStringList& args)
+    {
+        QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        p.setProcessEnvironment(env);
+        p.start(ProgramDirForTests() + QStringLiteral("/veltrane-cli"), args);
+        if (!p.waitForFinished(60000))
+            return {};
+        return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
+                QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
+    }
+
+    QStringList reportArgs(int client) const
+    {
+        return {QStringLiteral("report"),
+                QStringLiteral("--program-dir"),
+                m_program,
+                QStringLiteral("--data-dir"),
+                m_data,
+                QStringLiteral("--client"),
+                QString::number(client)};
+    }
+
+private slots:
+    void init()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        m_program = m_dir->path() + QStringLiteral("/program");
+        m_data = m_dir->path() + QStringLiteral("/data");
+        QVERIFY(QDir().mkpath(m_program));
+        QVERIFY(QDir().mkpath(m_data));
+        QVERIFY(CopyTestProgram(m_program));
+        QFile f(m_data + QStringLiteral("/DATA401.QN"));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        for (int n = 1; n <= 3; ++n)
+            f.write(TestClient(n).toBytes());
+    }
+
+    void help_listsTheCommandAndItsOptions()
+    {
+        const Result top = cli({QStringLiteral("--help")});
+        QCOMPARE(top.status, 0);
+        QVERIFY(top.out.contains(QStringLiteral("report")));
+        const Result sub = cli({QStringLiteral("report"), QStringLiteral("--help")});
+        QCOMPARE(sub.status, 0);
+        QVERIFY(
+            sub.out.contains(QStringLiteral("--program-dir DIR --data-dir DIR --client N [--scores] [--pdf FILE]")));
+    }
+
+    void badArguments_exit2WithUsage_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::newRow("nothing") << QStringList{"report"};
+        QTest::newRow("no client") << QStringList{"report", "--program-dir", "p", "--data-dir", "d"};
+        QTest::newRow("client not a number")
+            << QStringList{"report", "--program-dir", "p", "--data-dir", "d", "--client", "x"};
+        QTest::newRow("unknown option") << QStringList{"report", "--client", "1", "--colour"};
+        QTest::newRow("option without value") << QStringList{"report", "--client", "1", "--pdf"};
+        QTest::newRow("option twice") << QStringList{"report", "--client", "1", "--client", "2"};
+    }
+    void badArguments_exit2WithUsage()
+    {
+        QFETCH(QStringList, args);
+        const Result r = cli(args);
+        QCOMPARE(r.status, 2);
+        QVERIFY2(r.err.contains(QStringLiteral("usage: veltrane-cli report")), qPrintable(r.err));
+        QVERIFY(r.out.isEmpty());
+    }
+
+    void unusableFiles_exit1NamingTheFile_data()
+    {
+        QTest::addColumn<int>("client");
+        QTest::addColumn<QString>("remove");
+        QTest::addColumn<QString>("mentions");
+        QTest::newRow("client out of range") << 4 << ""
+                                             << "numbered 1 to 3";
+        QTest::newRow("client 0") << 0 << ""
+                                  << "numbered 1 to 3";
+        QTest::newRow("scoring file missing") << 1 << "program/QNB.TXT"
+                                              << "QNB.TXT";
+        QTest::newRow("paragraph file missing") << 1 << "program/QN_AL.TXT"
+                                                << "QN_AL.TXT";
+        QTest::newRow("client file missing") << 1 << "data/DATA401.QN"
+                                             << "DATA401.QN";
+    }
+    void unusableFiles_exit1NamingTheFile()
+    {
+        QFETCH(int, client);
+        QFETCH(QString, remove);
+        QFETCH(QString, mentions);
+        if (!remove.isEmpty())
+            QVERIFY(QFile::remove(m_dir->path() + QLatin1Char('/') + remove));
+        const Result r = cli(reportArgs(client) << QStringLiteral("--scores"));
+        QCOMPARE(r.status, 1);
+        QVERIFY2(r.err.contains(mentions), qPrintable(r.err));
+        QVERIFY(r.out.isEmpty());
+        QVERIFY(!QFile::exists(ReportFilePath(m_program)));
+        QVERIFY(remove != QStringLiteral("data/DATA401.QN") || !QFile::exists(m_data + QStringLiteral("/DATA401.QN")));
+    }
+
+    void damagedScoringFile_exit1WithTheLine()
+    {
+        QFile f(m_program + QStringLiteral("/QNB.TXT"));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("11,12,abc\n");
+        f.close();
+        const Result r = cli(reportArgs(1));
+        QCOMPARE(r.status, 1);
+        QVERIFY2(r.err.contains(QStringLiteral("QNB.TXT is damaged at line 1")), qPrintable(r.err));
+    }
+
+    void scores_printsSixScalesAsJsonAndWritesTheReport()
+    {
+        const Result r = cli(reportArgs(1) << QStringLiteral("--scores"));
+        QCOMPARE(r.status, 0);
+        QJsonParseError perr;
+        const QJsonDocument doc = QJsonDocument::fromJson(r.out.toUtf8(), &perr);
+        QVERIFY2(perr.error == QJsonParseError::NoError, qPrintable(r.out));
+        const QJsonArray scales = doc.object().value(QStringLiteral("scales")).toArray();
+        QCOMPARE(scales.size(), 6);
+        // scale, name, raw, percentile, omitted, endorsed: client 1 of the hand-derived reports.
+        const QList<QList<QVariant>> expected{{1, "TRUTHFULNESS", 4, 30, 0, 4}, {2, "ALCOHOL", 18, 54, 0, 12},
+                                              {3, "DRUGS", 25, 75, 0, 12},      {4, "BETA", 9, 27, 0, 6},
+                                              {5, "ANGER", 10, 30, 0, 4},       {6, "RATIO", 246, 48, 0, 0}};
+        const char* keys[] = {"scale", "name", "raw", "percentile", "omitted", "endorsed"};
+        for (int s = 0; s < 6; ++s) {
+            const QJsonObject o = scales[s].toObject();
+            QCOMPARE(o.keys().size(), 6);
+            for (int k = 0; k < 6; ++k)
+                QCOMPARE(o.value(QLatin1String(keys[k])).toVariant().toString(), expected[s][k].toString());
+        }
+        QCOMPARE(ReadBytes(ReportFilePath(m_program)),
+                 ReadBytes(ScoringDataDir() + QStringLiteral("/expected/client1-normal.prn")));
+    }
+
+    void pdf_holdsTheReportPageByPage()
+    {
+        if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+            QSKIP("poppler-utils (pdftotext) is not installed");
+        const QString pdf = m_dir->path() + QStringLiteral("/client1.pdf");
+        const Result r = cli(reportArgs(1) << QStringLiteral("--pdf") << pdf);
+        QCOMPARE(r.status, 0);
+        QVERIFY(r.out.isEmpty());
+        QProcess p;
+        p.start(QStringLiteral("pdftotext"),
+                {QStringLiteral("-fixed"), QStringLiteral("6.9"), pdf, QStringLiteral("-")});
+        QVERIFY(p.waitForFinished(30000));
+        const QString text = QString::fromUtf8(p.readAllStandardOutput());
+        // pdftotext ends every page with a form feed.
+        QCOMPARE(text.count(QLatin1Char('\f')), 4);
+        // Every line of the report appears, in order and with its inner spacing, each page on its own sheet.
+        const QStringList pdfLines = text.split(QLatin1Char('\n'));
+        qsizetype at = 0;
+        int page = 0;
+        for (const QString& line : ReportLines(ReadBytes(ReportFilePath(m_program)))) {
+            if (line == QStringLiteral("\f")) {
+                ++page;
+                continue;
+            }
+            const QString wanted = line.trimmed();
+            if (wanted.isEmpty())
+                continue;
+            while (at < pdfLines.size() && !pdfLines[at].contains(wanted))
+                ++at;
+            QVERIFY2(at < pdfLines.size(), qPrintable(QStringLiteral("missing or out of order: [%1]").arg(line)));
+            qsizetype sheet = 0;
+            for (qsizetype i = 0; i <= at; ++i)
+                sheet += pdfLines[i].count(QLatin1Char('\f'));
+            QCOMPARE(sheet, page);
+        }
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCliReport)
+#include "test_cli_report.moc"

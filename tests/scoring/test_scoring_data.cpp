@@ -1,0 +1,285 @@
+// Reading the scoring tables and wording files: the layout, the bounds, and damaged or short files.
+
+#include "FieldReader.h"
+#include "ReportWriter.h"
+#include "ScoringTestData.h"
+
+#include <QTest>
+
+namespace {
+
+// Replaces field `field` (0-based) of line `line` (1-based) of a comma-separated file.
+QByteArray setField(QByteArray bytes, int line, int field, const QByteArray& value)
+{
+    QList<QByteArray> lines = bytes.split('\n');
+    QList<QByteArray> fields = lines[line - 1].split(',');
+    fields[field] = value;
+    lines[line - 1] = fields.join(',');
+    return lines.join('\n');
+}
+
+QByteArray replaceLine(QByteArray bytes, int line, const QByteArray& value)
+{
+    QList<QByteArray> lines = bytes.split('\n');
+    lines[line - 1] = value;
+    return lines.join('\n');
+}
+
+QByteArray firstLines(const QByteArray& bytes, int n)
+{
+    const QList<QByteArray> lines = bytes.split('\n');
+    return lines.mid(0, n).join('\n') + '\n';
+}
+
+bool sameTables(const ScoringTables& a, const ScoringTables& b)
+{
+    if (a.SigItems != b.SigItems || a.NormLength != b.NormLength || a.NormTable != b.NormTable ||
+        a.RatioPercentiles != b.RatioPercentiles || a.RatioThresholds != b.RatioThresholds ||
+        a.TruthCorrection != b.TruthCorrection || a.PointKeys != b.PointKeys)
+        return false;
+    for (int s = 1; s <= NumTableScales; ++s)
+        if (a.ScaleItems[s].count != b.ScaleItems[s].count || a.ScaleItems[s].items != b.ScaleItems[s].items)
+            return false;
+    return true;
+}
+
+} // namespace
+
+class TestScoringData : public QObject {
+    Q_OBJECT
+private:
+    QByteArray m_qnb;
+    QByteArray m_rpt;
+
+private slots:
+    void initTestCase()
+    {
+        m_qnb = TestProgramFile(QStringLiteral("QNB.TXT"));
+        m_rpt = TestProgramFile(QStringLiteral("QNRPT.TXT"));
+        QVERIFY(!m_qnb.isEmpty());
+        QVERIFY(!m_rpt.isEmpty());
+    }
+
+    void load_testInstallation_fillsEveryTableInOrder()
+    {
+        ScoringTables t;
+        ReportWording w;
+        const ScoringError e = LoadScoringData(m_qnb, m_rpt, t, w);
+        QVERIFY2(!e, qPrintable(e.message));
+        QCOMPARE(t.SigItems[1], 11);
+        QCOMPARE(t.SigItems[22], 21);
+        QCOMPARE(t.SigItems[66], 66);
+        QCOMPARE(t.PointKeys[2][1], QStringLiteral("111111111103"));
+        QCOMPARE(t.PointKeys[5][4], QStringLiteral("000000000020"));
+        QCOMPARE(t.NormLength[1][1][1], 10);
+        QCOMPARE(t.NormTable[1][1][1][10], 95);
+        QCOMPARE(t.NormTable[1][1][1][0], 0);
+        QCOMPARE(t.NormTable[2][3][5][33], 96); // 3 * 33 - 1 - 2
+        QCOMPARE(t.RatioPercentiles[2][1][44], 87);
+        QCOMPARE(t.RatioThresholds[3][45], 450);
+        QCOMPARE(t.RatioThresholds[3][46], 0);
+        QCOMPARE(t.ScaleItems[3].count, 12);
+        QCOMPARE(t.ScaleItems[3].items[11], 109);
+        QCOMPARE(t.TruthCorrection[9][6], 18);
+        QCOMPARE(t.TruthCorrection[1][2], 1);
+        QCOMPARE(w.ScaleNames[6], QStringLiteral("RATIO"));
+        QCOMPARE(w.RangeWords[3], QStringLiteral("PROBLEM RISK"));
+        QCOMPARE(w.SigItemTexts[12], QStringLiteral("113. Alcohol item"));
+        QCOMPARE(w.ChoiceTexts[52], QStringLiteral("123. Choice 4"));
+    }
+
+    void load_lineEndings_giveTheSameTables_data()
+    {
+        QTest::addColumn<QByteArray>("ending");
+        QTest::newRow("CR LF") << QByteArray("\r\n");
+        QTest::newRow("CR") << QByteArray("\r");
+    }
+    void load_lineEndings_giveTheSameTables()
+    {
+        QFETCH(QByteArray, ending);
+        ScoringTables lf, other;
+        ReportWording wlf, wother;
+        QVERIFY(!LoadScoringData(m_qnb, m_rpt, lf, wlf));
+        QByteArray qnb = m_qnb, rpt = m_rpt;
+        QVERIFY(!LoadScoringData(qnb.replace("\n", ending), rpt.replace("\n", ending), other, wother));
+        QVERIFY(sameTables(lf, other));
+        QCOMPARE(wother.ChoiceTexts, wlf.ChoiceTexts);
+        QCOMPARE(wother.SigItemTexts, wlf.SigItemTexts);
+    }
+
+    void load_demoInstallation_isConsistentSampleData()
+    {
+        const QString dir =
+            QString::fromLocal8Bit(qgetenv("VELTRANE_SOURCE_DIR")) + QStringLiteral("/installation/program");
+        ScoringTables t;
+        ReportWording w;
+        const QByteArray qnb = ReadBytes(dir + QStringLiteral("/QNB.TXT"));
+        const QByteArray rpt = ReadBytes(dir + QStringLiteral("/QNRPT.TXT"));
+        const ScoringError e = LoadScoringData(qnb, rpt, t, w);
+        QVERIFY2(!e, qPrintable(e.message));
+        QVERIFY(qnb.contains("ILLUSTRATIVE SAMPLE DATA"));
+        QVERIFY(rpt.contains("not a validated instrument"));
+        for (int x = 1; x <= NumSexes; ++x)
+            for (int g = 1; g <= NumNormGroups; ++g) {
+                for (int s = 1; s <= NumTableScales; ++s) {
+                    QVERIFY(t.NormLength[x][g][s] >= t.ScaleItems[s].count / 2);
+                    for (int r = 2; r <= t.NormLength[x][g][s]; ++r)
+                        QVERIFY2(t.NormTable[x][g][s][r] >= t.NormTable[x][g][s][r - 1],
+                                 qPrintable(QStringLiteral("norms fall at sex %1 group %2 scale %3 raw %4")
+                                                .arg(x)
+                                                .arg(g)
+                                                .arg(s)
+                                                .arg(r)));
+                }
+                for (int k = 2; k <= NumRatioPercentiles; ++k)
+                    QVERIFY(t.RatioPercentiles[x][g][k] >= t.RatioPercentiles[x][g][k - 1]);
+            }
+        for (int s = 1; s <= NumTableScales; ++s)
+            for (int a = 0; a <= MaxAnswerValue; ++a)
+                QCOMPARE(t.PointKeys[s][a].size(), t.ScaleItems[s].count);
+        const QStringList markers{w.RangeWords[1], QStringLiteral("MEDIUM-LOW"),  QStringLiteral("MEDIUM-HIGH"),
+                                  w.RangeWords[3], QStringLiteral("MAXIMUM-LOW"), QStringLiteral("MAXIMUM-HIGH")};
+        for (int s : {1, 2, 3, 5, 6}) {
+            const QString name = ParagraphFileName(s);
+            const QByteArray file = ReadBytes(dir + QLatin1Char('/') + name);
+            QVERIFY2(file.contains("not a validated instrument"), qPrintable(name));
+            for (const QString& m : markers) {
+                QStringList lines;
+                const ScoringError pe = FindParagraph(file, name, m, lines);
+                QVERIFY2(!pe, qPrintable(pe.message));
+                QVERIFY(!lines.isEmpty());
+                for (const QString& l : lines)
+                    QVERIFY2(8 + l.size() <= 79, qPrintable(l)); // fits the report's width
+            }
+        }
+        QStringList inval;
+        const QByteArray invalFile = ReadBytes(dir + QStringLiteral("/INVAL.TXT"));
+        QVERIFY(!ReadInvalidText(invalFile, QStringLiteral("INVAL.TXT"), inval));
+        QVERIFY(!inval.isEmpty());
+        QVERIFY(invalFile.contains("not a validated instrument"));
+    }
+
+    void load_damaged_isReportedWithFileAndPlace_data()
+    {
+        QTest::addColumn<QByteArray>("qnb");
+        QTest::addColumn<QByteArray>("rpt");
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QStringList>("mentions");
+
+        const QByteArray q = TestProgramFile(QStringLiteral("QNB.TXT"));
+        const QByteArray r = TestProgramFile(QStringLiteral("QNRPT.TXT"));
+        const QString qn = QStringLiteral("QNB.TXT");
+        const QString rn = QStringLiteral("QNRPT.TXT");
+        QTest::newRow("empty scoring file")
+            << QByteArray() << r << qn << QStringList{"ends early", "line 1", "significant item 1 of 66"};
+        QTest::newRow("empty wording file")
+            << q << QByteArray() << rn << QStringList{"ends early", "scale name 1 of 6"};
+        QTest::newRow("scoring file ends after the significant items")
+            << firstLines(q, 2) << r << qn << QStringList{"ends early", "line 3", "point keys of scale 1"};
+        QTest::newRow("scoring file ends inside a norm table")
+            << firstLines(q, 16) << r << qn
+            << QStringList{"ends early", "percentile 1 of 33", "sex 1, norm group 1, scale 2"};
+        QTest::newRow("scoring file ends before the truth corrections")
+            << firstLines(q, 112) << r << qn << QStringList{"ends early", "correction of band 1 for scale 2"};
+        QTest::newRow("significant item above 123")
+            << setField(q, 1, 4, "124") << r << qn
+            << QStringList{"damaged at line 1", "significant item 5 of 66 is 124, outside 1 to 123"};
+        QTest::newRow("significant item 0")
+            << setField(q, 2, 0, "0") << r << qn << QStringList{"line 2", "significant item 34 of 66 is 0"};
+        QTest::newRow("not a number") << setField(q, 17, 3, "1x") << r << qn
+                                      << QStringList{"line 17", "\"1x\" is not a whole number", "percentile 4 of 33"};
+        QTest::newRow("beyond 16 bits") << setField(q, 106, 0, "40000") << r << qn
+                                        << QStringList{"line 106", "is 40000, outside -32768 to 32767"};
+        QTest::newRow("norm table longer than 112")
+            << replaceLine(q, 16, "113") << r << qn << QStringList{"line 16", "is 113, outside 0 to 112"};
+        QTest::newRow("negative norm length") << replaceLine(q, 16, "-1") << r << qn << QStringList{"outside 0 to 112"};
+        QTest::newRow("percentile above 99")
+            << setField(q, 15, 9, "100") << r << qn << QStringList{"line 15", "is 100, outside 0 to 99"};
+        QTest::newRow("negative ratio percentile")
+            << setField(q, 80, 0, "-1") << r << qn << QStringList{"line 80", "ratio-scale percentile 1 of 44"};
+        QTest::newRow("thresholds not ascending")
+            << setField(q, 87, 5, "5") << r << qn
+            << QStringList{"line 87", "threshold 6 of 45 for norm group 1 is 5", "must ascend"};
+        QTest::newRow("scale with 53 items") << replaceLine(q, 94, "53") << r << qn
+                                             << QStringList{"line 94", "item count of scale 2 is 53, outside 0 to 52"};
+        QTest::newRow("scale item outside the test")
+            << setField(q, 95, 2, "200") << r << qn << QStringList{"item 3 of 12 of scale 2 is 200"};
+        QTest::newRow("truth correction too large")
+            << setField(q, 117, 8, "1000") << r << qn << QStringList{"band 9 for scale 6 is 1000"};
+        QTest::newRow("wording file ends inside the significant-item texts")
+            << q << firstLines(r, 40) << rn << QStringList{"ends early", "significant-item text 39 of 66"};
+        QTest::newRow("wording file ends inside the multiple-choice texts")
+            << q << firstLines(r, 100) << rn << QStringList{"ends early", "multiple-choice text 33 of 52"};
+    }
+    void load_damaged_isReportedWithFileAndPlace()
+    {
+        QFETCH(QByteArray, qnb);
+        QFETCH(QByteArray, rpt);
+        QFETCH(QString, file);
+        QFETCH(QStringList, mentions);
+        ScoringTables t;
+        ReportWording w;
+        const ScoringError e = LoadScoringData(qnb, rpt, t, w);
+        QVERIFY(e.failed());
+        QCOMPARE(e.file, file);
+        QVERIFY2(e.message.contains(file), qPrintable(e.message));
+        for (const QString& m : mentions)
+            QVERIFY2(e.message.contains(m), qPrintable(e.message + QStringLiteral("  -- lacks: ") + m));
+        // A failed load leaves no half-filled tables behind.
+        QCOMPARE(t.SigItems[1], 0);
+        QVERIFY(w.ScaleNames[1].isEmpty());
+    }
+
+    void load_everyShortenedFile_failsCleanly()
+    {
+        ScoringTables t;
+        ReportWording w;
+        // Every prefix of either file must be refused without reading past its end; only the whole file loads.
+        for (qsizetype n = 0; n < m_qnb.size(); ++n) {
+            const ScoringError e = LoadScoringData(QByteArrayView(m_qnb).first(n), m_rpt, t, w);
+            // Cutting only the final line end or the unread tail still leaves every number whole.
+            if (!e.failed())
+                QVERIFY2(n >= m_qnb.lastIndexOf(',') + 2, qPrintable(QString::number(n)));
+        }
+        // A wording file cut inside its last line only shortens that text.
+        const qsizetype lastLine = m_rpt.lastIndexOf('\n', m_rpt.size() - 2) + 1;
+        for (qsizetype n = 0; n < m_rpt.size(); ++n)
+            QCOMPARE(LoadScoringData(m_qnb, QByteArrayView(m_rpt).first(n), t, w).failed(), n <= lastLine);
+    }
+
+    void fields_quotesBlanksAndTrailingCommas()
+    {
+        FieldReader r("  \"a, b\" , plain  ,\n\n  7,\nheader line\n\"x\"junk,y");
+        QString v;
+        QVERIFY(r.field(v));
+        QCOMPARE(v, QStringLiteral("a, b"));
+        QVERIFY(r.field(v));
+        QCOMPARE(v, QStringLiteral("plain"));
+        QVERIFY(r.field(v)); // blank lines before a field are passed over
+        QCOMPARE(v, QStringLiteral("7"));
+        QCOMPARE(r.line(), 3);
+        QVERIFY(r.wholeLine(v)); // a comma ending a line does not make the rest of it a header
+        QCOMPARE(v, QStringLiteral("header line"));
+        QVERIFY(r.field(v));
+        QCOMPARE(v, QStringLiteral("x"));
+        QVERIFY(r.field(v));
+        QCOMPARE(v, QStringLiteral("y"));
+        QVERIFY(!r.field(v));
+        QVERIFY(!r.wholeLine(v));
+    }
+
+    void fields_restOfLineAfterCommaIsTheHeader()
+    {
+        FieldReader r("1,2,rest of line\nnext\n");
+        QString v;
+        QVERIFY(r.field(v));
+        QVERIFY(r.field(v));
+        QVERIFY(r.wholeLine(v));
+        QCOMPARE(v, QStringLiteral("rest of line"));
+        QVERIFY(r.wholeLine(v));
+        QCOMPARE(v, QStringLiteral("next"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestScoringData)
+#include "test_scoring_data.moc"
