@@ -35,7 +35,7 @@ QPushButton* MenuButtons::add(const QString& caption, const QString& help, std::
 
 void MenuButtons::press(int i)
 {
-    if (i < 0 || i >= size() || !m_buttons[i].button->isEnabled())
+    if (i < 0 || i >= size() || !m_buttons[i].button || !m_buttons[i].button->isEnabled())
         return;
     // Copy first: the action may close the window and destroy these buttons.
     const std::function<void()> action = m_buttons[i].action;
@@ -89,7 +89,8 @@ bool MenuButtons::eventFilter(QObject* watched, QEvent* event)
 void ResetMenuButtons(MenuButtons& buttons, int count)
 {
     for (int i = 0; i <= count && i < buttons.size(); ++i) {
-        buttons.panel(i)->setBackColor(NormalColor);
+        if (Panel3D* panel = buttons.panel(i))
+            panel->setBackColor(NormalColor);
         SetBold(buttons.button(i), false);
     }
 }
@@ -97,7 +98,7 @@ void ResetMenuButtons(MenuButtons& buttons, int count)
 void HighlightMenuButton(MenuButtons& buttons, int count, int index)
 {
     ResetMenuButtons(buttons, count);
-    if (index < 0 || index >= buttons.size())
+    if (index < 0 || index >= buttons.size() || !buttons.panel(index))
         return;
     buttons.panel(index)->setBackColor(HighlightColor);
     SetBold(buttons.button(index), true);

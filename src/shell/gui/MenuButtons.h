@@ -4,6 +4,8 @@
 
 #include <QList>
 #include <QObject>
+#include <QPointer>
+#include <QPushButton>
 #include <functional>
 
 class Panel3D;
@@ -31,16 +33,17 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Guarded: while a window is torn down its buttons may lose the focus after their panels are gone.
     struct Entry {
-        QPushButton* button;
-        Panel3D* panel;
+        QPointer<QPushButton> button;
+        QPointer<Panel3D> panel;
         QString help;
         std::function<void()> action;
     };
     int indexOf(QObject* o) const;
 
     QWidget* m_window;
-    Panel3D* m_msgPanel;
+    QPointer<Panel3D> m_msgPanel;
     QList<Entry> m_buttons;
     int m_lastFocused = -1;
 };
