@@ -6,9 +6,10 @@
 #include <QObject>
 #include <QPointer>
 #include <QPushButton>
+
+#include "Panel3D.h"
 #include <functional>
 
-class Panel3D;
 class QPushButton;
 class QWidget;
 
