@@ -24,5 +24,5 @@ cmake --build "$build" -j"$(nproc)"
 
 # Fuzz the data-file parsers for a bounded time when the fuzz script is present.
 if [ -x scripts/fuzz.sh ]; then
-  scripts/fuzz.sh
+  scripts/fuzz.sh 10
 fi
