@@ -1,6 +1,6 @@
 #pragma once
-// A program folder and data location for the report windows, with fake prompts and printer, and the report as
-// the windows show and print it, read back independently of the code under test.
+// A program folder and data location for the report windows with fake prompts and printer, and report pages read
+// back from report.prn independently of the code under test.
 
 #include "AppContext.h"
 #include "DataWorkspace.h"
@@ -20,7 +20,6 @@
 struct ReportWindowHarness {
     QTemporaryDir dir;
     QString program = dir.path() + QStringLiteral("/program");
-    QString data = dir.path() + QStringLiteral("/data");
     QString pdfs = dir.path() + QStringLiteral("/Documents");
     Profile settings{program + QStringLiteral("/Quillan.ini")};
     FakePrompts prompts;
@@ -31,17 +30,16 @@ struct ReportWindowHarness {
     AppContext ctx{table, flags, prompts, clock, settings, workspace, program};
     FakeReportPrinter printer;
 
-    ReportWindowHarness() { ctx.printer = &printer; }
-
-    // The data location holds `clients` (written through the client file, as the program reads it).
+    // Copies the program files and writes `clients` to the data location's client file, then loads it.
     bool setUp(const QString& programSource, const QList<ClientRecord>& clients)
     {
-        if (!QDir().mkpath(program) || !QDir().mkpath(data))
-            return false;
+        ctx.printer = &printer;
+        const QString data = dir.path() + QStringLiteral("/data");
+        QDir().mkpath(data);
+        QDir().mkpath(program);
         const QDir source(programSource);
         for (const QString& name : source.entryList(QDir::Files))
-            if (!QFile::copy(source.filePath(name), program + QLatin1Char('/') + name))
-                return false;
+            QFile::copy(source.filePath(name), program + QLatin1Char('/') + name);
         QFile file(data + QStringLiteral("/DATA401.QN"));
         if (!file.open(QIODevice::WriteOnly))
             return false;
@@ -49,15 +47,13 @@ struct ReportWindowHarness {
             file.write(r.toBytes());
         file.close();
         table.setDataPath(data);
-        if (table.LoadClients().error || table.NumClients != clients.size())
-            return false;
+        table.LoadClients();
         table.CurClient = 1;
-        return true;
+        return table.NumClients == clients.size();
     }
 };
 
-// report.prn as pages of lines: cut at the form-feed lines; a page after a form feed starts with the rest of that
-// line, an empty line.
+// report.prn cut at its form-feed lines; a page after a form feed starts with the rest of that line, an empty line.
 inline QList<QStringList> ReportFilePages(const QByteArray& report)
 {
     QList<QStringList> pages{{}};
@@ -74,17 +70,11 @@ inline QList<QStringList> ReportFilePages(const QByteArray& report)
 inline QList<QStringList> ShownPages(const QTextEdit* text)
 {
     QList<QStringList> pages;
-    QTextDocument* doc = text->document();
-    for (QTextFrame* frame : doc->rootFrame()->childFrames()) {
-        QTextCursor c(doc);
+    for (QTextFrame* frame : text->document()->rootFrame()->childFrames()) {
+        QTextCursor c(text->document());
         c.setPosition(frame->firstPosition());
         c.setPosition(frame->lastPosition(), QTextCursor::KeepAnchor);
         pages << c.selectedText().split(QChar::ParagraphSeparator);
     }
     return pages;
-}
-
-inline QString PageText(const QStringList& page)
-{
-    return page.join(QLatin1Char('\n'));
 }

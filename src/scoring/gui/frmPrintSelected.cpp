@@ -17,19 +17,29 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTextDocument>
 #include <QVBoxLayout>
+#include <QtMath>
+#include <algorithm>
 
 namespace {
-const QStringList InstructionLines{
-    QStringLiteral("- Select the client names of the "),   QStringLiteral("  reports you want to print by "),
-    QStringLiteral("  clicking on them."),                  QStringLiteral("- Use the scroll bar to view more"),
-    QStringLiteral("  names."),                             QStringLiteral("- If some of the names you have"),
-    QStringLiteral("  selected scroll up or down out"),     QStringLiteral("  of view, they are still selected "),
-    QStringLiteral("  and will print."),                    QStringLiteral("- Click the \"Select All\" button to "),
-    QStringLiteral("  select all the names in the list."),  QStringLiteral("- Click the \"Print Selected\" button "),
-    QStringLiteral("  to print all the reports you have "), QStringLiteral("  selected."),
-    QStringLiteral("- Click the \"Return to Main Menu\" "), QStringLiteral("  button to cancel selections and "),
-    QStringLiteral("  return to the Main Menu.")};
+const QStringList InstructionLines{QStringLiteral("- Select the client names of the "),
+                                   QStringLiteral("  reports you want to print by "),
+                                   QStringLiteral("  clicking on them."),
+                                   QStringLiteral("- Use the scroll bar to view more"),
+                                   QStringLiteral("  names."),
+                                   QStringLiteral("- If some of the names you have"),
+                                   QStringLiteral("  selected scroll up or down out"),
+                                   QStringLiteral("  of view, they are still selected "),
+                                   QStringLiteral("  and will print."),
+                                   QStringLiteral("- Click the \"Select All\" button to "),
+                                   QStringLiteral("  select all the names in the list."),
+                                   QStringLiteral("- Click the \"Print Selected\" button "),
+                                   QStringLiteral("  to print all the reports you have "),
+                                   QStringLiteral("  selected."),
+                                   QStringLiteral("- Click the \"Return to Main Menu\" "),
+                                   QStringLiteral("  button to cancel selections and "),
+                                   QStringLiteral("  return to the Main Menu.")};
 const QString ListHelp = QStringLiteral("Use up or down arrow keys or mouse to select client.");
 } // namespace
 
@@ -70,9 +80,16 @@ frmPrintSelected::frmPrintSelected(AppContext& ctx, ReportOutput& output, QWidge
     m_instructions->setLineWrapMode(QPlainTextEdit::NoWrap);
     // The lines are indented with blanks under their dashes.
     m_instructions->setFont(FixedPitchFont(QLatin1String(ReportFontFamily), 9));
+    // Sized to show every line whole, so nothing has to be scrolled.
     const QFontMetrics metrics(m_instructions->font());
-    m_instructions->setMinimumSize(metrics.horizontalAdvance(QString(38, QLatin1Char('M'))),
-                                   metrics.lineSpacing() * (InstructionLines.size() + 1));
+    int widest = 0;
+    for (const QString& line : InstructionLines)
+        widest = std::max(widest, metrics.horizontalAdvance(line));
+    const int edges = 2 * (m_instructions->frameWidth() + qCeil(m_instructions->document()->documentMargin())) + 4;
+    m_instructions->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_instructions->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_instructions->setFixedSize(widest + edges + metrics.horizontalAdvance(QLatin1Char('M')),
+                                 metrics.lineSpacing() * static_cast<int>(InstructionLines.size()) + edges);
 
     m_menu = new MenuButtons(this, m_msgPanel);
     m_menu->add(QStringLiteral("Print Selected"), QStringLiteral("Print selected client reports"),
@@ -196,9 +213,12 @@ void frmPrintSelected::printSelected()
             problem = m_output.print(clients[j - 1]);
         if (!problem.isEmpty()) {
             MouseDefault();
-            QString text = QStringLiteral("The report of client %1 was not printed.\r%2").arg(clients[j - 1]).arg(problem);
+            QString text =
+                QStringLiteral("The report of client %1 was not printed.\r%2").arg(clients[j - 1]).arg(problem);
             if (j > 1)
-                text += QStringLiteral("\r\r%1 of the %2 chosen reports came out before it.").arg(j - 1).arg(clients.size());
+                text += QStringLiteral("\r\r%1 of the %2 chosen reports came out before it.")
+                            .arg(j - 1)
+                            .arg(clients.size());
             m_ctx.prompts.message(text, AppTitle(), Prompts::Icon::Critical, Prompts::Buttons::Ok);
             m_output.tellSaved();
             reject();

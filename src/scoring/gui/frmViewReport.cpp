@@ -10,11 +10,13 @@
 #include "SupervisorReports.h"
 #include "WindowRoutines.h"
 
+#include <QApplication>
 #include <QFontMetricsF>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollBar>
 #include <QTextCursor>
 #include <QTextEdit>
 #include <QTextFrame>
@@ -98,8 +100,7 @@ void frmViewReport::MOUSEDEFAULT()
 void frmViewReport::placeFrame()
 {
     const int margin = TwipsToPixelsX(120, this);
-    m_frame->resize(std::max(0, width() - 2 * margin),
-                    std::max(0, height() - 2 * margin - TwipsToPixelsY(1000, this)));
+    m_frame->resize(std::max(0, width() - 2 * margin), std::max(0, height() - 2 * margin - TwipsToPixelsY(1000, this)));
     CenterFrame(this, m_frame);
 }
 
@@ -124,7 +125,9 @@ void frmViewReport::showEvent(QShowEvent* e)
 
 void frmViewReport::activate()
 {
-    MOUSEWAIT();
+    // The hourglass without running the event loop: no click may reach the print button before report.prn holds
+    // this client's report.
+    QApplication::setOverrideCursor(Qt::WaitCursor);
     const ScoringError e = ScoreCurrentClient(m_ctx);
     if (!e)
         LoadReportText();
@@ -133,10 +136,9 @@ void frmViewReport::activate()
         // report.prn may still hold an earlier client's report: never show or print it as this client's.
         cmdPrintReport()->setEnabled(false);
         if (e)
-            m_ctx.prompts.message(QStringLiteral("The report of client %1 cannot be made.\r%2")
-                                      .arg(m_ctx.table.CurClient)
-                                      .arg(e.message),
-                                  AppTitle(), Prompts::Icon::Critical, Prompts::Buttons::Ok);
+            m_ctx.prompts.message(
+                QStringLiteral("The report of client %1 cannot be made.\r%2").arg(m_ctx.table.CurClient).arg(e.message),
+                AppTitle(), Prompts::Icon::Critical, Prompts::Buttons::Ok);
         reject();
         return;
     }
@@ -178,7 +180,11 @@ void frmViewReport::LoadReportText()
         cursor.insertFrame(sheet);
         cursor.insertText(page.join(QLatin1Char('\n')));
     }
-    m_text->moveCursor(QTextCursor::Start);
+    // The cursor starts on the first sheet, not in the margin above it.
+    const QList<QTextFrame*> sheets = doc->rootFrame()->childFrames();
+    m_text->setTextCursor(sheets.isEmpty() ? QTextCursor(doc) : sheets.first()->firstCursorPosition());
+    m_text->ensureCursorVisible();
+    m_text->verticalScrollBar()->setValue(0);
     m_shown = true;
 }
 
