@@ -1,6 +1,9 @@
 #include "Activities.h"
 
 #include "AppContext.h"
+#include "ReportOutput.h"
+#include "SupervisorReports.h"
+#include "SystemReportPrinter.h"
 #include "frmClientInfo.h"
 #include "frmCourtHistory.h"
 #include "frmNewEntry.h"
@@ -16,11 +19,20 @@ MainMenuActivities MakeActivities(AppContext& ctx)
     a.supervisorOptions = [&ctx](QWidget* parent) {
         SupervisorServices services;
         services.verify = [&ctx](QWidget* p) { RunVerify(ctx, p); };
+        ReportOutput printAll(ctx, true);
+        SetReportServices(services, ctx, printAll);
         RunSupervisorOptions(ctx, parent, services);
+        printAll.tellSaved();
     };
     return a;
 }
 
-RealServices::RealServices(AppContext& ctx) : m_ctx(ctx) {}
+RealServices::RealServices(AppContext& ctx) : m_ctx(ctx), m_printer(std::make_unique<SystemReportPrinter>())
+{
+    m_ctx.printer = m_printer.get();
+}
 
-RealServices::~RealServices() = default;
+RealServices::~RealServices()
+{
+    m_ctx.printer = nullptr;
+}

@@ -3,7 +3,10 @@
 
 #include "frmMainMenu.h"
 
+#include <memory>
+
 struct AppContext;
+class SystemReportPrinter;
 
 MainMenuActivities MakeActivities(AppContext& ctx);
 
@@ -15,4 +18,5 @@ public:
 
 private:
     AppContext& m_ctx;
+    std::unique_ptr<SystemReportPrinter> m_printer;
 };

@@ -4,8 +4,10 @@
 
 #include "ClientTable.h"
 #include "PdfReportPrinter.h"
+#include "Profile.h"
 #include "ReportPrinting.h"
 #include "ScoreAndReport.h"
+#include "Settings.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -19,7 +21,8 @@ const char* kUsage =
     "Scores client N of the client file in the data folder with the scoring files of the program folder and\n"
     "writes the report to report.prn in the program folder, as the program does.\n"
     "\n"
-    "  --program-dir DIR  the program folder (QNB.TXT, QNRPT.TXT, paragraph files; report.prn is written here)\n"
+    "  --program-dir DIR  the program folder (QNB.TXT, QNRPT.TXT, paragraph files, and Quillan.ini for the\n"
+    "                     brand of the report's last line; report.prn is written here)\n"
     "  --data-dir DIR     the data location holding DATA401.QN\n"
     "  --client N         the client's number, 1 to the number of clients\n"
     "  --scores           print the six scales as one JSON object on standard output\n"
@@ -138,7 +141,9 @@ int runReport(const QStringList& args)
 
     ScoringRun run;
     const QString program = QDir::cleanPath(programDir);
-    if (ScoringError e = ScoreAndReport(program, table, PublisherBrandCode, &run))
+    // The brand the installation was provisioned with, read from its settings file as the program reads it.
+    const QString brand = GetINIBrandCode(Profile(program + QStringLiteral("/Quillan.ini")));
+    if (ScoringError e = ScoreAndReport(program, table, brand.isEmpty() ? PublisherBrandCode : brand.at(0), &run))
         return failure(e.message);
     if (!pdfPath.isEmpty()) {
         PdfReportPrinter pdf(pdfPath);

@@ -165,6 +165,31 @@ private slots:
                  ReadBytes(ScoringDataDir() + QStringLiteral("/expected/client1-normal.prn")));
     }
 
+    void brand_comesFromTheProgramFoldersSettingsFile_data()
+    {
+        QTest::addColumn<QByteArray>("settings"); // empty: no settings file
+        QTest::addColumn<QString>("line");
+        QTest::newRow("no settings file: publisher") << QByteArray() << "Norwick, Ltd.";
+        QTest::newRow("no brand key: publisher") << QByteArray("[Settings]\r\nNumLock=True\r\n") << "Norwick, Ltd.";
+        QTest::newRow("distributor") << QByteArray("[Settings]\r\nBrand=D\r\n") << "Distributed by Dallory, Inc.";
+    }
+    void brand_comesFromTheProgramFoldersSettingsFile()
+    {
+        QFETCH(QByteArray, settings);
+        QFETCH(QString, line);
+        if (!settings.isEmpty()) {
+            QFile ini(m_program + QStringLiteral("/Quillan.ini"));
+            QVERIFY(ini.open(QIODevice::WriteOnly));
+            ini.write(settings);
+        }
+        QCOMPARE(cli(reportArgs(3)).status, 0);
+        const QByteArray report = ReadBytes(ReportFilePath(m_program));
+        QVERIFY(report.contains(line.toLatin1()));
+        // The hand-derived invalid report was laid out for the distributor.
+        const QByteArray handDerived = ReadBytes(ScoringDataDir() + QStringLiteral("/expected/client3-invalid.prn"));
+        QCOMPARE(report == handDerived, line.startsWith(QStringLiteral("Distributed")));
+    }
+
     void pdf_holdsTheReportPageByPage()
     {
         if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())

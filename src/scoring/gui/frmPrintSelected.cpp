@@ -1,0 +1,239 @@
+#include "frmPrintSelected.h"
+
+#include "AppContext.h"
+#include "MenuButtons.h"
+#include "PagePainter.h"
+#include "Panel3D.h"
+#include "Prompts.h"
+#include "ReportOutput.h"
+#include "ReportPrinting.h"
+#include "ScoreAndReport.h"
+#include "SupervisorReports.h"
+#include "WindowRoutines.h"
+
+#include <QEvent>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTextDocument>
+#include <QVBoxLayout>
+#include <QtMath>
+#include <algorithm>
+
+namespace {
+const QStringList InstructionLines{QStringLiteral("- Select the client names of the "),
+                                   QStringLiteral("  reports you want to print by "),
+                                   QStringLiteral("  clicking on them."),
+                                   QStringLiteral("- Use the scroll bar to view more"),
+                                   QStringLiteral("  names."),
+                                   QStringLiteral("- If some of the names you have"),
+                                   QStringLiteral("  selected scroll up or down out"),
+                                   QStringLiteral("  of view, they are still selected "),
+                                   QStringLiteral("  and will print."),
+                                   QStringLiteral("- Click the \"Select All\" button to "),
+                                   QStringLiteral("  select all the names in the list."),
+                                   QStringLiteral("- Click the \"Print Selected\" button "),
+                                   QStringLiteral("  to print all the reports you have "),
+                                   QStringLiteral("  selected."),
+                                   QStringLiteral("- Click the \"Return to Main Menu\" "),
+                                   QStringLiteral("  button to cancel selections and "),
+                                   QStringLiteral("  return to the Main Menu.")};
+const QString ListHelp = QStringLiteral("Use up or down arrow keys or mouse to select client.");
+} // namespace
+
+frmPrintSelected::frmPrintSelected(AppContext& ctx, ReportOutput& output, QWidget* parent)
+    : QDialog(parent), m_ctx(ctx), m_output(output)
+{
+    setObjectName(QStringLiteral("frmPrintSelected"));
+    setWindowTitle(QStringLiteral("Print Selected Reports"));
+    ctx.flags.ContinueFlag = false;
+
+    m_frame = new QFrame(this);
+    m_frame->setObjectName(QStringLiteral("fraAll"));
+    m_msgPanel = new Panel3D(QStringLiteral("MsgPanel"), this);
+    m_msgPanel->setCaption(QString());
+    m_msgPanel->setAccessibleName(QStringLiteral("Help"));
+
+    m_fraClient = new QGroupBox(QStringLiteral("Client List"), m_frame);
+    m_fraClient->setObjectName(QStringLiteral("fraClient"));
+    m_list = new QListWidget(m_fraClient);
+    m_list->setObjectName(QStringLiteral("lbNameDisplay"));
+    m_list->setAccessibleName(QStringLiteral("Client List"));
+    // A click adds or removes one name; the other chosen names stay chosen.
+    m_list->setSelectionMode(QAbstractItemView::MultiSelection);
+    // The frame's caption turns bold with the focus; the names keep their own weight.
+    QFont names = m_list->font();
+    names.setBold(false);
+    m_list->setFont(names);
+    m_list->installEventFilter(this);
+    (new QVBoxLayout(m_fraClient))->addWidget(m_list);
+    listFocus(false);
+
+    m_instructions = new QPlainTextEdit(m_frame);
+    m_instructions->setObjectName(QStringLiteral("txtInstructions"));
+    m_instructions->setAccessibleName(QStringLiteral("Instructions"));
+    m_instructions->setPlainText(InstructionLines.join(QLatin1Char('\n')));
+    m_instructions->setReadOnly(true);
+    m_instructions->setFocusPolicy(Qt::NoFocus);
+    m_instructions->setLineWrapMode(QPlainTextEdit::NoWrap);
+    // The lines are indented with blanks under their dashes.
+    m_instructions->setFont(FixedPitchFont(QLatin1String(ReportFontFamily), 9));
+    // Sized to show every line whole, so nothing has to be scrolled.
+    const QFontMetrics metrics(m_instructions->font());
+    int widest = 0;
+    for (const QString& line : InstructionLines)
+        widest = std::max(widest, metrics.horizontalAdvance(line));
+    const int edges = 2 * (m_instructions->frameWidth() + qCeil(m_instructions->document()->documentMargin())) + 4;
+    m_instructions->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_instructions->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_instructions->setFixedSize(widest + edges + metrics.horizontalAdvance(QLatin1Char('M')),
+                                 metrics.lineSpacing() * static_cast<int>(InstructionLines.size()) + edges);
+
+    m_menu = new MenuButtons(this, m_msgPanel);
+    m_menu->add(QStringLiteral("Print Selected"), QStringLiteral("Print selected client reports"),
+                [this] { printSelected(); });
+    m_menu->add(QStringLiteral("Select All"), QStringLiteral("Select all client reports for printing"), [this] {
+        m_list->selectAll();
+        updatePrintButton();
+    });
+    m_menu->add(QStringLiteral("Return to Main Menu"), QStringLiteral("Cancel selections and printing."),
+                [this] { reject(); });
+
+    auto* top = new QHBoxLayout;
+    top->addWidget(m_fraClient, 1);
+    top->addWidget(m_instructions);
+    auto* buttons = new QHBoxLayout;
+    for (int i = 0; i < m_menu->size(); ++i)
+        buttons->addWidget(m_menu->panel(i));
+    auto* layout = new QVBoxLayout(m_frame);
+    layout->addLayout(top);
+    layout->addLayout(buttons);
+    m_frame->adjustSize();
+    setTabOrder(m_list, m_menu->button(0));
+    setTabOrder(m_menu->button(0), m_menu->button(1));
+    setTabOrder(m_menu->button(1), m_menu->button(2));
+
+    connect(m_list, &QListWidget::itemSelectionChanged, this, &frmPrintSelected::updatePrintButton);
+    connect(m_list, &QListWidget::currentRowChanged, this, &frmPrintSelected::updatePrintButton);
+
+    resize(m_frame->sizeHint() + QSize(TwipsToPixelsX(600, this), TwipsToPixelsY(1900, this)));
+}
+
+void frmPrintSelected::resizeEvent(QResizeEvent* e)
+{
+    QDialog::resizeEvent(e);
+    const int margin = TwipsToPixelsX(120, this);
+    const int help = m_msgPanel->sizeHint().height();
+    m_msgPanel->setGeometry(margin, height() - help - margin, width() - 2 * margin, help);
+    m_frame->adjustSize();
+    CenterFrame(this, m_frame);
+}
+
+void frmPrintSelected::showEvent(QShowEvent* e)
+{
+    QDialog::showEvent(e);
+    if (m_activated)
+        return;
+    m_activated = true;
+    CenterForm(this);
+    CenterFrame(this, m_frame);
+    ResetMenuButtons(*m_menu, m_menu->size() - 1);
+    fillList();
+    updatePrintButton();
+    m_list->setFocus();
+}
+
+void frmPrintSelected::fillList()
+{
+    if (m_ctx.table.NumClients < 1)
+        return;
+    m_list->clear();
+    for (int n = 1; n <= m_ctx.table.NumClients; ++n)
+        m_list->addItem(QString::number(n) + QLatin1Char('-') + ClientRecord::fit(m_ctx.table.Clients[n].Name, 25));
+}
+
+void frmPrintSelected::updatePrintButton()
+{
+    // Only with something chosen: the list always has a current row once it has had the focus, chosen or not.
+    m_menu->button(0)->setEnabled(!m_list->selectedItems().isEmpty());
+}
+
+void frmPrintSelected::listFocus(bool in)
+{
+    SetBackColor(m_fraClient, in ? HighlightColor : NormalColor);
+    SetForeColor(m_fraClient, in ? QColor(Qt::black) : QColor(Qt::white));
+    SetBold(m_fraClient, in);
+    m_msgPanel->setCaption(in ? ListHelp : QString());
+}
+
+bool frmPrintSelected::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_list) {
+        if (event->type() == QEvent::FocusIn) {
+            listFocus(true);
+            updatePrintButton();
+        } else if (event->type() == QEvent::FocusOut) {
+            listFocus(false);
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void frmPrintSelected::printSelected()
+{
+    // Every chosen report is scored before the first is printed, so a client that cannot be scored stops the
+    // batch before anything comes out.
+    QList<int> clients;
+    MouseWait();
+    for (int r = 0; r < m_list->count(); ++r) {
+        if (!m_list->item(r)->isSelected())
+            continue;
+        m_list->setCurrentRow(r, QItemSelectionModel::NoUpdate);
+        clients << r + 1;
+        m_ctx.table.CurClient = static_cast<int16_t>(r + 1);
+        ScoringError e = ScoreCurrentClient(m_ctx);
+        if (!e)
+            e = SaveNumberedCopy(m_ctx.programDir, static_cast<int>(clients.size()));
+        if (e) {
+            MouseDefault();
+            m_ctx.prompts.message(QStringLiteral("The report of client %1 could not be written, so no report was "
+                                                 "printed.\r%2")
+                                      .arg(r + 1)
+                                      .arg(e.message),
+                                  AppTitle(), Prompts::Icon::Critical, Prompts::Buttons::Ok);
+            reject();
+            return;
+        }
+    }
+    for (qsizetype j = 1; j <= clients.size(); ++j) {
+        QString problem = RestoreNumberedCopy(m_ctx.programDir, static_cast<int>(j)).message;
+        if (problem.isEmpty())
+            problem = m_output.print(clients[j - 1]);
+        if (!problem.isEmpty()) {
+            MouseDefault();
+            QString text =
+                QStringLiteral("The report of client %1 was not printed.\r%2").arg(clients[j - 1]).arg(problem);
+            if (j > 1)
+                text += QStringLiteral("\r\r%1 of the %2 chosen reports came out before it.")
+                            .arg(j - 1)
+                            .arg(clients.size());
+            m_ctx.prompts.message(text, AppTitle(), Prompts::Icon::Critical, Prompts::Buttons::Ok);
+            m_output.tellSaved();
+            reject();
+            return;
+        }
+    }
+    MouseDefault();
+    m_output.tellSaved();
+    m_ctx.flags.ContinueFlag = true;
+    accept();
+}
+
+void RunPrintSelected(AppContext& ctx, QWidget* parent)
+{
+    ReportOutput output(ctx, true);
+    frmPrintSelected window(ctx, output, parent);
+    window.exec();
+}

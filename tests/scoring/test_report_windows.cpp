@@ -1,0 +1,211 @@
+// The report window and the batch printing window driven from the keyboard: the report shown sheet by sheet, the
+// printouts, and what happens when there is no printer.
+
+#include "MenuButtons.h"
+#include "Panel3D.h"
+#include "ReportOutput.h"
+#include "ReportWindowHarness.h"
+#include "frmPrintSelected.h"
+#include "frmViewReport.h"
+
+#include <QApplication>
+#include <QFontInfo>
+#include <QListWidget>
+#include <QProcess>
+#include <QPushButton>
+#include <QTest>
+
+namespace {
+
+const QList<ClientRecord> FourClients{TestClient(1), TestClient(2), TestClient(3), PlainClient()};
+
+QByteArray Expected(const QString& name)
+{
+    return ReadBytes(ScoringDataDir() + QStringLiteral("/expected/") + name);
+}
+
+// Keys typed at whatever has the focus, such as "space down tab enter" or "alt+p".
+void typeKeys(const QString& script)
+{
+    static const QHash<QString, Qt::Key> keys{
+        {"space", Qt::Key_Space},     {"down", Qt::Key_Down},    {"up", Qt::Key_Up},  {"tab", Qt::Key_Tab},
+        {"backtab", Qt::Key_Backtab}, {"enter", Qt::Key_Return}, {"alt+p", Qt::Key_P}};
+    for (const QString& word : script.split(QLatin1Char(' ')))
+        QTest::keyClick(QApplication::focusWidget(), keys.value(word),
+                        word.startsWith(QStringLiteral("alt+")) ? Qt::AltModifier : Qt::NoModifier);
+}
+
+int pdfPages(const QString& pdf)
+{
+    QProcess p;
+    p.start(QStringLiteral("pdfinfo"), {pdf});
+    p.waitForFinished(30000);
+    const QString info = QString::fromUtf8(p.readAllStandardOutput());
+    return info.section(QStringLiteral("Pages:"), 1).section(QLatin1Char('\n'), 0, 0).trimmed().toInt();
+}
+
+} // namespace
+
+class TestReportWindows : public QObject {
+    Q_OBJECT
+private slots:
+    void viewReport_showsAndPrintsTheReportSheetBySheet_data()
+    {
+        QTest::addColumn<int>("client");
+        QTest::addColumn<QString>("brand");
+        QTest::addColumn<QString>("expected");
+        QTest::addColumn<QString>("keys");
+        QTest::newRow("normal, four pages; Tab, Enter") << 1 << "N"
+                                                        << "client1-normal.prn"
+                                                        << "tab enter";
+        QTest::newRow("omitted scales, three pages; Alt+P") << 2 << "N"
+                                                            << "client2-omitted.prn"
+                                                            << "alt+p";
+        QTest::newRow("invalid, one page, distributor; twice") << 3 << "D"
+                                                               << "client3-invalid.prn"
+                                                               << "tab enter enter";
+    }
+    void viewReport_showsAndPrintsTheReportSheetBySheet()
+    {
+        QFETCH(int, client);
+        QFETCH(QString, brand);
+        QFETCH(QString, expected);
+        QFETCH(QString, keys);
+        ReportWindowHarness h;
+        QVERIFY(h.setUp(TestProgramDir(), FourClients));
+        h.table.CurClient = static_cast<int16_t>(client);
+        h.ctx.BrandCode = brand;
+        ReportOutput output(h.ctx, false, h.pdfs);
+        frmViewReport w(h.ctx, output);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QTRY_VERIFY(w.reportShown());
+        // The window scored the client itself into the hand-derived report, and shows each page on its own sheet.
+        const QList<QStringList> pages = ReportFilePages(Expected(expected));
+        QCOMPARE(ReadBytes(ReportFilePath(h.program)), Expected(expected));
+        QCOMPARE(ShownPages(w.Text1()), pages);
+        QVERIFY(QFontInfo(w.Text1()->font()).fixedPitch());
+        QVERIFY(h.flags.ContinueFlag);
+
+        typeKeys(keys);
+        // A mnemonic clicks its button after a short animation.
+        QTRY_COMPARE(h.printer.jobs.size(), keys.count(QStringLiteral("enter")) + keys.count(QStringLiteral("alt")));
+        for (const PrintJob& job : h.printer.jobs) {
+            QCOMPARE(job.fontFamily, QStringLiteral("Courier New"));
+            QCOMPARE(job.pointSize, 11.5);
+            QCOMPARE(job.pages, pages);
+        }
+        QVERIFY(w.cmdPrintReport()->isEnabled() && w.cmdCancel()->isEnabled());
+        QVERIFY(h.prompts.shown.isEmpty()); // a print that came out needs no box
+    }
+
+    void printReport_withoutPrinter_offersAPdfFile_data()
+    {
+        using A = Prompts::Answer;
+        using I = Prompts::Icon;
+        QTest::addColumn<PrintOutcome::Status>("status");
+        QTest::addColumn<QList<A>>("answers");
+        QTest::addColumn<QStringList>("files");
+        QTest::addColumn<QList<I>>("icons");
+        QTest::newRow("saved; asked once; the second keeps the first")
+            << PrintOutcome::Status::NoPrinter << QList<A>{A::Yes}
+            << QStringList{"VLT report client 2 2026-12-06.pdf", "VLT report client 2 2026-12-06 (2).pdf"}
+            << QList<I>{I::Question, I::Information, I::Information};
+        QTest::newRow("declined: said not printed")
+            << PrintOutcome::Status::NoPrinter << QList<A>{A::No, A::Ok, A::No} << QStringList{}
+            << QList<I>{I::Question, I::Critical, I::Question, I::Critical};
+        QTest::newRow("printer failed: no offer")
+            << PrintOutcome::Status::Failed << QList<A>{} << QStringList{} << QList<I>{I::Critical, I::Critical};
+    }
+    void printReport_withoutPrinter_offersAPdfFile()
+    {
+        QFETCH(PrintOutcome::Status, status);
+        QFETCH(QList<Prompts::Answer>, answers);
+        QFETCH(QStringList, files);
+        QFETCH(QList<Prompts::Icon>, icons);
+        ReportWindowHarness h;
+        QVERIFY(h.setUp(TestProgramDir(), FourClients));
+        h.table.CurClient = 2;
+        h.printer.refuseWith = PrintOutcome{status, QStringLiteral("The printer says no.")};
+        h.prompts.answers.append(answers);
+        ReportOutput output(h.ctx, false, h.pdfs);
+        frmViewReport w(h.ctx, output);
+        w.show();
+        QTRY_VERIFY(w.reportShown());
+        w.PrintReport();
+        w.PrintReport();
+        QList<Prompts::Icon> shownIcons;
+        for (const FakePrompts::Shown& s : h.prompts.shown)
+            shownIcons << s.icon;
+        QCOMPARE(shownIcons, icons);
+        if (icons.first() == Prompts::Icon::Question) {
+            QCOMPARE(h.prompts.shown[0].title, QStringLiteral("No Printer"));
+            QVERIFY(h.prompts.shown[0].text.contains(QStringLiteral("The printer says no.")));
+            QVERIFY(h.prompts.shown[0].text.contains(QDir::toNativeSeparators(h.pdfs)));
+        }
+        const QStringList written = QDir(h.pdfs).entryList(QDir::Files);
+        QCOMPARE(QSet<QString>(written.begin(), written.end()), QSet<QString>(files.begin(), files.end()));
+        for (qsizetype i = 0; i < files.size(); ++i) {
+            const QString path = QDir(h.pdfs).filePath(files[i]);
+            QVERIFY(h.prompts.shown[i + 1].text.contains(QDir::toNativeSeparators(path)));
+            QCOMPARE(pdfPages(path), 3);
+        }
+    }
+
+    void viewReport_clientThatCannotBeScored_saysWhyAndShowsNoOldReport()
+    {
+        ReportWindowHarness h;
+        QVERIFY(h.setUp(TestProgramDir(), FourClients));
+        QVERIFY(QFile::remove(h.program + QStringLiteral("/QNB.TXT")));
+        QFile old(ReportFilePath(h.program));
+        QVERIFY(old.open(QIODevice::WriteOnly) && old.write("Somebody Else\r\n") > 0);
+        old.close();
+        ReportOutput output(h.ctx, false, h.pdfs);
+        frmViewReport w(h.ctx, output);
+        w.show();
+        QTRY_VERIFY(!w.isVisible());
+        QCOMPARE(h.prompts.shown.size(), 1);
+        QVERIFY(h.prompts.shown[0].text.contains(QStringLiteral("QNB.TXT")));
+        QVERIFY(!w.Text1()->toPlainText().contains(QStringLiteral("Somebody")));
+        QVERIFY(h.printer.jobs.isEmpty() && !h.flags.ContinueFlag);
+    }
+
+    void printSelected_printsTheChosenClientsInListOrder_data()
+    {
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<QList<int>>("clients");
+        QTest::newRow("rows 1 and 4") << "space down down down space tab enter" << QList<int>{1, 4};
+        QTest::newRow("chosen bottom up") << "down down space up space tab enter" << QList<int>{2, 3};
+        QTest::newRow("Select All") << "tab enter backtab enter" << QList<int>{1, 2, 3, 4};
+        QTest::newRow("Return to Main Menu") << "space tab tab tab enter" << QList<int>{};
+    }
+    void printSelected_printsTheChosenClientsInListOrder()
+    {
+        QFETCH(QString, keys);
+        QFETCH(QList<int>, clients);
+        ReportWindowHarness h;
+        QVERIFY(h.setUp(TestProgramDir(), FourClients));
+        ReportOutput output(h.ctx, true, h.pdfs);
+        frmPrintSelected w(h.ctx, output);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QCOMPARE(w.lbNameDisplay()->item(3)->text(), QStringLiteral("4-Plain, Pat               "));
+        QCOMPARE(w.msgPanel()->caption(), QStringLiteral("Use up or down arrow keys or mouse to select client."));
+        QVERIFY(!w.menu().button(0)->isEnabled()); // nothing chosen yet
+        typeKeys(keys);
+        QTRY_VERIFY(!w.isVisible());
+        QCOMPARE(h.printer.jobs.size(), clients.size());
+        for (qsizetype j = 0; j < clients.size(); ++j) {
+            const QString name = FourClients[clients[j] - 1].Name.trimmed();
+            QVERIFY(h.printer.jobs[j].pages.first().join(QLatin1Char('\n')).contains(name));
+            // Each numbered copy holds the report printed in its place.
+            QCOMPARE(ReportFilePages(ReadBytes(h.program + QStringLiteral("/temp%1").arg(j + 1))),
+                     h.printer.jobs[j].pages);
+        }
+        QCOMPARE(h.table.CurClient, clients.isEmpty() ? 1 : clients.last());
+        QCOMPARE(h.flags.ContinueFlag, !clients.isEmpty());
+    }
+};
+
+QTEST_MAIN(TestReportWindows)
+#include "test_report_windows.moc"
