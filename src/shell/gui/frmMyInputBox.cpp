@@ -25,6 +25,8 @@ frmMyInputBox::frmMyInputBox(Prompts& prompts, QWidget* parent) : QDialog(parent
     m_lblHelpMsg->setMinimumWidth(TwipsToPixelsX(4800, this));
     m_txtInput = new QLineEdit(this);
     m_txtInput->setObjectName(QStringLiteral("txtInput"));
+    // The prompt promises asterisks, whatever the style's own mask character is.
+    m_txtInput->setStyleSheet(QStringLiteral("lineedit-password-character: 42;"));
     m_txtInput->installEventFilter(this);
     m_lblHelpMsg->setBuddy(m_txtInput);
 
