@@ -1,6 +1,9 @@
 #include "Activities.h"
 
+#include "AnswerSheetPrinting.h"
 #include "AppContext.h"
+#include "SaneScanner.h"
+#include "ScanChain.h"
 #include "frmClientInfo.h"
 #include "frmCourtHistory.h"
 #include "frmNewEntry.h"
@@ -18,9 +21,34 @@ MainMenuActivities MakeActivities(AppContext& ctx)
         services.verify = [&ctx](QWidget* p) { RunVerify(ctx, p); };
         RunSupervisorOptions(ctx, parent, services);
     };
+    a.printAnswerSheet = [&ctx](QWidget* parent) { RunPrintAnswerSheet(ctx, parent); };
     return a;
 }
 
-RealServices::RealServices(AppContext& ctx) : m_ctx(ctx) {}
+std::function<void(QWidget* parent)> MakeScanChain(AppContext& ctx)
+{
+    return [&ctx](QWidget* parent) {
+        ScanReviewWindows windows;
+        windows.clientInformation = [&ctx](QWidget* p, const ClientInfoPrefill& values) {
+            RunClientInfo(ctx, p, values);
+        };
+        windows.courtHistory = [&ctx](QWidget* p, const CourtHistoryPrefill& values) {
+            RunCourtHistory(ctx, p, values);
+        };
+        windows.answerGrid = [&ctx](QWidget* p) { RunNewEntry(ctx, p); };
+        RunScanChain(ctx, parent, windows);
+    };
+}
 
-RealServices::~RealServices() = default;
+RealServices::RealServices(AppContext& ctx) : m_ctx(ctx)
+{
+    // Only the settings are read here: the scanner library looks for devices (seconds, with no scanner attached)
+    // at the first scan.
+    m_scanner = std::make_unique<SaneScanner>(SaneSettings::fromProfile(ctx.settings));
+    m_ctx.scanner = m_scanner.get();
+}
+
+RealServices::~RealServices()
+{
+    m_ctx.scanner = nullptr;
+}
