@@ -151,11 +151,13 @@ QStringList SheetImageFilters()
 {
     const QList<QByteArray> readable = QImageReader::supportedImageFormats();
     QStringList patterns;
-    // PNM is what the scanner tools of this system save by default.
-    for (const char* kind : {"png", "bmp", "jpg", "jpeg", "tif", "tiff", "pdf", "pnm", "pgm", "ppm"}) {
+    for (const char* kind : {"png", "bmp", "jpg", "jpeg", "tif", "tiff", "pdf", "pgm", "ppm"}) {
         if (readable.contains(QByteArray(kind)))
             patterns << QStringLiteral("*.") + QLatin1String(kind);
     }
+    // PNM, what this system's scanner tools save by default, is read by the PGM/PPM reader but has no name of its own.
+    if (readable.contains("pgm"))
+        patterns << QStringLiteral("*.pnm");
     return {QStringLiteral("Answer sheet images (%1)").arg(patterns.join(QLatin1Char(' '))),
             QStringLiteral("All files (*)")};
 }
