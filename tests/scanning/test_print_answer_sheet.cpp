@@ -74,7 +74,7 @@ private slots:
     {
         QTest::addColumn<int>("status");
         QTest::addColumn<bool>("acceptPdf");
-        QTest::addColumn<QString>("chosen"); // relative to a temporary folder; "" cancels the chooser
+        QTest::addColumn<QString>("chosen"); // in a temporary folder
         QTest::addColumn<QString>("icons");
         QTest::newRow("printed") << int(PrintOutcome::Status::Printed) << false << ""
                                  << "I";
@@ -84,8 +84,6 @@ private slots:
                                                   << "QI";
         QTest::newRow("no printer, PDF declined") << int(PrintOutcome::Status::NoPrinter) << false << ""
                                                   << "Q";
-        QTest::newRow("no printer, chooser cancelled") << int(PrintOutcome::Status::NoPrinter) << true << ""
-                                                       << "Q";
         QTest::newRow("no printer, folder missing") << int(PrintOutcome::Status::NoPrinter) << true << "no/sheet.pdf"
                                                     << "QC";
     }
@@ -113,19 +111,6 @@ private slots:
         QCOMPARE(QFile::exists(e.out.filePath(chosen)) && !chosen.isEmpty(), saved);
         if (saved)
             QVERIFY(e.prompts.shown.last().text.contains(e.out.filePath("sheet.pdf")));
-    }
-
-    void questionDatabaseMissing_nothingPrinted()
-    {
-        Env e;
-        QVERIFY(QFile::remove(e.program.path() + "/qn.mdb"));
-        bool printed = false;
-        AnswerSheetOutput output;
-        output.print = [&](const AnswerSheet&) { return printed = true, PrintOutcome{}; };
-        RunPrintAnswerSheet(e.ctx, nullptr, output);
-        QVERIFY(!printed);
-        QCOMPARE(e.icons(), QStringLiteral("C"));
-        QVERIFY(e.prompts.shown[0].text.contains("qn.mdb"));
     }
 
     void mainMenu_optionsItem_runsTheHook()

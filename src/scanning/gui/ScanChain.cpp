@@ -189,12 +189,6 @@ void RunScanChain(AppContext& ctx, QWidget* parent, const ScanReviewWindows& win
         show(ctx, marks, marks.buttons);
 
     const bool saved = review(ctx, parent, windows, *name, *reading);
-    ClientTable& table = ctx.table;
-    if (!saved && table.CurClient > table.NumClients) {
-        // Whatever window stopped the review, a new client that was never written leaves no trace.
-        table.ClearClient();
-        table.CurClient = 1;
-    }
     ctx.flags.ScanReview = false;
     ctx.flags.ContinueFlag = saved;
 }

@@ -31,6 +31,7 @@ struct ScanReviewWindows {
 constexpr const char* ImageFolderKey = "ImageFolder";
 
 // Runs one scan from the name prompt to the end of the review. A new client takes slot NumClients + 1 only when
-// its client information is accepted and is counted only when the answer grid saves it; any cancel or failure
-// leaves the client table as it was. ContinueFlag tells whether a client was saved.
+// its client information is accepted and is counted only when the answer grid saves it (the review windows blank
+// a new client they end without saving); a failure before the review changes no client. ContinueFlag tells
+// whether a client was saved.
 void RunScanChain(AppContext& ctx, QWidget* parent, const ScanReviewWindows& windows);
