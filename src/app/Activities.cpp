@@ -1,7 +1,10 @@
 #include "Activities.h"
 
+#include "AnswerSheetPrinting.h"
 #include "AppContext.h"
 #include "ReportOutput.h"
+#include "SaneScanner.h"
+#include "ScanChain.h"
 #include "SupervisorReports.h"
 #include "SystemReportPrinter.h"
 #include "frmClientInfo.h"
@@ -24,15 +27,36 @@ MainMenuActivities MakeActivities(AppContext& ctx)
         RunSupervisorOptions(ctx, parent, services);
         printAll.tellSaved();
     };
+    a.printAnswerSheet = [&ctx](QWidget* parent) { RunPrintAnswerSheet(ctx, parent); };
     return a;
+}
+
+std::function<void(QWidget* parent)> MakeScanChain(AppContext& ctx)
+{
+    return [&ctx](QWidget* parent) {
+        ScanReviewWindows windows;
+        windows.clientInformation = [&ctx](QWidget* p, const ClientInfoPrefill& values) {
+            RunClientInfo(ctx, p, values);
+        };
+        windows.courtHistory = [&ctx](QWidget* p, const CourtHistoryPrefill& values) {
+            RunCourtHistory(ctx, p, values);
+        };
+        windows.answerGrid = [&ctx](QWidget* p) { RunNewEntry(ctx, p); };
+        RunScanChain(ctx, parent, windows);
+    };
 }
 
 RealServices::RealServices(AppContext& ctx) : m_ctx(ctx), m_printer(std::make_unique<SystemReportPrinter>())
 {
     m_ctx.printer = m_printer.get();
+    // Only the settings are read here: the scanner library looks for devices (seconds, with no scanner attached)
+    // at the first scan.
+    m_scanner = std::make_unique<SaneScanner>(SaneSettings::fromProfile(ctx.settings));
+    m_ctx.scanner = m_scanner.get();
 }
 
 RealServices::~RealServices()
 {
     m_ctx.printer = nullptr;
+    m_ctx.scanner = nullptr;
 }

@@ -3,12 +3,17 @@
 
 #include "frmMainMenu.h"
 
+#include <functional>
 #include <memory>
 
 struct AppContext;
+class Scanner;
 class SystemReportPrinter;
 
 MainMenuActivities MakeActivities(AppContext& ctx);
+
+// The scan of an answer sheet with its review windows, for the entry-method window's scan button.
+std::function<void(QWidget* parent)> MakeScanChain(AppContext& ctx);
 
 // Owns the real printer, audio and scanner of a run and sets them in the context.
 class RealServices {
@@ -19,4 +24,5 @@ public:
 private:
     AppContext& m_ctx;
     std::unique_ptr<SystemReportPrinter> m_printer;
+    std::unique_ptr<Scanner> m_scanner;
 };

@@ -114,6 +114,13 @@ frmMainMenu::frmMainMenu(AppContext& ctx, DriveChooser& chooser, MainMenuActivit
     m_numLockAction->setObjectName(QStringLiteral("mnuNumLock"));
     m_numLockAction->setCheckable(true);
     connect(m_numLockAction, &QAction::triggered, this, &frmMainMenu::toggleNumLock);
+    m_printAnswerSheetAction = options->addAction(QStringLiteral("Print &Answer Sheet..."));
+    m_printAnswerSheetAction->setObjectName(QStringLiteral("mnuPrintAnswerSheet"));
+    m_printAnswerSheetAction->setEnabled(bool(m_activities.printAnswerSheet));
+    connect(m_printAnswerSheetAction, &QAction::triggered, this, [this] {
+        if (m_activities.printAnswerSheet)
+            m_activities.printAnswerSheet(this);
+    });
     m_aboutAction = menuBar()->addAction(QStringLiteral("&About..."));
     m_aboutAction->setObjectName(QStringLiteral("mnuAbout"));
     connect(m_aboutAction, &QAction::triggered, this, &frmMainMenu::showAbout);

@@ -21,6 +21,7 @@ struct MainMenuActivities {
     std::function<void(QWidget* parent)> answerGrid;
     std::function<void(QWidget* parent)> entryMethod;
     std::function<void(QWidget* parent)> supervisorOptions;
+    std::function<void(QWidget* parent)> printAnswerSheet;
 };
 
 class frmMainMenu : public QMainWindow {
@@ -48,6 +49,7 @@ public:
     QGroupBox* fraClient() const { return m_fraClient; }
     QAction* numLockAction() const { return m_numLockAction; }
     QAction* driveSelectAction() const { return m_driveSelectAction; }
+    QAction* printAnswerSheetAction() const { return m_printAnswerSheetAction; }
     QAction* aboutAction() const { return m_aboutAction; }
     QAction* exitAction() const { return m_exitAction; }
 
@@ -83,5 +85,6 @@ private:
     QAction* m_exitAction;
     QAction* m_driveSelectAction;
     QAction* m_numLockAction;
+    QAction* m_printAnswerSheetAction;
     QAction* m_aboutAction;
 };

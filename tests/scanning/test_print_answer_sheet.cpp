@@ -1,0 +1,163 @@
+// The "Print Answer Sheet" command: every outcome told, a PDF offered when there is no printer, the main menu's
+// item that starts it, and one real print through CUPS that must come out at actual size and read back as a sheet.
+
+#include "AnswerSheet.h"
+#include "AnswerSheetPrinting.h"
+#include "AppContext.h"
+#include "DataWorkspace.h"
+#include "FakeClock.h"
+#include "FakePrompts.h"
+#include "FilledSheet.h"
+#include "Profile.h"
+#include "ScanSheet.h"
+#include "SelectDataDrive.h"
+#include "TestDefinition.h"
+#include "frmMainMenu.h"
+
+#include <QMenu>
+#include <QPrinterInfo>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+struct Env {
+    TestProgramDir program;
+    QTemporaryDir out;
+    Profile settings{program.path() + QStringLiteral("/Quillan.ini")};
+    DataWorkspace workspace{program.path(), settings};
+    ClientTable table;
+    SessionFlags flags;
+    FakePrompts prompts;
+    FakeClock clock;
+    AppContext ctx{table, flags, prompts, clock, settings, workspace, program.path()};
+
+    QString icons() const
+    {
+        QString s;
+        for (const FakePrompts::Shown& b : prompts.shown)
+            s += b.icon == Prompts::Icon::Information ? 'I' : b.icon == Prompts::Icon::Critical ? 'C' : 'Q';
+        return s;
+    }
+};
+
+class NoDrive final : public DriveChooser {
+public:
+    QString chooseDrive() override { return {}; }
+};
+
+QString run(const QString& program, const QStringList& args)
+{
+    QProcess p;
+    p.start(program, args);
+    return p.waitForFinished(30000) ? QString::fromUtf8(p.readAllStandardOutput()) : QString();
+}
+
+int lastCompletedJob(const QString& queue)
+{
+    int last = 0;
+    const QRegularExpression re(QStringLiteral("^%1-(\\d+)\\s").arg(queue), QRegularExpression::MultilineOption);
+    for (auto it = re.globalMatch(run("lpstat", {"-W", "completed", "-o", queue})); it.hasNext();)
+        last = std::max(last, it.next().captured(1).toInt());
+    return last;
+}
+
+} // namespace
+
+class TestPrintAnswerSheet : public QObject {
+    Q_OBJECT
+private slots:
+    void outcome_isTold_andPdfOfferedWithoutPrinter_data()
+    {
+        QTest::addColumn<int>("status");
+        QTest::addColumn<bool>("acceptPdf");
+        QTest::addColumn<QString>("chosen"); // in a temporary folder
+        QTest::addColumn<QString>("icons");
+        QTest::newRow("printed") << int(PrintOutcome::Status::Printed) << false << ""
+                                 << "I";
+        QTest::newRow("printer failed") << int(PrintOutcome::Status::Failed) << false << ""
+                                        << "C";
+        QTest::newRow("no printer, saved as PDF") << int(PrintOutcome::Status::NoPrinter) << true << "sheet.pdf"
+                                                  << "QI";
+        QTest::newRow("no printer, PDF declined") << int(PrintOutcome::Status::NoPrinter) << false << ""
+                                                  << "Q";
+        QTest::newRow("no printer, folder missing") << int(PrintOutcome::Status::NoPrinter) << true << "no/sheet.pdf"
+                                                    << "QC";
+    }
+    void outcome_isTold_andPdfOfferedWithoutPrinter()
+    {
+        QFETCH(int, status);
+        QFETCH(bool, acceptPdf);
+        QFETCH(QString, chosen);
+        Env e;
+        int printedItems = 0;
+        AnswerSheetOutput output;
+        output.print = [&](const AnswerSheet& sheet) {
+            printedItems = static_cast<int>(sheet.items().size());
+            return PrintOutcome{PrintOutcome::Status(status), status ? QStringLiteral("No printer here.") : QString()};
+        };
+        output.choosePdfFile = [&](QWidget*, const QString& suggested) {
+            return suggested.endsWith("AnswerSheet.pdf") && !chosen.isEmpty() ? e.out.filePath(chosen) : QString();
+        };
+        e.prompts.answers << (acceptPdf ? Prompts::Answer::Yes : Prompts::Answer::No);
+        RunPrintAnswerSheet(e.ctx, nullptr, output);
+
+        QCOMPARE(printedItems, NumScanItems);
+        QTEST(e.icons(), "icons");
+        const bool saved = e.icons() == "QI";
+        QCOMPARE(QFile::exists(e.out.filePath(chosen)) && !chosen.isEmpty(), saved);
+        if (saved)
+            QVERIFY(e.prompts.shown.last().text.contains(e.out.filePath("sheet.pdf")));
+    }
+
+    void mainMenu_optionsItem_runsTheHook()
+    {
+        Env e;
+        NoDrive drive;
+        QWidget* parent = nullptr;
+        MainMenuActivities activities;
+        activities.printAnswerSheet = [&](QWidget* p) { parent = p; };
+        frmMainMenu menu(e.ctx, drive, activities);
+        QAction* item = menu.printAnswerSheetAction();
+        QCOMPARE(item->text(), QStringLiteral("Print &Answer Sheet..."));
+        QVERIFY(menu.findChild<QMenu*>("mnuOptions")->actions().contains(item));
+        item->trigger();
+        QCOMPARE(parent, &menu);
+        QVERIFY(!frmMainMenu(e.ctx, drive, {}).printAnswerSheetAction()->isEnabled());
+    }
+
+    void realPrinter_printsAtActualSize()
+    {
+        const QString queue = QPrinterInfo::defaultPrinterName();
+        if (queue.isEmpty() || !run("lpstat", {"-r"}).contains("is running"))
+            QSKIP("No CUPS scheduler with a default queue; run scripts/start-cups.sh as root.");
+        if (!QFileInfo(QStringLiteral("/var/spool/cups")).isReadable() ||
+            QStandardPaths::findExecutable("pdftoppm").isEmpty())
+            QSKIP("The job copies in /var/spool/cups are not readable here, or poppler-utils is missing.");
+        const int before = lastCompletedJob(queue);
+        const QList<ScanItem> items = DemoScanItems();
+        const PrintOutcome out = PrintAnswerSheet(AnswerSheet(items));
+        QVERIFY2(out.printed(), qPrintable(out.message));
+        QTRY_VERIFY_WITH_TIMEOUT(lastCompletedJob(queue) > before, 30000);
+        const QString job = QStringLiteral("/var/spool/cups/d%1-001").arg(lastCompletedJob(queue), 5, 10, QChar('0'));
+        QVERIFY(run("pdfinfo", {job}).contains(QRegularExpression("Page size:\\s+612 x 1008 pts")));
+
+        // The printed page, scanned back at 100 dpi, registers and reads as an unmarked sheet.
+        QTemporaryDir dir;
+        run("pdftoppm", {"-r", "100", "-gray", "-png", "-singlefile", job, dir.filePath("page")});
+        const QImage page(dir.filePath("page.png"));
+        QCOMPARE(page.size(), AnswerSheet::PageSize);
+        TestProgramDir program;
+        DataWorkspace workspace(program.path(), Profile(program.path() + "/Quillan.ini"));
+        const ScanOutcome read = ScanSheet(AcquiredPage{page, 0, {}}, workspace, QDate(2026, 3, 15));
+        QVERIFY2(read.ok, qPrintable(read.failure.text));
+        QCOMPARE(read.reading.Responses, QString(NumItems, '0'));
+        QVERIFY(std::abs(read.reading.SheetAngle) < 0.2);
+    }
+};
+
+QTEST_MAIN(TestPrintAnswerSheet)
+#include "test_print_answer_sheet.moc"
