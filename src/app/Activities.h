@@ -3,7 +3,10 @@
 
 #include "frmMainMenu.h"
 
+#include <memory>
+
 struct AppContext;
+class QtAudio;
 
 MainMenuActivities MakeActivities(AppContext& ctx);
 
@@ -15,4 +18,5 @@ public:
 
 private:
     AppContext& m_ctx;
+    std::unique_ptr<QtAudio> m_audio;
 };
