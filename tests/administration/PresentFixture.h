@@ -114,11 +114,12 @@ public:
     std::unique_ptr<AppContext> ctx;
 };
 
-// A key pressed where the focus is, as the client presses it.
-inline void PressKey(int key, Qt::KeyboardModifiers mods = Qt::NoModifier)
+// A key pressed in `window` where its focus is, as the client presses it; sent even while the window is not the
+// active one, so a busy machine cannot make a key go astray.
+inline void PressKey(QWidget* window, int key, Qt::KeyboardModifiers mods = Qt::NoModifier)
 {
-    if (QWidget* w = QApplication::focusWidget())
-        QTest::keyClick(w, static_cast<Qt::Key>(key), mods);
+    QWidget* target = window->focusWidget() ? window->focusWidget() : window;
+    QTest::keyClick(target, static_cast<Qt::Key>(key), mods);
 }
 
 // Takes the test with the keys: Enter on every instructions screen, then for each item Down to the first answer,
@@ -132,15 +133,15 @@ inline bool TakeTest(
             return true;
         const Presentation* p = w.presentation();
         if (p->InstructionsShowing()) {
-            PressKey(Qt::Key_Return);
+            PressKey(&w, Qt::Key_Return);
             continue;
         }
         const int id = p->CurrentItem().ID;
         if (id == stopAt)
             return true;
         for (int i = 0; i <= slotFor(id); ++i)
-            PressKey(Qt::Key_Down);
-        PressKey(Qt::Key_Return);
+            PressKey(&w, Qt::Key_Down);
+        PressKey(&w, Qt::Key_Return);
     }
     return false;
 }

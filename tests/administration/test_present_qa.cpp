@@ -132,7 +132,7 @@ private slots:
                 QCOMPARE(w.msgPanel()->caption(), help[0]);
                 screens << instructions(w);
                 behind << p->CurrentItem().ID;
-                PressKey(Qt::Key_Return);
+                PressKey(&w, Qt::Key_Return);
                 continue;
             }
             const int id = p->CurrentItem().ID;
@@ -141,12 +141,12 @@ private slots:
             QCOMPARE(QApplication::focusWidget(), w.txtQuestion());
             if (id == 1)
                 QCOMPARE(w.msgPanel()->caption(), help[1]);
-            PressKey(Qt::Key_Down);
+            PressKey(&w, Qt::Key_Down);
             if (id == 1)
                 QCOMPARE(w.msgPanel()->caption(), help[2]);
             for (int i = 0; i < SpreadSlot(id); ++i)
-                PressKey(Qt::Key_Down);
-            PressKey(Qt::Key_Return);
+                PressKey(&w, Qt::Key_Down);
+            PressKey(&w, Qt::Key_Return);
         }
         QTRY_VERIFY(!w.isVisible());
 
@@ -194,19 +194,19 @@ private slots:
 
         // On an instructions screen F10 does nothing at all.
         const QString general = instructions(w);
-        PressKey(Qt::Key_F10);
+        PressKey(&w, Qt::Key_F10);
         QCOMPARE(f.prompts.beeps, 0);
         QCOMPARE(instructions(w), general);
         QVERIFY(w.presentation()->InstructionsShowing());
 
         QVERIFY(TakeTest(w, SpreadSlot, 1));
-        PressKey(Qt::Key_F10);
+        PressKey(&w, Qt::Key_F10);
         QCOMPARE(f.prompts.beeps, 1);
         QCOMPARE(w.txtQuestion()->toPlainText(), QStringLiteral("1. Statement 1"));
 
         QVERIFY(TakeTest(w, SpreadSlot, lastOfSection + 1));
         const int notes = f.prompts.shown.size();
-        PressKey(Qt::Key_F10);
+        PressKey(&w, Qt::Key_F10);
         QCOMPARE(w.txtQuestion()->toPlainText(), QStringLiteral("%1. Statement %1").arg(lastOfSection));
         QVERIFY(!w.fraInstructions()->isVisible());
         QCOMPARE(QApplication::focusWidget(), w.txtQuestion());
@@ -216,8 +216,8 @@ private slots:
         // Answered again, the section's end brings its note and the next screen once more.
         const int other = (SpreadSlot(lastOfSection) + 1) % FixtureAnswerCount(lastOfSection);
         for (int i = 0; i <= other; ++i)
-            PressKey(Qt::Key_Down);
-        PressKey(Qt::Key_Return);
+            PressKey(&w, Qt::Key_Down);
+        PressKey(&w, Qt::Key_Return);
         QCOMPARE(f.prompts.shown.size(), notes + 1);
         QCOMPARE(f.prompts.shown.last().text,
                  QStringLiteral("You have completed this part of the test. Press Enter to continue."));
@@ -259,7 +259,7 @@ private slots:
 
         // Down walks the answers the item offers, then hands the focus back to the question, which is spoken again.
         for (int s = 0; s < count; ++s) {
-            PressKey(Qt::Key_Down);
+            PressKey(&w, Qt::Key_Down);
             QCOMPARE(QApplication::focusWidget(), w.menu().button(s));
             QCOMPARE(w.menu().panel(s)->backColor(), HighlightColor);
             QVERIFY(w.txtButtonText(s)->font().bold());
@@ -270,15 +270,15 @@ private slots:
         }
         QCOMPARE(w.txtQuestion()->palette().color(QPalette::Base), NormalColor);
         f.audio.clear();
-        PressKey(Qt::Key_Down);
+        PressKey(&w, Qt::Key_Down);
         QCOMPARE(QApplication::focusWidget(), w.txtQuestion());
         QCOMPARE(f.playedNames(), QStringList{QStringLiteral("Q%1.wav").arg(item, 3, 10, QLatin1Char('0'))});
 
         // Up on the first answer returns to the question; letters change nothing.
-        PressKey(Qt::Key_Down);
-        PressKey(Qt::Key_Up);
+        PressKey(&w, Qt::Key_Down);
+        PressKey(&w, Qt::Key_Up);
         QCOMPARE(QApplication::focusWidget(), w.txtQuestion());
-        PressKey(Qt::Key_X);
+        PressKey(&w, Qt::Key_X);
         QCOMPARE(w.txtQuestion()->toPlainText(), QStringLiteral("%1. Statement %1").arg(item));
 
         // A click on an answer's text chooses that answer.
@@ -306,9 +306,9 @@ private slots:
             QVERIFY(TakeTest(w, SpreadSlot, at));
 
         // Escape is no way out of the test.
-        PressKey(Qt::Key_Escape);
+        PressKey(&w, Qt::Key_Escape);
         QVERIFY(w.isVisible());
-        PressKey(Qt::Key_F10, Qt::ShiftModifier | Qt::AltModifier);
+        PressKey(&w, Qt::Key_F10, Qt::ShiftModifier | Qt::AltModifier);
         QTRY_VERIFY(!w.isVisible());
         QCOMPARE(w.result(), int(QDialog::Rejected));
         QCOMPARE(f.fileBytes(), before);
@@ -338,7 +338,7 @@ private slots:
         frmPresentQA& w = *o.window;
         QVERIFY(!w.AudioOn());
         QVERIFY(TakeTest(w, SpreadSlot, 88));
-        PressKey(Qt::Key_Down);
+        PressKey(&w, Qt::Key_Down);
         QCOMPARE(w.msgPanel()->caption(), QStringLiteral("Press Enter to select this answer."));
         QVERIFY(TakeTest(w));
         QTRY_VERIFY(!w.isVisible());

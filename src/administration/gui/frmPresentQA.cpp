@@ -103,9 +103,12 @@ frmPresentQA::frmPresentQA(AppContext& ctx, QWidget* parent)
         text->setFocusPolicy(Qt::TabFocus);
         text->setAutoFillBackground(true);
         text->setMargin(4);
+        // Drawn as a text box, not in the colours it would take from the button and its panel.
+        text->setBackgroundRole(QPalette::Base);
+        text->setForegroundRole(QPalette::Text);
         QPalette p = text->palette();
-        p.setColor(QPalette::Window, Qt::white);
-        p.setColor(QPalette::WindowText, Qt::black);
+        p.setColor(QPalette::Base, Qt::white);
+        p.setColor(QPalette::Text, Qt::black);
         text->setPalette(p);
         enlarge(text, 13);
         setWeight(text, false);
@@ -124,18 +127,19 @@ frmPresentQA::frmPresentQA(AppContext& ctx, QWidget* parent)
 
     m_fraInstructions = new QGroupBox(QStringLiteral("Instructions"), m_area);
     m_fraInstructions->setObjectName(QStringLiteral("fraInstructions"));
+    m_fraInstructions->setAutoFillBackground(true); // hides the item loaded behind it
     m_txtInstructions = new QPlainTextEdit(m_fraInstructions);
     m_txtInstructions->setObjectName(QStringLiteral("txtInstructions"));
     m_txtInstructions->setAccessibleName(QStringLiteral("Instructions"));
     m_txtInstructions->setReadOnly(true);
     m_txtInstructions->setFocusPolicy(Qt::StrongFocus);
     m_txtInstructions->setContextMenuPolicy(Qt::NoContextMenu);
-    enlarge(m_txtInstructions, 13);
+    enlarge(m_txtInstructions, 12);
     auto* instructionsLayout = new QVBoxLayout(m_fraInstructions);
     instructionsLayout->addWidget(m_txtInstructions);
 
     // The instructions lie exactly over the item, which is loaded behind them.
-    const QSize frame(TwipsToPixelsX(9600, this), TwipsToPixelsY(7200, this));
+    const QSize frame(TwipsToPixelsX(10200, this), TwipsToPixelsY(7200, this));
     m_frQandA->setFixedSize(frame);
     m_fraInstructions->setFixedSize(frame);
     m_fraInstructions->raise();
@@ -247,10 +251,9 @@ void frmPresentQA::TestInstructions(int Section)
     // The screens break lines with CR LF; the text box wants line feeds only.
     m_txtInstructions->setPlainText(PresentationTexts::InstructionLines(spanish, Section).join(QLatin1Char('\n')));
     m_txtInstructions->moveCursor(QTextCursor::Start);
-    if (m_txtInstructions->hasFocus())
-        instructionsFocused();
-    else
-        m_txtInstructions->setFocus(Qt::OtherFocusReason);
+    m_txtInstructions->setFocus(Qt::OtherFocusReason);
+    // Right after a message box the window may get its focus back only later; the help line is wanted now.
+    instructionsFocused();
 }
 
 void frmPresentQA::GetNextQuestion()
@@ -298,10 +301,11 @@ void frmPresentQA::showSectionInstructions(int section)
 void frmPresentQA::focusQuestion()
 {
     m_speakOnFocus = true;
-    if (m_txtQuestion->hasFocus())
+    // The focus arrives at once only in the active window, and not at all when the box already has it.
+    const bool arrivesNow = isActiveWindow() && !m_txtQuestion->hasFocus();
+    m_txtQuestion->setFocus(Qt::OtherFocusReason);
+    if (!arrivesNow)
         questionFocused(Qt::OtherFocusReason);
-    else
-        m_txtQuestion->setFocus(Qt::OtherFocusReason);
 }
 
 void frmPresentQA::focusSlot(int slot)
