@@ -36,9 +36,10 @@ frmSelectEntryMethod::frmSelectEntryMethod(AppContext& ctx, EntryChainWindows wi
     m_fraSelectMethod->setObjectName(QStringLiteral("fraSelectMethod"));
     auto* buttons = new QVBoxLayout(m_fraSelectMethod);
     m_menu = new MenuButtons(this, m_msgPanel);
-    m_menu->add(QStringLiteral("Administer Test to Client"),
-                QStringLiteral("Onscreen Presentation. Enter client information then present the test on the computer."),
-                [this] { administerOnScreen(); });
+    m_menu->add(
+        QStringLiteral("Administer Test to Client"),
+        QStringLiteral("Onscreen Presentation. Enter client information then present the test on the computer."),
+        [this] { administerOnScreen(); });
     m_menu->add(QStringLiteral("Enter Test Data from Answer Sheet"),
                 QStringLiteral("Paper-Pencil Presentation. Manually enter test information from completed answer "
                                "sheet."),
