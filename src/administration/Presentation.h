@@ -44,6 +44,9 @@ public:
     Step SelectAnswer(int slot);
     // F10: back one item. Nothing while an instructions screen shows; a beep at item 1.
     Step StepBack();
+    // Moves on to the next row and loads it, putting up a section's instructions screen at its first item, or
+    // finishes the test after the last item. Answering an item does this itself.
+    Step GetNextQuestion();
 
     bool InstructionsShowing() const { return m_instructionsShowing; }
     // The screen last put up (0 to 3), -1 before Start().
@@ -76,7 +79,6 @@ public:
     static void Abandon(ClientTable& table);
 
 private:
-    Step GetNextQuestion();
     void showInstructions(int section);
 
     QuestionSet m_questions;

@@ -2,6 +2,7 @@
 
 #include "AnswerSheetPrinting.h"
 #include "AppContext.h"
+#include "QtAudio.h"
 #include "ReportOutput.h"
 #include "SaneScanner.h"
 #include "ScanChain.h"
@@ -10,6 +11,8 @@
 #include "frmClientInfo.h"
 #include "frmCourtHistory.h"
 #include "frmNewEntry.h"
+#include "frmSelectEntryMethod.h"
+#include "frmSelectEntryMethod.h"
 #include "frmSupervisorOptions.h"
 #include "frmVerify.h"
 
@@ -19,6 +22,14 @@ MainMenuActivities MakeActivities(AppContext& ctx)
     a.clientInformation = [&ctx](QWidget* parent) { RunClientInfo(ctx, parent); };
     a.courtHistory = [&ctx](QWidget* parent) { RunCourtHistory(ctx, parent); };
     a.answerGrid = [&ctx](QWidget* parent) { RunNewEntry(ctx, parent); };
+    a.entryMethod = [&ctx](QWidget* parent) {
+        EntryChainWindows windows;
+        windows.clientInformation = [&ctx](QWidget* p) { RunClientInfo(ctx, p); };
+        windows.courtHistory = [&ctx](QWidget* p) { RunCourtHistory(ctx, p); };
+        windows.answerGrid = [&ctx](QWidget* p) { RunNewEntry(ctx, p); };
+        // The scan button does nothing until the scanner's windows are part of the program.
+        RunSelectEntryMethod(ctx, parent, windows);
+    };
     a.supervisorOptions = [&ctx](QWidget* parent) {
         SupervisorServices services;
         services.verify = [&ctx](QWidget* p) { RunVerify(ctx, p); };
@@ -46,9 +57,12 @@ std::function<void(QWidget* parent)> MakeScanChain(AppContext& ctx)
     };
 }
 
-RealServices::RealServices(AppContext& ctx) : m_ctx(ctx), m_printer(std::make_unique<SystemReportPrinter>())
+RealServices::RealServices(AppContext& ctx)
+    : m_ctx(ctx), m_printer(std::make_unique<SystemReportPrinter>()), m_audio(std::make_unique<QtAudio>())
 {
     m_ctx.printer = m_printer.get();
+    // Without a sound server the audio says so, and the presentation runs silently.
+    m_ctx.audio = m_audio.get();
     // Only the settings are read here: the scanner library looks for devices (seconds, with no scanner attached)
     // at the first scan.
     m_scanner = std::make_unique<SaneScanner>(SaneSettings::fromProfile(ctx.settings));
@@ -58,5 +72,6 @@ RealServices::RealServices(AppContext& ctx) : m_ctx(ctx), m_printer(std::make_un
 RealServices::~RealServices()
 {
     m_ctx.printer = nullptr;
+    m_ctx.audio = nullptr;
     m_ctx.scanner = nullptr;
 }

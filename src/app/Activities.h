@@ -7,6 +7,7 @@
 #include <memory>
 
 struct AppContext;
+class QtAudio;
 class Scanner;
 class SystemReportPrinter;
 
@@ -24,5 +25,6 @@ public:
 private:
     AppContext& m_ctx;
     std::unique_ptr<SystemReportPrinter> m_printer;
+    std::unique_ptr<QtAudio> m_audio;
     std::unique_ptr<Scanner> m_scanner;
 };

@@ -6,7 +6,12 @@
 
 void ModalDriver::onNextModal(Step step)
 {
-    m_steps.append(std::move(step));
+    onNextModal(QString(), std::move(step));
+}
+
+void ModalDriver::onNextModal(const QString& objectName, Step step)
+{
+    m_steps.append({objectName, std::move(step)});
     if (!m_timer.isActive()) {
         m_last = nullptr; // a new sequence may reuse the window the previous one answered
         connect(&m_timer, &QTimer::timeout, this, &ModalDriver::poll, Qt::UniqueConnection);
@@ -21,8 +26,10 @@ void ModalDriver::poll()
     QWidget* modal = QApplication::activeModalWidget();
     if (!modal || modal == m_last || !modal->isVisible() || m_steps.isEmpty())
         return;
+    if (!m_steps.first().name.isEmpty() && modal->objectName() != m_steps.first().name)
+        return;
     m_last = modal;
-    Step step = m_steps.takeFirst();
+    Step step = m_steps.takeFirst().step;
     // Keys typed before the window is active may land elsewhere; a loaded machine makes that likely.
     (void)QTest::qWaitForWindowActive(modal);
     step(modal);

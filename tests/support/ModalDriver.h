@@ -14,6 +14,8 @@ public:
 
     // Queues `step` to run on the next modal window that is not `previous`.
     void onNextModal(Step step);
+    // The same, for the next modal window named `objectName`; other windows that come up first are left alone.
+    void onNextModal(const QString& objectName, Step step);
     // Whether every queued step has run.
     bool done() const { return m_steps.isEmpty(); }
     // Closes every open modal window (used when a check failed so the test cannot hang).
@@ -23,7 +25,11 @@ public:
 
 private:
     void poll();
-    QList<Step> m_steps;
+    struct Queued {
+        QString name;
+        Step step;
+    };
+    QList<Queued> m_steps;
     QPointer<QWidget> m_last;
     QTimer m_timer;
 };

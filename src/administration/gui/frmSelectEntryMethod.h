@@ -1,0 +1,58 @@
+#pragma once
+// The entry-method window: how a new client's answers are collected, and the chain of windows for that method.
+
+#include <QDialog>
+#include <functional>
+
+struct AppContext;
+class MenuButtons;
+class Panel3D;
+class QFrame;
+class QGroupBox;
+
+// The windows of other subsystems that the chains open; each shows its window modally with `parent` and leaves its
+// outcome in ContinueFlag. A window left empty ends its chain there.
+struct EntryChainWindows {
+    std::function<void(QWidget* parent)> clientInformation;
+    std::function<void(QWidget* parent)> courtHistory;
+    std::function<void(QWidget* parent)> answerGrid;
+    // The whole scanner chain: scan, mark reading, then the intake windows for review.
+    std::function<void(QWidget* parent)> scanChain;
+};
+
+class frmSelectEntryMethod : public QDialog {
+    Q_OBJECT
+public:
+    frmSelectEntryMethod(AppContext& ctx, EntryChainWindows windows, QWidget* parent = nullptr);
+    ~frmSelectEntryMethod() override;
+
+    enum Button { AdministerButton = 0, PaperButton = 1, ScanButton = 2, CancelButton = 3 };
+    QGroupBox* fraSelectMethod() const { return m_fraSelectMethod; }
+    QFrame* frBlank() const { return m_frBlank; }
+    MenuButtons& menu() { return *m_menu; }
+    Panel3D* msgPanel() const { return m_msgPanel; }
+
+protected:
+    void showEvent(QShowEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
+
+private:
+    void placeFrames();
+    void administerOnScreen();
+    void paperAndPencil();
+    void scanAnswerSheet();
+    // The question database cannot serve a test: the supervisor is told why and the new client is given up.
+    void discardNewClient(const QString& problem);
+    bool run(const std::function<void(QWidget*)>& window);
+
+    AppContext& m_ctx;
+    EntryChainWindows m_windows;
+    QWidget* m_area;
+    QGroupBox* m_fraSelectMethod;
+    QFrame* m_frBlank;
+    MenuButtons* m_menu;
+    Panel3D* m_msgPanel;
+};
+
+// Shows the entry-method window modally for a new client; returns when its chain has ended.
+void RunSelectEntryMethod(AppContext& ctx, QWidget* parent, const EntryChainWindows& windows);
