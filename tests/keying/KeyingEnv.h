@@ -29,34 +29,32 @@ struct KeyingEnv {
     // Adds an existing client with these answers, written to the client file, and makes it current.
     int addClient(const QString& name, const QString& responses)
     {
-        const int n = table.NumClients + 1;
-        ClientRecord r = ClientRecord::blank();
-        r.Name = name;
-        r.Gender = "1";
-        r.Responses = responses;
-        r.EditCount = "0";
-        r.NameDeleted = "0";
-        r.fitFields();
-        table.Clients[n] = r;
+        const int n = put(name, responses, QStringLiteral("1"));
         table.SaveClient(static_cast<int16_t>(n));
         table.CountNewClient();
-        table.CurClient = static_cast<int16_t>(n);
         return n;
     }
 
     // A new client filled in by the intake windows but not written: the slot after the last client.
     int startNewClient(const QString& name)
     {
+        flags.EditingClient = false;
+        return put(name, EmptyResponses(), QString());
+    }
+
+    // Fills the slot after the last client and makes it current.
+    int put(const QString& name, const QString& responses, const QString& gender)
+    {
         const int n = table.NumClients + 1;
         ClientRecord r = ClientRecord::blank();
         r.Name = name;
-        r.Responses = EmptyResponses();
+        r.Gender = gender;
+        r.Responses = responses;
         r.EditCount = "0";
         r.NameDeleted = "0";
         r.fitFields();
         table.Clients[n] = r;
         table.CurClient = static_cast<int16_t>(n);
-        flags.EditingClient = false;
         return n;
     }
 

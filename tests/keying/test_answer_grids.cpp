@@ -16,15 +16,10 @@ private slots:
     {
         QTest::addColumn<QString>("answer2");
         QTest::addColumn<int>("type");
-        QTest::newRow("False") << "False" << 0;
+        // The window tests file the usual second answers; these are the edges of the five-character rule.
         QTest::newRow("False, padded") << "False   " << 0;
-        QTest::newRow("No") << "No" << 1;
         QTest::newRow("No, then more") << "No way" << 2;
-        QTest::newRow("Sometimes") << "Sometimes" << 3;
-        QTest::newRow("Mostly True") << "Mostly True" << 4;
-        QTest::newRow("Often") << "Often" << 5;
         QTest::newRow("Often or more") << "Often or more" << 5;
-        QTest::newRow("own answer") << "One or two" << 2;
         QTest::newRow("lower case is not False") << "false" << 2;
         QTest::newRow("empty") << "" << 2;
     }

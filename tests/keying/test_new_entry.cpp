@@ -151,100 +151,54 @@ private slots:
         QCOMPARE(m_env->clientFile().size(), m_env->table.NumClients * ClientRecord::Size);
     }
 
-    void refusedKey_beepsAndChangesNothing_data()
+    void keyInGrid_acceptedMarksAndAdvancesRefusedBeeps_data()
     {
+        // On the first row of a grid: 1 the key is the answer, 0 it is refused with a beep, -1 the window takes it.
         QTest::addColumn<int>("grid");
         QTest::addColumn<char>("key");
-        QTest::newRow("3 in true/false") << 0 << '3';
-        QTest::newRow("5 in true/false") << 0 << '5';
-        QTest::newRow("letter") << 0 << 'a';
-        QTest::newRow("space") << 1 << ' ';
-        QTest::newRow("5 in frequency") << 1 << '5';
-        QTest::newRow("5 in own answers") << 2 << '5';
-        QTest::newRow("6 in five answers") << 3 << '6';
-        QTest::newRow("3 in yes/no") << 5 << '3';
+        QTest::addColumn<int>("outcome");
+        QTest::newRow("3 in true/false") << 0 << '3' << 0;
+        QTest::newRow("5 in true/false") << 0 << '5' << 0;
+        QTest::newRow("letter") << 0 << 'a' << 0;
+        QTest::newRow("Enter") << 0 << '\r' << 0;
+        QTest::newRow("Escape") << 0 << '\x1b' << 0;
+        QTest::newRow("percent sign") << 0 << '%' << -1;
+        QTest::newRow("apostrophe") << 0 << '\'' << -1;
+        QTest::newRow("2 in true/false") << 0 << '2' << 1;
+        QTest::newRow("0 clears the mark") << 0 << '0' << 1;
+        QTest::newRow("space") << 1 << ' ' << 0;
+        QTest::newRow("5 in frequency") << 1 << '5' << 0;
+        QTest::newRow("4 in frequency") << 1 << '4' << 1;
+        QTest::newRow("5 in own answers") << 2 << '5' << 0;
+        QTest::newRow("5 in the Mostl grid") << 3 << '5' << 1;
+        QTest::newRow("6 in five answers") << 3 << '6' << 0;
+        QTest::newRow("5 in the Often grid") << 4 << '5' << 1;
+        QTest::newRow("3 in yes/no") << 5 << '3' << 0;
     }
-    void refusedKey_beepsAndChangesNothing()
+    void keyInGrid_acceptedMarksAndAdvancesRefusedBeeps()
     {
         QFETCH(int, grid);
         QFETCH(char, key);
+        QFETCH(int, outcome);
         m_env = std::make_unique<KeyingEnv>(SheetWithOtherForms());
         const QString sheet = SampleSheet();
         m_env->addClient("Lane, Robin", sheet);
         frmNewEntry* w = open();
         for (int i = 0; i < grid; ++i)
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        QCOMPARE(focusedGrid(), w->grid(grid));
+        ResponseGrid* g = w->grid(grid);
+        QCOMPARE(focusedGrid(), g);
         const int item = w->keying()->itemAt(grid, 1);
-        QTest::keyClick(w->grid(grid), key);
-        QCOMPARE(m_env->prompts.beeps, 1);
-        QCOMPARE(w->keying()->row(grid), 1);
-        QCOMPARE(w->keying()->answer(item), sheet.at(item - 1));
-        QCOMPARE(focusedGrid(), w->grid(grid));
-    }
-
-    void controlKeysInGrid_beepAndKeepWindow()
-    {
-        m_env->addClient("Lane, Robin", SampleSheet());
-        frmNewEntry* w = open();
-        QTest::keyClick(w->grid(0), Qt::Key_Return);
-        QTest::keyClick(w->grid(0), Qt::Key_Escape);
-        QCOMPARE(m_env->prompts.beeps, 2);
-        // The window takes '%' and an apostrophe before the grid sees them: no beep, no answer.
-        QTest::keyClick(w->grid(0), '%');
-        QTest::keyClick(w->grid(0), '\'');
-        QCOMPARE(m_env->prompts.beeps, 2);
-        QCOMPARE(w->keying()->row(0), 1);
+        QTest::keyClick(g, key);
+        const bool accepted = outcome == 1;
+        QCOMPARE(m_env->prompts.beeps, outcome == 0 ? 1 : 0);
+        QCOMPARE(w->keying()->row(grid), accepted ? 2 : 1);
+        const QChar answer = accepted ? QChar(key) : sheet.at(item - 1);
+        QCOMPARE(w->keying()->answer(item), answer);
+        for (int col = 1; col < g->columnCount(); ++col)
+            QCOMPARE(g->item(0, col)->text(), col == answer.digitValue() ? QStringLiteral("X") : QString());
+        QCOMPARE(focusedGrid(), g);
         QVERIFY(w->isVisible());
-    }
-
-    void keyFive_fiveAnswerGrids_accept_data()
-    {
-        QTest::addColumn<int>("grid");
-        QTest::addColumn<int>("item");
-        QTest::newRow("Mostl grid") << 3 << 113;
-        QTest::newRow("Often grid") << 4 << 117;
-    }
-    void keyFive_fiveAnswerGrids_accept()
-    {
-        QFETCH(int, grid);
-        QFETCH(int, item);
-        m_env = std::make_unique<KeyingEnv>(SheetWithOtherForms());
-        m_env->addClient("Lane, Robin", EmptyResponses());
-        m_env->flags.EditingClient = true;
-        frmNewEntry* w = open();
-        for (int i = 0; i < grid; ++i)
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        QTest::keyClick(w->grid(grid), '5');
-        QCOMPARE(m_env->prompts.beeps, 0);
-        QCOMPARE(w->keying()->answer(item), QChar('5'));
-        QCOMPARE(w->keying()->row(grid), 2);
-        QCOMPARE(w->grid(grid)->item(0, 5)->text(), QStringLiteral("X"));
-        pressButton(0);
-        QTRY_VERIFY(!w->isVisible());
-        QCOMPARE(m_env->recordOnDisk(1).Responses.at(item - 1), QChar('5'));
-    }
-
-    void keyZero_storesZeroAndLeavesNoMark()
-    {
-        QString sheet = SampleSheet();
-        sheet[4] = '1';
-        m_env->addClient("Lane, Robin", sheet);
-        m_env->flags.EditingClient = true;
-        frmNewEntry* w = open();
-        ResponseGrid* g = w->grid(0);
-        QCOMPARE(g->item(4, 1)->text(), QStringLiteral("X"));
-        for (int i = 0; i < 4; ++i)
-            QTest::keyClick(g, Qt::Key_Down);
-        QCOMPARE(w->keying()->row(0), 5);
-        QTest::keyClick(g, '0');
-        QCOMPARE(w->keying()->row(0), 6);
-        QCOMPARE(g->item(4, 1)->text(), QString());
-        QCOMPARE(g->item(4, 2)->text(), QString());
-        pressButton(0);
-        QTRY_VERIFY(!w->isVisible());
-        sheet[4] = '0';
-        QCOMPARE(m_env->recordOnDisk(1).Responses, sheet);
     }
 
     void highlight_followsCurrentRowAndFocus()

@@ -55,62 +55,58 @@ private slots:
         m_env.reset();
     }
 
-    void keyIdentical_noCorrectionsNeeded()
+    void keySecondTime_differencesKeyedOnceMoreAndStored_data()
     {
-        frmVerify* w = open();
-        const QByteArray fileBefore = m_env->clientFile();
-        key(StoredSheet());
-        QTRY_VERIFY(!w->isVisible());
-        QCOMPARE(m_env->prompts.shown.size(), 1);
-        QCOMPARE(m_env->prompts.shown[0].text, QStringLiteral("Data Verification complete. No corrections needed."));
-        QCOMPARE(m_env->prompts.shown[0].title, QStringLiteral("Data Verification."));
-        QCOMPARE(m_env->prompts.shown[0].icon, Prompts::Icon::None);
-        QCOMPARE(m_env->prompts.shown[0].buttons, Prompts::Buttons::Ok);
-        QVERIFY(!w->keying().correctionPass());
-        QCOMPARE(m_env->clientFile(), fileBefore);
-        QCOMPARE(m_env->table.Clients[2].Responses, StoredSheet());
-        QVERIFY(m_env->flags.ContinueFlag);
-        QCOMPARE(m_env->prompts.beeps, 0);
-    }
-
-    void oneDifferenceAtItem40_correctionPassStoresSecondKeying_data()
-    {
+        // Item 40 is stored as 1 and keyed 2 the second time when the keyings differ.
+        QTest::addColumn<bool>("differs");
         QTest::addColumn<char>("correction");
-        QTest::newRow("keyed as stored") << '1';
-        QTest::newRow("second keying confirmed") << '2';
-        QTest::newRow("no answer") << '0';
+        QTest::newRow("keyed as stored") << false << '1';
+        QTest::newRow("item 40 differs, corrected as stored") << true << '1';
+        QTest::newRow("item 40 differs, second keying confirmed") << true << '2';
+        QTest::newRow("item 40 differs, no answer") << true << '0';
     }
-    void oneDifferenceAtItem40_correctionPassStoresSecondKeying()
+    void keySecondTime_differencesKeyedOnceMoreAndStored()
     {
+        QFETCH(bool, differs);
         QFETCH(char, correction);
         QString stored = StoredSheet();
         stored[39] = '1';
         m_env->table.Clients[2].Responses = stored;
         QVERIFY(!m_env->table.SaveClient(2));
+        const QByteArray fileBefore = m_env->clientFile();
         QString second = stored;
-        second[39] = '2';
+        second[39] = differs ? '2' : '1';
         frmVerify* w = open();
         key(second);
-        QCOMPARE(m_env->prompts.texts(),
-                 QStringList{"Data Correction needed. Please correct the following questions."});
-        QCOMPARE(m_env->prompts.shown[0].title, QStringLiteral("Data Corrections"));
-        QVERIFY(w->isVisible());
-        QVERIFY(w->keying().correctionPass());
-        QCOMPARE(w->keying().list(), QList<int>{40});
-        QCOMPARE(w->lblCurQuestion()->text(), QStringLiteral("Question #40"));
-        QVERIFY(!w->Frame1()->isVisible());
-        QCOMPARE(w->txtCurQuestion()->text(), QString());
-        QCOMPARE(m_env->recordOnDisk(2).Responses, stored);
-        key(QString(QChar(correction)));
+        if (differs) {
+            QCOMPARE(m_env->prompts.texts(),
+                     QStringList{"Data Correction needed. Please correct the following questions."});
+            QCOMPARE(m_env->prompts.shown[0].title, QStringLiteral("Data Corrections"));
+            QVERIFY(w->isVisible());
+            QVERIFY(w->keying().correctionPass());
+            QCOMPARE(w->keying().list(), QList<int>{40});
+            QCOMPARE(w->lblCurQuestion()->text(), QStringLiteral("Question #40"));
+            QVERIFY(!w->Frame1()->isVisible());
+            QCOMPARE(w->txtCurQuestion()->text(), QString());
+            QCOMPARE(m_env->recordOnDisk(2).Responses, stored);
+            key(QString(QChar(correction)));
+            second[39] = correction;
+        }
         QTRY_VERIFY(!w->isVisible());
-        QCOMPARE(m_env->prompts.shown.size(), 2);
-        QCOMPARE(m_env->prompts.shown[1].text, QStringLiteral("Data Verification complete."));
-        QCOMPARE(m_env->prompts.shown[1].title, QStringLiteral("Data Verification"));
-        QString expected = second;
-        expected[39] = correction;
-        QCOMPARE(m_env->table.Clients[2].Responses, expected);
-        QCOMPARE(m_env->recordOnDisk(2).Responses, expected);
+        QCOMPARE(m_env->prompts.shown.size(), differs ? 2 : 1);
+        const FakePrompts::Shown& done = m_env->prompts.shown.last();
+        QCOMPARE(done.text, differs ? QStringLiteral("Data Verification complete.")
+                                    : QStringLiteral("Data Verification complete. No corrections needed."));
+        QCOMPARE(done.title, differs ? QStringLiteral("Data Verification") : QStringLiteral("Data Verification."));
+        QCOMPARE(done.icon, Prompts::Icon::None);
+        QCOMPARE(done.buttons, Prompts::Buttons::Ok);
+        QCOMPARE(m_env->table.Clients[2].Responses, second);
+        QCOMPARE(m_env->recordOnDisk(2).Responses, second);
         QCOMPARE(m_env->recordOnDisk(1).Responses, EmptyResponses());
+        if (!differs)
+            QCOMPARE(m_env->clientFile(), fileBefore);
+        QVERIFY(m_env->flags.ContinueFlag);
+        QCOMPARE(m_env->prompts.beeps, 0);
     }
 
     void backspace_stepsBackAndBeepsAtFirstQuestion()

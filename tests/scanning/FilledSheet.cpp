@@ -78,22 +78,7 @@ QImage FilledSheet::scan(const Scanning& how) const
         p.rotate(how.angle);
         p.translate(-pivot);
         m_sheet.draw(p);
-        QRandomGenerator rng(how.seed * 7919u + 13u);
-        for (const Mark& m : m_marks) {
-            const QPointF centre = QPointF(m_sheet.bubbleOnPage(m.id, m.index)) + QPointF(7.5, 7.5);
-            p.setPen(Qt::NoPen);
-            if (!m.smudge) {
-                p.setBrush(QColor(m.grey, m.grey, m.grey));
-                p.drawEllipse(centre, m.diameter / 2, m.diameter / 2);
-                continue;
-            }
-            // What an eraser leaves: a pale stain and a few crumbs of graphite.
-            p.setBrush(QColor(220, 220, 220));
-            p.drawEllipse(centre, 7.0, 6.0);
-            p.setBrush(QColor(150, 150, 150));
-            for (int i = 0; i < 4; ++i)
-                p.drawRect(QRectF(centre.x() - 6 + rng.bounded(12), centre.y() - 5 + rng.bounded(10), 1, 1));
-        }
+        paintMarks(p, how.seed);
     }
     QImage grey = page.convertToFormat(QImage::Format_Grayscale8);
     QRandomGenerator rng(how.seed);
@@ -116,6 +101,26 @@ QImage FilledSheet::scan(const Scanning& how) const
     grey.setDotsPerMeterX(dpm);
     grey.setDotsPerMeterY(dpm);
     return grey;
+}
+
+void FilledSheet::paintMarks(QPainter& p, quint32 seed) const
+{
+    QRandomGenerator rng(seed * 7919u + 13u);
+    p.setPen(Qt::NoPen);
+    for (const Mark& m : m_marks) {
+        const QPointF centre = QPointF(m_sheet.bubbleOnPage(m.id, m.index)) + QPointF(7.5, 7.5);
+        if (!m.smudge) {
+            p.setBrush(QColor(m.grey, m.grey, m.grey));
+            p.drawEllipse(centre, m.diameter / 2, m.diameter / 2);
+            continue;
+        }
+        // What an eraser leaves: a pale stain and a few crumbs of graphite.
+        p.setBrush(QColor(220, 220, 220));
+        p.drawEllipse(centre, 7.0, 6.0);
+        p.setBrush(QColor(150, 150, 150));
+        for (int i = 0; i < 4; ++i)
+            p.drawRect(QRectF(centre.x() - 6 + rng.bounded(12), centre.y() - 5 + rng.bounded(10), 1, 1));
+    }
 }
 
 QList<ScanItem> DemoScanItems()

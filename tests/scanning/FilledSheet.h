@@ -12,6 +12,7 @@
 #include <array>
 
 class DataWorkspace;
+class QPainter;
 
 // What a client marked, by bubble position; 0 (or -1 for court digits and ' ' for date digits) means left blank.
 struct SheetAnswers {
@@ -48,6 +49,8 @@ public:
     void markAll(const SheetAnswers& answers, int grey = 70, double diameter = 12.5);
 
     QImage scan(const Scanning& how) const;
+    // Paints the marks onto a page on which the sheet is already printed, in page coordinates.
+    void paintMarks(QPainter& p, quint32 seed = 1) const;
     const AnswerSheet& sheet() const { return m_sheet; }
 
 private:

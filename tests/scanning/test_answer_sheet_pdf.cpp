@@ -41,24 +41,12 @@ private slots:
 
         // Mark the rendered page where the printed bubbles are, as a client's pencil would.
         const SheetAnswers answers = SheetAnswers::random(2024);
+        FilledSheet pencil(items);
+        pencil.markAll(answers, 80, 12.0);
         {
             QPainter p(&page);
             p.setRenderHint(QPainter::Antialiasing);
-            p.setPen(Qt::NoPen);
-            p.setBrush(QColor(80, 80, 80));
-            auto mark = [&](int id, int index) {
-                p.drawEllipse(QPointF(sheet.bubbleOnPage(id, index)) + QPointF(7.5, 7.5), 6.0, 6.0);
-            };
-            mark(1, answers.gender - 1);
-            mark(2, answers.race - 1);
-            mark(3, answers.education - 1);
-            mark(4, answers.marital - 1);
-            for (int i = 0; i < 5; ++i)
-                mark(FirstCourtItem + i, answers.court[i]);
-            for (int n = 1; n <= NumItems; ++n)
-                mark(FirstQuestionItem + n - 1, answers.responses[n - 1].digitValue() - 1);
-            for (int i = 0; i < 6; ++i)
-                mark(FirstDateItem + i, answers.dob[i].digitValue());
+            pencil.paintMarks(p);
         }
 
         TestProgramDir program;

@@ -139,19 +139,6 @@ private slots:
                  qPrintable(QStringLiteral("%1 x %2").arg(page.image.width()).arg(page.image.height())));
     }
 
-    void errorNumberForStatus_coversEveryStatus()
-    {
-        // SANE_STATUS_GOOD is 0; 1..11 are the failures of the standard.
-        const QList<int> expected = {
-            ScannerErrors::ScannerUnsupported,    ScannerErrors::TwainCancelled,     ScannerErrors::ScannerBusy,
-            ScannerErrors::ScannerInvalidSetting, ScannerErrors::ScannerNoDocument,  ScannerErrors::ScannerJammed,
-            ScannerErrors::ScannerNoDocument,     ScannerErrors::ScannerCoverOpen,   ScannerErrors::ScannerIoError,
-            ScannerErrors::TwainNotEnoughMemory,  ScannerErrors::ScannerAccessDenied};
-        for (int status = 1; status <= 11; ++status)
-            QCOMPARE(SaneScanner::errorNumberForStatus(status), expected[status - 1]);
-        QCOMPARE(SaneScanner::errorNumberForStatus(99), ScannerErrors::ScannerLibraryFailed);
-    }
-
 private:
     void useBackends(const QString& dllConf)
     {

@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QStringList>
+#include <QTest>
 
 inline QString ScoringDataDir()
 {
@@ -90,4 +91,11 @@ inline QStringList ReportLines(const QByteArray& report)
     if (!lines.isEmpty() && lines.last().isEmpty())
         lines.removeLast();
     return lines;
+}
+
+// One row of a data-driven test, its values in column order.
+template <typename... Values> void Row(const char* name, const Values&... values)
+{
+    QTestData& row = QTest::newRow(name);
+    ((row << values), ...);
 }

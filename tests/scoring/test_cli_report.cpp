@@ -102,43 +102,36 @@ private slots:
     void unusableFiles_exit1NamingTheFile_data()
     {
         QTest::addColumn<int>("client");
-        QTest::addColumn<QString>("remove");
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QByteArray>("content"); // null: the file is removed
         QTest::addColumn<QString>("mentions");
-        QTest::newRow("client out of range") << 4 << ""
-                                             << "numbered 1 to 3";
-        QTest::newRow("client 0") << 0 << ""
-                                  << "numbered 1 to 3";
-        QTest::newRow("scoring file missing") << 1 << "program/QNB.TXT"
-                                              << "QNB.TXT";
-        QTest::newRow("paragraph file missing") << 1 << "program/QN_AL.TXT"
-                                                << "QN_AL.TXT";
-        QTest::newRow("client file missing") << 1 << "data/DATA401.QN"
-                                             << "DATA401.QN";
+        Row("client out of range", 4, "", QByteArray(), "numbered 1 to 3");
+        Row("client 0", 0, "", QByteArray(), "numbered 1 to 3");
+        Row("scoring file missing", 1, "program/QNB.TXT", QByteArray(), "QNB.TXT");
+        Row("scoring file damaged", 1, "program/QNB.TXT", QByteArray("11,12,abc\n"), "QNB.TXT is damaged at line 1");
+        Row("paragraph file missing", 1, "program/QN_AL.TXT", QByteArray(), "QN_AL.TXT");
+        Row("client file missing", 1, "data/DATA401.QN", QByteArray(), "DATA401.QN");
     }
     void unusableFiles_exit1NamingTheFile()
     {
         QFETCH(int, client);
-        QFETCH(QString, remove);
+        QFETCH(QString, file);
+        QFETCH(QByteArray, content);
         QFETCH(QString, mentions);
-        if (!remove.isEmpty())
-            QVERIFY(QFile::remove(m_dir->path() + QLatin1Char('/') + remove));
+        const QString path = m_dir->path() + QLatin1Char('/') + file;
+        if (!file.isEmpty())
+            QVERIFY(QFile::remove(path));
+        if (!content.isNull()) {
+            QFile f(path);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(content);
+        }
         const Result r = cli(reportArgs(client) << QStringLiteral("--scores"));
         QCOMPARE(r.status, 1);
         QVERIFY2(r.err.contains(mentions), qPrintable(r.err));
         QVERIFY(r.out.isEmpty());
         QVERIFY(!QFile::exists(ReportFilePath(m_program)));
-        QVERIFY(remove != QStringLiteral("data/DATA401.QN") || !QFile::exists(m_data + QStringLiteral("/DATA401.QN")));
-    }
-
-    void damagedScoringFile_exit1WithTheLine()
-    {
-        QFile f(m_program + QStringLiteral("/QNB.TXT"));
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write("11,12,abc\n");
-        f.close();
-        const Result r = cli(reportArgs(1));
-        QCOMPARE(r.status, 1);
-        QVERIFY2(r.err.contains(QStringLiteral("QNB.TXT is damaged at line 1")), qPrintable(r.err));
+        QVERIFY(file != QStringLiteral("data/DATA401.QN") || !QFile::exists(m_data + QStringLiteral("/DATA401.QN")));
     }
 
     void scores_printsSixScalesAsJsonAndWritesTheReport()
@@ -198,6 +191,7 @@ private slots:
         const Result r = cli(reportArgs(1) << QStringLiteral("--pdf") << pdf);
         QCOMPARE(r.status, 0);
         QVERIFY(r.out.isEmpty());
+        QVERIFY(!QFile::exists(pdf + QStringLiteral(".part")));
         QProcess p;
         p.start(QStringLiteral("pdftotext"),
                 {QStringLiteral("-fixed"), QStringLiteral("6.9"), pdf, QStringLiteral("-")});

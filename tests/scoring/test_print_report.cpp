@@ -170,26 +170,6 @@ private slots:
         QVERIFY2(out.message.contains(QStringLiteral("No printer")), qPrintable(out.message));
     }
 
-    void pdfPrinter_writesOnePdfPagePerReportPage()
-    {
-        writeThreePageReport();
-        const QString pdf = program() + QStringLiteral("/out.pdf");
-        PdfReportPrinter printer(pdf);
-        const PrintOutcome out = PrintReport(program(), printer);
-        QVERIFY2(out.printed(), qPrintable(out.message));
-        if (QStandardPaths::findExecutable(QStringLiteral("pdfinfo")).isEmpty())
-            QSKIP("poppler-utils (pdfinfo, pdftotext) is not installed");
-        QCOMPARE(pdfPages(pdf), 3);
-        for (int page = 1; page <= 3; ++page) {
-            const QString text =
-                poppler(QStringLiteral("pdftotext"),
-                        {QStringLiteral("-fixed"), QStringLiteral("6.9"), QStringLiteral("-f"), QString::number(page),
-                         QStringLiteral("-l"), QString::number(page), pdf, QStringLiteral("-")});
-            QVERIFY2(text.contains(QStringLiteral("Omitted, Blair")), qPrintable(text));
-        }
-        QVERIFY(!QFile::exists(pdf + QStringLiteral(".part")));
-    }
-
     void pdfPrinter_overlongPage_goesOnToAnotherSheet()
     {
         QByteArray report;

@@ -82,18 +82,6 @@ private slots:
         QCOMPARE(run.snapshot.TestNumber, client);
     }
 
-    void scoresOfTheHandDerivedClients()
-    {
-        ScoringRun run;
-        m_table.CurClient = 2;
-        QVERIFY(!ScoreAndReport(program(), m_table, PublisherBrandCode, &run));
-        const std::array<int16_t, 7> percentiles{0, 90, 99, 99, 56, 56, 9};
-        QCOMPARE(run.sheet.Percentile, percentiles);
-        const std::array<int16_t, 7> raw{0, 9, 17, 18, 19, 25, 58};
-        QCOMPARE(run.sheet.RawPoints, raw);
-        QCOMPARE(run.wording.ScaleNames[6], QStringLiteral("RATIO"));
-    }
-
     void failedRun_leavesThePreviousReport_data()
     {
         QTest::addColumn<QString>("breakFile");

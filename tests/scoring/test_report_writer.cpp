@@ -6,6 +6,7 @@
 
 #include <QMap>
 #include <QTest>
+#include <functional>
 
 namespace {
 
@@ -16,13 +17,15 @@ QString S(int n)
 
 // Paragraph files from the test installation, with any of them replaced.
 struct Paragraphs {
-    QMap<QString, QByteArray> replaced;
+    QMap<QString, QByteArray> replaced; // a null value: the file cannot be read
     QStringList read;
 
     ParagraphSource source()
     {
         return [this](const QString& name, QByteArray& bytes) -> ScoringError {
             read << name;
+            if (replaced.contains(name) && replaced.value(name).isNull())
+                return {name, QStringLiteral("The paragraph file %1 cannot be read: gone.").arg(name)};
             if (replaced.contains(name)) {
                 bytes = replaced.value(name);
                 return {};
@@ -35,12 +38,15 @@ struct Paragraphs {
     }
 };
 
-ScoringRun scoredRun(const ClientRecord& client, int16_t number = 1)
+// The client scored with the test installation's tables, changed first by `change` when given.
+ScoringRun scoredRun(const ClientRecord& client, const std::function<void(ScoringTables&)>& change = {})
 {
     ScoringRun run;
     LoadScoringData(TestProgramFile(QStringLiteral("QNB.TXT")), TestProgramFile(QStringLiteral("QNRPT.TXT")),
                     run.tables, run.wording);
-    TakeClientSnapshot(client, number, run.snapshot, run.sheet);
+    if (change)
+        change(run.tables);
+    TakeClientSnapshot(client, 1, run.snapshot, run.sheet);
     ComputeRawScores(run.tables, run.snapshot, run.sheet);
     ComputePercentiles(run.tables, run.snapshot, run.sheet);
     return run;
@@ -97,18 +103,12 @@ private slots:
     {
         QTest::addColumn<QString>("stored");
         QTest::addColumn<QString>("printed");
-        QTest::newRow("N") << "N "
-                           << "N ";
-        QTest::newRow("-1 becomes N") << "-1"
-                                      << "N ";
-        QTest::newRow("12") << "12"
-                            << "12";
-        QTest::newRow("5") << "5 "
-                           << " 5";
-        QTest::newRow("0") << "0 "
-                           << " 0";
-        QTest::newRow("blank") << "  "
-                               << "  ";
+        Row("N", "N ", "N ");
+        Row("-1 becomes N", "-1", "N ");
+        Row("12", "12", "12");
+        Row("5", "5 ", " 5");
+        Row("0", "0 ", " 0");
+        Row("blank", "  ", "  ");
     }
     void courtAnswers_areRightAlignedExceptN()
     {
@@ -205,14 +205,10 @@ private slots:
         // A Truthfulness table long enough to look up 99 raw points: the report stays normal but says why.
         ClientRecord r = PlainClient();
         SetAnswers(r, 1, 81, QLatin1Char('1'));
-        ScoringRun run;
-        LoadScoringData(TestProgramFile(QStringLiteral("QNB.TXT")), TestProgramFile(QStringLiteral("QNRPT.TXT")),
-                        run.tables, run.wording);
-        run.tables.NormLength[1][1][1] = 99;
-        run.tables.NormTable[1][1][1][99] = 92;
-        TakeClientSnapshot(r, 1, run.snapshot, run.sheet);
-        ComputeRawScores(run.tables, run.snapshot, run.sheet);
-        ComputePercentiles(run.tables, run.snapshot, run.sheet);
+        ScoringRun run = scoredRun(r, [](ScoringTables& t) {
+            t.NormLength[1][1][1] = 99;
+            t.NormTable[1][1][1][99] = 92;
+        });
         QCOMPARE(run.sheet.RawPoints[1], 99);
         QCOMPARE(run.sheet.Percentile[1], 92);
         Paragraphs p;
@@ -239,7 +235,9 @@ private slots:
                                      << QStringList{"QN_DG.TXT", "\"PROBLEM RISK\" that begins at line 3", "END"};
         QTest::newRow("marker differs in case")
             << "QN_SC.TXT" << QByteArray("medium-low\nx\nEND\n") << 1 << QStringList{"QN_SC.TXT", "\"MEDIUM-LOW\""};
-        QTest::newRow("empty file") << "QN_TRU.TXT" << QByteArray() << 1 << QStringList{"QN_TRU.TXT", "LOW RISK"};
+        QTest::newRow("empty file") << "QN_TRU.TXT" << QByteArray("") << 1 << QStringList{"QN_TRU.TXT", "LOW RISK"};
+        QTest::newRow("missing file") << "QN_TRU.TXT" << QByteArray() << 1
+                                      << QStringList{"QN_TRU.TXT", "cannot be read"};
         QTest::newRow("invalid text without END")
             << "INVAL.TXT" << QByteArray("one\ntwo\n") << 3 << QStringList{"INVAL.TXT", "no closing END"};
     }
@@ -259,18 +257,6 @@ private slots:
         for (const QString& m : mentions)
             QVERIFY2(e.message.contains(m), qPrintable(e.message));
         QCOMPARE(report, QByteArray("untouched"));
-    }
-
-    void missingParagraphFile_failsWithItsName()
-    {
-        ScoringRun run = scoredRun(TestClient(1));
-        ParagraphSource none = [](const QString& name, QByteArray&) -> ScoringError {
-            return {name, QStringLiteral("The paragraph file %1 cannot be read: gone.").arg(name)};
-        };
-        QByteArray report;
-        const ScoringError e = ComposeReport(run, PublisherBrandCode, none, report);
-        QCOMPARE(e.file, QStringLiteral("QN_TRU.TXT"));
-        QVERIFY(report.isEmpty());
     }
 
     void longReport_pageDigitWraps()

@@ -253,16 +253,11 @@ private slots:
         QTest::addColumn<QString>("race");
         QTest::addColumn<int>("percentile");
         // Alcohol raw 10: the test norms give 3 * raw - (sex - 1) - (group - 1).
-        QTest::newRow("gender 0 counts as sex 1") << "0"
-                                                  << "1" << 30;
-        QTest::newRow("blank gender counts as sex 1") << " "
-                                                      << "1" << 30;
-        QTest::newRow("sex 2") << "2"
-                               << "1" << 29;
-        QTest::newRow("race 2") << "1"
-                                << "2" << 29;
-        QTest::newRow("race 3, sex 2") << "2"
-                                       << "3" << 27;
+        Row("gender 0 counts as sex 1", "0", "1", 30);
+        Row("blank gender counts as sex 1", " ", "1", 30);
+        Row("sex 2", "2", "1", 29);
+        Row("race 2", "1", "2", 29);
+        Row("race 3, sex 2", "2", "3", 27);
         for (const char* race : {"0", "4", "5", "6", " "})
             QTest::addRow("race '%s' uses group 1", race) << "1" << race << 30;
     }
@@ -292,31 +287,11 @@ private slots:
         QTest::addColumn<int>("alcoholPoints");
         QTest::addColumn<int>("drugPoints");
         QTest::addColumn<int>("angerPoints");
-        QTest::newRow("not available") << "N "
-                                       << "-1"
-                                       << "N "
-                                       << "-1"
-                                       << "N " << 0 << 0 << 0;
-        QTest::newRow("blank") << "  "
-                               << "  "
-                               << "  "
-                               << "  "
-                               << "  " << 0 << 0 << 0;
-        QTest::newRow("at the caps") << "5 "
-                                     << "5 "
-                                     << "5 "
-                                     << "5 "
-                                     << "4 " << 5 << 5 << 14;
-        QTest::newRow("above the caps") << "12"
-                                        << "6 "
-                                        << "99"
-                                        << "7 "
-                                        << "7 " << 6 << 6 << 17;
-        QTest::newRow("negative counts subtract") << "-3"
-                                                  << "0 "
-                                                  << "0 "
-                                                  << "0 "
-                                                  << "0 " << 0 << -3 << 0;
+        Row("not available", "N ", "-1", "N ", "-1", "N ", 0, 0, 0);
+        Row("blank", "  ", "  ", "  ", "  ", "  ", 0, 0, 0);
+        Row("at the caps", "5 ", "5 ", "5 ", "5 ", "4 ", 5, 5, 14);
+        Row("above the caps", "12", "6 ", "99", "7 ", "7 ", 6, 6, 17);
+        Row("negative counts subtract", "-3", "0 ", "0 ", "0 ", "0 ", 0, -3, 0);
     }
     void courtHistory()
     {
