@@ -124,11 +124,7 @@ frmPrintSelected::frmPrintSelected(AppContext& ctx, ReportOutput& output, QWidge
 void frmPrintSelected::resizeEvent(QResizeEvent* e)
 {
     QDialog::resizeEvent(e);
-    const int margin = TwipsToPixelsX(120, this);
-    const int help = m_msgPanel->sizeHint().height();
-    m_msgPanel->setGeometry(margin, height() - help - margin, width() - 2 * margin, help);
-    m_frame->adjustSize();
-    CenterFrame(this, m_frame);
+    PlaceFootPanelAndFrame(this, m_msgPanel, m_frame);
 }
 
 void frmPrintSelected::showEvent(QShowEvent* e)

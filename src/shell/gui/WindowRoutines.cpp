@@ -59,6 +59,15 @@ void CenterFrame(QWidget* window, QWidget* frame)
     frame->move(std::max(0, left), std::max(0, top));
 }
 
+void PlaceFootPanelAndFrame(QWidget* window, QWidget* msgPanel, QWidget* frame)
+{
+    const int margin = TwipsToPixelsX(120, window);
+    const int help = msgPanel->sizeHint().height();
+    msgPanel->setGeometry(margin, window->height() - help - margin, window->width() - 2 * margin, help);
+    frame->adjustSize();
+    CenterFrame(window, frame);
+}
+
 void MouseWait()
 {
     if (!QApplication::overrideCursor() || QApplication::overrideCursor()->shape() != Qt::WaitCursor)

@@ -18,6 +18,9 @@ void CenterForm(QWidget* window);
 // Places a window's main frame: horizontally centred, and half of 1000 twips above the vertical centre.
 void CenterFrame(QWidget* window, QWidget* frame);
 
+// Lays out a dialog without layouts: the help panel along the foot, the main frame sized and placed above it.
+void PlaceFootPanelAndFrame(QWidget* window, QWidget* msgPanel, QWidget* frame);
+
 void MouseWait();
 void MouseDefault();
 

@@ -141,10 +141,7 @@ QString frmSupervisorOptions::currentName() const
 void frmSupervisorOptions::resizeEvent(QResizeEvent* e)
 {
     QDialog::resizeEvent(e);
-    m_msgPanel->setGeometry(8, height() - m_msgPanel->sizeHint().height() - 8, width() - 16,
-                            m_msgPanel->sizeHint().height());
-    m_frame->adjustSize();
-    CenterFrame(this, m_frame);
+    PlaceFootPanelAndFrame(this, m_msgPanel, m_frame);
 }
 
 void frmSupervisorOptions::showEvent(QShowEvent* e)
