@@ -2,16 +2,12 @@
 
 #include "AnswerSheetPrinting.h"
 #include "AppContext.h"
-#include "QtAudio.h"
 #include "ReportOutput.h"
-#include "SaneScanner.h"
 #include "ScanChain.h"
 #include "SupervisorReports.h"
-#include "SystemReportPrinter.h"
 #include "frmClientInfo.h"
 #include "frmCourtHistory.h"
 #include "frmNewEntry.h"
-#include "frmSelectEntryMethod.h"
 #include "frmSelectEntryMethod.h"
 #include "frmSupervisorOptions.h"
 #include "frmVerify.h"
@@ -27,7 +23,7 @@ MainMenuActivities MakeActivities(AppContext& ctx)
         windows.clientInformation = [&ctx](QWidget* p) { RunClientInfo(ctx, p); };
         windows.courtHistory = [&ctx](QWidget* p) { RunCourtHistory(ctx, p); };
         windows.answerGrid = [&ctx](QWidget* p) { RunNewEntry(ctx, p); };
-        // The scan button does nothing until the scanner's windows are part of the program.
+        windows.scanChain = MakeScanChain(ctx);
         RunSelectEntryMethod(ctx, parent, windows);
     };
     a.supervisorOptions = [&ctx](QWidget* parent) {
@@ -55,23 +51,4 @@ std::function<void(QWidget* parent)> MakeScanChain(AppContext& ctx)
         windows.answerGrid = [&ctx](QWidget* p) { RunNewEntry(ctx, p); };
         RunScanChain(ctx, parent, windows);
     };
-}
-
-RealServices::RealServices(AppContext& ctx)
-    : m_ctx(ctx), m_printer(std::make_unique<SystemReportPrinter>()), m_audio(std::make_unique<QtAudio>())
-{
-    m_ctx.printer = m_printer.get();
-    // Without a sound server the audio says so, and the presentation runs silently.
-    m_ctx.audio = m_audio.get();
-    // Only the settings are read here: the scanner library looks for devices (seconds, with no scanner attached)
-    // at the first scan.
-    m_scanner = std::make_unique<SaneScanner>(SaneSettings::fromProfile(ctx.settings));
-    m_ctx.scanner = m_scanner.get();
-}
-
-RealServices::~RealServices()
-{
-    m_ctx.printer = nullptr;
-    m_ctx.audio = nullptr;
-    m_ctx.scanner = nullptr;
 }

@@ -1,15 +1,7 @@
-// veltrane: builds the real services once and hands them to the main window.
+// veltrane: builds the real edges and the program once, then runs it.
 
-#include "Activities.h"
-#include "AppContext.h"
-#include "Clock.h"
-#include "DataWorkspace.h"
-#include "Profile.h"
-#include "QtPrompts.h"
-#include "Settings.h"
-#include "SingleInstance.h"
-#include "frmDriveSelect.h"
-#include "frmMainMenu.h"
+#include "Program.h"
+#include "Prompts.h"
 
 #include <QApplication>
 
@@ -19,34 +11,9 @@ int main(int argc, char** argv)
     QApplication::setApplicationName(AppTitle());
     const QString programDir = QCoreApplication::applicationDirPath();
 
-    SingleInstance instance(programDir);
-    if (instance.handOverToRunningInstance())
-        return 0; // the running instance comes to the front; this one never touches the data location
-    instance.listen();
-
-    Profile settings(programDir + QStringLiteral("/Quillan.ini"));
-    QtPrompts prompts;
-    SystemClock clock;
-    QString workspaceProblem;
-    DataWorkspace workspace(programDir, settings, &workspaceProblem);
-    if (!workspaceProblem.isEmpty())
-        prompts.message(workspaceProblem, AppTitle(), Prompts::Icon::Exclamation, Prompts::Buttons::Ok);
-
-    ClientTable table;
-    SessionFlags flags;
-    AppContext ctx(table, flags, prompts, clock, settings, workspace, programDir);
-    ctx.BrandCode = GetINIBrandCode(settings);
-    RealServices services(ctx);
-
-    frmDriveSelect chooser(prompts);
-    frmMainMenu window(ctx, chooser, MakeActivities(ctx));
-    QObject::connect(&instance, &SingleInstance::activationRequested, &window, [&window] {
-        window.showNormal();
-        window.raise();
-        window.activateWindow();
-    });
-    QObject::connect(&window, &frmMainMenu::exitRequested, &app, &QApplication::quit, Qt::QueuedConnection);
-    if (!window.StartUp())
+    RealEdges real(programDir);
+    const std::unique_ptr<Program> program = Program::build(programDir, real.edges());
+    if (!program || !program->start())
         return 0;
     return app.exec();
 }

@@ -14,6 +14,7 @@ class DataWorkspace;
 class Audio;
 class ReportPrinter;
 class Scanner;
+class FileDialogs;
 
 struct AppContext {
     AppContext(ClientTable& t, SessionFlags& f, Prompts& p, const Clock& c, Profile& s, DataWorkspace& w, QString dir)
@@ -34,6 +35,7 @@ struct AppContext {
     Audio* audio = nullptr;
     ReportPrinter* printer = nullptr;
     Scanner* scanner = nullptr;
+    FileDialogs* files = nullptr;
 };
 
 // The publisher's brand code; every other code selects the distributor.

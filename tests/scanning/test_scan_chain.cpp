@@ -5,6 +5,7 @@
 #include "AppContext.h"
 #include "DataWorkspace.h"
 #include "FakeClock.h"
+#include "FakeFileDialogs.h"
 #include "FakePrompts.h"
 #include "FilledSheet.h"
 #include "MenuButtons.h"
@@ -50,6 +51,7 @@ struct Env {
     QueuedScanner scanner;
     QByteArray fileBefore;
     QString chosenFile; // the image-file chooser's answer
+    FakeFileDialogs files;
     bool reviewedAsScan = false;
     ScanReviewWindows windows;
     QTimer watchdog; // closes a window that a failed step left open, so the test fails instead of hanging
@@ -71,7 +73,8 @@ struct Env {
         };
         windows.courtHistory = [this](QWidget* p, const CourtHistoryPrefill& v) { RunCourtHistory(ctx, p, v); };
         windows.answerGrid = [this](QWidget* p) { RunNewEntry(ctx, p); };
-        windows.chooseImageFile = [this](QWidget*, const QString&) { return chosenFile; };
+        files.openAnswers = [this] { return chosenFile; };
+        ctx.files = &files;
         watchdog.callOnTimeout(&ModalDriver::rejectAll);
         watchdog.start(20000);
     }

@@ -2,6 +2,7 @@
 
 #include "AppContext.h"
 #include "Clock.h"
+#include "FileDialogs.h"
 #include "FileScanner.h"
 #include "Profile.h"
 #include "SaneScanner.h"
@@ -11,7 +12,6 @@
 #include "frmMyInputBox.h"
 
 #include <QDir>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QImageReader>
 #include <QStandardPaths>
@@ -50,11 +50,12 @@ QString startFolder(const AppContext& ctx)
 }
 
 // A page read from an image file the supervisor chooses; nothing when the chooser was cancelled.
-std::optional<AcquiredPage> pageFromFile(AppContext& ctx, QWidget* parent, const ScanReviewWindows& windows)
+std::optional<AcquiredPage> pageFromFile(AppContext& ctx, QWidget* parent)
 {
-    if (!windows.chooseImageFile)
+    if (!ctx.files)
         return std::nullopt;
-    const QString path = windows.chooseImageFile(parent, startFolder(ctx));
+    const QString path =
+        ctx.files->openFile(parent, QStringLiteral("Open Scanned Answer Sheet"), startFolder(ctx), SheetImageFilters());
     if (path.isEmpty())
         return std::nullopt;
     // Only a convenience for the next scan: a settings file that cannot be written costs nothing else.
@@ -67,8 +68,7 @@ std::optional<AcquiredPage> pageFromFile(AppContext& ctx, QWidget* parent, const
 }
 
 // Acquires the page and reads it; nothing when the supervisor stopped or a message ended the scan.
-std::optional<SheetReading> acquireAndRead(AppContext& ctx, QWidget* parent, const ScanReviewWindows& windows,
-                                           const QString& name)
+std::optional<SheetReading> acquireAndRead(AppContext& ctx, QWidget* parent, const QString& name)
 {
     std::optional<AcquiredPage> page;
     bool fromFile = false;
@@ -80,7 +80,7 @@ std::optional<SheetReading> acquireAndRead(AppContext& ctx, QWidget* parent, con
         MouseDefault();
     } else {
         // No scanner in this run: the sheet can only come from an image file.
-        page = pageFromFile(ctx, parent, windows);
+        page = pageFromFile(ctx, parent);
         if (!page)
             return std::nullopt;
         fromFile = true;
@@ -104,7 +104,7 @@ std::optional<SheetReading> acquireAndRead(AppContext& ctx, QWidget* parent, con
         failure.text += QStringLiteral("\n\n") + offer;
         if (show(ctx, failure, Prompts::Buttons::YesNo) != Prompts::Answer::Yes)
             return std::nullopt;
-        page = pageFromFile(ctx, parent, windows);
+        page = pageFromFile(ctx, parent);
         if (!page)
             return std::nullopt;
         fromFile = true;
@@ -162,25 +162,13 @@ QStringList SheetImageFilters()
             QStringLiteral("All files (*)")};
 }
 
-QString ChooseSheetImageFile(QWidget* parent, const QString& startFolder)
-{
-    QFileDialog dialog(parent, QStringLiteral("Open Scanned Answer Sheet"), startFolder);
-    dialog.setObjectName(QStringLiteral("dlgSheetImage"));
-    dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setNameFilters(SheetImageFilters());
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return {};
-    return dialog.selectedFiles().first();
-}
-
 void RunScanChain(AppContext& ctx, QWidget* parent, const ScanReviewWindows& windows)
 {
     ctx.flags.ContinueFlag = false;
     const std::optional<QString> name = askClientName(ctx, parent);
     if (!name)
         return;
-    const std::optional<SheetReading> reading = acquireAndRead(ctx, parent, windows, *name);
+    const std::optional<SheetReading> reading = acquireAndRead(ctx, parent, *name);
     if (!reading)
         return;
 

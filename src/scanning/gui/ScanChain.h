@@ -11,8 +11,6 @@
 struct AppContext;
 class QWidget;
 
-// The file chooser for an answer sheet saved as an image, starting in `startFolder`; "" when none was chosen.
-QString ChooseSheetImageFile(QWidget* parent, const QString& startFolder);
 // Its name filters: the image kinds this installation reads, then every file (so that a file of another kind gets
 // a message that says why it cannot be read).
 QStringList SheetImageFilters();
@@ -24,7 +22,6 @@ struct ScanReviewWindows {
     std::function<void(QWidget* parent, const CourtHistoryPrefill&)> courtHistory;
     // Shows the answer grid for the current client, whose Responses already hold the answers read.
     std::function<void(QWidget* parent)> answerGrid;
-    std::function<QString(QWidget* parent, const QString& startFolder)> chooseImageFile = ChooseSheetImageFile;
 };
 
 // Settings file key (in the scanner's section) of the folder the last sheet image was chosen from.
