@@ -19,11 +19,9 @@
 
 struct Program::Parts {
     Parts(std::unique_ptr<SingleInstance> single, const QString& programDir, const ProgramEdges& edges)
-        : instance(std::move(single)),
-          settings(programDir + QStringLiteral("/Quillan.ini")),
+        : instance(std::move(single)), settings(programDir + QStringLiteral("/Quillan.ini")),
           workspace(programDir, settings, &workspaceProblem),
-          ctx(table, flags, *edges.prompts, *edges.clock, settings, workspace, programDir),
-          chooser(*edges.prompts),
+          ctx(table, flags, *edges.prompts, *edges.clock, settings, workspace, programDir), chooser(*edges.prompts),
           window(ctx, chooser, MakeActivities(ctx))
     {
     }

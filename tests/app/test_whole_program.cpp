@@ -1,0 +1,518 @@
+// The whole program as main() builds it, walked from the main menu with the keys a supervisor and a client press:
+// each road ends in the bytes of the client file and in what was shown, printed or played. Only the outermost
+// edges are scripted: message boxes and beep, file choosers, the clock, printer, audio and scanner.
+
+#include "FakeAudio.h"
+#include "FakeClock.h"
+#include "FakeFileDialogs.h"
+#include "FakePrompts.h"
+#include "FakeReportPrinter.h"
+#include "FilledSheet.h"
+#include "MenuButtons.h"
+#include "ModalDriver.h"
+#include "Presentation.h"
+#include "Program.h"
+#include "Scanner.h"
+#include "TestDefinition.h"
+#include "TestEnv.h"
+#include "frmMainMenu.h"
+#include "frmPresentQA.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QDirIterator>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+namespace {
+
+const QDate Today(2026, 12, 7);
+
+class QueuedScanner final : public Scanner {
+public:
+    QList<AcquiredPage> pages;
+    AcquiredPage acquire() override
+    {
+        return pages.isEmpty() ? AcquiredPage::failure(20082, QStringLiteral("No page.")) : pages.takeFirst();
+    }
+};
+
+// A program folder laid like an installation (the built one, less executables and sounds) and a data location
+// holding the six demo clients.
+struct Run {
+    QTemporaryDir dir;
+    QString programDir = dir.path() + QStringLiteral("/program");
+    QString dataDir = dir.path() + QStringLiteral("/data");
+    FakePrompts prompts;
+    FakeClock clock{Today};
+    FakeFileDialogs files;
+    FakeReportPrinter printer;
+    FakeAudio audio;
+    QueuedScanner scanner;
+    std::unique_ptr<Program> program;
+    QByteArray demoClients;
+    QTimer watchdog; // closes a window a failed step left open, so the test fails instead of hanging
+
+    explicit Run(bool withScanner = true)
+    {
+        const QString built = ProgramDirForTests();
+        QDir().mkpath(programDir);
+        QDir().mkpath(dataDir);
+        for (const QFileInfo& f : QDir(built).entryInfoList(QDir::Files)) {
+            if (!f.isExecutable())
+                QFile::copy(f.filePath(), programDir + QLatin1Char('/') + f.fileName());
+        }
+        QFile demo(built + QStringLiteral("/../demo-data/DATA401.QN"));
+        if (demo.open(QIODevice::ReadOnly))
+            demoClients = demo.readAll();
+        QFile data(dataDir + QStringLiteral("/DATA401.QN"));
+        if (data.open(QIODevice::WriteOnly))
+            data.write(demoClients);
+        data.close();
+        QFile ini(programDir + QStringLiteral("/Quillan.ini"));
+        if (ini.open(QIODevice::WriteOnly))
+            ini.write(QStringLiteral("[Path]\nFilePath=%1\nSndPath=%2\n[Settings]\nNumLock=True\n")
+                          .arg(dataDir, built)
+                          .toUtf8());
+        ini.close();
+
+        ProgramEdges edges;
+        edges.prompts = &prompts;
+        edges.clock = &clock;
+        edges.files = &files;
+        edges.printer = &printer;
+        edges.audio = &audio;
+        edges.scanner = withScanner ? &scanner : nullptr;
+        program = Program::build(programDir, edges);
+        watchdog.callOnTimeout(&ModalDriver::rejectAll);
+        watchdog.start(60000);
+    }
+
+    bool start()
+    {
+        if (!program)
+            return false;
+        program->mainWindow().SplashHoldTickMs = 1;
+        if (!program->start())
+            return false;
+        return QTest::qWaitForWindowActive(&program->mainWindow());
+    }
+    frmMainMenu& menu() { return program->mainWindow(); }
+
+    QByteArray fileBytes() const
+    {
+        QFile f(dataDir + QStringLiteral("/DATA401.QN"));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+    ClientRecord record(int n) const
+    {
+        return ClientRecord::fromBytes(fileBytes().mid((n - 1) * ClientRecord::Size, ClientRecord::Size));
+    }
+    QStringList listLines()
+    {
+        QStringList out;
+        for (int i = 0; i < menu().lbNameDisplay()->count(); ++i)
+            out << menu().lbNameDisplay()->item(i)->text().trimmed();
+        return out;
+    }
+    // Presses main menu button `index` with Enter; returns when its activity has ended.
+    void pressMenu(int index)
+    {
+        QPushButton* b = menu().menu().button(index);
+        b->setFocus();
+        QTest::keyClick(b, Qt::Key_Return);
+    }
+};
+
+QWidget* focused()
+{
+    return QApplication::focusWidget();
+}
+
+void typeInto(QWidget* w, const QString& keys)
+{
+    w->setFocus(); // as a click in the field does
+    QTest::keyClicks(w, keys);
+}
+
+// Presses `button` with Enter once the driver's step has returned: the press may open windows of its own, which
+// the driver must be free to answer.
+void pressLater(QPushButton* button)
+{
+    QTimer::singleShot(0, button, [button] {
+        button->setFocus();
+        QTest::keyClick(button, Qt::Key_Return);
+    });
+}
+
+// Presses menu button `index` of the modal window, which must be `window`.
+ModalDriver::Step press(const QString& window, int index)
+{
+    return [window, index](QWidget* modal) {
+        auto* button = modal->findChild<QPushButton*>(QStringLiteral("cmdMenuChoice_%1").arg(index));
+        if (modal->objectName() != window || !button) {
+            QTest::qFail(qPrintable("expected " + window + ", got " + modal->objectName()), __FILE__, __LINE__);
+            return;
+        }
+        pressLater(button);
+    };
+}
+
+// Types `text` into an input box and accepts it: the client-name prompt, or the secret code.
+ModalDriver::Step answerInputBox(const QString& text)
+{
+    return [text](QWidget* modal) {
+        auto* input = modal->findChild<QLineEdit*>(QStringLiteral("txtInput"));
+        if (modal->objectName() != QLatin1String("frmMyInputBox") || !input) {
+            QTest::qFail(qPrintable("expected the input box, got " + modal->objectName()), __FILE__, __LINE__);
+            return;
+        }
+        typeInto(input, text);
+        QTest::keyClick(input, Qt::Key_Return);
+        QTest::keyClick(focused(), Qt::Key_Return);
+    };
+}
+
+// Client information of a new client: name, Male, 03/14/1987, Black, single, high school graduate.
+ModalDriver::Step keyClientInfo(const QString& name)
+{
+    return [name](QWidget* w) {
+        const std::pair<const char*, QString> entries[] = {{"txtName", name},     {"cmbGender", "1"},
+                                                           {"cmbRace", "2"},      {"cmbMarital", "1"},
+                                                           {"cmbEducation", "4"}, {"mebDateOfBirth", "03141987"}};
+        for (const auto& [field, keys] : entries) {
+            QWidget* f = w->findChild<QWidget*>(QLatin1String(field));
+            if (!f) {
+                QTest::qFail(field, __FILE__, __LINE__);
+                return;
+            }
+            typeInto(f, keys);
+        }
+        press(QStringLiteral("frmClientInfo"), 0)(w);
+    };
+}
+
+// Court history: each count typed and confirmed with Enter, then OK.
+ModalDriver::Step keyCourtHistory(const QStringList& counts)
+{
+    return [counts](QWidget* w) {
+        w->findChild<QLineEdit*>(QStringLiteral("txtDrugArrests"))->setFocus();
+        for (const QString& c : counts) {
+            QTest::keyClicks(focused(), c);
+            QTest::keyClick(focused(), Qt::Key_Return);
+        }
+        press(QStringLiteral("frmCourtHistory"), 0)(w);
+    };
+}
+
+// A valid answer for every item of the demo questionnaire: true/false alternating, frequencies 1 to 4, choice 1.
+QString SampleAnswers()
+{
+    QString s;
+    for (int id = 1; id <= NumItems; ++id)
+        s += QChar('1' + (id <= 86 ? id % 2 : id <= 110 ? id % 4 : 0));
+    return s;
+}
+
+// Keys every answer into the answer grid window, then Save or Cancel.
+ModalDriver::Step keyGrid(const QString& answers, int button)
+{
+    return [answers, button](QWidget* w) {
+        for (QChar c : answers)
+            QTest::keyClick(focused(), c.toLatin1());
+        press(QStringLiteral("frmNewEntry"), button)(w);
+    };
+}
+
+// Takes the on-screen test with the keys: Enter on each instructions screen, Down to the answer, Enter.
+ModalDriver::Step takeTest(const QString& answers)
+{
+    return [answers](QWidget* modal) {
+        auto* w = qobject_cast<frmPresentQA*>(modal);
+        if (!w) {
+            QTest::qFail(qPrintable("expected the presentation, got " + modal->objectName()), __FILE__, __LINE__);
+            return;
+        }
+        for (int guard = 0; guard < 3000 && w->isVisible(); ++guard) {
+            QWidget* target = w->focusWidget() ? w->focusWidget() : w;
+            if (w->presentation()->InstructionsShowing()) {
+                QTest::keyClick(target, Qt::Key_Return);
+                continue;
+            }
+            const int slot = answers.at(w->presentation()->CurrentItem().ID - 1).digitValue() - 1;
+            for (int i = 0; i <= slot; ++i)
+                QTest::keyClick(w->focusWidget(), Qt::Key_Down);
+            QTest::keyClick(w->focusWidget(), Qt::Key_Return);
+        }
+    };
+}
+
+} // namespace
+
+class TestWholeProgram : public QObject {
+    Q_OBJECT
+private slots:
+    void startUp_listsTheClientsOfTheSavedLocation()
+    {
+        Run run;
+        QVERIFY(run.start());
+        QCOMPARE(run.menu().windowTitle(), QStringLiteral("Veltrane"));
+        QCOMPARE(run.listLines().size(), 6);
+        QCOMPARE(run.listLines().first(), QStringLiteral("1-Sample, Avery"));
+        QVERIFY(run.prompts.shown.isEmpty());
+    }
+
+    // Add New Client by each entry method, to a stored and counted client.
+    void addNewClient_data()
+    {
+        QTest::addColumn<QString>("method");
+        QTest::newRow("on screen, English") << "English";
+        QTest::newRow("on screen, Spanish") << "Spanish";
+        QTest::newRow("paper and pencil") << "paper";
+        QTest::newRow("scanner") << "scanner";
+        QTest::newRow("no scanner: image file") << "file";
+    }
+    void addNewClient()
+    {
+        QFETCH(QString, method);
+        const bool onScreen = method == QLatin1String("English") || method == QLatin1String("Spanish");
+        const bool scanned = method == QLatin1String("scanner") || method == QLatin1String("file");
+        Run run(method != QLatin1String("file"));
+        QVERIFY(run.start());
+
+        const QString name = QStringLiteral("Newcomer, Robin");
+        QString answers = SampleAnswers();
+        SheetAnswers sheet = SheetAnswers::random(7);
+        sheet.dob = QStringLiteral("031487");
+        ModalDriver driver;
+        driver.onNextModal("frmSelectEntryMethod", press(QStringLiteral("frmSelectEntryMethod"), onScreen  ? 0
+                                                                                                 : scanned ? 2
+                                                                                                           : 1));
+        if (scanned) {
+            FilledSheet filled(DemoScanItems());
+            filled.markAll(sheet, 90);
+            const QImage image = filled.scan({0.6, QPointF(3, -2), 245, 3.0, 0.0005, 7});
+            run.scanner.pages << AcquiredPage{image, 0, {}};
+            const QString file = run.dir.filePath(QStringLiteral("sheet.png"));
+            QVERIFY(image.save(file));
+            run.files.openAnswers = [file] { return file; };
+            answers = sheet.responses;
+            driver.onNextModal("frmMyInputBox", answerInputBox(name));
+            driver.onNextModal("frmClientInfo", press(QStringLiteral("frmClientInfo"), 0));
+            driver.onNextModal("frmCourtHistory", press(QStringLiteral("frmCourtHistory"), 0));
+            driver.onNextModal("frmNewEntry", press(QStringLiteral("frmNewEntry"), 0));
+        } else {
+            driver.onNextModal("frmClientInfo", keyClientInfo(name));
+            driver.onNextModal("frmCourtHistory", keyCourtHistory({"0", "3", "N", "1", "12"}));
+            if (onScreen) {
+                driver.onNextModal("frmSelectLanguage",
+                                   press(QStringLiteral("frmSelectLanguage"), method == QLatin1String("Spanish")));
+                driver.onNextModal("frmPresentQA", takeTest(answers));
+                driver.onNextModal("frmMyInputBox", answerInputBox(QStringLiteral("x")));
+                driver.onNextModal("frmMyInputBox", answerInputBox(QStringLiteral("k")));
+            } else {
+                driver.onNextModal("frmNewEntry", keyGrid(answers, 0));
+            }
+        }
+        run.pressMenu(1);
+        QVERIFY2(driver.done(), qPrintable(run.prompts.texts().join(" / ")));
+
+        QCOMPARE(run.fileBytes().left(run.demoClients.size()), run.demoClients);
+        QCOMPARE(run.fileBytes().size(), run.demoClients.size() + ClientRecord::Size);
+        const ClientRecord r = run.record(7);
+        QCOMPARE(r.Name.trimmed(), name);
+        QCOMPARE(r.Responses, answers);
+        QCOMPARE(r.TestDate, Today.toString(QStringLiteral("MM/dd/yyyy")));
+        if (scanned) {
+            QCOMPARE(
+                r.Gender + r.Race + r.Marital + r.Education,
+                QStringLiteral("%1%2%3%4").arg(sheet.gender).arg(sheet.race).arg(sheet.marital).arg(sheet.education));
+            QCOMPARE(r.DOB, QStringLiteral("03/14/1987"));
+            QCOMPARE(run.scanner.pages.isEmpty(), method == QLatin1String("scanner"));
+            QCOMPARE(run.files.asked.size(), method == QLatin1String("file") ? 1 : 0);
+        } else {
+            QCOMPARE(r.Gender + r.DOB + r.Race + r.Marital + r.Education, QStringLiteral("103/14/1987214"));
+            QCOMPARE(QStringList({r.DrugArrests, r.AlcoholArrests, r.Assaults, r.DVArrests, r.Anger}).join('|'),
+                     QStringLiteral("0 |3 |N |1 |12"));
+        }
+        QCOMPARE(run.listLines().last(), QStringLiteral("7-") + name);
+        if (onScreen) {
+            // The spoken instructions and items came from the chosen language's folder; a wrong code was refused.
+            QVERIFY(run.audio.played.size() > NumItems);
+            QCOMPARE(QFileInfo(run.audio.played.last()).dir().dirName(), method.toUpper());
+            QVERIFY(run.prompts.texts().contains(QStringLiteral("Incorrect password.  Please try again.")));
+        } else {
+            QVERIFY(run.audio.played.isEmpty());
+        }
+        QVERIFY(run.printer.jobs.isEmpty());
+    }
+
+    // Edit Current Client: a changed marital status and one changed answer are stored, and the edit is counted.
+    void editCurrentClient()
+    {
+        Run run;
+        QVERIFY(run.start());
+        const ClientRecord before = run.record(2);
+        run.menu().lbNameDisplay()->setFocus();
+        run.menu().lbNameDisplay()->setCurrentRow(0);
+        QTest::keyClick(run.menu().lbNameDisplay(), Qt::Key_Down);
+        ModalDriver driver;
+        driver.onNextModal("frmClientInfo", [](QWidget* w) {
+            typeInto(w->findChild<QWidget*>(QStringLiteral("cmbMarital")), QStringLiteral("3"));
+            press(QStringLiteral("frmClientInfo"), 0)(w);
+        });
+        driver.onNextModal("frmCourtHistory", press(QStringLiteral("frmCourtHistory"), 0));
+        driver.onNextModal("frmNewEntry", [](QWidget* w) {
+            QTest::keyClick(focused(), '2'); // item 1, the grid's first row
+            press(QStringLiteral("frmNewEntry"), 0)(w);
+        });
+        run.pressMenu(0);
+        QVERIFY(driver.done());
+
+        ClientRecord expected = before;
+        expected.Marital = QStringLiteral("3");
+        expected.Responses[0] = QLatin1Char('2');
+        expected.TestDate = Today.toString(QStringLiteral("MM/dd/yyyy"));
+        const ClientRecord after = run.record(2);
+        QCOMPARE(after.EditCount.trimmed().toInt(), before.EditCount.trimmed().toInt() + 1);
+        expected.EditCount = after.EditCount;
+        QCOMPARE(after.toBytes(), expected.toBytes());
+        QCOMPARE(run.fileBytes().size(), run.demoClients.size());
+    }
+
+    // Supervisor Options, reports tab: the current client's report window, the batch window, print all.
+    void supervisorReports_data()
+    {
+        QTest::addColumn<int>("option");
+        QTest::addColumn<int>("documents");
+        QTest::newRow("current client's report") << 0 << 1;
+        QTest::newRow("selected clients") << 1 << 6;
+        QTest::newRow("all clients") << 2 << 6;
+    }
+    void supervisorReports()
+    {
+        QFETCH(int, option);
+        Run run;
+        QVERIFY(run.start());
+        run.menu().lbNameDisplay()->setCurrentRow(0);
+        ModalDriver driver;
+        driver.onNextModal("frmSupervisorOptions", [option](QWidget* w) {
+            w->findChild<QRadioButton*>(QStringLiteral("optPrintOption_%1").arg(option))->click();
+            press(QStringLiteral("frmSupervisorOptions"), 0)(w);
+        });
+        driver.onNextModal("frmMyInputBox", answerInputBox(QStringLiteral("K")));
+        if (option == 0) {
+            driver.onNextModal("frmViewReport", [](QWidget* w) {
+                pressLater(w->findChild<QPushButton*>(QStringLiteral("cmdPrintReport")));
+                pressLater(w->findChild<QPushButton*>(QStringLiteral("cmdCancel")));
+            });
+        } else if (option == 1) {
+            driver.onNextModal("frmPrintSelected", [](QWidget* w) {
+                press(QStringLiteral("frmPrintSelected"), 1)(w); // Select All
+                press(QStringLiteral("frmPrintSelected"), 0)(w); // Print Selected, which closes the window
+            });
+        }
+        run.pressMenu(2);
+        QVERIFY2(driver.done(), qPrintable(run.prompts.texts().join(" / ")));
+        QVERIFY(run.prompts.shown.isEmpty());
+
+        // One document per client, in client order, each the client's whole report.
+        QFETCH(int, documents);
+        QCOMPARE(int(run.printer.jobs.size()), documents);
+        for (int i = 0; i < documents; ++i) {
+            const ClientRecord demo =
+                ClientRecord::fromBytes(run.demoClients.mid(i * ClientRecord::Size, ClientRecord::Size));
+            const QStringList& page = run.printer.jobs[i].pages.first();
+            QVERIFY(run.printer.jobs[i].pages.size() > 1);
+            QCOMPARE(page.value(3).mid(7, 43).trimmed(), QStringLiteral("NAME            : ") + demo.Name.trimmed());
+        }
+        QCOMPARE(run.fileBytes(), run.demoClients);
+    }
+
+    // Verify Data: the stored answers keyed a second time, one of them differently, then corrected.
+    void verifyData()
+    {
+        Run run;
+        QVERIFY(run.start());
+        run.menu().lbNameDisplay()->setCurrentRow(2);
+        const ClientRecord before = run.record(3);
+        QString second = before.Responses;
+        second[39] = second[39] == QLatin1Char('1') ? QLatin1Char('2') : QLatin1Char('1');
+        ModalDriver driver;
+        driver.onNextModal("frmSupervisorOptions", [](QWidget* w) {
+            w->findChild<QTabWidget*>(QStringLiteral("sstSupervisorOperations"))->setCurrentIndex(1);
+            press(QStringLiteral("frmSupervisorOptions"), 0)(w);
+        });
+        driver.onNextModal("frmVerify", [&](QWidget* w) {
+            auto* input = w->findChild<QLineEdit*>(QStringLiteral("txtCurQuestion"));
+            QVERIFY(input);
+            for (QChar c : second)
+                QTest::keyClick(input, c.toLatin1());
+            // The one difference is asked again; the stored answer is keyed this time.
+            QTest::keyClick(input, before.Responses.at(39).toLatin1());
+        });
+        run.pressMenu(2);
+        QVERIFY(driver.done());
+        QVERIFY2(run.prompts.texts().contains(QStringLiteral("Data Verification complete.")),
+                 qPrintable(run.prompts.texts().join(" / ")));
+        QCOMPARE(run.record(3).toBytes(), before.toBytes());
+    }
+
+    // Delete Names: every name in the file is scrambled and no longer readable; the rest of each record is kept.
+    void deleteNames()
+    {
+        Run run;
+        QVERIFY(run.start());
+        ModalDriver driver;
+        driver.onNextModal("frmSupervisorOptions", [](QWidget* w) {
+            w->findChild<QTabWidget*>(QStringLiteral("sstSupervisorOperations"))->setCurrentIndex(2);
+            press(QStringLiteral("frmSupervisorOptions"), 0)(w);
+        });
+        run.pressMenu(2);
+        QVERIFY(driver.done());
+        QVERIFY(run.prompts.texts().last().startsWith(QStringLiteral("Process complete.")));
+        for (int n = 1; n <= 6; ++n) {
+            const ClientRecord demo =
+                ClientRecord::fromBytes(run.demoClients.mid((n - 1) * ClientRecord::Size, ClientRecord::Size));
+            const ClientRecord r = run.record(n);
+            QVERIFY(r.Name != demo.Name);
+            QCOMPARE(r.NameDeleted, QStringLiteral("1"));
+            QCOMPARE(r.Responses + r.DOB, demo.Responses + demo.DOB);
+        }
+        QVERIFY(!run.listLines().join(' ').contains(QStringLiteral("Sample")));
+    }
+
+    void exit_endsTheProgram()
+    {
+        Run run;
+        QVERIFY(run.start());
+        QTimer::singleShot(0, [&run] { run.pressMenu(3); });
+        QTimer::singleShot(10000, [] { QCoreApplication::exit(1); });
+        QCOMPARE(QCoreApplication::exec(), 0);
+        QCOMPARE(run.fileBytes(), run.demoClients);
+    }
+
+    // A second start for the same program folder brings the first to the front and builds nothing.
+    void secondStart_handsOverToTheFirst()
+    {
+        Run run;
+        QVERIFY(run.start());
+        ProgramEdges edges;
+        edges.prompts = &run.prompts;
+        edges.clock = &run.clock;
+        edges.files = &run.files;
+        run.menu().hide();
+        QVERIFY(!Program::build(run.programDir, edges));
+        QTRY_VERIFY(run.menu().isVisible());
+    }
+};
+
+QTEST_MAIN(TestWholeProgram)
+#include "test_whole_program.moc"
