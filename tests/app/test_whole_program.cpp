@@ -175,8 +175,8 @@ ModalDriver::Step answerInputBox(const QString& text)
             return;
         }
         typeInto(input, text);
-        QTest::keyClick(input, Qt::Key_Return);
-        QTest::keyClick(focused(), Qt::Key_Return);
+        QTest::keyClick(input, Qt::Key_Return); // to "Information OK"
+        QTest::keyClick(modal->findChild<QPushButton*>(QStringLiteral("cmdMenuChoice_0")), Qt::Key_Return);
     };
 }
 
