@@ -7,7 +7,9 @@
 #include "ScoringTestData.h"
 #include "SystemReportPrinter.h"
 
+#include <QPageSize>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -183,6 +185,47 @@ private slots:
             QSKIP("poppler-utils is not installed");
         QCOMPARE(pdfPages(pdf), 3);
         QVERIFY(poppler(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")}).contains(QStringLiteral("line 150")));
+    }
+
+    void pdfPrinter_onePagePerReportPage_everyGlyphOnThePaper_data()
+    {
+        QTest::addColumn<QPageSize::PageSizeId>("paper");
+        QTest::newRow("Letter") << QPageSize::Letter;
+        QTest::newRow("A4") << QPageSize::A4;
+    }
+    void pdfPrinter_onePagePerReportPage_everyGlyphOnThePaper()
+    {
+        QFETCH(QPageSize::PageSizeId, paper);
+        if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+            QSKIP("poppler-utils is not installed");
+        writeThreePageReport();
+        const QString pdf = program() + QStringLiteral("/report.pdf");
+        PdfReportPrinter printer(pdf, paper);
+        QVERIFY(PrintReport(program(), printer).printed());
+        QCOMPARE(pdfPages(pdf), 3);
+        // pdftotext gives each page's size and each word's box in points, from the top left.
+        const QString boxes = poppler(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
+        const QSizeF size = QPageSize(paper).size(QPageSize::Point);
+        const QRegularExpression number(QStringLiteral("(\\w+)=\"([-0-9.]+)\""));
+        int words = 0;
+        for (const QString& line : boxes.split(QLatin1Char('\n'))) {
+            QHash<QString, double> v;
+            for (auto m = number.globalMatch(line); m.hasNext();) {
+                const auto match = m.next();
+                v.insert(match.captured(1), match.captured(2).toDouble());
+            }
+            if (line.contains(QStringLiteral("<page "))) {
+                QCOMPARE(qRound(v.value(QStringLiteral("width"))), qRound(size.width()));
+                QCOMPARE(qRound(v.value(QStringLiteral("height"))), qRound(size.height()));
+            } else if (line.contains(QStringLiteral("<word "))) {
+                ++words;
+                QVERIFY2(v.value(QStringLiteral("xMin")) >= 0 && v.value(QStringLiteral("yMin")) >= 0 &&
+                             v.value(QStringLiteral("xMax")) <= size.width() &&
+                             v.value(QStringLiteral("yMax")) <= size.height(),
+                         qPrintable(line));
+            }
+        }
+        QVERIFY(words > 300);
     }
 
     void pdfPrinter_unwritableFolder_failsAndLeavesNoFile()

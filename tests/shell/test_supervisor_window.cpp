@@ -118,6 +118,8 @@ private slots:
         QTest::newRow("verify") << 1 << ClientRecord::fit("Client 1", 25)
                                 << "Click Execute to perform data verification.";
         QTest::newRow("delete") << 2 << "All Clients" << "Click Execute to perform delete names operation.";
+        QTest::newRow("export and backup") << 3 << "All Clients"
+                                           << "Click Execute to export, back up or restore the client data.";
     }
     void tabs_changeLabelAndHelp()
     {
