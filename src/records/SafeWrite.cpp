@@ -114,9 +114,10 @@ QString WriteFileSafely(const QString& path, const QByteArray& bytes, ExistingFi
         ::unlink(tmp.constData());
         return QStringLiteral("The file %1 cannot be written: %2.").arg(shown(path), systemError(err));
     };
+    // File systems without owners (FAT drives) refuse both; that is no reason to give up the write.
     if (::fchmod(f.fd, mode) != 0 && errno != EPERM)
         return fail(errno);
-    if (replacing && ::geteuid() == 0 && ::fchown(f.fd, old.st_uid, old.st_gid) != 0)
+    if (replacing && ::geteuid() == 0 && ::fchown(f.fd, old.st_uid, old.st_gid) != 0 && errno != EPERM)
         return fail(errno);
     if (!writeAll(f.fd, bytes) || ::fsync(f.fd) != 0)
         return fail(errno);

@@ -189,10 +189,11 @@ bool frmPrintSelected::eventFilter(QObject* watched, QEvent* event)
     return QDialog::eventFilter(watched, event);
 }
 
-void frmPrintSelected::stop(const QString& problem)
+void frmPrintSelected::stop(const QString& why, bool stoppedByUser)
 {
     MouseDefault();
-    m_ctx.prompts.message(problem, AppTitle(), Prompts::Icon::Critical, Prompts::Buttons::Ok);
+    m_ctx.prompts.message(why, AppTitle(), stoppedByUser ? Prompts::Icon::Information : Prompts::Icon::Critical,
+                          Prompts::Buttons::Ok);
     reject();
 }
 
@@ -210,7 +211,7 @@ QList<int> frmPrintSelected::scoreSelected(BatchProgress* progress, int steps)
         const int client = clients[j - 1];
         if (progress && !progress->step(QStringLiteral("Scoring client %1 (%2 of %3)").arg(client).arg(j).arg(count),
                                         (j - 1) * steps / (2 * count))) {
-            stop(QStringLiteral("Stopped before any report came out."));
+            stop(QStringLiteral("Stopped before any report came out."), true);
             return {};
         }
         m_list->setCurrentRow(client - 1, QItemSelectionModel::NoUpdate);
@@ -322,7 +323,7 @@ void frmPrintSelected::saveSelectedAsPdf()
                     QStringLiteral("Saving the report of client %1 (%2 of %3)").arg(clients[j - 1]).arg(j).arg(count),
                     50 + (j - 1) * 50 / count)) {
                 pdfs.tellSaved();
-                stop(QStringLiteral("Stopped after %1 of %2 reports.").arg(j - 1).arg(count));
+                stop(QStringLiteral("Stopped after %1 of %2 reports.").arg(j - 1).arg(count), true);
                 return;
             }
             QString problem = RestoreNumberedCopy(m_ctx.programDir, j).message;

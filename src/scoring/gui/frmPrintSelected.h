@@ -41,7 +41,8 @@ private:
     // Scores the chosen clients into numbered copies 1..n, in list order; the clients, or an empty list when the
     // batch stopped (the window then has said why and closed).
     QList<int> scoreSelected(BatchProgress* progress, int steps);
-    void stop(const QString& problem);
+    // Says why the batch ended early (a problem, or the supervisor pressed Stop) and closes the window.
+    void stop(const QString& why, bool stoppedByUser = false);
     void listFocus(bool in);
 
     AppContext& m_ctx;
