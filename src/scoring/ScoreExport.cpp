@@ -74,8 +74,7 @@ QString csvField(const QVariant& value)
     return text;
 }
 
-} // namespace
-
+// The column names, in order.
 QStringList ScoreExportColumns(bool deidentified)
 {
     QStringList c{QStringLiteral("client")};
@@ -92,6 +91,8 @@ QStringList ScoreExportColumns(bool deidentified)
       << QStringLiteral("assault_arrests") << QStringLiteral("dv_arrests") << QStringLiteral("anger_programs");
     return c;
 }
+
+} // namespace
 
 ScoreExport ExportScores(const QString& programDir, const ClientTable& clients, QChar brandCode,
                          const ScoreExportOptions& options)

@@ -23,9 +23,6 @@ struct ScoreExport {
     ScoringError error;   // set when nothing could be scored (a data file of the program folder is unusable)
 };
 
-// The column names, in order.
-QStringList ScoreExportColumns(bool deidentified);
-
 // Scores every client of `clients` in client order, each as ScoreAndReport does (report composed, report.prn left
 // alone), and lays the results out one row or object per client.
 ScoreExport ExportScores(const QString& programDir, const ClientTable& clients, QChar brandCode,

@@ -198,16 +198,25 @@ private slots:
         QFETCH(QPageSize::PageSizeId, paper);
         if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
             QSKIP("poppler-utils is not installed");
-        writeThreePageReport();
+        // The demo installation's first client: four pages with a paragraph heading 84 columns wide.
+        const QString demo = QString::fromLocal8Bit(qgetenv("VELTRANE_SOURCE_DIR")) + QStringLiteral("/installation");
+        for (const QString& name : QDir(demo + QStringLiteral("/program")).entryList(QDir::Files))
+            QVERIFY(QFile::copy(demo + QStringLiteral("/program/") + name, program() + QLatin1Char('/') + name));
+        ClientTable table;
+        table.Clients[1] =
+            ClientRecord::fromBytes(ReadBytes(demo + QStringLiteral("/demo-data/clients.txt")).split('\n').at(1));
+        table.NumClients = table.CurClient = 1;
+        QVERIFY(!ScoreAndReport(program(), table, PublisherBrandCode));
         const QString pdf = program() + QStringLiteral("/report.pdf");
         PdfReportPrinter printer(pdf, paper);
         QVERIFY(PrintReport(program(), printer).printed());
-        QCOMPARE(pdfPages(pdf), 3);
+        QCOMPARE(pdfPages(pdf), ReadBytes(ReportFilePath(program())).count('\f') + 1);
         // pdftotext gives each page's size and each word's box in points, from the top left.
         const QString boxes = poppler(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
         const QSizeF size = QPageSize(paper).size(QPageSize::Point);
         const QRegularExpression number(QStringLiteral("(\\w+)=\"([-0-9.]+)\""));
         int words = 0;
+        QStringList outside;
         for (const QString& line : boxes.split(QLatin1Char('\n'))) {
             QHash<QString, double> v;
             for (auto m = number.globalMatch(line); m.hasNext();) {
@@ -219,13 +228,15 @@ private slots:
                 QCOMPARE(qRound(v.value(QStringLiteral("height"))), qRound(size.height()));
             } else if (line.contains(QStringLiteral("<word "))) {
                 ++words;
-                QVERIFY2(v.value(QStringLiteral("xMin")) >= 0 && v.value(QStringLiteral("yMin")) >= 0 &&
-                             v.value(QStringLiteral("xMax")) <= size.width() &&
-                             v.value(QStringLiteral("yMax")) <= size.height(),
-                         qPrintable(line));
+                if (v.value(QStringLiteral("xMin")) < 0 || v.value(QStringLiteral("yMin")) < 0 ||
+                    v.value(QStringLiteral("xMax")) > size.width() || v.value(QStringLiteral("yMax")) > size.height())
+                    outside << line.trimmed();
             }
         }
         QVERIFY(words > 300);
+        QEXPECT_FAIL("A4", "84 columns at 11.5 points are wider than A4 until the page painter fits lines to the paper",
+                     Continue);
+        QVERIFY2(outside.isEmpty(), qPrintable(outside.join(QLatin1Char('\n'))));
     }
 
     void pdfPrinter_unwritableFolder_failsAndLeavesNoFile()

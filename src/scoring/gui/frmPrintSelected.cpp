@@ -111,6 +111,14 @@ frmPrintSelected::frmPrintSelected(AppContext& ctx, ReportOutput& output, QWidge
     auto* top = new QHBoxLayout;
     top->addWidget(m_fraClient, 1);
     top->addWidget(m_instructions);
+    // Five buttons share the row: each has room for its caption in bold, so the focus never squeezes a neighbour.
+    for (int i = 0; i < m_menu->size(); ++i) {
+        QPushButton* b = m_menu->button(i);
+        QFont bold = b->font();
+        bold.setBold(true);
+        const QFontMetrics metrics(bold);
+        b->setMinimumWidth(metrics.horizontalAdvance(b->text()) + 2 * metrics.horizontalAdvance(QLatin1Char('M')));
+    }
     // The other ways out beside "Print Selected", in the order the focus takes.
     const int order[] = {0, 3, 4, 1, 2};
     auto* buttons = new QHBoxLayout;

@@ -218,10 +218,9 @@ void frmViewReport::LoadReportText()
     m_shown = true;
 }
 
-void frmViewReport::runCommand(const std::function<QString()>& work)
+void frmViewReport::runCommand(QPushButton* own, const std::function<QString()>& work)
 {
     // Disabled while it runs, so a second command cannot start from the events the hourglass lets through.
-    QWidget* focused = QApplication::focusWidget();
     QList<QPushButton*> enabled;
     for (int i = 0; i < m_menu->size(); ++i) {
         if (m_menu->button(i)->isEnabled())
@@ -233,15 +232,15 @@ void frmViewReport::runCommand(const std::function<QString()>& work)
     MOUSEDEFAULT();
     for (QPushButton* b : enabled)
         b->setEnabled(true);
-    if (focused && enabled.contains(focused))
-        focused->setFocus();
+    // A file or printer dialog may have taken the focus away; it comes back to the command, as after a key press.
+    own->setFocus();
     if (!problem.isEmpty())
         m_ctx.prompts.message(problem, AppTitle(), Prompts::Icon::Critical, Prompts::Buttons::Ok);
 }
 
 void frmViewReport::PrintReport()
 {
-    runCommand([this] { return m_output.print(m_ctx.table.CurClient); });
+    runCommand(cmdPrintReport(), [this] { return m_output.print(m_ctx.table.CurClient); });
     m_output.tellSaved();
 }
 
@@ -252,7 +251,7 @@ void frmViewReport::PrintReportTo()
     const std::unique_ptr<ReportPrinter> printer = m_ctx.printerChooser->choose(this, QStringLiteral("Print Report"));
     if (!printer)
         return;
-    runCommand([&] { return ::PrintReport(m_ctx.programDir, *printer).message; });
+    runCommand(cmdPrintTo(), [&] { return ::PrintReport(m_ctx.programDir, *printer).message; });
 }
 
 void frmViewReport::SaveReportAsPdf()
@@ -267,7 +266,7 @@ void frmViewReport::SaveReportAsPdf()
     if (!path.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive))
         path += QStringLiteral(".pdf");
     bool saved = false;
-    runCommand([&] {
+    runCommand(cmdSaveAsPdf(), [&] {
         PdfReportPrinter pdf(path, LocalePaperSize());
         const PrintOutcome outcome = ::PrintReport(m_ctx.programDir, pdf);
         saved = outcome.printed();

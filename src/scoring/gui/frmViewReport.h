@@ -43,8 +43,9 @@ private:
     void activate();
     void LoadReportText();
     void placeFrame();
-    // Runs `work` with every button disabled and the hourglass showing, then shows its problem, if any.
-    void runCommand(const std::function<QString()>& work);
+    // Runs `work` with every button disabled and the hourglass showing, gives the focus back to the command's
+    // button `own`, then shows the problem, if any.
+    void runCommand(QPushButton* own, const std::function<QString()>& work);
 
     AppContext& m_ctx;
     ReportOutput& m_output;

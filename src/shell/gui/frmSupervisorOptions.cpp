@@ -165,10 +165,13 @@ frmSupervisorOptions::frmSupervisorOptions(AppContext& ctx, SupervisorServices s
     frameLayout->addLayout(buttons);
     m_frame->adjustSize();
 
-    setTabOrder(m_tabs, m_options[0]);
-    setTabOrder(m_options[0], m_dataOptions[0]);
-    setTabOrder(m_dataOptions[0], m_deidentified);
-    setTabOrder(m_deidentified, m_menu->button(0));
+    // Every option in the chain: Qt lets the Tab key stop only on the chosen one of each set, so the focus enters a
+    // tab's options at its chosen operation, and the arrow keys go on from there.
+    QWidget* chain[] = {m_tabs,           m_options[0],     m_options[1],     m_options[2],
+                        m_options[3],     m_dataOptions[0], m_dataOptions[1], m_dataOptions[2],
+                        m_dataOptions[3], m_deidentified,   m_menu->button(0)};
+    for (size_t i = 1; i < std::size(chain); ++i)
+        setTabOrder(chain[i - 1], chain[i]);
     setTabOrder(m_menu->button(0), m_menu->button(1));
     connect(m_tabs, &QTabWidget::currentChanged, this, &frmSupervisorOptions::tabChanged);
 
