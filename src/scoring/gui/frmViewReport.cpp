@@ -71,7 +71,7 @@ frmViewReport::frmViewReport(AppContext& ctx, ReportOutput& output, QWidget* par
     cmdPrintTo()->setEnabled(m_ctx.printerChooser != nullptr);
     cmdSaveAsPdf()->setEnabled(m_ctx.files != nullptr);
 
-    // The report's own buttons first and last; the other ways out of the program between them.
+    // "Print Report" first and "Close" last; the other ways out for the report between them.
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     for (int i : {0, 2, 3, 1}) {
