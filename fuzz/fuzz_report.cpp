@@ -1,6 +1,8 @@
 // Scores an arbitrary 184-byte client record against the demo installation and composes its report; the bytes after
-// the record replace the Alcohol paragraph file. Checks that the report can be cut into pages again.
+// the record replace the Alcohol paragraph file. Checks that the report can be cut into pages again, and that the
+// backup check of the whole input accepts only whole records.
 
+#include "ClientFileBackup.h"
 #include "ReportPrinting.h"
 #include "ReportWriter.h"
 #include "Scoring.h"
@@ -29,6 +31,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const qsizetype recordSize = std::min<qsizetype>(static_cast<qsizetype>(size), ClientRecord::Size);
     const ClientRecord client = ClientRecord::fromBytes(QByteArrayView(bytes, recordSize));
     const QByteArray alcohol(bytes + recordSize, static_cast<qsizetype>(size) - recordSize);
+
+    // A restore checks the same bytes as a whole client file; what it accepts is whole records.
+    if (CheckClientFile(QByteArrayView(bytes, static_cast<qsizetype>(size))).isEmpty() &&
+        (size == 0 || size % ClientRecord::Size != 0))
+        __builtin_trap();
 
     ScoringRun run;
     run.tables = tables;

@@ -7,6 +7,7 @@
 #include "Prompts.h"
 #include "QtAudio.h"
 #include "QtFileDialogs.h"
+#include "QtPrinterChooser.h"
 #include "QtPrompts.h"
 #include "SaneScanner.h"
 #include "Settings.h"
@@ -53,6 +54,7 @@ Program::Program(std::unique_ptr<SingleInstance> instance, const QString& progra
     ctx.BrandCode = GetINIBrandCode(m->settings);
     ctx.files = edges.files;
     ctx.printer = edges.printer;
+    ctx.printerChooser = edges.printerChooser;
     ctx.audio = edges.audio;
     ctx.scanner = edges.scanner;
 
@@ -102,6 +104,7 @@ struct RealEdges::Parts {
     SystemClock clock;
     QtFileDialogs files;
     SystemReportPrinter printer;
+    QtPrinterChooser printerChooser;
     // Without a sound server the audio says so, and the presentation runs silently.
     QtAudio audio;
     std::unique_ptr<SaneScanner> scanner;
@@ -118,6 +121,7 @@ ProgramEdges RealEdges::edges() const
     e.clock = &m->clock;
     e.files = &m->files;
     e.printer = &m->printer;
+    e.printerChooser = &m->printerChooser;
     e.audio = &m->audio;
     e.scanner = m->scanner.get();
     return e;

@@ -12,6 +12,7 @@ class Clock;
 class FileDialogs;
 class Prompts;
 class ReportPrinter;
+class PrinterChooser;
 class Scanner;
 class SingleInstance;
 class frmDriveSelect;
@@ -23,6 +24,7 @@ struct ProgramEdges {
     const Clock* clock = nullptr;
     FileDialogs* files = nullptr;
     ReportPrinter* printer = nullptr; // null: no printer
+    PrinterChooser* printerChooser = nullptr; // null: no printer dialog
     Audio* audio = nullptr;           // null: no sound
     Scanner* scanner = nullptr;       // null: no scanner (sheets come from image files)
 };

@@ -1,6 +1,6 @@
 #pragma once
-// The subcommands of veltrane-cli; each takes the arguments after its name and returns the exit status
-// (0 success, 1 failure with a message, 2 bad arguments with a usage message).
+// The subcommands of veltrane-cli; each takes the arguments after its name and returns the exit status (0 success,
+// 1 failure with a message; the older commands give 2 for bad arguments, export, backup and restore give 1).
 
 #include <QStringList>
 
@@ -12,3 +12,9 @@ int AnswerSheetCommand(const QStringList& args);
 int ReadSheetCommand(const QStringList& args);
 // report --program-dir DIR --data-dir DIR --client N [--scores] [--pdf FILE]
 int runReport(const QStringList& args);
+// export --program-dir DIR --data-dir DIR [--format csv|json] [--deidentified] [--output FILE]
+int ExportCommand(const QStringList& args);
+// backup --data-dir DIR --to FOLDER
+int BackupCommand(const QStringList& args);
+// restore --from FILE --data-dir DIR [--yes]
+int RestoreCommand(const QStringList& args);

@@ -11,6 +11,9 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <cstdio>
 
 namespace {
@@ -42,34 +45,18 @@ int failure(const QString& message)
     return 1;
 }
 
-QString jsonString(const QString& s)
+QByteArray scoresJson(const ScoringRun& run)
 {
-    QString out = QStringLiteral("\"");
-    for (QChar c : s) {
-        if (c == QLatin1Char('"') || c == QLatin1Char('\\'))
-            out += QLatin1Char('\\') + c;
-        else if (c.unicode() < 0x20)
-            out += QStringLiteral("\\u%1").arg(c.unicode(), 4, 16, QLatin1Char('0'));
-        else
-            out += c;
-    }
-    return out + QLatin1Char('"');
-}
-
-QString scoresJson(const ScoringRun& run)
-{
-    QStringList scales;
+    QJsonArray scales;
     for (int s = 1; s <= NumScales; ++s) {
-        scales << QStringLiteral("{\"scale\": %1, \"name\": %2, \"raw\": %3, \"percentile\": %4, \"omitted\": %5, "
-                                 "\"endorsed\": %6}")
-                      .arg(s)
-                      .arg(jsonString(run.wording.ScaleNames[s]))
-                      .arg(run.sheet.RawPoints[s])
-                      .arg(run.sheet.Percentile[s])
-                      .arg(run.sheet.OmittedCount[s])
-                      .arg(s <= NumTableScales ? run.sheet.EndorsedCount[s] : 0);
+        scales.append(QJsonObject{{QStringLiteral("scale"), s},
+                                  {QStringLiteral("name"), run.wording.ScaleNames[s]},
+                                  {QStringLiteral("raw"), run.sheet.RawPoints[s]},
+                                  {QStringLiteral("percentile"), run.sheet.Percentile[s]},
+                                  {QStringLiteral("omitted"), run.sheet.OmittedCount[s]},
+                                  {QStringLiteral("endorsed"), s <= NumTableScales ? run.sheet.EndorsedCount[s] : 0}});
     }
-    return QStringLiteral("{\"scales\": [") + scales.join(QStringLiteral(", ")) + QStringLiteral("]}");
+    return QJsonDocument(QJsonObject{{QStringLiteral("scales"), scales}}).toJson(QJsonDocument::Compact);
 }
 
 } // namespace
@@ -152,6 +139,6 @@ int runReport(const QStringList& args)
             return failure(printed.message);
     }
     if (scores)
-        std::printf("%s\n", scoresJson(run).toUtf8().constData());
+        std::printf("%s\n", scoresJson(run).constData());
     return 0;
 }

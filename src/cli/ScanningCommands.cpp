@@ -12,6 +12,9 @@
 #include "ScanSheet.h"
 
 #include <QDir>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <cstdio>
 
 namespace {
@@ -44,44 +47,6 @@ int fail(const QString& message)
 {
     std::fprintf(stderr, "%s\n", qPrintable(message));
     return 1;
-}
-
-QString jsonString(const QString& s)
-{
-    QString out = QStringLiteral("\"");
-    for (const QChar c : s) {
-        switch (c.unicode()) {
-        case '"':
-            out += QStringLiteral("\\\"");
-            break;
-        case '\\':
-            out += QStringLiteral("\\\\");
-            break;
-        case '\n':
-            out += QStringLiteral("\\n");
-            break;
-        case '\r':
-            out += QStringLiteral("\\r");
-            break;
-        case '\t':
-            out += QStringLiteral("\\t");
-            break;
-        default:
-            if (c.unicode() < 0x20)
-                out += QStringLiteral("\\u%1").arg(c.unicode(), 4, 16, QLatin1Char('0'));
-            else
-                out += c;
-        }
-    }
-    return out + QLatin1Char('"');
-}
-
-QString jsonArray(const QStringList& items)
-{
-    QStringList quoted;
-    for (const QString& s : items)
-        quoted << jsonString(s);
-    return QLatin1Char('[') + quoted.join(QStringLiteral(", ")) + QLatin1Char(']');
 }
 
 } // namespace
@@ -123,13 +88,15 @@ int ReadSheetCommand(const QStringList& args)
         return fail(outcome.failure.text);
     const SheetReading& r = outcome.reading;
     const QStringList court(r.CourtCounts.begin(), r.CourtCounts.end());
-    const QString json =
-        QStringLiteral("{\"gender\": %1, \"race\": %2, \"education\": %3, \"marital\": %4, "
-                       "\"court\": %5, \"dob\": %6, \"responses\": %7, \"multi_marks\": %8, "
-                       "\"sheet_angle\": %9}\n")
-            .arg(jsonString(r.Gender), jsonString(r.Race), jsonString(r.Education), jsonString(r.Marital),
-                 jsonArray(court), jsonString(r.DateText), jsonString(r.Responses), jsonArray(r.MultiMarks.entries()),
-                 QString::number(r.SheetAngle, 'g', 6));
-    std::fputs(json.toUtf8().constData(), stdout);
+    const QJsonObject json{{QStringLiteral("gender"), r.Gender},
+                           {QStringLiteral("race"), r.Race},
+                           {QStringLiteral("education"), r.Education},
+                           {QStringLiteral("marital"), r.Marital},
+                           {QStringLiteral("court"), QJsonArray::fromStringList(court)},
+                           {QStringLiteral("dob"), r.DateText},
+                           {QStringLiteral("responses"), r.Responses},
+                           {QStringLiteral("multi_marks"), QJsonArray::fromStringList(r.MultiMarks.entries())},
+                           {QStringLiteral("sheet_angle"), QString::number(r.SheetAngle, 'g', 6).toDouble()}};
+    std::fputs(QJsonDocument(json).toJson(QJsonDocument::Compact).append('\n').constData(), stdout);
     return 0;
 }

@@ -24,6 +24,9 @@ const Command kCommands[] = {
     {"answer-sheet", "write the blank answer sheet as PDF", AnswerSheetCommand},
     {"read-sheet", "read one answer-sheet image as a scan does (JSON)", ReadSheetCommand},
     {"report", "score a client and write its report (report.prn, optional JSON scores and PDF)", runReport},
+    {"export", "every client's scores as CSV or JSON", ExportCommand},
+    {"backup", "copy a data location's client file into a folder, checked", BackupCommand},
+    {"restore", "put a backup in place of a data location's client file", RestoreCommand},
 };
 
 void usage(FILE* out)

@@ -1,6 +1,7 @@
 #include "QtFileDialogs.h"
 
 #include <QFileDialog>
+#include <QRegularExpression>
 
 namespace {
 QString run(QFileDialog& dialog)
@@ -28,6 +29,10 @@ QString QtFileDialogs::saveFile(QWidget* parent, const QString& caption, const Q
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setNameFilters(nameFilters);
+    // A name typed without the extension of the first filter gets it before the dialog asks about replacing a file.
+    static const QRegularExpression extension(QStringLiteral("\\*\\.(\\w+)"));
+    if (const QRegularExpressionMatch m = extension.match(nameFilters.value(0)); m.hasMatch())
+        dialog.setDefaultSuffix(m.captured(1));
     dialog.selectFile(suggestedPath);
     return run(dialog);
 }

@@ -87,7 +87,7 @@ ReportComposer::ReportComposer(const ScoringRun& run, QChar brandCode, Paragraph
 
 ScoringError ReportComposer::compose(QByteArray& out)
 {
-    if (m_sheet.Percentile[1] >= 95)
+    if (IsInvalidReport(m_sheet))
         invalidReport();
     else
         normalReport();
@@ -312,7 +312,7 @@ void ReportComposer::profile(int first, int last)
         sp(7);
         put(m_words.ScaleNames[s]);
         col(pct[s] < 10 ? 29 : 28);
-        if (m_sheet.OmittedCount[s] > 4) {
+        if (ReportsScaleNotScored(m_sheet, s)) {
             put(QStringLiteral(" **"));
             col(38);
             put(QStringLiteral("Scale not scored, insufficient answers"));
@@ -365,7 +365,7 @@ void ReportComposer::scaleBlock(int s)
     if (m_error)
         return;
     if (s != 4) {
-        if (m_sheet.OmittedCount[s] > 4) {
+        if (ReportsScaleNotScored(m_sheet, s)) {
             sp(7);
             put(m_words.ScaleNames[s] + QStringLiteral(" SCALE: "));
             endLine();

@@ -125,15 +125,30 @@ ScoringError ComposeReport(const ScoringRun& run, QChar brandCode, const Paragra
     return ReportComposer(run, brandCode, paragraphs).compose(report);
 }
 
+bool IsInvalidReport(const ScoreSheet& sheet)
+{
+    return sheet.Percentile[1] >= 95;
+}
+
+bool ReportsScaleNotScored(const ScoreSheet& sheet, int s)
+{
+    return s >= 1 && s <= NumScales && s != 4 && !IsInvalidReport(sheet) && sheet.OmittedCount[s] > 4;
+}
+
+ScoringError SaveReportFile(const QString& programDir, const QByteArray& report)
+{
+    const QString path = ReportFilePath(programDir);
+    QSaveFile f(path);
+    if (!f.open(QIODevice::WriteOnly) || f.write(report) != report.size() || !f.commit())
+        return {path, QStringLiteral("The report file %1 cannot be written: %2.")
+                          .arg(QDir::toNativeSeparators(path), f.errorString())};
+    return {};
+}
+
 ScoringError WriteReport(const QString& programDir, const ScoringRun& run, QChar brandCode)
 {
     QByteArray bytes;
     if (ScoringError e = ComposeReport(run, brandCode, ProgramFolderParagraphs(programDir), bytes))
         return e;
-    const QString path = ReportFilePath(programDir);
-    QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size() || !f.commit())
-        return {path, QStringLiteral("The report file %1 cannot be written: %2.")
-                          .arg(QDir::toNativeSeparators(path), f.errorString())};
-    return {};
+    return SaveReportFile(programDir, bytes);
 }

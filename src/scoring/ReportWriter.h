@@ -32,9 +32,18 @@ ScoringError ReadInvalidText(QByteArrayView file, const QString& fileName, QStri
 // "MEDIUM-HIGH", "MAXIMUM-LOW" or "MAXIMUM-HIGH" for the two split ranges, empty outside 0..99.
 QString RangeMarker(const ReportWording& wording, int percentile);
 
+// Whether the report is the invalid-test report: a Truthfulness percentile of 95 or more.
+bool IsInvalidReport(const ScoreSheet& sheet);
+// Whether the report's profile says scale s is not scored (more than 4 omitted items). Never for scale 4, which the
+// report does not show, nor in the invalid-test report, which has no profiles.
+bool ReportsScaleNotScored(const ScoreSheet& sheet, int s);
+
 // The whole report, as the bytes of report.prn (Windows-1252, CR LF, form-feed lines between pages).
 ScoringError ComposeReport(const ScoringRun& run, QChar brandCode, const ParagraphSource& paragraphs,
                            QByteArray& report);
+
+// Replaces report.prn in the program folder with `report`; when that fails the previous file stays as it was.
+ScoringError SaveReportFile(const QString& programDir, const QByteArray& report);
 
 // Composes the report and replaces report.prn in the program folder with it; when anything fails the previous file
 // stays as it was.

@@ -32,21 +32,8 @@ ScoringError copyFile(const QString& from, const QString& to)
 
 } // namespace
 
-ScoringError ScoreAndReport(const QString& programDir, const ClientTable& clients, QChar brandCode, ScoringRun* run)
+ScoringError LoadProgramScoringData(const QString& programDir, ScoringRun& run)
 {
-    std::unique_ptr<ScoringRun> own;
-    if (!run) {
-        own = std::make_unique<ScoringRun>();
-        run = own.get();
-    }
-    const int16_t n = clients.CurClient;
-    if (n < 1 || n > clients.NumClients || n > ClientTable::MaxClients)
-        return {clients.ClientFilePath,
-                clients.NumClients < 1 ? QStringLiteral("There are no clients on this data location to score.")
-                                       : QStringLiteral("Client %1 does not exist; the clients are numbered 1 to %2.")
-                                             .arg(n)
-                                             .arg(clients.NumClients)};
-
     const QString scoringPath = programDir + QLatin1Char('/') + QLatin1String(ScoringFileName);
     const QString wordingPath = programDir + QLatin1Char('/') + QLatin1String(WordingFileName);
     QByteArray scoring;
@@ -55,18 +42,46 @@ ScoringError ScoreAndReport(const QString& programDir, const ClientTable& client
         return e;
     if (ScoringError e = readFile(wordingPath, QStringLiteral("report wording file"), wording))
         return e;
-    if (ScoringError e = LoadScoringData(scoring, wording, run->tables, run->wording,
-                                         QDir::toNativeSeparators(scoringPath), QDir::toNativeSeparators(wordingPath)))
-        return e;
+    return LoadScoringData(scoring, wording, run.tables, run.wording, QDir::toNativeSeparators(scoringPath),
+                           QDir::toNativeSeparators(wordingPath));
+}
 
-    if (ScoringError e = TakeClientSnapshot(clients.Clients[n], n, run->snapshot, run->sheet)) {
+ScoringError ScoreClient(const QString& programDir, const ClientTable& clients, QChar brandCode, ScoringRun& run,
+                         QByteArray& report)
+{
+    const int16_t n = clients.CurClient;
+    if (n < 1 || n > clients.NumClients || n > ClientTable::MaxClients)
+        return {clients.ClientFilePath,
+                clients.NumClients < 1 ? QStringLiteral("There are no clients on this data location to score.")
+                                       : QStringLiteral("Client %1 does not exist; the clients are numbered 1 to %2.")
+                                             .arg(n)
+                                             .arg(clients.NumClients)};
+    if (ScoringError e = TakeClientSnapshot(clients.Clients[n], n, run.snapshot, run.sheet)) {
         e.file = clients.ClientFilePath;
         e.message += QStringLiteral(" (client file %1)").arg(QDir::toNativeSeparators(clients.ClientFilePath));
         return e;
     }
-    ComputeRawScores(run->tables, run->snapshot, run->sheet);
-    ComputePercentiles(run->tables, run->snapshot, run->sheet);
-    return WriteReport(programDir, *run, brandCode);
+    ComputeRawScores(run.tables, run.snapshot, run.sheet);
+    ComputePercentiles(run.tables, run.snapshot, run.sheet);
+    return ComposeReport(run, brandCode, ProgramFolderParagraphs(programDir), report);
+}
+
+ScoringError ScoreAndReport(const QString& programDir, const ClientTable& clients, QChar brandCode, ScoringRun* run)
+{
+    std::unique_ptr<ScoringRun> own;
+    if (!run) {
+        own = std::make_unique<ScoringRun>();
+        run = own.get();
+    }
+    // A client that does not exist is named before any data file is read.
+    QByteArray report;
+    if (clients.CurClient < 1 || clients.CurClient > clients.NumClients)
+        return ScoreClient(programDir, clients, brandCode, *run, report);
+    if (ScoringError e = LoadProgramScoringData(programDir, *run))
+        return e;
+    if (ScoringError e = ScoreClient(programDir, clients, brandCode, *run, report))
+        return e;
+    return SaveReportFile(programDir, report);
 }
 
 QString NumberedCopyPath(const QString& programDir, int n)

@@ -12,6 +12,15 @@
 ScoringError ScoreAndReport(const QString& programDir, const ClientTable& clients, QChar brandCode,
                             ScoringRun* run = nullptr);
 
+// The first step of every run: QNB.TXT and QNRPT.TXT of the program folder, read into the run's tables and wording.
+ScoringError LoadProgramScoringData(const QString& programDir, ScoringRun& run);
+
+// The rest of a run short of writing report.prn, with the tables and wording already in `run`: scores client
+// `clients.CurClient` and composes its report into `report`. Callers that score many clients (the score export)
+// read the data files once and call this for each.
+ScoringError ScoreClient(const QString& programDir, const ClientTable& clients, QChar brandCode, ScoringRun& run,
+                         QByteArray& report);
+
 // The numbered copy n of the report for batch printing: "temp" and n, without extension, in the program folder.
 QString NumberedCopyPath(const QString& programDir, int n);
 // Copies report.prn to numbered copy n, replacing an older one.

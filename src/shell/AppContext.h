@@ -13,6 +13,7 @@ class Profile;
 class DataWorkspace;
 class Audio;
 class ReportPrinter;
+class PrinterChooser;
 class Scanner;
 class FileDialogs;
 
@@ -34,6 +35,7 @@ struct AppContext {
     // Optional services; null where a run has none.
     Audio* audio = nullptr;
     ReportPrinter* printer = nullptr;
+    PrinterChooser* printerChooser = nullptr;
     Scanner* scanner = nullptr;
     FileDialogs* files = nullptr;
 };

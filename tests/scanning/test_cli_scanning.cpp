@@ -68,7 +68,7 @@ private slots:
         QCOMPARE(o.value(QStringLiteral("responses")).toString(), answers.responses);
         QCOMPARE(o.value(QStringLiteral("multi_marks")).toArray(), QJsonArray({QStringLiteral("Item 7")}));
         QVERIFY(std::abs(o.value(QStringLiteral("sheet_angle")).toDouble() + 1.1) < 0.15);
-        QVERIFY(run.out.startsWith(QStringLiteral("{\"gender\": \"1\", \"race\": ")));
+        QCOMPARE(run.out.count(QLatin1Char('\n')), 1); // one line, for scripts
         // A scan's images are left in the program folder.
         QVERIFY(QFile::exists(program.path() + QStringLiteral("/Scan.bmp")));
     }

@@ -1,10 +1,12 @@
 #pragma once
-// A program folder and data location for the report windows with fake prompts and printer, and report pages read
-// back from report.prn independently of the code under test.
+// A program folder and data location for the report windows with fake prompts, printer, printer dialog and file
+// choosers, and report pages read back from report.prn independently of the code under test.
 
 #include "AppContext.h"
 #include "DataWorkspace.h"
 #include "FakeClock.h"
+#include "FakeFileDialogs.h"
+#include "FakePrinterChooser.h"
 #include "FakePrompts.h"
 #include "FakeReportPrinter.h"
 #include "Profile.h"
@@ -29,11 +31,15 @@ struct ReportWindowHarness {
     DataWorkspace workspace{program, settings};
     AppContext ctx{table, flags, prompts, clock, settings, workspace, program};
     FakeReportPrinter printer;
+    FakePrinterChooser chooser;
+    FakeFileDialogs files;
 
     // Copies the program files and writes `clients` to the data location's client file, then loads it.
     bool setUp(const QString& programSource, const QList<ClientRecord>& clients)
     {
         ctx.printer = &printer;
+        ctx.printerChooser = &chooser;
+        ctx.files = &files;
         const QString data = dir.path() + QStringLiteral("/data");
         QDir().mkpath(data);
         QDir().mkpath(program);

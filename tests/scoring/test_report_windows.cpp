@@ -170,14 +170,104 @@ private slots:
         QVERIFY(h.printer.jobs.isEmpty() && !h.flags.ContinueFlag);
     }
 
+    void viewReport_printToOrSaveAsPdf_data()
+    {
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<bool>("cancel");
+        Row("Print to...", "tab tab enter", false);
+        Row("Print to..., cancelled", "tab tab enter", true);
+        Row("Save as PDF...", "tab tab tab enter", false);
+        Row("Save as PDF..., cancelled", "tab tab tab enter", true);
+    }
+    void viewReport_printToOrSaveAsPdf()
+    {
+        QFETCH(QString, keys);
+        QFETCH(bool, cancel);
+        const bool pdf = keys.count(QStringLiteral("tab")) == 3;
+        ReportWindowHarness h;
+        QVERIFY(h.setUp(TestProgramDir(), FourClients));
+        h.table.CurClient = 2;
+        h.chooser.cancel = cancel;
+        const QString chosen = h.dir.path() + QStringLiteral("/for the court");
+        h.files.saveAnswers = [&] { return cancel ? QString() : chosen; };
+        ReportOutput output(h.ctx, false, h.pdfs);
+        frmViewReport w(h.ctx, output);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QTRY_VERIFY(w.reportShown());
+        typeKeys(keys);
+        QCOMPARE(h.chooser.asked.size() + h.files.asked.size(), 1);
+        QVERIFY(h.printer.jobs.isEmpty()); // not the default printer
+        QCOMPARE(h.chooser.printer.jobs.size(), !pdf && !cancel ? 1 : 0);
+        if (!h.chooser.printer.jobs.isEmpty())
+            QCOMPARE(h.chooser.printer.jobs.first().pages, ReportFilePages(Expected("client2-omitted.prn")));
+        // The PDF gets its extension, holds the report page for page, and the supervisor is told where it is.
+        QCOMPARE(QFile::exists(chosen + QStringLiteral(".pdf")), pdf && !cancel);
+        QCOMPARE(h.prompts.shown.size(), pdf && !cancel ? 1 : 0);
+        if (pdf && !cancel) {
+            QCOMPARE(pdfPages(chosen + QStringLiteral(".pdf")), 3);
+            QVERIFY(h.prompts.shown[0].text.contains(QDir::toNativeSeparators(chosen + QStringLiteral(".pdf"))));
+        }
+        QVERIFY(w.isVisible() && w.cmdPrintReport()->isEnabled() && w.cmdSaveAsPdf()->isEnabled());
+        QCOMPARE(QApplication::focusWidget(), pdf ? w.cmdSaveAsPdf() : w.cmdPrintTo());
+    }
+
+    void printSelected_printToOrSaveAsPdf_data()
+    {
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<bool>("cancel");
+        Row("Print to...: one job", "space down down down space tab tab enter", false);
+        Row("Print to..., cancelled: the window stays", "space tab tab enter", true);
+        Row("Save as PDF...: a file per client", "space down down down space tab tab tab enter", false);
+    }
+    void printSelected_printToOrSaveAsPdf()
+    {
+        QFETCH(QString, keys);
+        QFETCH(bool, cancel);
+        const bool pdf = keys.endsWith(QStringLiteral("tab tab tab enter"));
+        ReportWindowHarness h;
+        QVERIFY(h.setUp(TestProgramDir(), FourClients));
+        h.chooser.cancel = cancel;
+        const QString folder = h.dir.path() + QStringLiteral("/chosen");
+        QVERIFY(QDir().mkpath(folder));
+        h.files.folderAnswers = [&] { return folder; };
+        ReportOutput output(h.ctx, true, h.pdfs);
+        frmPrintSelected w(h.ctx, output);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        typeKeys(keys);
+        QVERIFY(h.printer.jobs.isEmpty());
+        if (cancel) {
+            QVERIFY(w.isVisible() && h.chooser.printer.jobs.isEmpty() && h.prompts.shown.isEmpty());
+            return;
+        }
+        QTRY_VERIFY(!w.isVisible());
+        QVERIFY(h.flags.ContinueFlag);
+        QCOMPARE(h.table.CurClient, 4);
+        const QList<QStringList> first = ReportFilePages(ReadBytes(h.program + QStringLiteral("/temp1")));
+        const QList<QStringList> second = ReportFilePages(ReadBytes(h.program + QStringLiteral("/temp2")));
+        if (!pdf) {
+            // Both reports in one job, each page on a sheet of its own.
+            QCOMPARE(h.chooser.printer.jobs.size(), 1);
+            QCOMPARE(h.chooser.printer.jobs.first().pages, first + second);
+            return;
+        }
+        const QStringList files = QDir(folder).entryList(QDir::Files);
+        QCOMPARE(files, (QStringList{"VLT report client 1 2026-12-06.pdf", "VLT report client 4 2026-12-06.pdf"}));
+        QCOMPARE(pdfPages(folder + QLatin1Char('/') + files[0]), first.size());
+        QCOMPARE(pdfPages(folder + QLatin1Char('/') + files[1]), second.size());
+        QCOMPARE(h.prompts.shown.size(), 1);
+        QVERIFY(h.prompts.shown[0].text.startsWith(QStringLiteral("2 reports were saved as PDF files in the folder")));
+    }
+
     void printSelected_printsTheChosenClientsInListOrder_data()
     {
         QTest::addColumn<QString>("keys");
         QTest::addColumn<QList<int>>("clients");
         QTest::newRow("rows 1 and 4") << "space down down down space tab enter" << QList<int>{1, 4};
         QTest::newRow("chosen bottom up") << "down down space up space tab enter" << QList<int>{2, 3};
-        QTest::newRow("Select All") << "tab enter backtab enter" << QList<int>{1, 2, 3, 4};
-        QTest::newRow("Return to Main Menu") << "space tab tab tab enter" << QList<int>{};
+        QTest::newRow("Select All") << "tab enter backtab backtab backtab enter" << QList<int>{1, 2, 3, 4};
+        QTest::newRow("Return to Main Menu") << "space tab tab tab tab tab enter" << QList<int>{};
     }
     void printSelected_printsTheChosenClientsInListOrder()
     {

@@ -9,10 +9,13 @@
 #include "frmMyInputBox.h"
 #include "frmSupervisorOptions.h"
 
+#include <QApplication>
+#include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -118,6 +121,8 @@ private slots:
         QTest::newRow("verify") << 1 << ClientRecord::fit("Client 1", 25)
                                 << "Click Execute to perform data verification.";
         QTest::newRow("delete") << 2 << "All Clients" << "Click Execute to perform delete names operation.";
+        QTest::newRow("export and backup") << 3 << "All Clients"
+                                           << "Click Execute to export, back up or restore the client data.";
     }
     void tabs_changeLabelAndHelp()
     {
@@ -132,6 +137,28 @@ private slots:
         QCOMPARE(w.msgPanel()->caption(), help);
         w.tabs()->setCurrentIndex(0);
         QCOMPARE(w.msgPanel()->caption(), QString());
+    }
+
+    void exportTab_keyboard_choosesTheOperation()
+    {
+        Harness h(1);
+        frmSupervisorOptions w(h.ctx, h.services);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        w.tabs()->setCurrentIndex(3);
+        w.tabs()->tabBar()->setFocus();
+        // Tab enters at the chosen operation; the arrow keys choose another; the check box is for exports only.
+        QTest::keyClick(w.tabs()->tabBar(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), w.dataOption(0));
+        QCOMPARE(w.msgPanel()->caption(), QStringLiteral("Use the arrow keys or mouse to choose the operation."));
+        QTest::keyClick(w.dataOption(0), Qt::Key_Down);
+        QTest::keyClick(w.dataOption(1), Qt::Key_Down);
+        QCOMPARE(w.chosenDataOption(), 2);
+        QVERIFY(!w.chkDeidentified()->isEnabled());
+        QTest::keyClick(w.dataOption(2), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), w.menu().button(0));
+        QTest::keyClick(w.menu().button(0), Qt::Key_Backtab);
+        QCOMPARE(QApplication::focusWidget(), w.dataOption(2));
     }
 
     void verifyTab_opensVerification()

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLocale>
 #include <QPageSize>
 #include <QPrinter>
 #include <cstdio>
@@ -25,7 +26,7 @@ PrintOutcome PdfReportPrinter::print(const PrintJob& job)
         QPrinter printer(QPrinter::HighResolution);
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(partial);
-        printer.setPageSize(QPageSize(QPageSize::Letter));
+        printer.setPageSize(QPageSize(m_paper));
         printer.setFullPage(false);
         printer.setPageMargins(QMarginsF(0.25, 0.25, 0.25, 0.25), QPageLayout::Inch);
         outcome = PaintJob(printer, job, shown);
@@ -40,4 +41,9 @@ PrintOutcome PdfReportPrinter::print(const PrintJob& job)
         return {PrintOutcome::Status::Failed, QStringLiteral("The PDF could not be saved as %1.").arg(shown)};
     }
     return outcome;
+}
+
+QPageSize::PageSizeId LocalePaperSize()
+{
+    return QLocale().measurementSystem() == QLocale::ImperialUSSystem ? QPageSize::Letter : QPageSize::A4;
 }

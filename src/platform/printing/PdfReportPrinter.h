@@ -1,13 +1,22 @@
 #pragma once
-// "Prints" into a PDF file of Letter pages; the file appears only when the whole document was written.
+// "Prints" into a PDF file, on Letter or A4 paper; the file appears only when the whole document was written.
 
 #include "ReportPrinter.h"
 
+#include <QPageSize>
+
 class PdfReportPrinter final : public ReportPrinter {
 public:
-    explicit PdfReportPrinter(QString path) : m_path(std::move(path)) {}
+    explicit PdfReportPrinter(QString path, QPageSize::PageSizeId paper = QPageSize::Letter)
+        : m_path(std::move(path)), m_paper(paper)
+    {
+    }
     PrintOutcome print(const PrintJob& job) override;
 
 private:
     QString m_path;
+    QPageSize::PageSizeId m_paper;
 };
+
+// The paper of the user's locale: Letter where it measures in US units, A4 elsewhere.
+QPageSize::PageSizeId LocalePaperSize();

@@ -32,8 +32,16 @@ QString ReportOutput::DefaultPdfFolder()
     return documents.isEmpty() ? QDir::homePath() : documents;
 }
 
+void ReportOutput::savePdfFilesIn(const QString& folder)
+{
+    m_folder = folder;
+    m_pdfOnly = true;
+}
+
 QString ReportOutput::print(int client)
 {
+    if (m_pdfOnly)
+        return saveAsPdf(client, QString());
     PrintOutcome outcome{PrintOutcome::Status::NoPrinter,
                          QStringLiteral("No printer is set up for this program, so the report was not printed.")};
     if (m_ctx.printer)
@@ -82,10 +90,10 @@ QString ReportOutput::saveAsPdf(int client, const QString& noPrinter)
 {
     QDir().mkpath(m_folder);
     const QString path = freePdfName(client);
-    PdfReportPrinter pdf(path);
+    PdfReportPrinter pdf(path, LocalePaperSize());
     const PrintOutcome saved = PrintReport(m_ctx.programDir, pdf);
     if (!saved.printed())
-        return noPrinter + QLatin1Char(' ') + saved.message;
+        return noPrinter.isEmpty() ? saved.message : noPrinter + QLatin1Char(' ') + saved.message;
     m_saved << path;
     m_unreported << path;
     return QString();
@@ -95,19 +103,20 @@ void ReportOutput::tellSaved()
 {
     if (m_unreported.isEmpty())
         return;
+    const QString why = m_pdfOnly ? QString() : QStringLiteral("There is no printer, so ");
     QString text;
     if (m_unreported.size() == 1) {
-        text = QStringLiteral("There is no printer, so the report was saved as the PDF file\r%1")
-                   .arg(shownPath(m_unreported.first()));
+        text = why + QStringLiteral("the report was saved as the PDF file\r%1").arg(shownPath(m_unreported.first()));
     } else {
-        text = QStringLiteral("There is no printer, so %1 reports were saved as PDF files in the folder\r%2\r")
-                   .arg(m_unreported.size())
-                   .arg(shownPath(m_folder));
+        text = why + QStringLiteral("%1 reports were saved as PDF files in the folder\r%2\r")
+                         .arg(m_unreported.size())
+                         .arg(shownPath(m_folder));
         for (qsizetype i = 0; i < m_unreported.size() && i < ListedFiles; ++i)
             text += QLatin1Char('\r') + QFileInfo(m_unreported[i]).fileName();
         if (m_unreported.size() > ListedFiles)
             text += QStringLiteral("\rand %1 more.").arg(m_unreported.size() - ListedFiles);
     }
+    text[0] = text[0].toUpper();
     m_unreported.clear();
     m_ctx.prompts.message(text, AppTitle(), Prompts::Icon::Information, Prompts::Buttons::Ok);
 }

@@ -1,7 +1,8 @@
 #pragma once
 // Where a printed report goes: the printer, or, when the computer has none and the supervisor agrees, a PDF file in
-// a folder of the user's documents. Every print command of the program goes through here, so a missing printer is
-// handled the same way everywhere and a print that did not happen is never taken for one that did.
+// a folder of the user's documents; or, when the supervisor chose so, straight to PDF files in a chosen folder. Every
+// print command of the program goes through here, so a missing printer is handled the same way everywhere and a print
+// that did not happen is never taken for one that did.
 
 #include <QString>
 #include <QStringList>
@@ -19,8 +20,14 @@ public:
     // the PDF file included), for the caller to show.
     QString print(int client);
 
+    // From now on each report goes straight into a PDF file of its own in `folder`, without the printer.
+    void savePdfFilesIn(const QString& folder);
+
     // Tells the supervisor which PDF files were written since the last call, if any were.
     void tellSaved();
+
+    // A name in the PDF folder for client `client`'s report of today that no file has yet.
+    QString freePdfName(int client) const;
 
     const QStringList& savedFiles() const { return m_saved; }
     const QString& pdfFolder() const { return m_folder; }
@@ -30,12 +37,12 @@ public:
 
 private:
     QString saveAsPdf(int client, const QString& noPrinter);
-    QString freePdfName(int client) const;
 
     AppContext& m_ctx;
     bool m_batch;
     QString m_folder;
     bool m_pdfAgreed = false;
+    bool m_pdfOnly = false;
     QStringList m_saved;
     QStringList m_unreported;
 };

@@ -3,15 +3,44 @@
 #include "AppContext.h"
 #include "ReportOutput.h"
 #include "ReportWriter.h"
+#include "SafeWrite.h"
 #include "ScoreAndReport.h"
+#include "ScoreExport.h"
 #include "frmPrintSelected.h"
 #include "frmSupervisorOptions.h"
 #include "frmViewReport.h"
 
+#include <QDir>
+
+namespace {
+QChar brandOf(const AppContext& ctx)
+{
+    return ctx.BrandCode.isEmpty() ? PublisherBrandCode : ctx.BrandCode.at(0);
+}
+} // namespace
+
 ScoringError ScoreCurrentClient(const AppContext& ctx)
 {
-    const QChar brand = ctx.BrandCode.isEmpty() ? PublisherBrandCode : ctx.BrandCode.at(0);
-    return ScoreAndReport(ctx.programDir, ctx.table, brand);
+    return ScoreAndReport(ctx.programDir, ctx.table, brandOf(ctx));
+}
+
+OperationOutcome ExportScoresToFile(const AppContext& ctx, const QString& path, bool json, bool deidentified)
+{
+    const ScoreExport out = ExportScores(ctx.programDir, ctx.table, brandOf(ctx),
+                                         {json ? ExportFormat::Json : ExportFormat::Csv, deidentified});
+    if (out.error)
+        return {false, QStringLiteral("The scores were not exported.\r%1").arg(out.error.message)};
+    if (const QString e = WriteFileSafely(path, out.bytes, ExistingFile::Replace); !e.isEmpty())
+        return {false, QStringLiteral("The scores were not exported.\r%1").arg(e)};
+    QString text = QStringLiteral("The scores of %1 clients were exported to the file\r%2")
+                       .arg(out.clients)
+                       .arg(QDir::toNativeSeparators(path));
+    if (!out.problems.isEmpty())
+        text += QStringLiteral("\r\r%1 could not be scored; their scale fields are empty:\r%2")
+                    .arg(out.problems.size() == 1 ? QStringLiteral("One client")
+                                                  : QStringLiteral("%1 clients").arg(out.problems.size()))
+                    .arg(out.problems.join(QLatin1Char('\r')));
+    return {out.problems.isEmpty(), text};
 }
 
 void SetReportServices(SupervisorServices& services, AppContext& ctx, ReportOutput& printAll)
@@ -20,4 +49,8 @@ void SetReportServices(SupervisorServices& services, AppContext& ctx, ReportOutp
     services.printSelected = [&ctx](QWidget* parent) { RunPrintSelected(ctx, parent); };
     services.scoreAndReport = [&ctx] { return ScoreCurrentClient(ctx).message; };
     services.printReport = [&ctx, &printAll] { return printAll.print(ctx.table.CurClient); };
+    services.savePdfFilesIn = [&printAll](const QString& folder) { printAll.savePdfFilesIn(folder); };
+    services.exportScores = [&ctx](const QString& path, bool json, bool deidentified) {
+        return ExportScoresToFile(ctx, path, json, deidentified);
+    };
 }

@@ -1,9 +1,12 @@
 #include "frmPrintSelected.h"
 
 #include "AppContext.h"
+#include "BatchProgress.h"
+#include "FileDialogs.h"
 #include "MenuButtons.h"
 #include "PagePainter.h"
 #include "Panel3D.h"
+#include "PrinterChooser.h"
 #include "Prompts.h"
 #include "ReportOutput.h"
 #include "ReportPrinting.h"
@@ -100,20 +103,34 @@ frmPrintSelected::frmPrintSelected(AppContext& ctx, ReportOutput& output, QWidge
     });
     m_menu->add(QStringLiteral("Return to Main Menu"), QStringLiteral("Cancel selections and printing."),
                 [this] { reject(); });
+    m_menu->add(QStringLiteral("Print to…"), QStringLiteral("Choose a printer and paper, then print selected reports"),
+                [this] { printSelectedTo(); });
+    m_menu->add(QStringLiteral("Save as PDF…"), QStringLiteral("Save selected reports as PDF files in a folder"),
+                [this] { saveSelectedAsPdf(); });
 
     auto* top = new QHBoxLayout;
     top->addWidget(m_fraClient, 1);
     top->addWidget(m_instructions);
+    // Five buttons share the row: each has room for its caption in bold, so the focus never squeezes a neighbour.
+    for (int i = 0; i < m_menu->size(); ++i) {
+        QPushButton* b = m_menu->button(i);
+        QFont bold = b->font();
+        bold.setBold(true);
+        const QFontMetrics metrics(bold);
+        b->setMinimumWidth(metrics.horizontalAdvance(b->text()) + 2 * metrics.horizontalAdvance(QLatin1Char('M')));
+    }
+    // The other ways out beside "Print Selected", in the order the focus takes.
+    const int order[] = {0, 3, 4, 1, 2};
     auto* buttons = new QHBoxLayout;
-    for (int i = 0; i < m_menu->size(); ++i)
+    for (int i : order)
         buttons->addWidget(m_menu->panel(i));
     auto* layout = new QVBoxLayout(m_frame);
     layout->addLayout(top);
     layout->addLayout(buttons);
     m_frame->adjustSize();
-    setTabOrder(m_list, m_menu->button(0));
-    setTabOrder(m_menu->button(0), m_menu->button(1));
-    setTabOrder(m_menu->button(1), m_menu->button(2));
+    setTabOrder(m_list, m_menu->button(order[0]));
+    for (int k = 1; k < 5; ++k)
+        setTabOrder(m_menu->button(order[k - 1]), m_menu->button(order[k]));
 
     connect(m_list, &QListWidget::itemSelectionChanged, this, &frmPrintSelected::updatePrintButton);
     connect(m_list, &QListWidget::currentRowChanged, this, &frmPrintSelected::updatePrintButton);
@@ -153,7 +170,10 @@ void frmPrintSelected::fillList()
 void frmPrintSelected::updatePrintButton()
 {
     // Only with something chosen: the list always has a current row once it has had the focus, chosen or not.
-    m_menu->button(0)->setEnabled(!m_list->selectedItems().isEmpty());
+    const bool chosen = !m_list->selectedItems().isEmpty();
+    m_menu->button(0)->setEnabled(chosen);
+    m_menu->button(3)->setEnabled(chosen && m_ctx.printerChooser);
+    m_menu->button(4)->setEnabled(chosen && m_ctx.files);
 }
 
 void frmPrintSelected::listFocus(bool in)
@@ -177,52 +197,154 @@ bool frmPrintSelected::eventFilter(QObject* watched, QEvent* event)
     return QDialog::eventFilter(watched, event);
 }
 
-void frmPrintSelected::printSelected()
+void frmPrintSelected::stop(const QString& why, bool stoppedByUser)
 {
-    // Every chosen report is scored before the first is printed, so a client that cannot be scored stops the
-    // batch before anything comes out.
+    MouseDefault();
+    m_ctx.prompts.message(why, AppTitle(), stoppedByUser ? Prompts::Icon::Information : Prompts::Icon::Critical,
+                          Prompts::Buttons::Ok);
+    reject();
+}
+
+QList<int> frmPrintSelected::scoreSelected(BatchProgress* progress, int steps)
+{
+    // Every chosen report is scored before the first comes out, so a client that cannot be scored stops the batch
+    // before anything is printed or saved.
     QList<int> clients;
-    MouseWait();
     for (int r = 0; r < m_list->count(); ++r) {
-        if (!m_list->item(r)->isSelected())
-            continue;
-        m_list->setCurrentRow(r, QItemSelectionModel::NoUpdate);
-        clients << r + 1;
-        m_ctx.table.CurClient = static_cast<int16_t>(r + 1);
+        if (m_list->item(r)->isSelected())
+            clients << r + 1;
+    }
+    const auto count = static_cast<int>(clients.size());
+    for (int j = 1; j <= count; ++j) {
+        const int client = clients[j - 1];
+        if (progress && !progress->step(QStringLiteral("Scoring client %1 (%2 of %3)").arg(client).arg(j).arg(count),
+                                        (j - 1) * steps / (2 * count))) {
+            stop(QStringLiteral("Stopped before any report came out."), true);
+            return {};
+        }
+        m_list->setCurrentRow(client - 1, QItemSelectionModel::NoUpdate);
+        m_ctx.table.CurClient = static_cast<int16_t>(client);
         ScoringError e = ScoreCurrentClient(m_ctx);
         if (!e)
-            e = SaveNumberedCopy(m_ctx.programDir, static_cast<int>(clients.size()));
+            e = SaveNumberedCopy(m_ctx.programDir, j);
         if (e) {
-            MouseDefault();
-            m_ctx.prompts.message(QStringLiteral("The report of client %1 could not be written, so no report was "
-                                                 "printed.\r%2")
-                                      .arg(r + 1)
-                                      .arg(e.message),
-                                  AppTitle(), Prompts::Icon::Critical, Prompts::Buttons::Ok);
-            reject();
-            return;
+            stop(QStringLiteral("The report of client %1 could not be written, so no report came out.\r%2")
+                     .arg(client)
+                     .arg(e.message));
+            return {};
         }
     }
+    return clients;
+}
+
+void frmPrintSelected::printSelected()
+{
+    MouseWait();
+    const QList<int> clients = scoreSelected(nullptr, 0);
+    if (clients.isEmpty())
+        return;
     for (qsizetype j = 1; j <= clients.size(); ++j) {
         QString problem = RestoreNumberedCopy(m_ctx.programDir, static_cast<int>(j)).message;
         if (problem.isEmpty())
             problem = m_output.print(clients[j - 1]);
         if (!problem.isEmpty()) {
-            MouseDefault();
             QString text =
                 QStringLiteral("The report of client %1 was not printed.\r%2").arg(clients[j - 1]).arg(problem);
             if (j > 1)
                 text += QStringLiteral("\r\r%1 of the %2 chosen reports came out before it.")
                             .arg(j - 1)
                             .arg(clients.size());
-            m_ctx.prompts.message(text, AppTitle(), Prompts::Icon::Critical, Prompts::Buttons::Ok);
             m_output.tellSaved();
-            reject();
+            stop(text);
             return;
         }
     }
     MouseDefault();
     m_output.tellSaved();
+    m_ctx.flags.ContinueFlag = true;
+    accept();
+}
+
+void frmPrintSelected::printSelectedTo()
+{
+    if (!m_ctx.printerChooser)
+        return;
+    const std::unique_ptr<ReportPrinter> printer =
+        m_ctx.printerChooser->choose(this, QStringLiteral("Print Selected Reports"));
+    if (!printer)
+        return;
+    // One print job holds every chosen report, each page on a sheet of its own: one dialog, one job (and one file,
+    // when the dialog was told to print into a file).
+    PrintJob job;
+    {
+        BatchProgress progress(this, QStringLiteral("Print Selected Reports"), 100);
+        const QList<int> clients = scoreSelected(&progress, 100);
+        if (clients.isEmpty())
+            return;
+        for (qsizetype j = 1; j <= clients.size(); ++j) {
+            QString text;
+            ScoringError e = RestoreNumberedCopy(m_ctx.programDir, static_cast<int>(j));
+            if (!e)
+                e = LoadReportText(m_ctx.programDir, text);
+            if (e) {
+                stop(QStringLiteral("The report of client %1 could not be read back, so nothing was printed.\r%2")
+                         .arg(clients[j - 1])
+                         .arg(e.message));
+                return;
+            }
+            job.pages += ReportPages(text);
+        }
+        progress.step(QStringLiteral("Printing %1 reports").arg(clients.size()), 99);
+        job.title = QStringLiteral("VLT reports");
+        job.fontFamily = QLatin1String(ReportFontFamily);
+        job.pointSize = ReportFontPointSize;
+        MouseWait();
+        const PrintOutcome outcome = printer->print(job);
+        if (!outcome.printed()) {
+            stop(QStringLiteral("The chosen reports were not printed.\r%1").arg(outcome.message));
+            return;
+        }
+    }
+    MouseDefault();
+    m_ctx.flags.ContinueFlag = true;
+    accept();
+}
+
+void frmPrintSelected::saveSelectedAsPdf()
+{
+    if (!m_ctx.files)
+        return;
+    const QString folder = m_ctx.files->folder(this, QStringLiteral("Save Selected Reports as PDF Files In"),
+                                               ReportOutput::DefaultPdfFolder());
+    if (folder.isEmpty())
+        return;
+    ReportOutput pdfs(m_ctx, true);
+    pdfs.savePdfFilesIn(folder);
+    {
+        BatchProgress progress(this, QStringLiteral("Save Selected Reports as PDF"), 100);
+        const QList<int> clients = scoreSelected(&progress, 100);
+        if (clients.isEmpty())
+            return;
+        const auto count = static_cast<int>(clients.size());
+        for (int j = 1; j <= count; ++j) {
+            if (!progress.step(
+                    QStringLiteral("Saving the report of client %1 (%2 of %3)").arg(clients[j - 1]).arg(j).arg(count),
+                    50 + (j - 1) * 50 / count)) {
+                pdfs.tellSaved();
+                stop(QStringLiteral("Stopped after %1 of %2 reports.").arg(j - 1).arg(count), true);
+                return;
+            }
+            QString problem = RestoreNumberedCopy(m_ctx.programDir, j).message;
+            if (problem.isEmpty())
+                problem = pdfs.print(clients[j - 1]);
+            if (!problem.isEmpty()) {
+                pdfs.tellSaved();
+                stop(QStringLiteral("The report of client %1 was not saved.\r%2").arg(clients[j - 1]).arg(problem));
+                return;
+            }
+        }
+    }
+    pdfs.tellSaved();
     m_ctx.flags.ContinueFlag = true;
     accept();
 }

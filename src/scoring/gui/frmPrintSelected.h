@@ -1,6 +1,7 @@
 #pragma once
 // The batch printing window: the supervisor picks clients from the list and their reports are scored, then printed
-// one after another in list order.
+// one after another in list order: on the printer, on a printer chosen in the printer dialog (as one print job), or
+// as one PDF file per client in a chosen folder.
 
 #include <QDialog>
 
@@ -12,6 +13,7 @@ class QGroupBox;
 class QListWidget;
 class QPlainTextEdit;
 class ReportOutput;
+class BatchProgress;
 
 class frmPrintSelected : public QDialog {
     Q_OBJECT
@@ -34,6 +36,13 @@ private:
     void fillList();
     void updatePrintButton();
     void printSelected();
+    void printSelectedTo();
+    void saveSelectedAsPdf();
+    // Scores the chosen clients into numbered copies 1..n, in list order; the clients, or an empty list when the
+    // batch stopped (the window then has said why and closed).
+    QList<int> scoreSelected(BatchProgress* progress, int steps);
+    // Says why the batch ended early (a problem, or the supervisor pressed Stop) and closes the window.
+    void stop(const QString& why, bool stoppedByUser = false);
     void listFocus(bool in);
 
     AppContext& m_ctx;

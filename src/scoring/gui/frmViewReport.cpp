@@ -1,9 +1,12 @@
 #include "frmViewReport.h"
 
 #include "AppContext.h"
+#include "FileDialogs.h"
 #include "MenuButtons.h"
 #include "PagePainter.h"
 #include "Panel3D.h"
+#include "PdfReportPrinter.h"
+#include "PrinterChooser.h"
 #include "Prompts.h"
 #include "ReportOutput.h"
 #include "ReportPrinting.h"
@@ -11,6 +14,7 @@
 #include "WindowRoutines.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFontMetricsF>
 #include <QFrame>
 #include <QHBoxLayout>
@@ -56,18 +60,33 @@ frmViewReport::frmViewReport(AppContext& ctx, ReportOutput& output, QWidget* par
     m_menu->add(QStringLiteral("&Print Report"), QString(), [this] { PrintReport(); })
         ->setObjectName(QStringLiteral("cmdPrintReport"));
     m_menu->add(QStringLiteral("&Close"), QString(), [this] { accept(); })->setObjectName(QStringLiteral("cmdCancel"));
+    m_menu
+        ->add(QStringLiteral("Print &to…"), QStringLiteral("Choose a printer and paper, then print the report."),
+              [this] { PrintReportTo(); })
+        ->setObjectName(QStringLiteral("cmdPrintTo"));
+    m_menu
+        ->add(QStringLiteral("&Save as PDF…"),
+              QStringLiteral("Save the report as a PDF file, page for page as printed."), [this] { SaveReportAsPdf(); })
+        ->setObjectName(QStringLiteral("cmdSaveAsPdf"));
+    cmdPrintTo()->setEnabled(m_ctx.printerChooser != nullptr);
+    cmdSaveAsPdf()->setEnabled(m_ctx.files != nullptr);
 
+    // "Print Report" first and "Close" last; the other ways out for the report between them.
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    buttons->addWidget(m_menu->panel(0));
-    buttons->addSpacing(TwipsToPixelsX(600, this));
-    buttons->addWidget(m_menu->panel(1));
+    for (int i : {0, 2, 3, 1}) {
+        if (i == 1)
+            buttons->addSpacing(TwipsToPixelsX(600, this));
+        buttons->addWidget(m_menu->panel(i));
+    }
     buttons->addStretch();
     auto* layout = new QVBoxLayout(m_frame);
     layout->addWidget(m_text, 1);
     layout->addLayout(buttons);
     setTabOrder(m_text, cmdPrintReport());
-    setTabOrder(cmdPrintReport(), cmdCancel());
+    setTabOrder(cmdPrintReport(), cmdPrintTo());
+    setTabOrder(cmdPrintTo(), cmdSaveAsPdf());
+    setTabOrder(cmdSaveAsPdf(), cmdCancel());
 
     const QFontMetricsF metrics(m_text->font());
     const int sheet = qRound(metrics.horizontalAdvance(QLatin1Char('M')) * (ReportColumns + 8));
@@ -85,6 +104,16 @@ QPushButton* frmViewReport::cmdPrintReport() const
 QPushButton* frmViewReport::cmdCancel() const
 {
     return m_menu->button(1);
+}
+
+QPushButton* frmViewReport::cmdPrintTo() const
+{
+    return m_menu->button(2);
+}
+
+QPushButton* frmViewReport::cmdSaveAsPdf() const
+{
+    return m_menu->button(3);
 }
 
 void frmViewReport::MOUSEWAIT()
@@ -134,7 +163,8 @@ void frmViewReport::activate()
     MOUSEDEFAULT();
     if (e || !m_shown) {
         // report.prn may still hold an earlier client's report: never show or print it as this client's.
-        cmdPrintReport()->setEnabled(false);
+        for (QPushButton* b : {cmdPrintReport(), cmdPrintTo(), cmdSaveAsPdf()})
+            b->setEnabled(false);
         if (e)
             m_ctx.prompts.message(
                 QStringLiteral("The report of client %1 cannot be made.\r%2").arg(m_ctx.table.CurClient).arg(e.message),
@@ -188,23 +218,64 @@ void frmViewReport::LoadReportText()
     m_shown = true;
 }
 
-void frmViewReport::PrintReport()
+void frmViewReport::runCommand(QPushButton* own, const std::function<QString()>& work)
 {
-    QPushButton* print = cmdPrintReport();
-    // Disabled while it prints, so a second print cannot start from the events the hourglass lets through.
-    const bool hadFocus = print->hasFocus();
-    print->setEnabled(false);
-    cmdCancel()->setEnabled(false);
+    // Disabled while it runs, so a second command cannot start from the events the hourglass lets through.
+    QList<QPushButton*> enabled;
+    for (int i = 0; i < m_menu->size(); ++i) {
+        if (m_menu->button(i)->isEnabled())
+            enabled << m_menu->button(i);
+        m_menu->button(i)->setEnabled(false);
+    }
     MOUSEWAIT();
-    const QString problem = m_output.print(m_ctx.table.CurClient);
+    const QString problem = work();
     MOUSEDEFAULT();
-    print->setEnabled(true);
-    cmdCancel()->setEnabled(true);
-    if (hadFocus)
-        print->setFocus();
+    for (QPushButton* b : enabled)
+        b->setEnabled(true);
+    // A file or printer dialog may have taken the focus away; it comes back to the command, as after a key press.
+    own->setFocus();
     if (!problem.isEmpty())
         m_ctx.prompts.message(problem, AppTitle(), Prompts::Icon::Critical, Prompts::Buttons::Ok);
+}
+
+void frmViewReport::PrintReport()
+{
+    runCommand(cmdPrintReport(), [this] { return m_output.print(m_ctx.table.CurClient); });
     m_output.tellSaved();
+}
+
+void frmViewReport::PrintReportTo()
+{
+    if (!m_ctx.printerChooser)
+        return;
+    const std::unique_ptr<ReportPrinter> printer = m_ctx.printerChooser->choose(this, QStringLiteral("Print Report"));
+    if (!printer)
+        return;
+    runCommand(cmdPrintTo(), [&] { return ::PrintReport(m_ctx.programDir, *printer).message; });
+}
+
+void frmViewReport::SaveReportAsPdf()
+{
+    if (!m_ctx.files)
+        return;
+    QString path =
+        m_ctx.files->saveFile(this, QStringLiteral("Save Report as PDF"), m_output.freePdfName(m_ctx.table.CurClient),
+                              {QStringLiteral("PDF files (*.pdf)")});
+    if (path.isEmpty())
+        return;
+    if (!path.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive))
+        path += QStringLiteral(".pdf");
+    bool saved = false;
+    runCommand(cmdSaveAsPdf(), [&] {
+        PdfReportPrinter pdf(path, LocalePaperSize());
+        const PrintOutcome outcome = ::PrintReport(m_ctx.programDir, pdf);
+        saved = outcome.printed();
+        return outcome.message;
+    });
+    if (saved)
+        m_ctx.prompts.message(
+            QStringLiteral("The report was saved as the PDF file\r%1").arg(QDir::toNativeSeparators(path)), AppTitle(),
+            Prompts::Icon::Information, Prompts::Buttons::Ok);
 }
 
 void RunViewReport(AppContext& ctx, QWidget* parent)

@@ -1,6 +1,10 @@
 #include "frmSupervisorOptions.h"
 
 #include "AppContext.h"
+#include "BatchProgress.h"
+#include "ClientFileBackup.h"
+#include "Clock.h"
+#include "FileDialogs.h"
 #include "MenuButtons.h"
 #include "Panel3D.h"
 #include "Prompts.h"
@@ -9,19 +13,36 @@
 #include "frmMyInputBox.h"
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QDateTime>
+#include <QDir>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QProgressDialog>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStandardPaths>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
 #include <QVBoxLayout>
 
 namespace {
-enum Tab { ReportsTab = 0, VerifyTab = 1, DeleteTab = 2 };
+enum Tab { ReportsTab = 0, VerifyTab = 1, DeleteTab = 2, DataTab = 3 };
+enum DataOption { ExportCsv = 0, ExportJson = 1, Backup = 2, Restore = 3 };
+const QString ChooseHelp = QStringLiteral("Use the arrow keys or mouse to choose the operation.");
+
+// Where file and folder choosers start: the user's documents.
+QString documentsFolder()
+{
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return documents.isEmpty() ? QDir::homePath() : documents;
+}
+
+QString shown(const QString& path)
+{
+    return QDir::toNativeSeparators(path);
+}
 
 QGroupBox* commentFrame(const QString& name, const QString& text, QWidget* parent)
 {
@@ -58,10 +79,11 @@ frmSupervisorOptions::frmSupervisorOptions(AppContext& ctx, SupervisorServices s
     auto* reports = new QWidget;
     auto* choose = new QGroupBox(QStringLiteral("Choose Report Operation"), reports);
     auto* chooseLayout = new QVBoxLayout(choose);
-    const QString captions[3] = {QStringLiteral("Print above current client's report"),
+    const QString captions[4] = {QStringLiteral("Print above current client's report"),
                                  QStringLiteral("Select and print multiple clients' reports"),
-                                 QStringLiteral("Print all clients' reports")};
-    for (int i = 0; i < 3; ++i) {
+                                 QStringLiteral("Print all clients' reports"),
+                                 QStringLiteral("Save all clients' reports as PDF files")};
+    for (int i = 0; i < 4; ++i) {
         m_options[i] = new QRadioButton(captions[i], choose);
         m_options[i]->setObjectName(QStringLiteral("optPrintOption_%1").arg(i));
         m_options[i]->installEventFilter(this);
@@ -91,9 +113,35 @@ frmSupervisorOptions::frmSupervisorOptions(AppContext& ctx, SupervisorServices s
                            "deleted.  Use this operation to protect client confidentiality when you are done with the "
                            "disk."),
             names));
+    auto* data = new QWidget;
+    auto* chooseData = new QGroupBox(QStringLiteral("Choose Operation"), data);
+    auto* dataLayout = new QVBoxLayout(chooseData);
+    const QString dataCaptions[4] = {QStringLiteral("Export all clients' scores for spreadsheets (CSV)"),
+                                     QStringLiteral("Export all clients' scores as JSON"),
+                                     QStringLiteral("Back up the client file"),
+                                     QStringLiteral("Restore the client file from a backup")};
+    for (int i = 0; i < 4; ++i) {
+        m_dataOptions[i] = new QRadioButton(dataCaptions[i], chooseData);
+        m_dataOptions[i]->setObjectName(QStringLiteral("optDataOption_%1").arg(i));
+        m_dataOptions[i]->installEventFilter(this);
+        dataLayout->addWidget(m_dataOptions[i]);
+        connect(m_dataOptions[i], &QRadioButton::toggled, this, [this, i](bool on) {
+            if (on)
+                m_dataOption = i;
+            m_deidentified->setEnabled(m_dataOption == ExportCsv || m_dataOption == ExportJson);
+        });
+    }
+    m_deidentified = new QCheckBox(QStringLiteral("Leave out names and dates of birth (de-identified export)"), data);
+    m_deidentified->setObjectName(QStringLiteral("chkDeidentified"));
+    m_deidentified->installEventFilter(this);
+    auto* dataPage = new QVBoxLayout(data);
+    dataPage->addWidget(chooseData);
+    dataPage->addWidget(m_deidentified);
+
     m_tabs->addTab(reports, QStringLiteral("&Reports"));
     m_tabs->addTab(verify, QStringLiteral("&Verify Data"));
     m_tabs->addTab(names, QStringLiteral("&Delete Names"));
+    m_tabs->addTab(data, QStringLiteral("&Export && Backup"));
     SetBackColor(m_tabs, NormalColor);
 
     auto* current = new QGroupBox(QStringLiteral("Current Client"), m_frame);
@@ -117,8 +165,13 @@ frmSupervisorOptions::frmSupervisorOptions(AppContext& ctx, SupervisorServices s
     frameLayout->addLayout(buttons);
     m_frame->adjustSize();
 
-    setTabOrder(m_tabs, m_options[0]);
-    setTabOrder(m_options[0], m_menu->button(0));
+    // Every option in the chain: Qt lets the Tab key stop only on the chosen one of each set, so the focus enters a
+    // tab's options at its chosen operation, and the arrow keys go on from there.
+    QWidget* chain[] = {m_tabs,           m_options[0],     m_options[1],     m_options[2],
+                        m_options[3],     m_dataOptions[0], m_dataOptions[1], m_dataOptions[2],
+                        m_dataOptions[3], m_deidentified,   m_menu->button(0)};
+    for (size_t i = 1; i < std::size(chain); ++i)
+        setTabOrder(chain[i - 1], chain[i]);
     setTabOrder(m_menu->button(0), m_menu->button(1));
     connect(m_tabs, &QTabWidget::currentChanged, this, &frmSupervisorOptions::tabChanged);
 
@@ -128,6 +181,7 @@ frmSupervisorOptions::frmSupervisorOptions(AppContext& ctx, SupervisorServices s
     m_lastTab = 0;
     m_printOption = 0;
     m_options[0]->setChecked(true);
+    m_dataOptions[0]->setChecked(true);
     EmptyDisk = m_ctx.table.NumClients < 1;
     if (!EmptyDisk)
         m_name->setText(currentName());
@@ -183,6 +237,21 @@ bool frmSupervisorOptions::eventFilter(QObject* watched, QEvent* event)
             SetBold(o, false);
         }
     }
+    for (QWidget* o : {static_cast<QWidget*>(m_dataOptions[0]), static_cast<QWidget*>(m_dataOptions[1]),
+                       static_cast<QWidget*>(m_dataOptions[2]), static_cast<QWidget*>(m_dataOptions[3]),
+                       static_cast<QWidget*>(m_deidentified)}) {
+        if (watched != o)
+            continue;
+        if (focusIn) {
+            SetBold(o, true);
+            m_msgPanel->setCaption(o == m_deidentified
+                                       ? QStringLiteral("Press Space to leave names and dates of birth out of the "
+                                                        "export.")
+                                       : ChooseHelp);
+        } else if (focusOut) {
+            SetBold(o, false);
+        }
+    }
     if (focusIn && (watched == m_menu->button(0) || watched == m_menu->button(1)))
         m_tabPanel->setBackColor(NormalColor);
     return QDialog::eventFilter(watched, event);
@@ -207,6 +276,11 @@ void frmSupervisorOptions::tabChanged(int index)
         m_msgPanel->setCaption(QStringLiteral("Click Execute to perform delete names operation."));
         m_name->setText(QStringLiteral("All Clients"));
         break;
+    case DataTab:
+        m_msgPanel->setCaption(QStringLiteral("Click Execute to export, back up or restore the client data."));
+        m_name->setText(QStringLiteral("All Clients"));
+        m_dataOptions[m_dataOption]->setChecked(true);
+        break;
     default:
         break;
     }
@@ -223,6 +297,22 @@ void frmSupervisorOptions::execute()
                 m_services.printSelected(this);
             else if (m_printOption == 2)
                 PrintAllReports();
+            else if (m_printOption == 3 && m_ctx.files && m_services.savePdfFilesIn) {
+                const QString folder =
+                    m_ctx.files->folder(this, QStringLiteral("Save All Reports as PDF Files In"), documentsFolder());
+                if (!folder.isEmpty())
+                    PrintAllReports(folder);
+            }
+        }
+        break;
+    case DataTab:
+        if (AskSecretCode(m_ctx.prompts, this)) {
+            if (m_dataOption == ExportCsv || m_dataOption == ExportJson)
+                ExportScores(m_dataOption == ExportJson);
+            else if (m_dataOption == Backup)
+                BackUpClientFile();
+            else
+                RestoreClientFile();
         }
         break;
     case VerifyTab:
@@ -261,28 +351,117 @@ void frmSupervisorOptions::DeleteClientNames()
                           Prompts::Buttons::Ok);
 }
 
-void frmSupervisorOptions::PrintAllReports()
+void frmSupervisorOptions::PrintAllReports(const QString& pdfFolder)
 {
     if (!m_services.scoreAndReport || !m_services.printReport)
         return;
-    QProgressDialog progress(this);
-    progress.setObjectName(QStringLiteral("frmPrintProgress"));
-    progress.setWindowTitle(QStringLiteral("Print all clients' reports"));
-    progress.setCancelButtonText(QStringLiteral("Stop"));
-    progress.setMinimumDuration(0);
-    progress.setRange(0, 2 * m_ctx.table.NumClients);
-    progress.setWindowModality(Qt::WindowModal);
+    const bool pdf = !pdfFolder.isEmpty();
+    if (pdf)
+        m_services.savePdfFilesIn(pdfFolder);
+    BatchProgress progress(this,
+                           pdf ? QStringLiteral("Save all clients' reports as PDF files")
+                               : QStringLiteral("Print all clients' reports"),
+                           2 * m_ctx.table.NumClients);
     PrintAllSteps steps{m_services.scoreAndReport, m_services.printReport, [&](int phase, int n, int count) {
-                            progress.setLabelText(phase == 0 ? QStringLiteral("Scoring client %1 of %2").arg(n).arg(count)
-                                                             : QStringLiteral("Printing report %1 of %2").arg(n).arg(count));
-                            progress.setValue(phase * count + n - 1);
-                            QApplication::processEvents();
-                            return !progress.wasCanceled();
+                            const QString label = phase == 0 ? QStringLiteral("Scoring client %1 of %2")
+                                                  : pdf      ? QStringLiteral("Saving report %1 of %2")
+                                                             : QStringLiteral("Printing report %1 of %2");
+                            return progress.step(label.arg(n).arg(count), phase * count + n - 1);
                         }};
     const QString problem = ::PrintAllReports(m_ctx.table, m_ctx.programDir, steps);
-    progress.reset();
     if (!problem.isEmpty())
         m_ctx.prompts.message(problem, AppTitle(), Prompts::Icon::Critical, Prompts::Buttons::Ok);
+}
+
+void frmSupervisorOptions::ExportScores(bool json)
+{
+    if (!m_ctx.files || !m_services.exportScores)
+        return;
+    const QString title = QStringLiteral("Export Scores");
+    const QString suffix = json ? QStringLiteral(".json") : QStringLiteral(".csv");
+    QString path = m_ctx.files->saveFile(
+        this, title,
+        QDir(documentsFolder())
+            .filePath(QStringLiteral("VLT scores %1%2").arg(m_ctx.clock.today().toString(Qt::ISODate), suffix)),
+        {json ? QStringLiteral("JSON files (*.json)") : QStringLiteral("CSV files (*.csv)")});
+    if (path.isEmpty())
+        return;
+    if (!path.endsWith(suffix, Qt::CaseInsensitive))
+        path += suffix;
+    MouseWait();
+    const OperationOutcome out = m_services.exportScores(path, json, m_deidentified->isChecked());
+    MouseDefault();
+    m_ctx.prompts.message(out.message, title, out.complete ? Prompts::Icon::Information : Prompts::Icon::Exclamation,
+                          Prompts::Buttons::Ok);
+}
+
+void frmSupervisorOptions::BackUpClientFile()
+{
+    if (!m_ctx.files)
+        return;
+    const QString title = QStringLiteral("Back Up Client File");
+    const QString folder = m_ctx.files->folder(this, QStringLiteral("Back Up the Client File To"), documentsFolder());
+    if (folder.isEmpty())
+        return;
+    MouseWait();
+    const BackupOutcome out = ::BackUpClientFile(m_ctx.table.ClientFilePath, folder, QDateTime::currentDateTime());
+    MouseDefault();
+    if (!out.error.isEmpty()) {
+        m_ctx.prompts.message(QStringLiteral("The client file was not backed up.\r%1").arg(out.error), title,
+                              Prompts::Icon::Critical, Prompts::Buttons::Ok);
+        return;
+    }
+    QString text = QStringLiteral("The client file (%1 clients) was backed up as\r%2\rThe copy was read back and "
+                                  "matches the client file.")
+                       .arg(out.clients)
+                       .arg(shown(out.path));
+    if (!out.warning.isEmpty())
+        text += QStringLiteral("\r\r") + out.warning;
+    m_ctx.prompts.message(text, title, out.warning.isEmpty() ? Prompts::Icon::Information : Prompts::Icon::Exclamation,
+                          Prompts::Buttons::Ok);
+}
+
+void frmSupervisorOptions::RestoreClientFile()
+{
+    if (!m_ctx.files)
+        return;
+    const QString title = QStringLiteral("Restore Client File");
+    const QString path =
+        m_ctx.files->openFile(this, QStringLiteral("Restore the Client File From"), documentsFolder(),
+                              {QStringLiteral("Client file backups (DATA401*.QN)"), QStringLiteral("All files (*)")});
+    if (path.isEmpty())
+        return;
+    const BackupContents backup = ReadBackup(path);
+    if (!backup.error.isEmpty()) {
+        m_ctx.prompts.message(backup.error + QStringLiteral("\rNothing was changed."), title, Prompts::Icon::Critical,
+                              Prompts::Buttons::Ok);
+        return;
+    }
+    const auto answer = m_ctx.prompts.message(
+        QStringLiteral("Replace the client file\r%1 (%2 clients)\rwith the backup\r%3 (%4 clients)?\r\rThe present "
+                       "client file is kept as a backup of its own on the data location.")
+            .arg(shown(m_ctx.table.ClientFilePath))
+            .arg(m_ctx.table.NumClients)
+            .arg(shown(path))
+            .arg(backup.clients),
+        title, Prompts::Icon::Exclamation, Prompts::Buttons::YesNo);
+    if (answer != Prompts::Answer::Yes)
+        return;
+    MouseWait();
+    const RestoreOutcome out = ::RestoreClientFile(m_ctx.table.ClientFilePath, backup, QDateTime::currentDateTime());
+    // The table follows the file, whatever happened to it.
+    const ClientTable::LoadResult loaded = m_ctx.table.LoadClients();
+    MouseDefault();
+    if (!out.error.isEmpty() || loaded.error) {
+        m_ctx.prompts.message(out.error.isEmpty() ? loaded.error.description : out.error, title,
+                              Prompts::Icon::Critical, Prompts::Buttons::Ok);
+        return;
+    }
+    QString text =
+        QStringLiteral("The client file was restored from the backup: %1 clients.").arg(m_ctx.table.NumClients);
+    if (!out.keptPath.isEmpty())
+        text += QStringLiteral("\rThe client file it replaced is kept as\r%1").arg(shown(out.keptPath));
+    m_ctx.prompts.message(text, title, Prompts::Icon::Information, Prompts::Buttons::Ok);
 }
 
 void RunSupervisorOptions(AppContext& ctx, QWidget* parent, const SupervisorServices& services)

@@ -1,5 +1,6 @@
 #pragma once
-// The supervisor utilities: reports behind the secret code, data verification, and Delete Names.
+// The supervisor utilities: reports behind the secret code, data verification, Delete Names, and, behind the code as
+// well, score export and the backup and restore of the client file.
 
 #include <QDialog>
 #include <functional>
@@ -7,9 +8,16 @@
 struct AppContext;
 class MenuButtons;
 class Panel3D;
+class QCheckBox;
 class QLabel;
 class QRadioButton;
 class QTabWidget;
+
+// What an operation tells the supervisor, and whether it did all it was asked.
+struct OperationOutcome {
+    bool complete = false;
+    QString message;
+};
 
 // The windows and operations of other subsystems the utilities start; an empty one is not part of this build.
 struct SupervisorServices {
@@ -18,6 +26,10 @@ struct SupervisorServices {
     std::function<void(QWidget* parent)> verify;        // keying the current client's answers a second time
     std::function<QString()> scoreAndReport;            // scores the current client into report.prn; error or empty
     std::function<QString()> printReport;               // prints report.prn; error or empty
+    // From now on printReport saves each report as a PDF file of its own in `folder` instead of printing it.
+    std::function<void(const QString& folder)> savePdfFilesIn;
+    // Scores every client and writes the scores to `path` as CSV or JSON, with or without names.
+    std::function<OperationOutcome(const QString& path, bool json, bool deidentified)> exportScores;
 };
 
 class frmSupervisorOptions : public QDialog {
@@ -28,15 +40,22 @@ public:
     bool EmptyDisk = false;
 
     void DeleteClientNames();
-    void PrintAllReports();
+    // Prints every client's report, or with `pdfFolder` saves each as a PDF file there.
+    void PrintAllReports(const QString& pdfFolder = QString());
+    void ExportScores(bool json);
+    void BackUpClientFile();
+    void RestoreClientFile();
 
     QTabWidget* tabs() const { return m_tabs; }
     QRadioButton* printOption(int i) const { return m_options[i]; }
+    QRadioButton* dataOption(int i) const { return m_dataOptions[i]; }
+    QCheckBox* chkDeidentified() const { return m_deidentified; }
     QLabel* lblNameDisplay() const { return m_name; }
     MenuButtons& menu() { return *m_menu; }
     Panel3D* msgPanel() const { return m_msgPanel; }
     Panel3D* tabPanel() const { return m_tabPanel; }
     int chosenPrintOption() const { return m_printOption; }
+    int chosenDataOption() const { return m_dataOption; }
 
 protected:
     void showEvent(QShowEvent* e) override;
@@ -52,11 +71,14 @@ private:
     SupervisorServices m_services;
     int m_lastTab = 0;
     int m_printOption = 0;
+    int m_dataOption = 0;
     bool m_activated = false;
     QWidget* m_frame;
     QTabWidget* m_tabs;
     Panel3D* m_tabPanel;
-    QRadioButton* m_options[3];
+    QRadioButton* m_options[4];
+    QRadioButton* m_dataOptions[4];
+    QCheckBox* m_deidentified;
     QLabel* m_name;
     MenuButtons* m_menu;
     Panel3D* m_msgPanel;

@@ -1,0 +1,265 @@
+// veltrane-cli export, backup and restore: every client's scores as CSV or JSON, and the client file of a data
+// location copied out and put back.
+
+#include "Commands.h"
+
+#include "ClientFileBackup.h"
+#include "ClientRecord.h"
+#include "ClientTable.h"
+#include "Profile.h"
+#include "ReportWriter.h"
+#include "SafeWrite.h"
+#include "ScoreExport.h"
+#include "Settings.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFileInfo>
+#include <QHash>
+#include <cstdio>
+#include <unistd.h>
+
+namespace {
+
+const char* kExportUsage =
+    "usage: veltrane-cli export --program-dir DIR --data-dir DIR [--format csv|json] [--deidentified] [--output FILE]\n"
+    "\n"
+    "Scores every client of the data location, as the report does, and writes one row (CSV) or one object (JSON)\n"
+    "per client in client order: client, name, date_of_birth, test_date, then raw points, percentile and range\n"
+    "(low, medium, problem, maximum or not_scored) of scales 1 to 6, invalid, and the demographic codes and court\n"
+    "counts as stored.\n"
+    "\n"
+    "  --program-dir DIR  the program folder (QNB.TXT, QNRPT.TXT and the paragraph files)\n"
+    "  --data-dir DIR     the data location holding DATA401.QN\n"
+    "  --format csv|json  CSV (RFC 4180, UTF-8 with a byte-order mark, CR LF; the default) or a JSON array\n"
+    "  --deidentified     leave out name and date of birth; give age_at_test in whole years instead\n"
+    "  --output FILE      write FILE (replaced safely) instead of standard output\n"
+    "\n"
+    "A client that cannot be scored gets a row with empty scale fields and a message on standard error.\n"
+    "Exit status: 0 every client scored; 1 a client could not be scored, or a bad argument, folder or file.\n";
+
+const char* kBackupUsage =
+    "usage: veltrane-cli backup --data-dir DIR --to FOLDER\n"
+    "\n"
+    "Copies the client file DATA401.QN of the data location into FOLDER as DATA401-yyyy-mm-dd-hhmmss.QN, written\n"
+    "through a temporary file and read back to check it. Prints the backup's path.\n"
+    "\n"
+    "  --data-dir DIR  the data location holding DATA401.QN\n"
+    "  --to FOLDER     an existing folder for the backup (never a file is written over)\n"
+    "\n"
+    "Exit status: 0 backed up; 1 a bad argument, a missing folder or file, or a damaged client file (which is\n"
+    "still copied as it is).\n";
+
+const char* kRestoreUsage =
+    "usage: veltrane-cli restore --from FILE --data-dir DIR [--yes]\n"
+    "\n"
+    "Puts a backup in place of the client file DATA401.QN of the data location. The backup must be a client file\n"
+    "(whole records, fields of the forms the program writes). The present client file is first kept beside it as\n"
+    "DATA401-yyyy-mm-dd-hhmmss-replaced.QN. On a terminal you are asked before anything is replaced.\n"
+    "\n"
+    "  --from FILE     the backup\n"
+    "  --data-dir DIR  the data location holding DATA401.QN\n"
+    "  --yes           replace without asking (needed when standard input is not a terminal)\n"
+    "\n"
+    "Exit status: 0 restored; 1 a bad argument, a missing folder or file, a damaged backup, or not confirmed.\n";
+
+struct Args {
+    QHash<QString, QString> values;
+    QStringList flags;
+    bool help = false;
+    QString error;
+};
+
+// Options with a value and flags, each at most once.
+Args parse(const QStringList& args, const QStringList& valueOptions, const QStringList& flagOptions)
+{
+    Args a;
+    for (qsizetype i = 0; i < args.size() && a.error.isEmpty(); ++i) {
+        const QString& arg = args[i];
+        if (arg == QLatin1String("--help") || arg == QLatin1String("-h")) {
+            a.help = true;
+        } else if (flagOptions.contains(arg)) {
+            if (a.flags.contains(arg))
+                a.error = QStringLiteral("%1 is given twice").arg(arg);
+            a.flags << arg;
+        } else if (valueOptions.contains(arg)) {
+            if (i + 1 >= args.size() || args[i + 1].isEmpty())
+                a.error = QStringLiteral("%1 needs a value").arg(arg);
+            else if (a.values.contains(arg))
+                a.error = QStringLiteral("%1 is given twice").arg(arg);
+            else
+                a.values.insert(arg, args[++i]);
+        } else {
+            a.error = QStringLiteral("unknown argument '%1'").arg(arg);
+        }
+    }
+    return a;
+}
+
+int fail(const char* command, const QString& message, const char* usage = nullptr)
+{
+    std::fprintf(stderr, "veltrane-cli %s: %s\n", command, qPrintable(message));
+    if (usage)
+        std::fprintf(stderr, "\n%s", usage);
+    return 1;
+}
+
+// The arguments' problem, or the missing required options; empty when the command can run.
+QString argumentProblem(const Args& a, const QStringList& required)
+{
+    if (!a.error.isEmpty())
+        return a.error;
+    QStringList missing;
+    for (const QString& r : required)
+        if (!a.values.contains(r))
+            missing << r;
+    if (missing.isEmpty())
+        return {};
+    return (missing.size() == 1 ? QStringLiteral("%1 is required") : QStringLiteral("%1 are required"))
+        .arg(missing.join(QStringLiteral(", ")));
+}
+
+QString shown(const QString& path)
+{
+    return QDir::toNativeSeparators(path);
+}
+
+// A folder that must exist; an empty string when it does.
+QString missingFolder(const QString& what, const QString& path)
+{
+    return QFileInfo(path).isDir() ? QString() : QStringLiteral("The %1 %2 does not exist.").arg(what, shown(path));
+}
+
+int clientsIn(const QString& clientFile)
+{
+    const qint64 size = QFileInfo(clientFile).size();
+    return static_cast<int>((size + ClientRecord::Size - 1) / ClientRecord::Size);
+}
+
+} // namespace
+
+int ExportCommand(const QStringList& args)
+{
+    const char* name = "export";
+    const Args a = parse(args,
+                         {QStringLiteral("--program-dir"), QStringLiteral("--data-dir"), QStringLiteral("--format"),
+                          QStringLiteral("--output")},
+                         {QStringLiteral("--deidentified")});
+    if (a.help) {
+        std::fputs(kExportUsage, stdout);
+        return 0;
+    }
+    if (const QString p = argumentProblem(a, {QStringLiteral("--program-dir"), QStringLiteral("--data-dir")});
+        !p.isEmpty())
+        return fail(name, p, kExportUsage);
+    const QString format = a.values.value(QStringLiteral("--format"), QStringLiteral("csv"));
+    if (format != QLatin1String("csv") && format != QLatin1String("json"))
+        return fail(name, QStringLiteral("--format must be csv or json, not '%1'").arg(format), kExportUsage);
+
+    const QString program = QDir::cleanPath(a.values.value(QStringLiteral("--program-dir")));
+    const QString data = QDir::cleanPath(a.values.value(QStringLiteral("--data-dir")));
+    for (const QString& p :
+         {missingFolder(QStringLiteral("program folder"), program), missingFolder(QStringLiteral("data folder"), data)})
+        if (!p.isEmpty())
+            return fail(name, p);
+    ClientTable table;
+    table.setDataPath(data);
+    // The program creates a missing client file; an export must not change the location it reads.
+    QByteArray bytes;
+    if (const QString e = ReadWholeFile(table.ClientFilePath, bytes); !e.isEmpty())
+        return fail(name, e);
+    if (const QString damage = CheckClientFile(bytes); !damage.isEmpty() && !bytes.isEmpty())
+        return fail(name, QStringLiteral("The client file %1 is damaged: %2").arg(shown(table.ClientFilePath), damage));
+    const ClientTable::LoadResult loaded = table.LoadClients();
+    if (loaded.error)
+        return fail(name, QStringLiteral("The client file %1 cannot be read: %2.")
+                              .arg(shown(table.ClientFilePath), loaded.error.description));
+    if (!loaded.notice.isEmpty())
+        std::fprintf(stderr, "veltrane-cli export: %s\n", qPrintable(loaded.notice));
+
+    const QString brand = GetINIBrandCode(Profile(program + QStringLiteral("/Quillan.ini")));
+    const ScoreExport out = ExportScores(program, table, brand.isEmpty() ? PublisherBrandCode : brand.at(0),
+                                         {format == QLatin1String("json") ? ExportFormat::Json : ExportFormat::Csv,
+                                          a.flags.contains(QStringLiteral("--deidentified"))});
+    if (out.error)
+        return fail(name, out.error.message);
+    const QString output = a.values.value(QStringLiteral("--output"));
+    if (output.isEmpty()) {
+        std::fwrite(out.bytes.constData(), 1, static_cast<size_t>(out.bytes.size()), stdout);
+        std::fflush(stdout);
+    } else if (const QString e = WriteFileSafely(output, out.bytes, ExistingFile::Replace); !e.isEmpty()) {
+        return fail(name, e);
+    }
+    for (const QString& problem : out.problems)
+        std::fprintf(stderr, "veltrane-cli export: %s\n", qPrintable(problem));
+    return out.problems.isEmpty() ? 0 : 1;
+}
+
+int BackupCommand(const QStringList& args)
+{
+    const char* name = "backup";
+    const Args a = parse(args, {QStringLiteral("--data-dir"), QStringLiteral("--to")}, {});
+    if (a.help) {
+        std::fputs(kBackupUsage, stdout);
+        return 0;
+    }
+    if (const QString p = argumentProblem(a, {QStringLiteral("--data-dir"), QStringLiteral("--to")}); !p.isEmpty())
+        return fail(name, p, kBackupUsage);
+    const QString data = QDir::cleanPath(a.values.value(QStringLiteral("--data-dir")));
+    const QString to = QDir::cleanPath(a.values.value(QStringLiteral("--to")));
+    for (const QString& p :
+         {missingFolder(QStringLiteral("data folder"), data), missingFolder(QStringLiteral("backup folder"), to)})
+        if (!p.isEmpty())
+            return fail(name, p);
+    ClientTable table;
+    table.setDataPath(data);
+    const BackupOutcome out = BackUpClientFile(table.ClientFilePath, to, QDateTime::currentDateTime());
+    if (!out.error.isEmpty())
+        return fail(name, out.error);
+    std::printf("%s\n", qPrintable(shown(out.path)));
+    if (!out.warning.isEmpty())
+        return fail(name, out.warning);
+    return 0;
+}
+
+int RestoreCommand(const QStringList& args)
+{
+    const char* name = "restore";
+    const Args a = parse(args, {QStringLiteral("--from"), QStringLiteral("--data-dir")}, {QStringLiteral("--yes")});
+    if (a.help) {
+        std::fputs(kRestoreUsage, stdout);
+        return 0;
+    }
+    if (const QString p = argumentProblem(a, {QStringLiteral("--from"), QStringLiteral("--data-dir")}); !p.isEmpty())
+        return fail(name, p, kRestoreUsage);
+    const QString data = QDir::cleanPath(a.values.value(QStringLiteral("--data-dir")));
+    if (const QString p = missingFolder(QStringLiteral("data folder"), data); !p.isEmpty())
+        return fail(name, p);
+    ClientTable table;
+    table.setDataPath(data);
+    const BackupContents backup = ReadBackup(a.values.value(QStringLiteral("--from")));
+    if (!backup.error.isEmpty())
+        return fail(name, backup.error + QStringLiteral(" Nothing was changed."));
+
+    if (!a.flags.contains(QStringLiteral("--yes"))) {
+        if (!::isatty(STDIN_FILENO))
+            return fail(name, QStringLiteral("Nothing was changed: standard input is not a terminal to ask on. Add "
+                                             "--yes to replace the client file without asking."));
+        std::fprintf(stderr,
+                     "Replace the client file %s (%d clients) with the backup %s (%d clients)?\n"
+                     "The present client file is kept as a backup of its own. [y/N] ",
+                     qPrintable(shown(table.ClientFilePath)), clientsIn(table.ClientFilePath),
+                     qPrintable(shown(backup.path)), backup.clients);
+        std::fflush(stderr);
+        char answer[16] = {};
+        if (!std::fgets(answer, sizeof answer, stdin) || (answer[0] != 'y' && answer[0] != 'Y'))
+            return fail(name, QStringLiteral("Nothing was changed."));
+    }
+    const RestoreOutcome out = RestoreClientFile(table.ClientFilePath, backup, QDateTime::currentDateTime());
+    if (!out.error.isEmpty())
+        return fail(name, out.error);
+    std::printf("Restored %d clients into %s.\n", backup.clients, qPrintable(shown(table.ClientFilePath)));
+    if (!out.keptPath.isEmpty())
+        std::printf("The client file it replaced is kept as %s.\n", qPrintable(shown(out.keptPath)));
+    return 0;
+}

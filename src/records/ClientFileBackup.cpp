@@ -1,0 +1,174 @@
+#include "ClientFileBackup.h"
+
+#include "ClientRecord.h"
+#include "ClientTable.h"
+#include "SafeWrite.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QRegularExpression>
+
+namespace {
+
+QString shown(const QString& path)
+{
+    return QDir::toNativeSeparators(path);
+}
+
+struct FieldRule {
+    const char* label;
+    QRegularExpression form; // the whole field, blanks on the right allowed
+};
+
+FieldRule rule(const char* label, const QString& form)
+{
+    return {label, QRegularExpression(QStringLiteral("\\A(?:") + form + QStringLiteral(") *\\z"))};
+}
+
+// What each field may hold, in file order; any field may also be blank.
+const std::array<FieldRule, 15>& fieldRules()
+{
+    const QString text = QStringLiteral("[^\\x00-\\x1f]*");
+    const QString date = QStringLiteral("\\d\\d/\\d\\d/\\d{4}");
+    const QString count = QStringLiteral(" ?\\d\\d?|N|-1");
+    static const std::array<FieldRule, 15> rules{{
+        rule("name", text),
+        rule("gender code", QStringLiteral("\\d")),
+        rule("date of birth", date + QStringLiteral("|N") + text),
+        rule("ethnicity code", QStringLiteral("\\d")),
+        rule("marital status code", QStringLiteral("\\d")),
+        rule("education code", QStringLiteral("\\d")),
+        rule("test date", date),
+        rule("number of drug-related arrests", count),
+        rule("number of alcohol-related arrests", count),
+        rule("number of assault arrests", count),
+        rule("number of domestic violence arrests", count),
+        rule("number of anger management programs", count),
+        rule("answers", QStringLiteral("[\\d ]*")),
+        rule("edit count", QStringLiteral("[0-3]")),
+        rule("name-deleted mark", QStringLiteral("[01]")),
+    }};
+    return rules;
+}
+
+// Writes a new file named `stem`, or stem-2, stem-3 ... when that name is taken; never over another file.
+QString writeNewFile(const QString& stem, const QByteArray& bytes, QString& path)
+{
+    path = stem;
+    for (int k = 2; QFileInfo::exists(path) || QFileInfo(path).isSymLink(); ++k)
+        path = stem.chopped(3) + QStringLiteral("-%1.QN").arg(k);
+    return WriteFileSafely(path, bytes, ExistingFile::Refuse);
+}
+
+} // namespace
+
+QString CheckClientFile(QByteArrayView bytes)
+{
+    if (bytes.isEmpty())
+        return QStringLiteral("it holds no client records.");
+    if (bytes.size() % ClientRecord::Size != 0)
+        return QStringLiteral("it is %1 bytes long, which is not a whole number of %2-character client records.")
+            .arg(bytes.size())
+            .arg(ClientRecord::Size);
+    const auto& rules = fieldRules();
+    for (qsizetype n = 0; n < bytes.size() / ClientRecord::Size; ++n) {
+        const ClientRecord r = ClientRecord::fromBytes(bytes.sliced(n * ClientRecord::Size, ClientRecord::Size));
+        for (size_t i = 0; i < rules.size(); ++i) {
+            const QString& value = r.*ClientRecord::fields()[i].member;
+            if (!value.trimmed().isEmpty() && !rules[i].form.match(value).hasMatch())
+                return QStringLiteral("record %1 is not a client record: its %2 reads \"%3\".")
+                    .arg(n + 1)
+                    .arg(QLatin1String(rules[i].label), value.trimmed().left(40));
+        }
+    }
+    return {};
+}
+
+QString BackupFileName(const QDateTime& when, const QString& note)
+{
+    const QString stem = QStringLiteral("DATA401-") + when.toString(QStringLiteral("yyyy-MM-dd-HHmmss"));
+    return stem + (note.isEmpty() ? QString() : QLatin1Char('-') + note) + QStringLiteral(".QN");
+}
+
+BackupOutcome BackUpClientFile(const QString& clientFilePath, const QString& folder, const QDateTime& when)
+{
+    BackupOutcome out;
+    if (!QFileInfo(folder).isDir()) {
+        out.error = QStringLiteral("The folder %1 does not exist.").arg(shown(folder));
+        return out;
+    }
+    QByteArray bytes;
+    if (const QString e = ReadWholeFile(clientFilePath, bytes); !e.isEmpty()) {
+        out.error = e;
+        return out;
+    }
+    if (bytes.isEmpty()) {
+        out.error = QStringLiteral("The client file %1 holds no clients, so there is nothing to back up.")
+                        .arg(shown(clientFilePath));
+        return out;
+    }
+    if (const QString damage = CheckClientFile(bytes); !damage.isEmpty())
+        out.warning = QStringLiteral("The client file %1 looks damaged: %2 It was copied as it is, but it cannot be "
+                                     "restored from this backup.")
+                          .arg(shown(clientFilePath), damage);
+    out.clients = static_cast<int>((bytes.size() + ClientRecord::Size - 1) / ClientRecord::Size);
+    // Two backups within one second get numbered names.
+    out.error = writeNewFile(QDir(folder).filePath(BackupFileName(when)), bytes, out.path);
+    return out;
+}
+
+BackupContents ReadBackup(const QString& path)
+{
+    BackupContents b;
+    b.path = path;
+    if (const QString e = ReadWholeFile(path, b.bytes); !e.isEmpty()) {
+        b.error = e;
+        return b;
+    }
+    if (const QString damage = CheckClientFile(b.bytes); !damage.isEmpty()) {
+        b.error = QStringLiteral("The file %1 is not a backup of a client file: %2").arg(shown(path), damage);
+        return b;
+    }
+    b.clients = static_cast<int>(b.bytes.size() / ClientRecord::Size);
+    return b;
+}
+
+RestoreOutcome RestoreClientFile(const QString& clientFilePath, const BackupContents& backup, const QDateTime& when)
+{
+    RestoreOutcome out;
+    if (!backup.error.isEmpty() || backup.bytes.isEmpty()) {
+        out.error = backup.error.isEmpty() ? QStringLiteral("The backup holds no clients.") : backup.error;
+        return out;
+    }
+    if (QFileInfo(backup.path).canonicalFilePath() == QFileInfo(clientFilePath).canonicalFilePath() &&
+        QFileInfo::exists(clientFilePath)) {
+        out.error = QStringLiteral("%1 is the client file itself, not a backup of it.").arg(shown(backup.path));
+        return out;
+    }
+    const QString folder = QFileInfo(clientFilePath).absolutePath();
+    if (!QFileInfo(folder).isDir()) {
+        out.error = QStringLiteral("The data folder %1 does not exist.").arg(shown(folder));
+        return out;
+    }
+    QByteArray present;
+    if (QFileInfo::exists(clientFilePath)) {
+        if (const QString e = ReadWholeFile(clientFilePath, present); !e.isEmpty()) {
+            out.error = e + QStringLiteral(" Nothing was restored.");
+            return out;
+        }
+    }
+    if (!present.isEmpty()) {
+        out.error = writeNewFile(QDir(folder).filePath(BackupFileName(when, QStringLiteral("replaced"))), present,
+                                 out.keptPath);
+        if (!out.error.isEmpty()) {
+            out.error =
+                QStringLiteral("The present client file could not be kept, so nothing was restored. ") + out.error;
+            out.keptPath.clear();
+            return out;
+        }
+    }
+    out.error = WriteFileSafely(clientFilePath, backup.bytes, ExistingFile::Replace);
+    if (!out.error.isEmpty() && !out.keptPath.isEmpty())
+        out.error += QStringLiteral(" The client file as it was before is kept as %1.").arg(shown(out.keptPath));
+    return out;
+}

@@ -1,0 +1,142 @@
+#include "ScoreExport.h"
+
+#include "ClientTable.h"
+#include "ReportWriter.h"
+#include "ScoreAndReport.h"
+
+#include <QDate>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QVariant>
+
+namespace {
+
+const char* const RangeNames[] = {"", "low", "medium", "problem", "maximum"};
+
+// The stored text of a fixed-width field, without the blanks that pad it.
+QString stored(const QString& field)
+{
+    QString s = field;
+    while (!s.isEmpty() && s.back() == QLatin1Char(' '))
+        s.chop(1);
+    return s;
+}
+
+// Whole years from the date of birth to the test date; null when either is not a date.
+QVariant ageAtTest(const ClientRecord& r)
+{
+    const QString format = QStringLiteral("MM/dd/yyyy");
+    const QDate born = QDate::fromString(stored(r.DOB), format);
+    const QDate tested = QDate::fromString(stored(r.TestDate), format);
+    if (!born.isValid() || !tested.isValid() || tested < born)
+        return {};
+    int years = tested.year() - born.year();
+    if (tested.month() < born.month() || (tested.month() == born.month() && tested.day() < born.day()))
+        --years;
+    return years;
+}
+
+// One client's values in column order; null values are empty fields.
+QVariantList row(int n, const ClientRecord& r, const ScoringRun* run, bool deidentified)
+{
+    QVariantList v{n};
+    if (deidentified)
+        v << ageAtTest(r);
+    else
+        v << stored(r.Name) << stored(r.DOB);
+    v << stored(r.TestDate);
+    for (int s = 1; s <= NumScales; ++s) {
+        if (!run) {
+            v << QVariant() << QVariant() << QVariant();
+            continue;
+        }
+        const int percentile = run->sheet.Percentile[s];
+        const int range = RiskRange(percentile);
+        v << int(run->sheet.RawPoints[s]) << percentile
+          << QString::fromLatin1(ReportsScaleNotScored(run->sheet, s) ? "not_scored" : RangeNames[range]);
+    }
+    v << (run ? QVariant(IsInvalidReport(run->sheet)) : QVariant());
+    for (const QString* field : {&r.Gender, &r.Race, &r.Marital, &r.Education, &r.DrugArrests, &r.AlcoholArrests,
+                                 &r.Assaults, &r.DVArrests, &r.Anger})
+        v << stored(*field);
+    return v;
+}
+
+// RFC 4180: a field with a comma, a quote or a line break is quoted, its quotes doubled.
+QString csvField(const QVariant& value)
+{
+    QString text =
+        value.typeId() == QMetaType::Bool ? QString::fromLatin1(value.toBool() ? "true" : "false") : value.toString();
+    if (text.contains(QLatin1Char(',')) || text.contains(QLatin1Char('"')) || text.contains(QLatin1Char('\r')) ||
+        text.contains(QLatin1Char('\n')))
+        text = QLatin1Char('"') + text.replace(QLatin1Char('"'), QStringLiteral("\"\"")) + QLatin1Char('"');
+    return text;
+}
+
+// The column names, in order.
+QStringList ScoreExportColumns(bool deidentified)
+{
+    QStringList c{QStringLiteral("client")};
+    if (deidentified)
+        c << QStringLiteral("age_at_test");
+    else
+        c << QStringLiteral("name") << QStringLiteral("date_of_birth");
+    c << QStringLiteral("test_date");
+    for (int s = 1; s <= NumScales; ++s)
+        c << QStringLiteral("scale%1_raw").arg(s) << QStringLiteral("scale%1_percentile").arg(s)
+          << QStringLiteral("scale%1_range").arg(s);
+    c << QStringLiteral("invalid") << QStringLiteral("gender") << QStringLiteral("race") << QStringLiteral("marital")
+      << QStringLiteral("education") << QStringLiteral("drug_arrests") << QStringLiteral("alcohol_arrests")
+      << QStringLiteral("assault_arrests") << QStringLiteral("dv_arrests") << QStringLiteral("anger_programs");
+    return c;
+}
+
+} // namespace
+
+ScoreExport ExportScores(const QString& programDir, const ClientTable& clients, QChar brandCode,
+                         const ScoreExportOptions& options)
+{
+    ScoreExport out;
+    ScoringRun run;
+    if ((out.error = LoadProgramScoringData(programDir, run)))
+        return out;
+    // Scored through a copy, so the caller's current client stays where it was.
+    ClientTable one = clients;
+    const QStringList columns = ScoreExportColumns(options.deidentified);
+    QList<QVariantList> rows;
+    for (int16_t n = 1; n <= clients.NumClients; ++n) {
+        one.CurClient = n;
+        QByteArray report;
+        const ScoringError e = ScoreClient(programDir, one, brandCode, run, report);
+        // Messages about a record already name its client.
+        if (e)
+            out.problems << (e.message.startsWith(QStringLiteral("Client %1 ").arg(n))
+                                 ? e.message
+                                 : QStringLiteral("Client %1 could not be scored: %2").arg(n).arg(e.message));
+        rows << row(n, clients.Clients[n], e ? nullptr : &run, options.deidentified);
+    }
+    out.clients = static_cast<int>(rows.size());
+
+    if (options.format == ExportFormat::Json) {
+        QJsonArray array;
+        for (const QVariantList& values : rows) {
+            QJsonObject o;
+            for (qsizetype i = 0; i < columns.size(); ++i)
+                o.insert(columns[i], QJsonValue::fromVariant(values[i]));
+            array.append(o);
+        }
+        out.bytes = QJsonDocument(array).toJson(QJsonDocument::Indented);
+        return out;
+    }
+    QStringList lines{columns.join(QLatin1Char(','))};
+    for (const QVariantList& values : rows) {
+        QStringList fields;
+        for (const QVariant& v : values)
+            fields << csvField(v);
+        lines << fields.join(QLatin1Char(','));
+    }
+    // The byte-order mark makes spreadsheet programs read the names as UTF-8.
+    out.bytes = QByteArray("\xEF\xBB\xBF") + (lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toUtf8();
+    return out;
+}
