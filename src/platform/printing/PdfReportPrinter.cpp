@@ -25,7 +25,7 @@ PrintOutcome PdfReportPrinter::print(const PrintJob& job)
         QPrinter printer(QPrinter::HighResolution);
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(partial);
-        printer.setPageSize(QPageSize(QPageSize::Letter));
+        printer.setPageSize(QPageSize(m_paper));
         printer.setFullPage(false);
         printer.setPageMargins(QMarginsF(0.25, 0.25, 0.25, 0.25), QPageLayout::Inch);
         outcome = PaintJob(printer, job, shown);

@@ -77,9 +77,10 @@ frmSupervisorOptions::frmSupervisorOptions(AppContext& ctx, SupervisorServices s
     (new QVBoxLayout(verify))
         ->addWidget(commentFrame(
             QStringLiteral("Label1"),
-            QStringLiteral("This gives you the opportunity to re-enter the client's responses from the answer sheet.  "
-                           "After you enter the responses, any differences from what was just entered and what was "
-                           "previously stored will be reported.  This gives you the opportunity to correct any errors."),
+            QStringLiteral(
+                "This gives you the opportunity to re-enter the client's responses from the answer sheet.  "
+                "After you enter the responses, any differences from what was just entered and what was "
+                "previously stored will be reported.  This gives you the opportunity to correct any errors."),
             verify));
     auto* names = new QWidget;
     (new QVBoxLayout(names))
@@ -104,8 +105,8 @@ frmSupervisorOptions::frmSupervisorOptions(AppContext& ctx, SupervisorServices s
     m_menu = new MenuButtons(this, m_msgPanel);
     m_menu->add(QStringLiteral("Execute Selection"), QStringLiteral("Perform the selected operation."),
                 [this] { execute(); });
-    m_menu->add(QStringLiteral("Go to Main Menu"), QStringLiteral("Close the Utilities window returning to the Main Menu."),
-                [this] { accept(); });
+    m_menu->add(QStringLiteral("Go to Main Menu"),
+                QStringLiteral("Close the Utilities window returning to the Main Menu."), [this] { accept(); });
     connect(m_menu->button(0), &QPushButton::pressed, this, [this] { m_tabPanel->setBackColor(NormalColor); });
 
     auto* buttons = new QHBoxLayout;
@@ -248,12 +249,10 @@ void frmSupervisorOptions::DeleteClientNames()
     if (answer != Prompts::Answer::Yes)
         return;
     MouseWait();
-    const FileError e = ScrambleAllNames(m_ctx.table);
+    const QString problem = ScrambleAllNames(m_ctx.table);
     MouseDefault();
-    if (e) {
-        m_ctx.prompts.message(QStringLiteral("Names could not be deleted from the data disk: %1\rThe names already "
-                                             "deleted stay deleted; run Delete Names again once the disk can be "
-                                             "written.").arg(e.description),
+    if (!problem.isEmpty()) {
+        m_ctx.prompts.message(problem + QStringLiteral("\rRun Delete Names again once the data disk can be written."),
                               AppTitle(), Prompts::Icon::Critical, Prompts::Buttons::Ok);
         return;
     }
@@ -270,12 +269,21 @@ void frmSupervisorOptions::PrintAllReports()
     progress.setWindowTitle(QStringLiteral("Print all clients' reports"));
     progress.setCancelButtonText(QStringLiteral("Stop"));
     progress.setMinimumDuration(0);
-    progress.setRange(0, 2 * m_ctx.table.NumClients);
+    progress.setAutoClose(false);
+    progress.setAutoReset(false);
     progress.setWindowModality(Qt::WindowModal);
+    // Wide enough for its title next to the title bar's icon and buttons, and for the longest label.
+    progress.setLabelText(QStringLiteral("Printing report %1 of %1").arg(m_ctx.table.NumClients));
+    progress.setMinimumWidth(
+        std::max(progress.sizeHint().width(),
+                 progress.fontMetrics().horizontalAdvance(progress.windowTitle()) + TwipsToPixelsX(2400, this)));
+    // Each pass (scoring, then printing) fills the bar once, so the bar always shows what its label says.
     PrintAllSteps steps{m_services.scoreAndReport, m_services.printReport, [&](int phase, int n, int count) {
-                            progress.setLabelText(phase == 0 ? QStringLiteral("Scoring client %1 of %2").arg(n).arg(count)
-                                                             : QStringLiteral("Printing report %1 of %2").arg(n).arg(count));
-                            progress.setValue(phase * count + n - 1);
+                            progress.setLabelText(phase == 0
+                                                      ? QStringLiteral("Scoring client %1 of %2").arg(n).arg(count)
+                                                      : QStringLiteral("Printing report %1 of %2").arg(n).arg(count));
+                            progress.setRange(0, count);
+                            progress.setValue(n);
                             QApplication::processEvents();
                             return !progress.wasCanceled();
                         }};
