@@ -16,17 +16,12 @@ if [ ! -f "$data/DATA401.QN" ]; then
   cp "$build/demo-data/DATA401.QN" "$data/"
 fi
 ini="$build/bin/Quillan.ini"
-# The settings file keeps 49 characters of a path; a deeper program folder is reached through a short link.
 sounds="$build/bin"
-if [ ${#sounds} -gt 49 ]; then
-  sounds=/tmp/veltrane-sounds-$(id -u)
-  ln -sfn "$build/bin" "$sounds"
-fi
 python3 - "$ini" "$data" "$sounds" <<'PY'
 import sys, re
 ini, data, sounds = sys.argv[1:4]
 try:
-    text = open(ini, newline='').read()
+    text = open(ini, newline='', encoding='utf-8', errors='surrogateescape').read()
 except FileNotFoundError:
     text = ''
 lines = text.replace('\r\n', '\n').split('\n')
@@ -44,7 +39,7 @@ def put(section, key, value):
     lines.insert(end, key + '=' + value)
 put('Path', 'FilePath', data)
 put('Path', 'SndPath', sounds)
-open(ini, 'w', newline='').write('\r\n'.join(l for l in lines if l != '') + '\r\n')
+open(ini, 'w', newline='', encoding='utf-8', errors='surrogateescape').write('\r\n'.join(l for l in lines if l != '') + '\r\n')
 PY
 
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Starts the CUPS scheduler (when it is not running) and makes a PDF print queue the default, for the print tests.
+# Starts the CUPS scheduler (when it is not running) and makes a PDF print queue the default, for the print tests,
+# with two more queues on the same printer whose paper is A4 and Letter (QUEUE-A4, QUEUE-Letter).
 # Idempotent; needs root. Usage: scripts/start-cups.sh [QUEUE]   (default queue name: PDF)
 # The scheduler keeps a copy of every job's document in /var/spool/cups (dNNNNN-001), which the tests read back.
 set -euo pipefail
@@ -36,7 +37,15 @@ lpstat -r | grep -q 'is running' || { echo "start-cups.sh: cupsd did not come up
 if ! lpstat -p "$queue" >/dev/null 2>&1; then
   lpadmin -p "$queue" -E -v cups-pdf:/ -P "$ppd"
 fi
-cupsenable "$queue" 2>/dev/null || true
-cupsaccept "$queue" 2>/dev/null || true
+# Reports must fit either paper, so both are tried: the paper is the queue's default page size.
+for paper in A4 Letter; do
+  if ! lpstat -p "$queue-$paper" >/dev/null 2>&1; then
+    lpadmin -p "$queue-$paper" -E -v cups-pdf:/ -P "$ppd" -o PageSize="$paper"
+  fi
+done
+for q in "$queue" "$queue-A4" "$queue-Letter"; do
+  cupsenable "$q" 2>/dev/null || true
+  cupsaccept "$q" 2>/dev/null || true
+done
 lpadmin -d "$queue"
 echo "cupsd is running; default queue: $(lpstat -d | sed 's/.*: //')"

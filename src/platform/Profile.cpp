@@ -1,8 +1,11 @@
 #include "Profile.h"
 
+#include "Cp1252.h"
+
 #include <QDir>
 #include <QFile>
 #include <QSaveFile>
+#include <QStringDecoder>
 #include <QStringList>
 #include <optional>
 
@@ -18,7 +21,11 @@ QStringList readLines(const QString& path, bool* crlf, bool* exists)
         return {};
     const QByteArray bytes = f.readAll();
     *crlf = bytes.isEmpty() || bytes.contains("\r\n");
-    QString text = QString::fromLatin1(bytes);
+    // Written as UTF-8; a file that is not valid UTF-8 comes from an older version, which wrote Windows-1252.
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString text = utf8(bytes);
+    if (utf8.hasError())
+        text = fromCp1252(bytes);
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     QStringList lines = text.split(QLatin1Char('\n'));
     if (!lines.isEmpty() && lines.last().isEmpty())
@@ -70,8 +77,8 @@ QString Profile::read(const QString& section, const QString& key, const QString&
             continue;
         if (auto k = keyName(line); k && same(*k, key)) {
             value = line.mid(line.indexOf(QLatin1Char('=')) + 1).trimmed();
-            if (value.size() >= 2 && (value.front() == QLatin1Char('"') || value.front() == QLatin1Char('\''))
-                && value.back() == value.front())
+            if (value.size() >= 2 && (value.front() == QLatin1Char('"') || value.front() == QLatin1Char('\'')) &&
+                value.back() == value.front())
                 value = value.mid(1, value.size() - 2);
             break;
         }
@@ -122,7 +129,7 @@ QString Profile::write(const QString& section, const QString& key, const QString
     if (!out.open(QIODevice::WriteOnly))
         return QStringLiteral("The settings file %1 cannot be written: %2")
             .arg(QDir::toNativeSeparators(m_path), out.errorString());
-    out.write(lines.join(eol).toLatin1() + eol.toLatin1());
+    out.write((lines.join(eol) + eol).toUtf8());
     if (!out.commit())
         return QStringLiteral("The settings file %1 cannot be written: %2")
             .arg(QDir::toNativeSeparators(m_path), out.errorString());

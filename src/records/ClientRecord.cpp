@@ -24,6 +24,19 @@ const std::array<ClientRecord::Field, 15>& ClientRecord::fields()
     return table;
 }
 
+bool ClientRecord::canHold(QChar c)
+{
+    return cp1252Code(c) >= 0x20 && c.isPrint();
+}
+
+QString ClientRecord::unpadded(const QString& value)
+{
+    qsizetype end = value.size();
+    while (end > 0 && value.at(end - 1) == QLatin1Char(' '))
+        --end;
+    return value.left(end);
+}
+
 QString ClientRecord::fit(const QString& value, int width)
 {
     if (value.size() >= width)

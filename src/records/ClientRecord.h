@@ -40,6 +40,12 @@ struct ClientRecord {
     // Exactly 184 Windows-1252 bytes, each field padded with blanks or cut to its width.
     QByteArray toBytes() const;
 
+    // Whether a record's text can hold `c`: the printable characters of Windows-1252, the client file's character set.
+    // Any other character would be stored as "?".
+    static bool canHold(QChar c);
+    // A field's text as a person reads and edits it: without the blanks that pad it to its width.
+    static QString unpadded(const QString& value);
+
     // Pads or cuts every field to its width, as a fixed-length text field does on assignment.
     void fitFields();
     static QString fit(const QString& value, int width);

@@ -109,7 +109,8 @@ FileError replaceFile(const QString& path, const QByteArray& bytes)
 void ClientTable::setDataPath(const QString& path)
 {
     DataPath = path;
-    ClientFilePath = path + QLatin1Char('/') + QLatin1String(FileName);
+    ClientFilePath =
+        path + (path.endsWith(QLatin1Char('/')) ? QString() : QStringLiteral("/")) + QLatin1String(FileName);
 }
 
 ClientTable::LoadResult ClientTable::LoadClients()
@@ -137,7 +138,8 @@ ClientTable::LoadResult ClientTable::LoadClients()
         r = ClientRecord::blank();
     for (int n = 1; n <= shown; ++n) {
         const qsizetype offset = static_cast<qsizetype>(n - 1) * ClientRecord::Size;
-        const qsizetype available = std::max<qsizetype>(0, std::min<qsizetype>(ClientRecord::Size, bytes.size() - offset));
+        const qsizetype available =
+            std::max<qsizetype>(0, std::min<qsizetype>(ClientRecord::Size, bytes.size() - offset));
         Clients[n] = ClientRecord::fromBytes(QByteArrayView(bytes.constData() + offset, available));
     }
     NumClients = static_cast<int16_t>(shown);
@@ -148,7 +150,8 @@ ClientTable::LoadResult ClientTable::LoadClients()
 FileError ClientTable::SaveClient(int16_t index)
 {
     if (index < 1 || index > MaxClients)
-        return {FileError::BadFileName, QStringLiteral("Client slot %1 is outside 1 to %2.").arg(index).arg(MaxClients)};
+        return {FileError::BadFileName,
+                QStringLiteral("Client slot %1 is outside 1 to %2.").arg(index).arg(MaxClients)};
     QByteArray bytes;
     if (FileError e = readAll(ClientFilePath, bytes, false); e && e.number != FileError::FileNotFound)
         return e;

@@ -9,7 +9,7 @@
 
 namespace {
 
-bool isNoTestInformation(int n, bool withPathNotFound)
+bool isNoTestInformation(int n)
 {
     switch (n) {
     case FileError::BadFileName:
@@ -19,9 +19,8 @@ bool isNoTestInformation(int n, bool withPathNotFound)
     case FileError::DbFileNotFound:
     case FileError::DbInvalidPath:
     case FileError::DbCannotOpen:
-        return true;
     case FileError::PathNotFound:
-        return withPathNotFound;
+        return true;
     default:
         return false;
     }
@@ -57,9 +56,9 @@ OpenResult OpenDataLocation(ClientTable& table, const QString& path)
 
 ErrorPrompt DataLocationErrorPrompt(const FileError& e, const QString& candidate)
 {
-    if (isNoTestInformation(e.number, true))
-        return {QStringLiteral("No test information found on drive ") + candidate.toUpper()
-                    + QStringLiteral(", would you like to try another drive?"),
+    if (isNoTestInformation(e.number))
+        return {QStringLiteral("No test information found on drive ") + candidate.toUpper() +
+                    QStringLiteral(", would you like to try another drive?"),
                 AppTitle(), Prompts::Icon::None, Prompts::Buttons::YesNo};
     if (e.number == FileError::PermissionDenied)
         return {QStringLiteral("Data disk write protected!\r\rSet the data disk to writable and replace in drive."),
@@ -70,23 +69,11 @@ ErrorPrompt DataLocationErrorPrompt(const FileError& e, const QString& candidate
 
 LocationOutcome DataLocationOutcome(const FileError& e, Prompts::Answer answer)
 {
-    if (isNoTestInformation(e.number, true))
+    if (isNoTestInformation(e.number))
         return answer == Prompts::Answer::Yes ? LocationOutcome::TryAnother : LocationOutcome::EndProgram;
     if (e.number == FileError::PermissionDenied)
         return answer == Prompts::Answer::Ok ? LocationOutcome::Retry : LocationOutcome::Stop;
     return LocationOutcome::Stop;
-}
-
-ErrorPrompt StartUpErrorPrompt(const FileError& e)
-{
-    if (isNoTestInformation(e.number, false))
-        return {QStringLiteral("Data disk not found!\r\rInsert data disk in drive A to continue."),
-                QStringLiteral("Data Disk Error"), Prompts::Icon::Critical, Prompts::Buttons::OkCancel};
-    if (e.number == FileError::PermissionDenied)
-        return {QStringLiteral("Data disk write protected!\r\rSet the data disk to writeable and replace in drive."),
-                QStringLiteral("Data Disk Error"), Prompts::Icon::Critical, Prompts::Buttons::OkCancel};
-    return {QStringLiteral("Error %1:%2").arg(e.number).arg(e.description), AppTitle(), Prompts::Icon::None,
-            Prompts::Buttons::Ok};
 }
 
 bool IsSecretCode(const QString& entry)

@@ -27,8 +27,5 @@ enum class LocationOutcome { TryAnother, Retry, EndProgram, Stop };
 ErrorPrompt DataLocationErrorPrompt(const FileError& e, const QString& candidate);
 LocationOutcome DataLocationOutcome(const FileError& e, Prompts::Answer answer);
 
-// The box for an error raised by a start-up step; OK retries the step, anything else ends the program.
-ErrorPrompt StartUpErrorPrompt(const FileError& e);
-
 // The supervisor's secret code check, without regard to case.
 bool IsSecretCode(const QString& entry);

@@ -14,9 +14,19 @@ SelectResult SelectDataDrive(bool atStartup, ClientTable& table, const Profile& 
         QString candidate;
         if (atStartup && firstAttempt)
             candidate = GetINIFilePath(settings);
-        else
-            candidate = chooser.chooseDrive();
         firstAttempt = false;
+        // An empty path names no location (it would be taken for the root of the file system): ask instead.
+        if (candidate.isEmpty())
+            candidate = chooser.chooseDrive();
+        if (candidate.isEmpty()) {
+            // The chooser was closed without a choice: from the menu the open location stays.
+            if (!atStartup)
+                return SelectResult::Stopped;
+            if (prompts.message(QStringLiteral("No drive was chosen, would you like to try another drive?"), AppTitle(),
+                                Prompts::Icon::None, Prompts::Buttons::YesNo) != Prompts::Answer::Yes)
+                return SelectResult::EndProgram;
+            continue;
+        }
 
         for (;;) {
             const OpenResult opened = OpenDataLocation(table, candidate);

@@ -7,7 +7,7 @@ class ClientTable;
 class Profile;
 class Prompts;
 
-// Lets the user pick a data location; returns the chosen path (empty when nothing was ever chosen).
+// Lets the user pick a data location; returns the chosen path, or an empty string when the user chose none.
 class DriveChooser {
 public:
     virtual ~DriveChooser() = default;
@@ -17,6 +17,6 @@ public:
 enum class SelectResult { Opened, Stopped, EndProgram };
 
 // Tries the saved location first when `atStartup`, then asks through `chooser` until a location opens, the user
-// stops, or the user declines to try another one (which ends the program).
+// stops, or the user declines to try another one (which ends the program). An empty path is never opened or saved.
 SelectResult SelectDataDrive(bool atStartup, ClientTable& table, const Profile& settings, Prompts& prompts,
                              DriveChooser& chooser);

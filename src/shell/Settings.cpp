@@ -2,14 +2,20 @@
 
 #include "Profile.h"
 
+namespace {
+// Paths are kept whole, up to the longest path the system allows: mount points of removable drives are often longer
+// than the 49 characters the old fixed buffer kept.
+constexpr int PathBuffer = 4096;
+} // namespace
+
 QString GetINIFilePath(const Profile& p)
 {
-    return p.read(QStringLiteral("Path"), QStringLiteral("FilePath"), QStringLiteral("a:"), 50);
+    return p.read(QStringLiteral("Path"), QStringLiteral("FilePath"), QStringLiteral("a:"), PathBuffer);
 }
 
 QString GetINISndPath(const Profile& p)
 {
-    return p.read(QStringLiteral("Path"), QStringLiteral("SndPath"), QStringLiteral("c:"), 50);
+    return p.read(QStringLiteral("Path"), QStringLiteral("SndPath"), QStringLiteral("c:"), PathBuffer);
 }
 
 QString SaveDataDrivePath(const Profile& p, const QString& path)

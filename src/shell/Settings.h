@@ -1,5 +1,5 @@
 #pragma once
-// The settings file's values, read and written the way the program always has: fixed buffers cut long values.
+// The settings file's values: paths are kept whole, the NumLock word is read through its old 9-character buffer.
 
 #include <QString>
 

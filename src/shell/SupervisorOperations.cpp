@@ -3,6 +3,7 @@
 #include "ClientTable.h"
 #include "Cp1252.h"
 
+#include <QDir>
 #include <QFile>
 
 QString ScrambleName(const QString& name)
@@ -25,20 +26,43 @@ QString ScrambleName(const QString& name)
     return out;
 }
 
-FileError ScrambleAllNames(ClientTable& table)
+QString ScrambleAllNames(ClientTable& table)
 {
     for (int16_t n = 1; n <= table.NumClients; ++n) {
         table.CurClient = n;
         ClientRecord& r = table.Clients[n];
         if (r.NameDeleted != QLatin1String("0"))
             continue;
+        const ClientRecord before = r;
         r.Name = ScrambleName(ClientRecord::fit(r.Name, 25));
         r.NameDeleted = QStringLiteral("1");
         r.EditCount = QStringLiteral("3");
-        if (FileError e = table.SaveClient(n))
-            return e;
+        if (FileError e = table.SaveClient(n)) {
+            // The file still holds the name, so the table must too: a later run then tries this client again.
+            r = before;
+            table.CurClient = 1;
+            return QStringLiteral("The name of client %1 could not be deleted from the data disk: %2")
+                .arg(n)
+                .arg(e.description);
+        }
     }
     table.CurClient = table.NumClients > 0 ? 1 : 0;
+
+    // Success is what the file says, not what the table says.
+    QFile file(table.ClientFilePath);
+    if (!file.open(QIODevice::ReadOnly))
+        return QStringLiteral("The client file %1 could not be read back: %2")
+            .arg(QDir::toNativeSeparators(table.ClientFilePath), file.errorString());
+    const QByteArray bytes = file.readAll();
+    int readable = 0;
+    for (qsizetype at = 0; at < bytes.size(); at += ClientRecord::Size) {
+        if (ClientRecord::fromBytes(bytes.mid(at, ClientRecord::Size)).NameDeleted == QLatin1String("0"))
+            ++readable;
+    }
+    if (readable > 0)
+        return QStringLiteral("%1 client name(s) in the client file %2 can still be read.")
+            .arg(readable)
+            .arg(QDir::toNativeSeparators(table.ClientFilePath));
     return {};
 }
 

@@ -14,8 +14,9 @@ class ClientTable;
 QString ScrambleName(const QString& name);
 
 // Scrambles the name of every client whose name is still present, marks it deleted and locks its editing, saving
-// each record at once. Stops at the first record that cannot be saved and returns that error.
-FileError ScrambleAllNames(ClientTable& table);
+// each record at once. A record that cannot be saved is restored in the table and the run stops there. Returns a
+// message for the supervisor, or an empty string only when the client file, read back, holds no readable name.
+QString ScrambleAllNames(ClientTable& table);
 
 struct PrintAllSteps {
     // Scores the current client and writes report.prn; returns an error message or an empty string.

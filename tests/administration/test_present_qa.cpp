@@ -6,12 +6,14 @@
 #include "Panel3D.h"
 #include "PresentFixture.h"
 #include "PresentationTexts.h"
+#include "WindowGeometry.h"
 #include "WindowRoutines.h"
 
 #include <QGroupBox>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 
 namespace {
 
@@ -62,6 +64,10 @@ private slots:
         QVERIFY(o);
         frmPresentQA& w = *o;
         QCOMPARE(w.windowTitle(), PresentationTexts::WindowCaption(spanish));
+        // The test's screen is 1024 x 768, the smallest the presentation is used on.
+        QVERIFY(w.screen()->availableGeometry().contains(w.frameGeometry()));
+        const QString outside = ChildOutsideItsParent(w);
+        QVERIFY2(outside.isEmpty(), qPrintable(outside));
 
         QStringList screens, expectedScreens, expectedSounds{"Inst0.wav", "Inst1.wav"};
         QList<int> behind, noteBehind;
@@ -82,6 +88,8 @@ private slots:
             const Presentation* p = w.presentation();
             if (p->InstructionsShowing()) {
                 QCOMPARE(w.msgPanel()->caption(), PresentationTexts::InstructionsHelp(spanish));
+                const QString whole = WholeWithoutScrolling(*w.txtInstructions());
+                QVERIFY2(whole.isEmpty(), qPrintable(whole));
                 screens << w.txtInstructions()->toPlainText();
                 behind << p->CurrentItem().ID;
                 PressKey(&w, Qt::Key_Return);

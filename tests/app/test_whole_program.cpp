@@ -5,6 +5,7 @@
 #include "FakeAudio.h"
 #include "FakeClock.h"
 #include "FakeFileDialogs.h"
+#include "FakePrinterChooser.h"
 #include "FakePrompts.h"
 #include "FakeReportPrinter.h"
 #include "FilledSheet.h"
@@ -54,6 +55,7 @@ struct Run {
     FakeClock clock{Today};
     FakeFileDialogs files;
     FakeReportPrinter printer;
+    FakePrinterChooser printerChooser;
     FakeAudio audio;
     QueuedScanner scanner;
     std::unique_ptr<Program> program;
@@ -88,6 +90,7 @@ struct Run {
         edges.clock = &clock;
         edges.files = &files;
         edges.printer = &printer;
+        edges.printerChooser = &printerChooser;
         edges.audio = &audio;
         edges.scanner = withScanner ? &scanner : nullptr;
         program = Program::build(programDir, edges);
@@ -409,9 +412,12 @@ private slots:
         });
         driver.onNextModal("frmMyInputBox", answerInputBox(QStringLiteral("K")));
         if (option == 0) {
+            // The default printer, a printer chosen in the dialog, then a PDF file.
+            const QString pdf = run.dir.filePath(QStringLiteral("report.pdf"));
+            run.files.saveAnswers = [pdf] { return pdf; };
             driver.onNextModal("frmViewReport", [](QWidget* w) {
-                pressLater(w->findChild<QPushButton*>(QStringLiteral("cmdPrintReport")));
-                pressLater(w->findChild<QPushButton*>(QStringLiteral("cmdCancel")));
+                for (const char* button : {"cmdPrintReport", "cmdPrintTo", "cmdSaveAsPdf", "cmdCancel"})
+                    pressLater(w->findChild<QPushButton*>(QLatin1String(button)));
             });
         } else if (option == 1) {
             driver.onNextModal("frmPrintSelected", [](QWidget* w) {
@@ -421,7 +427,15 @@ private slots:
         }
         run.pressMenu(2);
         QVERIFY2(driver.done(), qPrintable(run.prompts.texts().join(" / ")));
-        QVERIFY(run.prompts.shown.isEmpty());
+        if (option == 0) {
+            QCOMPARE(run.printerChooser.printer.jobs.size(), 1);
+            QCOMPARE(run.printerChooser.printer.jobs.first().pages, run.printer.jobs.first().pages);
+            QFile pdf(run.dir.filePath(QStringLiteral("report.pdf")));
+            QVERIFY(pdf.open(QIODevice::ReadOnly) && pdf.read(5) == "%PDF-");
+            QCOMPARE(run.prompts.shown.size(), 1); // where the PDF was saved
+        } else {
+            QVERIFY(run.prompts.shown.isEmpty());
+        }
 
         // One document per client, in client order, each the client's whole report.
         QFETCH(int, documents);
@@ -487,6 +501,46 @@ private slots:
             QCOMPARE(r.Responses + r.DOB, demo.Responses + demo.DOB);
         }
         QVERIFY(!run.listLines().join(' ').contains(QStringLiteral("Sample")));
+    }
+
+    // Export & Backup: scores exported, the client file backed up, names deleted, then the backup restored.
+    void exportBackUpAndRestore()
+    {
+        Run run;
+        QVERIFY(run.start());
+        const QString csv = run.dir.filePath(QStringLiteral("scores.csv"));
+        const QString backups = run.dir.filePath(QStringLiteral("backups"));
+        QVERIFY(QDir().mkpath(backups));
+        run.files.saveAnswers = [csv] { return csv; };
+        run.files.folderAnswers = [backups] { return backups; };
+        run.files.openAnswers = [backups] { return QDir(backups).entryInfoList(QDir::Files).value(0).filePath(); };
+        const auto operation = [&run](int tab, int option) {
+            ModalDriver driver;
+            driver.onNextModal("frmSupervisorOptions", [tab, option](QWidget* w) {
+                w->findChild<QTabWidget*>(QStringLiteral("sstSupervisorOperations"))->setCurrentIndex(tab);
+                if (option >= 0)
+                    w->findChild<QRadioButton*>(QStringLiteral("optDataOption_%1").arg(option))->click();
+                press(QStringLiteral("frmSupervisorOptions"), 0)(w);
+            });
+            if (tab == 3)
+                driver.onNextModal("frmMyInputBox", answerInputBox(QStringLiteral("K")));
+            run.pressMenu(2);
+            QVERIFY(driver.done());
+        };
+        operation(3, 0);  // export CSV
+        operation(3, 2);  // back up
+        operation(2, -1); // Delete Names
+        QVERIFY(run.fileBytes() != run.demoClients);
+        operation(3, 3); // restore
+        QVERIFY2(!QTest::currentTestFailed(), "an operation did not run");
+
+        QFile exported(csv);
+        QVERIFY(exported.open(QIODevice::ReadOnly));
+        const QList<QByteArray> rows = exported.readAll().split('\n');
+        QCOMPARE(rows.size(), 1 + 6 + 1); // header, one row per client, then the last line's end
+        QVERIFY(rows[1].startsWith("1,Sample"));
+        QCOMPARE(run.fileBytes(), run.demoClients);
+        QCOMPARE(run.listLines().first(), QStringLiteral("1-Sample, Avery"));
     }
 
     void exit_endsTheProgram()

@@ -343,7 +343,7 @@ private slots:
     {
         QFETCH(QString, dob);
         InfoWindow f(Editing(), {}, {{QStringLiteral("Sample, Avery"), dob}});
-        QCOMPARE(f.w.txtName()->text(), ClientRecord::fit(QStringLiteral("Sample, Avery"), 25));
+        QCOMPARE(f.w.txtName()->text(), QStringLiteral("Sample, Avery")); // the record's padding is not shown
         QCOMPARE(f.w.cmbGender()->currentText(), QStringLiteral("Female"));
         QTEST(f.w.mebDateOfBirth()->boxText(), "shown");
         QCOMPARE(f.w.cmbRace()->currentText(), QStringLiteral("Hispanic"));
@@ -359,6 +359,37 @@ private slots:
         QTRY_VERIFY(!f.w.isVisible());
         QTEST(f.fileRecord(1).DOB, "stored");
         QCOMPARE(f.fileRecord(1).EditCount, QStringLiteral("0"));
+        QCOMPARE(f.fileRecord(1).Name, ClientRecord::fit(QStringLiteral("Sample, Avery"), 25));
+    }
+
+    void name_charactersTheFileCannotHold_refusedWithABeep_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<bool>("pasted");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<int>("beeps");
+        const QString latin = QString::fromUtf8("Jos\u00e9 Mu\u00f1oz \u0152\u0160\u20ac");
+        Row("Windows-1252 letters typed", latin, false, latin, 0);
+        Row("Greek letter typed", QString::fromUtf8("A\u03a9B"), false, QStringLiteral("AB"), 1);
+        Row("emoji typed", QString::fromUtf8("A\U0001F600B"), false, QStringLiteral("AB"), 1);
+        Row("pasted with one refused character", QString::fromUtf8("Ann \u0141ee"), true, QString(), 1);
+    }
+    void name_charactersTheFileCannotHold_refusedWithABeep()
+    {
+        QFETCH(QString, typed);
+        QFETCH(bool, pasted);
+        InfoWindow f;
+        if (pasted) {
+            f.w.txtName()->insert(typed);
+        } else {
+            // One key a character, as a keyboard of that language sends it.
+            for (char32_t c : typed.toUcs4()) {
+                QKeyEvent key(QEvent::KeyPress, 0, Qt::NoModifier, QString::fromUcs4(&c, 1));
+                QApplication::sendEvent(f.w.txtName(), &key);
+            }
+        }
+        QTEST(f.w.txtName()->text(), "shown");
+        QTEST(f.prompts.beeps, "beeps");
     }
 
     void edit_thirdChange_locksTheFieldsAndSavesCountThree()

@@ -1,6 +1,7 @@
 // veltrane-cli report: arguments, exit status, the JSON scores and the PDF, run as a separate process.
 
 #include "ClientRecord.h"
+#include "PdfWords.h"
 #include "ReportWriter.h"
 #include "ScoringTestData.h"
 
@@ -192,13 +193,21 @@ private slots:
         QCOMPARE(r.status, 0);
         QVERIFY(r.out.isEmpty());
         QVERIFY(!QFile::exists(pdf + QStringLiteral(".part")));
-        QProcess p;
-        p.start(QStringLiteral("pdftotext"),
-                {QStringLiteral("-fixed"), QStringLiteral("6.9"), pdf, QStringLiteral("-")});
-        QVERIFY(p.waitForFinished(30000));
-        const QString text = QString::fromUtf8(p.readAllStandardOutput());
-        // pdftotext ends every page with a form feed.
-        QCOMPARE(text.count(QLatin1Char('\f')), 4);
+        // A page whose longest line is too wide for the paper is printed smaller as a whole, so each page is read
+        // at its own character pitch; pdftotext ends every page with a form feed.
+        const QList<PdfPage> pages = PdfWords(pdf);
+        QCOMPARE(pages.size(), 4);
+        QString text;
+        for (int n = 1; n <= pages.size(); ++n) {
+            const QRectF box = pages[n - 1].boxes.first();
+            const QString pitch = QString::number(box.width() / pages[n - 1].words.first().size());
+            QProcess p;
+            p.start(QStringLiteral("pdftotext"),
+                    {QStringLiteral("-fixed"), pitch, QStringLiteral("-f"), QString::number(n), QStringLiteral("-l"),
+                     QString::number(n), pdf, QStringLiteral("-")});
+            QVERIFY(p.waitForFinished(30000));
+            text += QString::fromUtf8(p.readAllStandardOutput());
+        }
         // Every line of the report appears, in order and with its inner spacing, each page on its own sheet.
         const QStringList pdfLines = text.split(QLatin1Char('\n'));
         qsizetype at = 0;

@@ -1,6 +1,8 @@
-// A real print: a three-page report through PrintReport to the system's default CUPS queue, read back from the
-// scheduler's copy of the job. Needs a running cupsd with a default queue (scripts/start-cups.sh, as root).
+// A real print: a three-page report through PrintReport to CUPS queues whose paper is A4 and Letter, read back from
+// the scheduler's copy of each job. Needs a running cupsd with a default queue and its A4 and Letter twins
+// (scripts/start-cups.sh, as root).
 
+#include "PdfWords.h"
 #include "ReportPrinting.h"
 #include "ScoreAndReport.h"
 #include "ScoringTestData.h"
@@ -11,6 +13,7 @@
 #include <QPrinterInfo>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -49,13 +52,26 @@ QString spoolFile(int job)
 class TestCupsPrint : public QObject {
     Q_OBJECT
 private slots:
-    void printReport_threePages_reachTheDefaultQueue()
+    void printReport_threePages_everyCharacterOnTheSheet_data()
     {
+        QTest::addColumn<QString>("paper");
+        QTest::addColumn<QSizeF>("size");
+        QTest::newRow("A4") << "A4" << QSizeF(595.28, 841.89);
+        QTest::newRow("Letter") << "Letter" << QSizeF(612, 792);
+    }
+    void printReport_threePages_everyCharacterOnTheSheet()
+    {
+        QFETCH(QString, paper);
+        QFETCH(QSizeF, size);
         if (!run(QStringLiteral("lpstat"), {QStringLiteral("-r")}).contains(QStringLiteral("is running")))
             QSKIP("No CUPS scheduler is reachable; run scripts/start-cups.sh as root to start one with a PDF queue.");
-        const QString queue = QPrinterInfo::defaultPrinterName();
-        if (queue.isEmpty())
+        const QString defaultQueue = QPrinterInfo::defaultPrinterName();
+        if (defaultQueue.isEmpty())
             QSKIP("CUPS runs but has no default queue; run scripts/start-cups.sh as root to add one.");
+        const QString queue = defaultQueue + QLatin1Char('-') + paper;
+        if (!QPrinterInfo::availablePrinterNames().contains(queue))
+            QSKIP(qPrintable(
+                QStringLiteral("CUPS has no queue %1; run scripts/start-cups.sh as root to add it.").arg(queue)));
         if (!QFileInfo(QStringLiteral("/var/spool/cups")).isReadable())
             QSKIP("The scheduler's job copies in /var/spool/cups are not readable here; run the test as root.");
         for (const char* tool : {"pdfinfo", "pdftotext"})
@@ -74,6 +90,10 @@ private slots:
         QVERIFY(!LoadReportText(dir.path(), text));
         QCOMPARE(ReportPages(text).size(), 3);
 
+        // The printer is the user's default one; PRINTER names it for this process.
+        qputenv("PRINTER", queue.toUtf8());
+        const auto restore = qScopeGuard([] { qunsetenv("PRINTER"); });
+        QCOMPARE(QPrinterInfo::defaultPrinterName(), queue);
         const QList<int> before = completedJobs(queue);
         SystemReportPrinter printer;
         const PrintOutcome out = PrintReport(dir.path(), printer);
@@ -93,23 +113,21 @@ private slots:
             if (spooled.isEmpty())
                 QTest::qWait(250);
         }
-        QVERIFY2(!spooled.isEmpty(), "the job did not complete in the default queue within 60 s");
+        QVERIFY2(!spooled.isEmpty(), "the job did not complete in the queue within 60 s");
 
-        const QString info = run(QStringLiteral("pdfinfo"), {spooled});
-        QVERIFY2(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+3\\n"))), qPrintable(info));
-        for (int page = 1; page <= 3; ++page) {
-            const QString pageText =
-                run(QStringLiteral("pdftotext"),
-                    {QStringLiteral("-fixed"), QStringLiteral("6.9"), QStringLiteral("-f"), QString::number(page),
-                     QStringLiteral("-l"), QString::number(page), spooled, QStringLiteral("-")});
-            const QString header =
-                page == 1 ? QStringLiteral("NAME            : Omitted, Blair") : QStringLiteral("NAME: Omitted, Blair");
-            QVERIFY2(pageText.contains(header), qPrintable(QStringLiteral("page %1:\n%2").arg(page).arg(pageText)));
+        const QList<PdfPage> pages = PdfWords(spooled);
+        QCOMPARE(pages.size(), 3);
+        for (const PdfPage& page : pages) {
+            QVERIFY2(qAbs(page.size.width() - size.width()) < 1 && qAbs(page.size.height() - size.height()) < 1,
+                     qPrintable(QStringLiteral("%1 x %2").arg(page.size.width()).arg(page.size.height())));
+            QVERIFY(page.words.join(QLatin1Char(' ')).contains(QStringLiteral("Omitted, Blair")));
         }
-        const QString all = run(QStringLiteral("pdftotext"),
-                                {QStringLiteral("-fixed"), QStringLiteral("6.9"), spooled, QStringLiteral("-")});
-        QVERIFY(all.contains(QStringLiteral("-2-")));
-        QVERIFY(all.contains(QStringLiteral("-3-")));
+        // Inside the quarter-inch margins (the queue's printable area is the whole sheet), and nothing cut off.
+        const QString outside = WordOutsideMargins(pages, 18);
+        QVERIFY2(outside.isEmpty(), qPrintable(outside));
+        QCOMPARE(PdfCharacters(pages), text.simplified().remove(QLatin1Char(' ')).size());
+        const QString all = pages[1].words.join(QLatin1Char(' ')) + pages[2].words.join(QLatin1Char(' '));
+        QVERIFY(all.contains(QStringLiteral("-2-")) && all.contains(QStringLiteral("-3-")));
         QVERIFY(all.contains(QStringLiteral("STAFF MEMBER SIGNATURE")));
     }
 };

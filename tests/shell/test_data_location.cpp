@@ -134,13 +134,50 @@ private slots:
         QVERIFY(m_prompts.shown[0].text.contains(m_dir->path().toUpper() + "/MISSING"));
     }
 
-    void doneWithoutChoice_looksInTheRoot()
+    void noChoice_nothingOpenedOrSaved_data()
     {
-        // An empty candidate names the root of the current file system, as an unchanged drive list does.
-        m_chooser.choices << QString();
+        QTest::addColumn<bool>("atStartup");
+        QTest::addColumn<QByteArray>("ini");
+        QTest::addColumn<int>("result");
+        QTest::addColumn<QStringList>("questions");
+        const QString question = "No drive was chosen, would you like to try another drive?";
+        QTest::newRow("menu: chooser closed")
+            << false << QByteArray("[Path]\r\nFilePath=a:\r\n") << int(SelectResult::Stopped) << QStringList{};
+        QTest::newRow("start-up: empty saved path, chooser closed")
+            << true << QByteArray("[Path]\r\nFilePath=\r\n") << int(SelectResult::EndProgram) << QStringList{question};
+    }
+    void noChoice_nothingOpenedOrSaved()
+    {
+        QFETCH(bool, atStartup);
+        QFETCH(QByteArray, ini);
+        QFETCH(int, result);
+        QFETCH(QStringList, questions);
+        writeFile(m_ini, ini);
         m_prompts.answers << Prompts::Answer::No;
-        SelectDataDrive(false, m_table, Profile(m_ini), m_prompts, m_chooser);
-        QCOMPARE(m_table.ClientFilePath, QStringLiteral("/DATA401.QN"));
+        QCOMPARE(int(SelectDataDrive(atStartup, m_table, Profile(m_ini), m_prompts, m_chooser)), result);
+        QCOMPARE(m_chooser.shown, 1);
+        QCOMPARE(m_prompts.texts(), questions);
+        QCOMPARE(m_table.ClientFilePath, QString()); // the root's client file was never looked for
+        QFile f(m_ini);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), ini);
+    }
+
+    void chosenPath_keptWholeForTheNextStart()
+    {
+        // Longer than 49 characters and outside Latin-1, as mount points of USB drives often are.
+        const QString data = m_dir->path() + QString::fromUtf8("/media/\u0414\u043c\u0438\u0442\u0440\u0438\u0439/"
+                                                               "KINGSTON 16GB USB STICK DATA DISK");
+        QVERIFY(QDir().mkpath(data));
+        QVERIFY(data.size() > 49);
+        writeFile(m_ini, "[Path]\r\nFilePath=\r\n");
+        m_chooser.choices << data;
+        QCOMPARE(SelectDataDrive(true, m_table, Profile(m_ini), m_prompts, m_chooser), SelectResult::Opened);
+        ClientTable next;
+        QCOMPARE(SelectDataDrive(true, next, Profile(m_ini), m_prompts, m_chooser), SelectResult::Opened);
+        QCOMPARE(next.DataPath, data);
+        QCOMPARE(m_chooser.shown, 1);
+        QVERIFY(m_prompts.shown.isEmpty());
     }
 
     void writeProtected_okRetriesAndCancelStops()
@@ -163,25 +200,19 @@ private slots:
     void errorPrompts_data()
     {
         QTest::addColumn<int>("number");
-        QTest::addColumn<QString>("locationText");
-        QTest::addColumn<QString>("startUpText");
+        QTest::addColumn<QString>("text");
         const QString noInfo = "No test information found on drive E:\\DATA, would you like to try another drive?";
-        const QString notFound = "Data disk not found!\r\rInsert data disk in drive A to continue.";
-        for (int n : {52, 53, 57, 71, 3024, 3044, 3051})
-            QTest::newRow(qPrintable(QString::number(n))) << n << noInfo << notFound;
-        QTest::newRow("76 differs at start-up") << 76 << noInfo << "Error 76:desc";
-        QTest::newRow("70") << 70 << "Data disk write protected!\r\rSet the data disk to writable and replace in drive."
-                            << "Data disk write protected!\r\rSet the data disk to writeable and replace in drive.";
-        QTest::newRow("other") << 1028 << "Error 1028:desc" << "Error 1028:desc";
+        for (int n : {52, 53, 57, 71, 76, 3024, 3044, 3051})
+            QTest::newRow(qPrintable(QString::number(n))) << n << noInfo;
+        QTest::newRow("70") << 70
+                            << "Data disk write protected!\r\rSet the data disk to writable and replace in drive.";
+        QTest::newRow("other") << 1028 << "Error 1028:desc";
     }
     void errorPrompts()
     {
         QFETCH(int, number);
-        QFETCH(QString, locationText);
-        QFETCH(QString, startUpText);
-        const FileError e{number, "desc"};
-        QCOMPARE(DataLocationErrorPrompt(e, "e:\\data").text, locationText);
-        QCOMPARE(StartUpErrorPrompt(e).text, startUpText);
+        QFETCH(QString, text);
+        QCOMPARE(DataLocationErrorPrompt(FileError{number, "desc"}, "e:\\data").text, text);
     }
 
     void clientFileTooLong_warnsOnceAndOpens()

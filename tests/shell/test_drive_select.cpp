@@ -1,5 +1,6 @@
 #include "FakePrompts.h"
 #include "ModalDriver.h"
+#include "WindowGeometry.h"
 #include "frmDriveSelect.h"
 
 #include <QComboBox>
@@ -9,29 +10,48 @@
 class TestDriveSelect : public QObject {
     Q_OBJECT
 private slots:
-    void done_withoutChange_givesEmptyThenKeepsLastChoice()
+    void done_takesTheShownEntry_rootOnlyWhenPicked()
     {
         FakePrompts prompts;
         frmDriveSelect w(prompts);
         QCOMPARE(w.windowTitle(), QStringLiteral("Please select a drive"));
+        QList<frmDriveSelect::Volume> mounted{{"/", "", false}, {"/home", "", false}};
+        w.volumes = [&] { return mounted; };
         ModalDriver driver;
-        driver.onNextModal([](QWidget* m) { m->findChild<QPushButton*>("cmdDone")->click(); });
+        const auto done = [](QWidget* m) { m->findChild<QPushButton*>("cmdDone")->click(); };
+        const auto pick = [done](const QString& path) {
+            return [done, path](QWidget* m) {
+                auto* list = m->findChild<QComboBox*>("drDrive");
+                list->setCurrentIndex(list->findData(path));
+                done(m);
+            };
+        };
+
+        // Only fixed volumes: none is shown, "Done" asks for a choice, and closing the window chooses nothing.
+        driver.onNextModal([&](QWidget* m) {
+            QCOMPARE(m->findChild<QComboBox*>("drDrive")->currentIndex(), -1);
+            QCOMPARE(ChildOutsideItsParent(*m), QString());
+            done(m);
+            QCOMPARE(prompts.shown.size(), 1);
+            QVERIFY(m->isVisible());
+            m->close();
+        });
         QCOMPARE(w.chooseDrive(), QString());
 
-        w.addLocation("/media/usb0", "CLIENTS", false);
+        // A USB drive plugged in since is offered and shown, and "Done" takes what the list shows.
+        mounted.prepend({"/media/usb0", "CLIENTS", true});
         driver.onNextModal([](QWidget* m) {
-            auto* list = m->findChild<QComboBox*>("drDrive");
-            const int i = list->findData("/media/usb0");
-            QVERIFY(i >= 0);
-            QCOMPARE(list->itemText(i), QStringLiteral("/media/usb0 [CLIENTS]"));
-            list->setCurrentIndex(i);
-            emit list->activated(i); // what a user's pick sends
+            QCOMPARE(m->findChild<QComboBox*>("drDrive")->currentText(), QStringLiteral("/media/usb0 [CLIENTS]"));
             m->findChild<QPushButton*>("cmdDone")->click();
         });
         QCOMPARE(w.chooseDrive(), QStringLiteral("/media/usb0"));
-        // Hidden between uses, the window remembers the last choice.
-        driver.onNextModal([](QWidget* m) { m->findChild<QPushButton*>("cmdDone")->click(); });
-        QCOMPARE(w.chooseDrive(), QStringLiteral("/media/usb0"));
+
+        // The root is a location when the user picks it, and the window keeps the last choice between uses.
+        driver.onNextModal(pick("/"));
+        QCOMPARE(w.chooseDrive(), QStringLiteral("/"));
+        driver.onNextModal(done);
+        QCOMPARE(w.chooseDrive(), QStringLiteral("/"));
+        QVERIFY(driver.done());
     }
 
     void help_showsTheMessage()
@@ -52,7 +72,7 @@ private slots:
         for (const auto& v : frmDriveSelect::mountedVolumes()) {
             QVERIFY2(!(v.removable && seenFixed), qPrintable(v.path));
             seenFixed = seenFixed || !v.removable;
-            QVERIFY(!v.path.endsWith('/'));
+            QVERIFY(v.path == "/" || !v.path.endsWith('/'));
         }
     }
 };

@@ -6,6 +6,7 @@
 #include "Panel3D.h"
 #include "Profile.h"
 #include "SelectDataDrive.h"
+#include "WindowGeometry.h"
 #include "WindowRoutines.h"
 #include "frmMainMenu.h"
 
@@ -94,6 +95,7 @@ private slots:
         QCOMPARE(h.menu->menu().button(0)->isEnabled(), h.menu->lbNameDisplay()->currentItem() != nullptr);
         QVERIFY(h.menu->numLockAction()->isChecked());
         QVERIFY(h.menu->UnloadOthers);
+        QCOMPARE(ChildOutsideItsParent(*h.menu), QString());
     }
 
     void list_selectingALine_setsCurrentClientFromItsNumber()

@@ -29,12 +29,15 @@ private slots:
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("scrambled");
-        QTest::newRow("odd and even codes, blank kept") << "Ann Lee" << "Duu Shh";
-        QTest::newRow("digits and punctuation") << "O'Neil, 2" << "R*Uhls3 9";
+        QTest::newRow("odd and even codes, blank kept") << "Ann Lee"
+                                                        << "Duu Shh";
+        QTest::newRow("digits and punctuation") << "O'Neil, 2"
+                                                << "R*Uhls3 9";
         QTest::newRow("accented letters") << QString::fromUtf8("José") << QString::fromUtf8("Qrvì");
         QTest::newRow("even code wraps past 255") << QString::fromUtf8("ü") << "$"; // 252 + 7 = 259 -> 33 + 3
-        QTest::newRow("odd code wraps past 255") << QString::fromUtf8("ÿ") << "#"; // 255 + 3 = 258 -> 33 + 2
-        QTest::newRow("trailing blanks stay") << "Al   " << "Ds   ";
+        QTest::newRow("odd code wraps past 255") << QString::fromUtf8("ÿ") << "#";  // 255 + 3 = 258 -> 33 + 2
+        QTest::newRow("trailing blanks stay") << "Al   "
+                                              << "Ds   ";
     }
     void scrambleName()
     {
@@ -54,7 +57,7 @@ private slots:
         addClient(t, "Blank Flag", " ");
         addClient(t, "Already", "1");
         t.CurClient = 3;
-        QVERIFY(!ScrambleAllNames(t));
+        QCOMPARE(ScrambleAllNames(t), QString());
         QCOMPARE(t.CurClient, 1);
         ClientTable check;
         check.setDataPath(dir.path());
@@ -65,7 +68,7 @@ private slots:
         QCOMPARE(check.Clients[2].Name.trimmed(), QStringLiteral("Blank Flag"));
         QCOMPARE(check.Clients[3].Name.trimmed(), QStringLiteral("Already"));
         const QByteArray before = readAll(t.ClientFilePath);
-        QVERIFY(!ScrambleAllNames(t));
+        QCOMPARE(ScrambleAllNames(t), QString());
         QCOMPARE(readAll(t.ClientFilePath), before);
     }
 

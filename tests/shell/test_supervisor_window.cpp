@@ -6,6 +6,7 @@
 #include "ModalDriver.h"
 #include "Panel3D.h"
 #include "Profile.h"
+#include "WindowGeometry.h"
 #include "frmMyInputBox.h"
 #include "frmSupervisorOptions.h"
 
@@ -13,6 +14,7 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabBar>
@@ -36,7 +38,8 @@ struct Harness {
 
     explicit Harness(int clients)
     {
-        table.setDataPath(dir.path());
+        QDir().mkpath(dir.path() + "/data");
+        table.setDataPath(dir.path() + "/data");
         table.LoadClients();
         for (int16_t n = 1; n <= clients; ++n) {
             table.Clients[n] = ClientRecord::blank();
@@ -61,6 +64,12 @@ struct Harness {
         };
     }
 };
+
+QByteArray readFile(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
 
 void giveCode(ModalDriver& driver, const QString& code)
 {
@@ -90,8 +99,7 @@ private slots:
         QTest::addColumn<QStringList>("calls");
         QTest::newRow("current client") << 0 << "k" << QStringList{"view"};
         QTest::newRow("selected clients") << 1 << "K" << QStringList{"selected"};
-        QTest::newRow("all clients") << 2 << "k"
-                                     << QStringList{"score 1", "score 2", "print", "print"};
+        QTest::newRow("all clients") << 2 << "k" << QStringList{"score 1", "score 2", "print", "print"};
         QTest::newRow("code cancelled") << 0 << "" << QStringList{};
     }
     void reports_behindTheSecretCode()
@@ -111,6 +119,35 @@ private slots:
         QCOMPARE(h.calls, calls);
         QTRY_VERIFY(!w.isVisible()); // one operation per visit
         QCOMPARE(h.table.CurClient, 1);
+    }
+
+    void printAll_progressShowsWhole_barAgreesWithLabel()
+    {
+        Harness h(3);
+        frmSupervisorOptions* window = nullptr;
+        QStringList seen;
+        const auto observe = [&] {
+            auto* p = window->findChild<QProgressDialog*>("frmPrintProgress");
+            QVERIFY(p && p->isVisible());
+            seen << QStringLiteral("%1: %2 of %3").arg(p->labelText()).arg(p->value()).arg(p->maximum());
+            QCOMPARE(ChildOutsideItsParent(*p), QString());
+            // Room for the title beside the title bar's icon and buttons.
+            QVERIFY(p->width() >= p->fontMetrics().horizontalAdvance(p->windowTitle()) + 150);
+        };
+        const auto score = h.services.scoreAndReport;
+        const auto print = h.services.printReport;
+        h.services.scoreAndReport = [&] { return observe(), score(); };
+        h.services.printReport = [&] { return observe(), print(); };
+        frmSupervisorOptions w(h.ctx, h.services);
+        window = &w;
+        w.show();
+        w.printOption(2)->click();
+        ModalDriver driver;
+        giveCode(driver, "k");
+        w.menu().press(0);
+        QCOMPARE(seen, (QStringList{"Scoring client 1 of 3: 1 of 3", "Scoring client 2 of 3: 2 of 3",
+                                    "Scoring client 3 of 3: 3 of 3", "Printing report 1 of 3: 1 of 3",
+                                    "Printing report 2 of 3: 2 of 3", "Printing report 3 of 3: 3 of 3"}));
     }
 
     void tabs_changeLabelAndHelp_data()
@@ -135,6 +172,7 @@ private slots:
         w.tabs()->setCurrentIndex(tab);
         QCOMPARE(w.lblNameDisplay()->text(), name);
         QCOMPARE(w.msgPanel()->caption(), help);
+        QCOMPARE(ChildOutsideItsParent(w), QString());
         w.tabs()->setCurrentIndex(0);
         QCOMPARE(w.msgPanel()->caption(), QString());
     }
@@ -171,16 +209,30 @@ private slots:
         QCOMPARE(h.calls, QStringList{"verify"});
     }
 
-    void deleteNames_askedFirst_data()
+    void deleteNames_fileAndMessageAgree_data()
     {
         QTest::addColumn<bool>("yes");
-        QTest::newRow("yes") << true;
-        QTest::newRow("no") << false;
+        QTest::addColumn<bool>("diskRemoved");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("said");
+        QTest::newRow("no") << false << false << "Client 1"
+                            << "";
+        QTest::newRow("yes") << true << false << "Fslhu{ 4"
+                             << "Process complete. Press Enter to continue.";
+        QTest::newRow("disk removed") << true << true << "Client 1"
+                                      << "could not be deleted";
     }
-    void deleteNames_askedFirst()
+    void deleteNames_fileAndMessageAgree()
     {
         QFETCH(bool, yes);
+        QFETCH(bool, diskRemoved);
+        QFETCH(QString, name);
+        QFETCH(QString, said);
         Harness h(2);
+        const QString data = h.table.DataPath;
+        const QByteArray before = readFile(h.table.ClientFilePath);
+        if (diskRemoved)
+            QVERIFY(QDir(data).removeRecursively());
         frmSupervisorOptions w(h.ctx, h.services);
         w.show();
         w.tabs()->setCurrentIndex(2);
@@ -188,10 +240,24 @@ private slots:
         w.menu().press(0);
         QCOMPARE(h.prompts.shown[0].title, QStringLiteral("WARNING!"));
         QVERIFY(h.prompts.shown[0].text.endsWith("Are you SURE you want to do this?"));
-        QCOMPARE(h.table.Clients[1].Name.trimmed(), yes ? QStringLiteral("Fslhu{ 4") : QStringLiteral("Client 1"));
+        QCOMPARE(h.table.Clients[1].Name.trimmed(), name);
         QCOMPARE(h.prompts.texts().size(), yes ? 2 : 1);
         if (yes)
-            QCOMPARE(h.prompts.texts().last(), QStringLiteral("Process complete. Press Enter to continue."));
+            QVERIFY2(h.prompts.texts().last().contains(said), qPrintable(h.prompts.texts().last()));
+        if (!diskRemoved)
+            return;
+        // The disk comes back: the next run deletes every name, the one that failed included.
+        QVERIFY(QDir().mkpath(data));
+        QFile f(h.table.ClientFilePath);
+        QVERIFY(f.open(QIODevice::WriteOnly) && f.write(before) == before.size());
+        f.close();
+        h.prompts.clear();
+        h.prompts.answers << Prompts::Answer::Yes;
+        w.DeleteClientNames();
+        QCOMPARE(h.prompts.texts().last(), QStringLiteral("Process complete. Press Enter to continue."));
+        const QByteArray after = readFile(h.table.ClientFilePath);
+        QVERIFY(!after.contains("Client"));
+        QCOMPARE(after.size(), before.size());
     }
 
     void emptyDisk_saysSoAndCloses()

@@ -2,6 +2,7 @@
 #include "MenuButtons.h"
 #include "ModalDriver.h"
 #include "Panel3D.h"
+#include "WindowGeometry.h"
 #include "WindowRoutines.h"
 #include "frmAbout.h"
 #include "frmMyInputBox.h"
@@ -89,6 +90,31 @@ private slots:
         }
     }
 
+    void helpLine_drawsOnlyWhenItHasText_data()
+    {
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<bool>("drawn");
+        QTest::newRow("empty") << "" << false;
+        QTest::newRow("help") << "Help 1" << true;
+    }
+    void helpLine_drawsOnlyWhenItHasText()
+    {
+        QFETCH(QString, caption);
+        QFETCH(bool, drawn);
+        ButtonWindow w;
+        w.msg->setMinimumHeight(TwipsToPixelsY(400, w.msg)); // as the windows' help lines are
+        QVERIFY(QTest::qWaitForWindowExposed(&w.window));
+        w.msg->setCaption(QStringLiteral("Help 0"));
+        w.msg->setCaption(caption);
+        QTRY_VERIFY(w.msg->width() > 50);
+        const QImage image = w.msg->grab().toImage();
+        bool uniform = true;
+        for (int y = 0; y < image.height() && uniform; ++y)
+            for (int x = 0; x < image.width() && uniform; ++x)
+                uniform = image.pixel(x, y) == image.pixel(0, 0);
+        QCOMPARE(!uniform, drawn);
+    }
+
     void resetMenuButtons_countThreeResetsFour()
     {
         ButtonWindow w;
@@ -162,6 +188,7 @@ private slots:
         driver.onNextModal([&](QWidget* m) {
             captions << m->windowTitle();
             QCOMPARE(static_cast<frmMyInputBox*>(m)->txtInput()->maxLength(), 8);
+            QCOMPARE(ChildOutsideItsParent(*m), QString()); // the help text's two lines and the buttons show whole
             typeInto(m, "kk");
         });
         driver.onNextModal([](QWidget* m) { typeInto(m, "Q"); });
@@ -169,8 +196,8 @@ private slots:
         QVERIFY(AskSecretCode(prompts));
         QVERIFY(driver.done());
         QCOMPARE(captions, QStringList{"Secret Code"});
-        QCOMPARE(prompts.texts(), (QStringList{"Incorrect password.  Please try again.",
-                                                "Incorrect password.  Please try again."}));
+        QCOMPARE(prompts.texts(),
+                 (QStringList{"Incorrect password.  Please try again.", "Incorrect password.  Please try again."}));
         QCOMPARE(prompts.shown[0].icon, Prompts::Icon::Critical);
     }
 

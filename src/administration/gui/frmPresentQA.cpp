@@ -18,8 +18,12 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
+#include <QTextDocument>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <QtMath>
+#include <climits>
 
 namespace {
 
@@ -46,6 +50,23 @@ void setWeight(QWidget* w, bool bold)
     QFont f = w->font();
     f.setBold(bold);
     w->setFont(f);
+}
+
+constexpr int SmallestInstructionsPoints = 9;
+
+// The height a plain text box needs to show `text` whole at `width` pixels, wrapped as the box wraps it, with one
+// line to spare for the small differences between the two ways of laying text out.
+int TextHeight(const QString& text, const QFont& font, int width, qreal margin)
+{
+    QTextDocument doc;
+    doc.setDefaultFont(font);
+    doc.setDocumentMargin(margin);
+    QTextOption option;
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    doc.setDefaultTextOption(option);
+    doc.setPlainText(text);
+    doc.setTextWidth(width);
+    return qCeil(doc.size().height()) + QFontMetrics(font).lineSpacing();
 }
 
 bool isEnter(const QKeyEvent* key)
@@ -115,7 +136,11 @@ frmPresentQA::frmPresentQA(AppContext& ctx, QWidget* parent)
         auto* over = new QHBoxLayout(button);
         over->setContentsMargins(6, 6, 6, 6);
         over->addWidget(text);
-        button->setMinimumHeight(TwipsToPixelsY(560, this));
+        // At least one whole line of the answer shows, whatever the font.
+        const QMargins around = over->contentsMargins();
+        button->setMinimumHeight(
+            std::max(TwipsToPixelsY(560, this),
+                     QFontMetrics(text->font()).lineSpacing() + 2 * text->margin() + around.top() + around.bottom()));
         m_txtButtonText[i] = text;
         answerLayout->addWidget(m_menu->panel(i));
     }
@@ -139,7 +164,9 @@ frmPresentQA::frmPresentQA(AppContext& ctx, QWidget* parent)
     instructionsLayout->addWidget(m_txtInstructions);
 
     // The instructions lie exactly over the item, which is loaded behind them.
-    const QSize frame(TwipsToPixelsX(10200, this), TwipsToPixelsY(7200, this));
+    fitInstructions();
+    const QSize frame =
+        m_fraInstructions->sizeHint().expandedTo(QSize(TwipsToPixelsX(10200, this), TwipsToPixelsY(7200, this)));
     m_frQandA->setFixedSize(frame);
     m_fraInstructions->setFixedSize(frame);
     m_fraInstructions->raise();
@@ -161,6 +188,34 @@ frmPresentQA::frmPresentQA(AppContext& ctx, QWidget* parent)
     }
 
     resize(frame.width() + TwipsToPixelsX(1200, this), frame.height() + TwipsToPixelsY(2400, this));
+}
+
+void frmPresentQA::fitInstructions()
+{
+    // Every screen of either language is read whole, without scrolling: the box is made tall enough for the longest,
+    // and its text smaller only when the screen could not hold that box.
+    const int textWidth = TwipsToPixelsX(11400, this);
+    const int frame = 2 * m_txtInstructions->frameWidth();
+    const QScreen* screen = this->screen();
+    // The window's other parts (the group box, the help line, the margins and a title bar) need about this much.
+    const int room = screen ? screen->availableGeometry().height() - TwipsToPixelsY(3600, this) : INT_MAX;
+    const qreal margin = m_txtInstructions->document()->documentMargin();
+    QFont font = m_txtInstructions->font();
+    int height = 0;
+    for (;;) {
+        height = 0;
+        for (bool spanish : {false, true}) {
+            for (int s = 0; s < PresentationTexts::InstructionScreens; ++s)
+                height =
+                    std::max(height, TextHeight(PresentationTexts::InstructionLines(spanish, s).join(QLatin1Char('\n')),
+                                                font, textWidth, margin));
+        }
+        if (height + frame <= room || font.pointSize() <= SmallestInstructionsPoints)
+            break;
+        font.setPointSize(font.pointSize() - 1);
+    }
+    m_txtInstructions->setFont(font);
+    m_txtInstructions->setFixedSize(textWidth + frame, height + frame);
 }
 
 frmPresentQA::~frmPresentQA()

@@ -70,6 +70,7 @@ private:
     void slotFocused(int slot, Qt::FocusReason reason);
     void setQuestionColors(bool focused);
 
+    void fitInstructions();
     void start();
     void leaveInstructions();
     void selectAnswer(int slot);

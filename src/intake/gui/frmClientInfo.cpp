@@ -23,8 +23,27 @@
 #include <QPushButton>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <QValidator>
+#include <algorithm>
 
 namespace {
+
+// Refuses, with the beep of other refused keys, any typed or pasted text with a character the client file cannot
+// hold, so a name is never stored with "?" in place of what was typed.
+class StorableText final : public QValidator {
+public:
+    StorableText(std::function<void()> refused, QObject* parent) : QValidator(parent), m_refused(std::move(refused)) {}
+    State validate(QString& input, int&) const override
+    {
+        if (std::all_of(input.cbegin(), input.cend(), &ClientRecord::canHold))
+            return Acceptable;
+        m_refused();
+        return Invalid;
+    }
+
+private:
+    std::function<void()> m_refused;
+};
 
 enum Button { OkButton = 0, CancelButton = 1 };
 constexpr int LastLabel = 5;
@@ -101,6 +120,7 @@ frmClientInfo::frmClientInfo(AppContext& ctx, QWidget* parent) : QDialog(parent)
     m_txtName = new QLineEdit(m_frame);
     m_txtName->setObjectName(QStringLiteral("txtName"));
     m_txtName->setMaxLength(NameLength);
+    m_txtName->setValidator(new StorableText([this] { m_ctx.prompts.beep(); }, m_txtName));
     m_txtName->setProperty(FieldProperty, static_cast<int>(IntakeField::Name));
     m_cmbGender = addCombo("cmbGender", static_cast<int>(DemographicList::Gender));
     m_cmbGender->setProperty(FieldProperty, static_cast<int>(IntakeField::Gender));
@@ -225,7 +245,8 @@ bool frmClientInfo::GoodDate(const QString& szDate) const
 void frmClientInfo::RecordToScreen()
 {
     const ClientRecord& r = m_ctx.table.current();
-    m_txtName->setText(r.Name);
+    // Shown without its padding, so the cursor lands after the name's last character.
+    m_txtName->setText(ClientRecord::unpadded(r.Name));
     m_cmbGender->setCurrentIndex(CodePosition(DemographicList::Gender, r.Gender));
     m_cmbRace->setCurrentIndex(CodePosition(DemographicList::Race, r.Race));
     m_cmbMarital->setCurrentIndex(CodePosition(DemographicList::Marital, r.Marital));

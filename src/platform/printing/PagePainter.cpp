@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QPrinter>
 #include <algorithm>
+#include <cmath>
 
 QFont FixedPitchFont(const QString& family, qreal pointSize)
 {
@@ -24,6 +25,48 @@ QFont FixedPitchFont(const QString& family, qreal pointSize)
     return system;
 }
 
+namespace {
+
+struct PageFit {
+    qreal scale = 1; // applied to the whole page alike, so its columns stay in line
+    qsizetype linesPerSheet = 1;
+};
+
+// Below this a page too long for one sheet would become hard to read; it goes on over further sheets instead.
+constexpr qreal MinimumHeightScale = 0.8;
+
+PageFit FitPage(const QStringList& lines, const QFontMetricsF& metrics, const QSizeF& area)
+{
+    qreal widest = 0;
+    for (const QString& line : lines) {
+        // Blanks at the end of a line print nothing, so they need no room.
+        qsizetype end = line.size();
+        while (end > 0 && line.at(end - 1).isSpace())
+            --end;
+        widest = std::max(widest, metrics.horizontalAdvance(line.left(end)));
+    }
+    const qreal spacing = metrics.lineSpacing();
+    const qsizetype count = std::max<qsizetype>(lines.size(), 1);
+    // The last line needs its ascent and descent, not a whole line spacing.
+    const qreal height = (count - 1) * spacing + metrics.ascent() + metrics.descent();
+
+    // The PDF a job becomes (for CUPS too) keeps glyph widths in whole thousandths of an em, rounded up (Liberation
+    // Mono's 600.1 becomes 601), so a line takes about 0.2 % more than the metrics say: room to spare keeps its last
+    // character inside.
+    const QSizeF room = area * 0.995;
+    PageFit fit;
+    if (widest > room.width())
+        fit.scale = room.width() / widest;
+    if (height * fit.scale > room.height() && room.height() / height >= MinimumHeightScale)
+        fit.scale = room.height() / height;
+    const qreal scaledSpacing = spacing * fit.scale;
+    const qreal below = room.height() - (metrics.ascent() + metrics.descent()) * fit.scale;
+    fit.linesPerSheet = std::max<qsizetype>(1, static_cast<qsizetype>(std::floor(below / scaledSpacing + 1e-9)) + 1);
+    return fit;
+}
+
+} // namespace
+
 PrintOutcome PaintJob(QPrinter& printer, const PrintJob& job, const QString& destination)
 {
     if (job.pages.isEmpty())
@@ -38,27 +81,25 @@ PrintOutcome PaintJob(QPrinter& printer, const PrintJob& job, const QString& des
     const QFont font = FixedPitchFont(job.fontFamily, job.pointSize);
     painter.setFont(font);
     const QFontMetricsF metrics(font, &printer);
-    const qreal pageHeight = printer.height();
+    // The painter's origin is the corner of the printable area inside the margins.
+    const QSizeF area(printer.width(), printer.height());
     const qreal spacing = metrics.lineSpacing();
 
     bool firstSheet = true;
     for (const QStringList& page : job.pages) {
-        if (!firstSheet && !printer.newPage()) {
-            painter.end();
-            return {PrintOutcome::Status::Failed, QStringLiteral("%1 refused a new page.").arg(destination)};
-        }
-        firstSheet = false;
-        // A page a little longer than the sheet is drawn with tighter lines so it keeps to one sheet; one much longer
-        // goes on over further sheets rather than losing lines.
-        const qsizetype lines = std::max<qsizetype>(page.size(), 1);
-        const qreal pitch = lines * spacing <= pageHeight ? spacing : std::max(pageHeight / lines, spacing * 0.8);
-        const qsizetype perSheet = std::max<qsizetype>(1, static_cast<qsizetype>(pageHeight / pitch + 1e-6));
-        for (qsizetype i = 0; i < page.size(); ++i) {
-            if (i > 0 && i % perSheet == 0 && !printer.newPage()) {
-                painter.end();
-                return {PrintOutcome::Status::Failed, QStringLiteral("%1 refused a new page.").arg(destination)};
+        const PageFit fit = FitPage(page, metrics, area);
+        for (qsizetype i = 0; i < std::max<qsizetype>(page.size(), 1); ++i) {
+            if (i % fit.linesPerSheet == 0) {
+                if (!firstSheet && !printer.newPage()) {
+                    painter.end();
+                    return {PrintOutcome::Status::Failed, QStringLiteral("%1 refused a new page.").arg(destination)};
+                }
+                firstSheet = false;
+                painter.resetTransform();
+                painter.scale(fit.scale, fit.scale);
             }
-            painter.drawText(QPointF(0, (i % perSheet) * pitch + metrics.ascent()), page[i]);
+            if (i < page.size())
+                painter.drawText(QPointF(0, (i % fit.linesPerSheet) * spacing + metrics.ascent()), page[i]);
         }
     }
     if (!painter.end() || printer.printerState() == QPrinter::Error)

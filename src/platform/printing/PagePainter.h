@@ -11,6 +11,8 @@ class QPrinter;
 // (Liberation Mono has the metrics of Courier New), at the job's size.
 QFont FixedPitchFont(const QString& family, qreal pointSize);
 
-// Paints every page; the printer must be set up (format, output, page layout) beforehand. `destination` names the
-// printer or file in messages.
+// Paints every page inside the printer's printable area: at the job's size wherever a page's longest line fits, and
+// otherwise with the whole page made uniformly smaller (never wrapped or cut). A page a little too long for one sheet
+// is made smaller to keep to it; a much longer one goes on over further sheets. The printer must be set up (format,
+// output, page layout) beforehand. `destination` names the printer or file in messages.
 PrintOutcome PaintJob(QPrinter& printer, const PrintJob& job, const QString& destination);

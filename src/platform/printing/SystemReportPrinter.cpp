@@ -17,8 +17,12 @@ PrintOutcome SystemReportPrinter::print(const PrintJob& job)
                      : QStringLiteral("No printer is chosen as the default printer, so the report was not printed. "
                                       "Choose a default printer in the system's printer settings.")};
     }
-    QPrinter printer(QPrinterInfo::printerInfo(name), QPrinter::HighResolution);
+    const QPrinterInfo info = QPrinterInfo::printerInfo(name);
+    QPrinter printer(info, QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::NativeFormat);
+    // The paper the queue is set up for; QPrinter would otherwise keep its own default (A4) on any printer.
+    if (info.defaultPageSize().isValid())
+        printer.setPageSize(info.defaultPageSize());
     printer.setFullPage(false);
     printer.setPageMargins(QMarginsF(0.25, 0.25, 0.25, 0.25), QPageLayout::Inch);
     return PaintJob(printer, job, QStringLiteral("the printer %1").arg(name));

@@ -218,7 +218,7 @@ QList<int> frmPrintSelected::scoreSelected(BatchProgress* progress, int steps)
     for (int j = 1; j <= count; ++j) {
         const int client = clients[j - 1];
         if (progress && !progress->step(QStringLiteral("Scoring client %1 (%2 of %3)").arg(client).arg(j).arg(count),
-                                        (j - 1) * steps / (2 * count))) {
+                                        (j - 1) * steps / (2 * count), steps)) {
             stop(QStringLiteral("Stopped before any report came out."), true);
             return {};
         }
@@ -277,7 +277,8 @@ void frmPrintSelected::printSelectedTo()
     // when the dialog was told to print into a file).
     PrintJob job;
     {
-        BatchProgress progress(this, QStringLiteral("Print Selected Reports"), 100);
+        BatchProgress progress(this, QStringLiteral("Print Selected Reports"),
+                               QStringLiteral("Scoring client 51 (51 of 51)"));
         const QList<int> clients = scoreSelected(&progress, 100);
         if (clients.isEmpty())
             return;
@@ -294,7 +295,7 @@ void frmPrintSelected::printSelectedTo()
             }
             job.pages += ReportPages(text);
         }
-        progress.step(QStringLiteral("Printing %1 reports").arg(clients.size()), 99);
+        progress.step(QStringLiteral("Printing %1 reports").arg(clients.size()), 99, 100);
         job.title = QStringLiteral("VLT reports");
         job.fontFamily = QLatin1String(ReportFontFamily);
         job.pointSize = ReportFontPointSize;
@@ -321,7 +322,8 @@ void frmPrintSelected::saveSelectedAsPdf()
     ReportOutput pdfs(m_ctx, true);
     pdfs.savePdfFilesIn(folder);
     {
-        BatchProgress progress(this, QStringLiteral("Save Selected Reports as PDF"), 100);
+        BatchProgress progress(this, QStringLiteral("Save Selected Reports as PDF"),
+                               QStringLiteral("Saving the report of client 51 (51 of 51)"));
         const QList<int> clients = scoreSelected(&progress, 100);
         if (clients.isEmpty())
             return;
@@ -329,7 +331,7 @@ void frmPrintSelected::saveSelectedAsPdf()
         for (int j = 1; j <= count; ++j) {
             if (!progress.step(
                     QStringLiteral("Saving the report of client %1 (%2 of %3)").arg(clients[j - 1]).arg(j).arg(count),
-                    50 + (j - 1) * 50 / count)) {
+                    50 + (j - 1) * 50 / count, 100)) {
                 pdfs.tellSaved();
                 stop(QStringLiteral("Stopped after %1 of %2 reports.").arg(j - 1).arg(count), true);
                 return;

@@ -10,13 +10,14 @@ class QWidget;
 
 class BatchProgress {
 public:
-    BatchProgress(QWidget* parent, const QString& title, int steps);
+    // `widestLabel` is the longest label the work will show, so the window never grows or cuts its title.
+    BatchProgress(QWidget* parent, const QString& title, const QString& widestLabel);
     ~BatchProgress();
     BatchProgress(const BatchProgress&) = delete;
     BatchProgress& operator=(const BatchProgress&) = delete;
 
-    // Shows `label` with `done` steps of the whole done; false once the user pressed Stop.
-    bool step(const QString& label, int done);
+    // Shows `label` with `done` of `total` steps done; false once the user pressed Stop.
+    bool step(const QString& label, int done, int total);
 
 private:
     std::unique_ptr<QProgressDialog> m_dialog;

@@ -38,7 +38,16 @@ QLabel* Panel3D::captionLabel()
 void Panel3D::setCaption(const QString& text)
 {
     captionLabel()->setText(text);
+    update();
     setAccessibleDescription(text);
+}
+
+void Panel3D::paintEvent(QPaintEvent* e)
+{
+    // An empty help line keeps its place but draws nothing, rather than a bare strip along the window's foot.
+    if (m_label && m_label->text().isEmpty())
+        return;
+    QFrame::paintEvent(e);
 }
 
 QString Panel3D::caption() const

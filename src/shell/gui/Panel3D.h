@@ -16,6 +16,9 @@ public:
     QString caption() const;
     QLabel* captionLabel();
 
+protected:
+    void paintEvent(QPaintEvent* e) override;
+
 private:
     QLabel* m_label = nullptr;
 };

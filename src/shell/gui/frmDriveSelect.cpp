@@ -14,17 +14,18 @@ namespace {
 
 QString withoutTrailingSeparator(QString path)
 {
-    while (path.endsWith(QLatin1Char('/')))
+    // The root keeps its separator: an empty path would name no location at all.
+    while (path.size() > 1 && path.endsWith(QLatin1Char('/')))
         path.chop(1);
     return path;
 }
 
 bool isPseudoFileSystem(const QByteArray& type)
 {
-    static const QList<QByteArray> pseudo = {"proc", "sysfs", "devpts", "cgroup", "cgroup2", "mqueue", "debugfs",
-                                             "tracefs", "securityfs", "pstore", "bpf", "autofs", "hugetlbfs",
-                                             "fusectl", "configfs", "binfmt_misc", "tmpfs", "devtmpfs", "nsfs",
-                                             "efivarfs", "ramfs", "squashfs"};
+    static const QList<QByteArray> pseudo = {
+        "proc",       "sysfs",    "devpts", "cgroup",   "cgroup2",   "mqueue",  "debugfs",  "tracefs",
+        "securityfs", "pstore",   "bpf",    "autofs",   "hugetlbfs", "fusectl", "configfs", "binfmt_misc",
+        "tmpfs",      "devtmpfs", "nsfs",   "efivarfs", "ramfs",     "squashfs"};
     return pseudo.contains(type);
 }
 
@@ -34,12 +35,14 @@ frmDriveSelect::frmDriveSelect(Prompts& prompts, QWidget* parent) : QDialog(pare
 {
     setObjectName(QStringLiteral("frmDriveSelect"));
     setWindowTitle(QStringLiteral("Please select a drive"));
-    auto* label = new QLabel(QStringLiteral(" Choose the drive associated with the data disk. (Usually A: or F:)"), this);
+    auto* label =
+        new QLabel(QStringLiteral(" Choose the drive associated with the data disk. (Usually A: or F:)"), this);
     label->setObjectName(QStringLiteral("Label1"));
     m_drDrive = new QComboBox(this);
     m_drDrive->setObjectName(QStringLiteral("drDrive"));
     m_drDrive->setAccessibleName(QStringLiteral("Data drive"));
     m_drDrive->setMinimumWidth(360);
+    m_drDrive->setPlaceholderText(QStringLiteral("Choose the drive of the data disk"));
     label->setBuddy(m_drDrive);
     auto* help = new QPushButton(QStringLiteral("Help"), this);
     help->setObjectName(QStringLiteral("cmdhelp"));
@@ -59,9 +62,6 @@ frmDriveSelect::frmDriveSelect(Prompts& prompts, QWidget* parent) : QDialog(pare
     layout->addWidget(m_drDrive);
     layout->addLayout(buttons);
 
-    connect(m_drDrive, &QComboBox::activated, this, [this](int i) {
-        m_chosen = m_drDrive->itemData(i).toString();
-    });
     connect(help, &QPushButton::clicked, this, [this] {
         m_prompts.message(QStringLiteral("Use the dropdown box to select the drive that the floppy data \r\n"
                                          "diskette or USB Flash Drive is in. Floppy drives are usually A: or\r\n"
@@ -73,7 +73,7 @@ frmDriveSelect::frmDriveSelect(Prompts& prompts, QWidget* parent) : QDialog(pare
         if (!dir.isEmpty())
             addLocation(withoutTrailingSeparator(dir), QString(), true);
     });
-    connect(done, &QPushButton::clicked, this, &QDialog::accept);
+    connect(done, &QPushButton::clicked, this, &frmDriveSelect::done);
     refresh();
 }
 
@@ -85,8 +85,9 @@ QList<frmDriveSelect::Volume> frmDriveSelect::mountedVolumes()
         if (!v.isValid() || !v.isReady() || isPseudoFileSystem(v.fileSystemType()))
             continue;
         const QString root = v.rootPath();
-        const bool isRemovable = root.startsWith(QLatin1String("/media/")) || root.startsWith(QLatin1String("/run/media/"))
-                                 || root.startsWith(QLatin1String("/mnt/"));
+        const bool isRemovable = root.startsWith(QLatin1String("/media/")) ||
+                                 root.startsWith(QLatin1String("/run/media/")) ||
+                                 root.startsWith(QLatin1String("/mnt/"));
         (isRemovable ? removable : fixed).append({withoutTrailingSeparator(root), v.name(), isRemovable});
     }
     return removable + fixed;
@@ -94,28 +95,64 @@ QList<frmDriveSelect::Volume> frmDriveSelect::mountedVolumes()
 
 void frmDriveSelect::refresh()
 {
+    // The previous choice stays selected while it is offered; otherwise the first removable volume is, and a fixed
+    // one (the root above all) only when the user picks it.
+    const QString keep = m_chosen.isEmpty() ? m_drDrive->currentData().toString() : m_chosen;
+    const QList<Volume> offered = volumes();
     m_drDrive->clear();
-    for (const Volume& v : mountedVolumes())
-        addLocation(v.path, v.label, false);
+    for (const Volume& v : offered)
+        addEntry(v.path, v.label);
+    for (const Volume& v : std::as_const(m_added))
+        addEntry(v.path, v.label);
+    int selected = keep.isEmpty() ? -1 : m_drDrive->findData(keep);
+    if (selected < 0) {
+        for (const Volume& v : offered) {
+            if (v.removable) {
+                selected = m_drDrive->findData(v.path);
+                break;
+            }
+        }
+    }
+    m_drDrive->setCurrentIndex(selected);
+}
+
+void frmDriveSelect::addEntry(const QString& path, const QString& label)
+{
+    if (path.isEmpty() || m_drDrive->findData(path) >= 0)
+        return;
+    m_drDrive->addItem(path + (label.isEmpty() ? QString() : QStringLiteral(" [") + label + QLatin1Char(']')), path);
 }
 
 void frmDriveSelect::addLocation(const QString& path, const QString& label, bool select)
 {
-    int i = m_drDrive->findData(path);
-    if (i < 0) {
-        const QString shown = (path.isEmpty() ? QStringLiteral("/") : path)
-                              + (label.isEmpty() ? QString() : QStringLiteral(" [") + label + QLatin1Char(']'));
-        m_drDrive->addItem(shown, path);
-        i = m_drDrive->count() - 1;
+    if (path.isEmpty())
+        return;
+    if (m_drDrive->findData(path) < 0) {
+        m_added.append({path, label, false});
+        addEntry(path, label);
     }
     if (select) {
-        m_drDrive->setCurrentIndex(i);
+        m_drDrive->setCurrentIndex(m_drDrive->findData(path));
         m_chosen = path;
     }
 }
 
+void frmDriveSelect::done()
+{
+    if (m_drDrive->currentIndex() < 0) {
+        m_prompts.message(QStringLiteral("Choose the drive of the data disk in the list, or a folder with "
+                                         "\"Other folder...\"."),
+                          windowTitle(), Prompts::Icon::Exclamation, Prompts::Buttons::Ok);
+        m_drDrive->setFocus();
+        return;
+    }
+    m_chosen = m_drDrive->currentData().toString();
+    accept();
+}
+
 QString frmDriveSelect::chooseDrive()
 {
-    exec();
-    return m_chosen;
+    // A drive plugged in since the last use is offered too.
+    refresh();
+    return exec() == QDialog::Accepted ? m_chosen : QString();
 }

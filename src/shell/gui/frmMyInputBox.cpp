@@ -53,6 +53,12 @@ void frmMyInputBox::showEvent(QShowEvent* e)
     m_txtInput->setAccessibleName(windowTitle());
     m_txtInput->setEchoMode(PasswordInput ? QLineEdit::Password : QLineEdit::Normal);
     ResetMenuButtons(*m_menu, 1);
+    // The window was sized before its help text was known; a wrapped text needs more height than a layout asks of
+    // its window, so the window is given the height its width needs.
+    layout()->activate();
+    const int width = std::max(this->width(), sizeHint().width());
+    setMinimumSize(width, std::max(heightForWidth(width), sizeHint().height()));
+    resize(minimumSize());
     QDialog::showEvent(e);
     CenterForm(this);
     m_txtInput->setFocus();
@@ -95,7 +101,8 @@ bool AskSecretCode(Prompts& prompts, QWidget* parent)
     for (;;) {
         frmMyInputBox box(prompts, parent);
         box.InputLength = 8;
-        box.HelpMessage = QStringLiteral("Enter the Secret Code to continue.  For security, asterisks (*) will show as you type.");
+        box.HelpMessage =
+            QStringLiteral("Enter the Secret Code to continue.  For security, asterisks (*) will show as you type.");
         box.setWindowTitle(QStringLiteral("Secret Code"));
         frmMyInputBox::PasswordInput = true;
         box.exec();

@@ -99,9 +99,10 @@ frmSupervisorOptions::frmSupervisorOptions(AppContext& ctx, SupervisorServices s
     (new QVBoxLayout(verify))
         ->addWidget(commentFrame(
             QStringLiteral("Label1"),
-            QStringLiteral("This gives you the opportunity to re-enter the client's responses from the answer sheet.  "
-                           "After you enter the responses, any differences from what was just entered and what was "
-                           "previously stored will be reported.  This gives you the opportunity to correct any errors."),
+            QStringLiteral(
+                "This gives you the opportunity to re-enter the client's responses from the answer sheet.  "
+                "After you enter the responses, any differences from what was just entered and what was "
+                "previously stored will be reported.  This gives you the opportunity to correct any errors."),
             verify));
     auto* names = new QWidget;
     (new QVBoxLayout(names))
@@ -152,8 +153,8 @@ frmSupervisorOptions::frmSupervisorOptions(AppContext& ctx, SupervisorServices s
     m_menu = new MenuButtons(this, m_msgPanel);
     m_menu->add(QStringLiteral("Execute Selection"), QStringLiteral("Perform the selected operation."),
                 [this] { execute(); });
-    m_menu->add(QStringLiteral("Go to Main Menu"), QStringLiteral("Close the Utilities window returning to the Main Menu."),
-                [this] { accept(); });
+    m_menu->add(QStringLiteral("Go to Main Menu"),
+                QStringLiteral("Close the Utilities window returning to the Main Menu."), [this] { accept(); });
     connect(m_menu->button(0), &QPushButton::pressed, this, [this] { m_tabPanel->setBackColor(NormalColor); });
 
     auto* buttons = new QHBoxLayout;
@@ -338,12 +339,10 @@ void frmSupervisorOptions::DeleteClientNames()
     if (answer != Prompts::Answer::Yes)
         return;
     MouseWait();
-    const FileError e = ScrambleAllNames(m_ctx.table);
+    const QString problem = ScrambleAllNames(m_ctx.table);
     MouseDefault();
-    if (e) {
-        m_ctx.prompts.message(QStringLiteral("Names could not be deleted from the data disk: %1\rThe names already "
-                                             "deleted stay deleted; run Delete Names again once the disk can be "
-                                             "written.").arg(e.description),
+    if (!problem.isEmpty()) {
+        m_ctx.prompts.message(problem + QStringLiteral("\rRun Delete Names again once the data disk can be written."),
                               AppTitle(), Prompts::Icon::Critical, Prompts::Buttons::Ok);
         return;
     }
@@ -358,15 +357,17 @@ void frmSupervisorOptions::PrintAllReports(const QString& pdfFolder)
     const bool pdf = !pdfFolder.isEmpty();
     if (pdf)
         m_services.savePdfFilesIn(pdfFolder);
+    const int clients = m_ctx.table.NumClients;
     BatchProgress progress(this,
                            pdf ? QStringLiteral("Save all clients' reports as PDF files")
                                : QStringLiteral("Print all clients' reports"),
-                           2 * m_ctx.table.NumClients);
+                           QStringLiteral("Printing report %1 of %1").arg(clients));
     PrintAllSteps steps{m_services.scoreAndReport, m_services.printReport, [&](int phase, int n, int count) {
                             const QString label = phase == 0 ? QStringLiteral("Scoring client %1 of %2")
                                                   : pdf      ? QStringLiteral("Saving report %1 of %2")
                                                              : QStringLiteral("Printing report %1 of %2");
-                            return progress.step(label.arg(n).arg(count), phase * count + n - 1);
+                            // Each pass (scoring, then printing) fills the bar once, so it shows what its label says.
+                            return progress.step(label.arg(n).arg(count), n, count);
                         }};
     const QString problem = ::PrintAllReports(m_ctx.table, m_ctx.programDir, steps);
     if (!problem.isEmpty())
