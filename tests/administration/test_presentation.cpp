@@ -1,7 +1,6 @@
-// The course of an on-screen test without its window: screens, section ends, stepping back, the answers kept, the
-// sounds named and found, and what reaches the client file.
+// The course of an on-screen test without its window: stepping back, the answers kept, the answer slots, the
+// sounds named and found. The window tests walk whole tests, saving and abandoning.
 
-#include "ClientTable.h"
 #include "DataWorkspace.h"
 #include "FakeAudio.h"
 #include "Presentation.h"
@@ -17,12 +16,6 @@
 namespace {
 
 using Step = Presentation::Step;
-
-// Slot choices that differ from item to item and use every slot an item offers.
-int spread(int id)
-{
-    return id == 121 ? 4 : (id * 7 + id / 3) % FixtureAnswerCount(id);
-}
 
 // Answers the items shown with `slotFor` until item `last` is answered or the test ends, leaving every instructions
 // screen on the way (Start() and the general screen included).
@@ -68,49 +61,6 @@ void touch(const QString& path)
 class TestPresentation : public QObject {
     Q_OBJECT
 private slots:
-    void wholeTest_screensNotesAndAnswers()
-    {
-        Presentation p(FixtureQuestionSet(), QStringLiteral("English"));
-        // Item 1 is loaded behind the first screen; nothing is answered or stepped back while a screen shows.
-        QCOMPARE(p.QuestionText(), QStringLiteral("1. Statement 1"));
-        QCOMPARE(p.SelectAnswer(0).focusQuestion, false);
-        QCOMPARE(p.StepBack().beep, false);
-        QCOMPARE(p.Start().instructions, 0);
-        const Step general = p.LeaveInstructions();
-        QCOMPARE(general.instructions, 1);
-        QCOMPARE(general.focusQuestion, false);
-        QCOMPARE(p.LeaveInstructions().focusQuestion, true);
-        QCOMPARE(p.LeaveInstructions().focusQuestion, false); // no screen up: nothing
-
-        QList<int> notes, behindScreens;
-        QString expected;
-        for (int id = 1; id <= NumItems; ++id) {
-            expected += QChar('1' + spread(id));
-            QCOMPARE(p.CurrentItem().ID, id);
-            QCOMPARE(p.CurrentSection(), SectionOfItem(id));
-            const Step s = p.SelectAnswer(spread(id));
-            if (s.sectionDone)
-                notes << s.sectionDone;
-            QCOMPARE(s.finished, id == NumItems);
-            QCOMPARE(s.focusQuestion, !s.sectionDone);
-            QCOMPARE(s.instructions >= 0, id == 86 || id == 110);
-            if (s.instructions >= 0) {
-                // The next item is already loaded behind the section's screen.
-                behindScreens << s.instructions << p.CurrentItem().ID << p.CurrentSection();
-                QCOMPARE(p.LeaveInstructions().focusQuestion, true);
-            }
-        }
-        QCOMPARE(notes, (QList<int>{1, 2, 3}));
-        QCOMPARE(behindScreens, (QList<int>{2, 87, 2, 3, 111, 3}));
-        QVERIFY(p.IsFinished());
-        QCOMPARE(p.Responses(), expected);
-        QVERIFY(expected.contains(QLatin1Char('5')) && expected.contains(QLatin1Char('3')));
-        // Nothing moves once the test is over.
-        QCOMPARE(p.SelectAnswer(1).finished, false);
-        QCOMPARE(p.StepBack().focusQuestion, false);
-        QCOMPARE(p.Responses(), expected);
-    }
-
     void stepBack()
     {
         // From item `from`, F10 shows item `shown` (no section screen on the way back); item 1 only beeps.
@@ -199,38 +149,6 @@ private slots:
         goTo(empty, 1);
         empty.SelectAnswer(0);
         empty.StepBack();
-    }
-
-    void saveAndAbandon()
-    {
-        QTemporaryDir dir;
-        ClientTable table;
-        table.setDataPath(dir.path() + QStringLiteral("/gone"));
-        table.CurClient = 1;
-        table.current() = ClientRecord::blank();
-        table.current().Name = QStringLiteral("Kept");
-        const QString responses = QString(86, QLatin1Char('2')) + QString(37, QLatin1Char('4'));
-        // The write fails: nothing is counted, the answers stay in memory.
-        QVERIFY(!Presentation::SaveResponses(table, responses).description.isEmpty());
-        QCOMPARE(table.NumClients, 0);
-        QCOMPARE(table.current().Responses, responses);
-        table.setDataPath(dir.path());
-        QVERIFY(!Presentation::SaveResponses(table, responses));
-        QCOMPARE(table.NumClients, 1);
-        QFile file(table.ClientFilePath);
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        const QByteArray saved = file.readAll();
-        file.close();
-        QCOMPARE(ClientRecord::fromBytes(saved).Responses, responses);
-
-        table.CurClient = 2;
-        table.current().Name = QStringLiteral("Walked out");
-        Presentation::Abandon(table);
-        QCOMPARE(table.CurClient, 1);
-        QCOMPARE(table.Clients[2], ClientRecord::blank());
-        QCOMPARE(table.NumClients, 1);
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        QCOMPARE(file.readAll(), saved);
     }
 
     void sound_playedFromTheLanguagesFolder()

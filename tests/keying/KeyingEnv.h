@@ -15,7 +15,7 @@
 #include <memory>
 
 struct KeyingEnv {
-    explicit KeyingEnv(const QList<FixtureItem>& sheet = StandardSheet(), bool withDatabase = true)
+    explicit KeyingEnv(const QStringList& sheet = StandardSheet(), bool withDatabase = true)
         : settings(dir.path() + "/Quillan.ini"), workspace(dir.path(), settings),
           ctx(table, flags, prompts, clock, settings, workspace, dir.path())
     {

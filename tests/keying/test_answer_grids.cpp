@@ -12,11 +12,11 @@
 
 namespace {
 
-AnswerGridLayout layoutOf(const QList<FixtureItem>& sheet)
+AnswerGridLayout layoutOf(const QStringList& sheet)
 {
     QList<QuestionRow> rows;
-    for (const FixtureItem& item : sheet)
-        rows.append({item.id, item.answers.value(1)});
+    for (int id = 1; id <= sheet.size(); ++id)
+        rows.append({id, sheet[id - 1]});
     return AnswerGridLayout::build(rows);
 }
 

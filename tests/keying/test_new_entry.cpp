@@ -43,7 +43,7 @@ class TestNewEntry : public QObject {
     std::unique_ptr<KeyingEnv> m_env;
     std::unique_ptr<frmNewEntry> m_window;
 
-    frmNewEntry* open(const QList<FixtureItem>& sheet = StandardSheet(), bool newClient = false)
+    frmNewEntry* open(const QStringList& sheet = StandardSheet(), bool newClient = false)
     {
         m_window.reset();
         m_env = std::make_unique<KeyingEnv>(sheet);

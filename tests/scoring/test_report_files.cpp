@@ -114,22 +114,6 @@ private slots:
         QCOMPARE(e.file, report());
         QVERIFY2(e.message.contains(QStringLiteral("cannot be written")), qPrintable(e.message));
     }
-
-    void numberedCopies_roundTrip()
-    {
-        m_table.CurClient = 1;
-        QVERIFY(!ScoreAndReport(program(), m_table, PublisherBrandCode));
-        QVERIFY(!SaveNumberedCopy(program(), 12));
-        QCOMPARE(NumberedCopyPath(program(), 12), program() + QStringLiteral("/temp12"));
-        m_table.CurClient = 3;
-        QVERIFY(!ScoreAndReport(program(), m_table, PublisherBrandCode));
-        QVERIFY(ReadBytes(report()) != ReadBytes(NumberedCopyPath(program(), 12)));
-        QVERIFY(!RestoreNumberedCopy(program(), 12));
-        QCOMPARE(ReadBytes(report()), ReadBytes(ScoringDataDir() + QStringLiteral("/expected/client1-normal.prn")));
-        const ScoringError missing = RestoreNumberedCopy(program(), 13);
-        QVERIFY(missing);
-        QVERIFY(missing.message.contains(QStringLiteral("temp13")));
-    }
 };
 
 QTEST_GUILESS_MAIN(TestReportFiles)
