@@ -1,12 +1,9 @@
-// The intake rules without a window: dates of birth, the demographic lists, court counts, the edit limit and the
-// record a new client starts from.
+// The intake rules without a window: dates of birth, the demographic lists, court counts and the edit limit.
 
 #include "CourtCount.h"
 #include "DateOfBirth.h"
 #include "Demographics.h"
 #include "EditLimit.h"
-#include "NewClient.h"
-#include "TestDefinition.h"
 
 #include <QTest>
 
@@ -118,13 +115,6 @@ private slots:
         QCOMPARE(EditLimit(2, {}).fieldLeft(IntakeField::Education, "8"), O::LimitReached);
         QVERIFY(EditLimit(3, {}).reached());
         QCOMPARE(EditLimit(7, {}).countDigit(), QStringLiteral("3"));
-    }
-
-    void newClientRecord()
-    {
-        const ClientRecord r = NewClientRecord(Today);
-        QCOMPARE(r.Responses, QString(NumItems, QLatin1Char('0')));
-        QCOMPARE(r.EditCount + r.NameDeleted + r.TestDate, QStringLiteral("0003/15/2026"));
     }
 };
 

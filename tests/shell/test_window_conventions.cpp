@@ -122,7 +122,6 @@ private slots:
             about.Splash = splash;
             about.HoldTickMs = 5;
             about.show();
-            QCOMPARE(about.windowTitle(), splash ? QStringLiteral("Initializing...") : QStringLiteral("About VLT"));
             QCOMPARE(about.menu().panel(0)->isVisible(), !splash);
             QCOMPARE(about.findChild<Panel3D*>("SSPanel1")->caption(),
                      splash ? QStringLiteral("Norwick, Ltd.") : QStringLiteral("Dallory, Inc."));
