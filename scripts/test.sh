@@ -18,7 +18,11 @@ if [ -x scripts/start-pulse.sh ]; then
   pulse_env=$(scripts/start-pulse.sh) && eval "$pulse_env" || echo "warning: no sound server; the audio tests will skip" >&2
 fi
 
-cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Debug -DVELTRANE_WERROR=ON
+launcher=()
+if command -v ccache >/dev/null; then
+  launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+fi
+cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Debug -DVELTRANE_WERROR=ON "${launcher[@]}"
 cmake --build "$build" -j"$(nproc)"
 (cd "$build" && ctest --output-on-failure -j"$(nproc)")
 

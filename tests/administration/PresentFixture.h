@@ -30,18 +30,15 @@ public:
         QStringList names{"Inst0", "Inst1", "Inst2", "Inst3"};
         for (const QuestionItem& item : FixtureQuestionSet().Items)
             names << item.QuestionAudio << QList<QString>(item.ChoiceAudio.begin(), item.ChoiceAudio.end());
+        names.removeAll(QString());
         for (const char* language : {"ENGLISH", "SPANISH"}) {
             const QString folder = dir.filePath(QStringLiteral("QUILLAN/sound/") + QLatin1String(language));
             QDir().mkpath(folder);
-            for (const QString& name : names) {
-                QFile file(folder + QLatin1Char('/') + name + QStringLiteral(".wav"));
-                if (!name.isEmpty())
-                    (void)file.open(QIODevice::WriteOnly);
-            }
+            for (const QString& name : names)
+                (void)QFile(folder + QLatin1Char('/') + name + QStringLiteral(".wav")).open(QIODevice::WriteOnly);
         }
-
-        QDir().mkpath(dataDir());
-        table.setDataPath(dataDir());
+        QDir().mkpath(dir.filePath(QStringLiteral("data")));
+        table.setDataPath(dir.filePath(QStringLiteral("data")));
         QFile file(table.ClientFilePath);
         if (file.open(QIODevice::WriteOnly)) {
             for (const char* name : {"Sample, Avery", "Example, Jordan", "Person, Casey"}) {
@@ -53,14 +50,10 @@ public:
         }
         file.close();
         table.LoadClients();
-        settings = std::make_unique<Profile>(dir.filePath(QStringLiteral("Quillan.ini")));
-        workspace = std::make_unique<DataWorkspace>(dir.path(), *settings);
-        ctx = std::make_unique<AppContext>(table, flags, prompts, clock, *settings, *workspace, dir.path());
+        ctx = std::make_unique<AppContext>(table, flags, prompts, clock, settings, workspace, dir.path());
         ctx->SoundPath = dir.path();
         ctx->audio = &audio;
     }
-
-    QString dataDir() const { return dir.filePath(QStringLiteral("data")); }
 
     // What the client information window leaves behind when it accepts a new client.
     void startNewClient()
@@ -78,10 +71,6 @@ public:
         QFile f(table.ClientFilePath);
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
     }
-    ClientRecord fileRecord(int n) const
-    {
-        return ClientRecord::fromBytes(fileBytes().mid((n - 1) * ClientRecord::Size, ClientRecord::Size));
-    }
     // The wave files the audio was asked to play, by name, in order.
     QStringList playedNames() const
     {
@@ -98,8 +87,8 @@ public:
     FakePrompts prompts;
     FakeClock clock;
     FakeAudio audio;
-    std::unique_ptr<Profile> settings;
-    std::unique_ptr<DataWorkspace> workspace;
+    Profile settings{dir.filePath(QStringLiteral("Quillan.ini"))};
+    DataWorkspace workspace{dir.path(), settings};
     std::unique_ptr<AppContext> ctx;
 };
 
@@ -109,11 +98,16 @@ inline void PressKey(QWidget* window, int key, Qt::KeyboardModifiers mods = Qt::
     QTest::keyClick(window->focusWidget() ? window->focusWidget() : window, static_cast<Qt::Key>(key), mods);
 }
 
+// The answer slot each item gets in the whole tests; every slot an item can offer is used somewhere.
+inline int SpreadSlot(int id)
+{
+    return (id * 7 + id / 5) % FixtureAnswerCount(id);
+}
+
 // Takes the test with the keys: Enter on every instructions screen, and for each item Down to the first answer,
-// Down again to answer `slotFor(item)`, and Enter. Stops when the window has closed, or with item `stopAt` shown and
-// its question box focused. False if the window stopped answering keys.
-inline bool TakeTest(
-    frmPresentQA& w, const std::function<int(int)>& slotFor = [](int) { return 0; }, int stopAt = 0)
+// Down again to answer SpreadSlot(item), and Enter. Stops when the window has closed, or with item `stopAt` shown
+// and its question box focused. False if the window stopped answering keys.
+inline bool TakeTest(frmPresentQA& w, int stopAt = 0)
 {
     for (int guard = 0; guard < 3000; ++guard) {
         if (!w.isVisible())
@@ -125,15 +119,9 @@ inline bool TakeTest(
         const int id = w.presentation()->CurrentItem().ID;
         if (id == stopAt)
             return true;
-        for (int i = 0; i <= slotFor(id); ++i)
+        for (int i = 0; i <= SpreadSlot(id); ++i)
             PressKey(&w, Qt::Key_Down);
         PressKey(&w, Qt::Key_Return);
     }
     return false;
-}
-
-// The answer slot each item gets in the whole tests; every slot an item can offer is used somewhere.
-inline int SpreadSlot(int id)
-{
-    return (id * 7 + id / 5) % FixtureAnswerCount(id);
 }

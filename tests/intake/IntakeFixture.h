@@ -1,5 +1,5 @@
 #pragma once
-// A data location with a few clients, the context the intake windows work on, and keyboard helpers, for one test.
+// A data location with three clients, the context the intake windows work on, and keyboard helpers, for one test.
 
 #include "AppContext.h"
 #include "ClientTable.h"
@@ -17,20 +17,13 @@
 #include <functional>
 #include <memory>
 
-struct ClientSpec {
-    QString name;
-    QString dob = QStringLiteral("03/14/1987");
-    QString editCount = QStringLiteral("0");
-    QString nameDeleted = QStringLiteral("0");
-};
-
-// Female, Hispanic, single, high school graduate; court counts 0, 2, N, 0, 12; every answer 1.
-inline ClientRecord MakeRecord(const ClientSpec& s)
+// Female, 03/14/1987, Hispanic, single, high school graduate; court counts 0, 2, N, 0, 12; every answer 1.
+inline ClientRecord MakeRecord(const QString& name, const QString& editCount = "0", const QString& nameDeleted = "0")
 {
     ClientRecord r = ClientRecord::blank();
-    r.Name = s.name;
+    r.Name = name;
     r.Gender = QStringLiteral("2");
-    r.DOB = s.dob;
+    r.DOB = QStringLiteral("03/14/1987");
     r.Race = QStringLiteral("3");
     r.Marital = QStringLiteral("1");
     r.Education = QStringLiteral("4");
@@ -41,37 +34,24 @@ inline ClientRecord MakeRecord(const ClientSpec& s)
     r.DVArrests = QStringLiteral("0");
     r.Anger = QStringLiteral("12");
     r.Responses = QString(NumItems, QLatin1Char('1'));
-    r.EditCount = s.editCount;
-    r.NameDeleted = s.nameDeleted;
+    r.EditCount = editCount;
+    r.NameDeleted = nameDeleted;
     r.fitFields();
     return r;
 }
 
-// The three clients most tests start from: an ordinary one, one at the edit limit, one whose name was deleted.
-inline QList<ClientSpec> StandardClients()
-{
-    return {{QStringLiteral("Sample, Avery")},
-            {QStringLiteral("Example, Jordan"), QStringLiteral("03/14/1987"), QStringLiteral("3")},
-            {QStringLiteral("Xqzvrt, Pmwlk"), QStringLiteral("03/14/1987"), QStringLiteral("0"), QStringLiteral("1")}};
-}
-
+// Today is 03/15/2026. Client 1 is an ordinary client, client 2 is at the edit limit, client 3's name was deleted.
 class IntakeFixture {
 public:
-    // Today is 03/15/2026 in every intake test.
-    explicit IntakeFixture(const QList<ClientSpec>& clients = StandardClients())
+    IntakeFixture()
     {
-        QByteArray bytes;
-        for (const ClientSpec& c : clients)
-            bytes += MakeRecord(c).toBytes();
         table.setDataPath(dir.path());
         QFile f(table.ClientFilePath);
         if (f.open(QIODevice::WriteOnly))
-            f.write(bytes);
+            f.write(MakeRecord("Sample, Avery").toBytes() + MakeRecord("Example, Jordan", "3").toBytes() +
+                    MakeRecord("Xqzvrt, Pmwlk", "0", "1").toBytes());
         f.close();
         table.LoadClients();
-        settings = std::make_unique<Profile>(dir.path() + QStringLiteral("/Quillan.ini"));
-        workspace = std::make_unique<DataWorkspace>(dir.path(), *settings);
-        ctx = std::make_unique<AppContext>(table, flags, prompts, clock, *settings, *workspace, dir.path());
     }
 
     QByteArray fileBytes() const
@@ -89,9 +69,9 @@ public:
     SessionFlags flags;
     FakePrompts prompts;
     FakeClock clock{QDate(2026, 3, 15)};
-    std::unique_ptr<Profile> settings;
-    std::unique_ptr<DataWorkspace> workspace;
-    std::unique_ptr<AppContext> ctx;
+    Profile settings{dir.path() + QStringLiteral("/Quillan.ini")};
+    DataWorkspace workspace{dir.path(), settings};
+    AppContext ctx{table, flags, prompts, clock, settings, workspace, dir.path()};
 };
 
 using Setup = std::function<void(IntakeFixture&)>;
@@ -103,6 +83,14 @@ inline Setup Editing(int n = 1)
         f.flags.EditingClient = true;
         f.table.CurClient = static_cast<int16_t>(n);
     };
+}
+
+// What the client information window leaves behind when it accepts a new client into slot NumClients + 1.
+inline void NewClient(IntakeFixture& f)
+{
+    f.flags.EditingClient = false;
+    f.table.CurClient = static_cast<int16_t>(f.table.NumClients + 1);
+    f.table.current() = MakeRecord("Newcomer, Sam");
 }
 
 // Shows a window, waits until it is active and lets its activation notices run.
@@ -118,39 +106,17 @@ inline bool ShowActive(QWidget& w)
 // A fixture, prepared by `setup`, with window W open and active on it. `setup` runs before the window is made, so
 // the window opens on the prepared flags and client.
 template <class W> struct Opened : IntakeFixture {
-    explicit Opened(const Setup& setup = {}, const std::function<void(W&)>& beforeShow = {},
-                    const QList<ClientSpec>& clients = StandardClients())
-        : IntakeFixture(clients), w((setup ? setup(*this) : void(), *ctx))
+    explicit Opened(const Setup& setup = {}) : w((setup ? setup(*this) : void(), ctx))
     {
-        if (beforeShow)
-            beforeShow(w);
         if (!ShowActive(w))
             qFatal("%s did not become active", W::staticMetaObject.className());
     }
     W w;
 };
 
-// One row of a data-driven test, its values in column order.
-template <typename... Values> void Row(const char* name, const Values&... values)
-{
-    QTestData& row = QTest::newRow(name);
-    ((row << values), ...);
-}
-
-inline bool LabelIsBold(const QWidget* window, int i)
-{
-    const auto* label = window->findChild<QLabel*>(QStringLiteral("lblInfo_%1").arg(i));
-    return label && label->font().bold();
-}
-
 inline QWidget* focused()
 {
     return QApplication::focusWidget();
-}
-
-inline QString nameOf(const QWidget* w)
-{
-    return w ? w->objectName() : QStringLiteral("(none)");
 }
 
 // Backtab is sent with Shift, as the keyboard sends it.

@@ -1,80 +1,119 @@
-// The intake rules the windows cannot reach by typing: dates of birth, stored dates, court counts, the stored edit
-// count.
+// The intake rules without a window: dates of birth, the demographic lists, court counts and the edit limit.
 
 #include "CourtCount.h"
 #include "DateOfBirth.h"
+#include "Demographics.h"
 #include "EditLimit.h"
 
 #include <QTest>
 
+namespace {
+const QDate Today(2026, 3, 15);
+}
+
 class TestIntakeRules : public QObject {
     Q_OBJECT
 private slots:
-    void goodDate_data()
+    void dateEntry()
     {
-        QTest::addColumn<QString>("date");
-        QTest::addColumn<bool>("good");
-        // Today is 03/15/2026. The window tests type the year range and the other common cases.
-        QTest::newRow("born this year") << "01/02/2026" << true;
-        QTest::newRow("next year") << "01/01/2027" << false;
-        QTest::newRow("february 29 of a leap year") << "02/29/1972" << true;
-        QTest::newRow("february 29 of a common year") << "02/29/1971" << false;
-        QTest::newRow("month 13") << "13/01/1970" << false;
-        QTest::newRow("month 0") << "00/10/1970" << false;
-        QTest::newRow("day 32") << "01/32/1970" << false;
-        QTest::newRow("day 0") << "01/00/1970" << false;
-        QTest::newRow("dashes") << "03-14-1987" << false;
-        QTest::newRow("short") << "3/14/1987" << false;
-    }
-    void goodDate()
-    {
-        QFETCH(QString, date);
-        QTEST(GoodDate(date, QDate(2026, 3, 15)), "good");
-    }
-
-    void dateBoxText_data()
-    {
-        QTest::addColumn<QString>("date");
-        QTest::addColumn<QString>("box");
-        QTest::newRow("stored N") << "N         "
-                                  << "N_/__/____";
-        QTest::newRow("blank") << "          "
-                               << "__/__/____";
-        // A scanned date with unread columns keeps the digits that were read.
-        QTest::newRow("scan, day unread") << "03/1N/1987"
-                                          << "03/1_/1987";
-        QTest::newRow("scan, year unread") << "03/14/NNN7"
-                                           << "03/14/___7";
-    }
-    void dateBoxText()
-    {
-        QFETCH(QString, date);
-        QTEST(DateBoxText(date), "box");
-    }
-
-    void courtCountValid_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<bool>("valid");
-        // What a two-character box cannot hold or the window tests do not type.
-        QTest::newRow("12") << "12" << true;
-        QTest::newRow("blanks around") << " 5 " << true;
-        QTest::newRow("100") << "100" << false;
-        QTest::newRow("plus sign") << "+5" << false;
-        QTest::newRow("N and blank") << "N " << true;
-    }
-    void courtCountValid()
-    {
-        QFETCH(QString, text);
-        QTEST(CourtCountValid(text), "valid");
+        using E = DateEntry;
+        // The box's text when Enter is pressed, what it makes of it, and the value the edit limit compares.
+        const std::tuple<const char*, E, const char*> rows[] = {{"03/14/1987", E::Date, "03/14/1987"},
+                                                                {"N_/__/____", E::NotAvailable, "N_/__/____"},
+                                                                {"n_/__/____", E::NotAvailable, "N_/__/____"},
+                                                                {"N1/__/____", E::Refused, ""},
+                                                                {"01/02/2026", E::Date, "01/02/2026"},
+                                                                {"03/15/2026", E::Date, "03/15/2026"},
+                                                                {"03/16/2026", E::Refused, ""},
+                                                                {"01/01/2027", E::Refused, ""},
+                                                                {"01/01/1890", E::Date, "01/01/1890"},
+                                                                {"12/31/1889", E::Refused, ""},
+                                                                {"02/29/1972", E::Date, "02/29/1972"},
+                                                                {"02/29/1971", E::Refused, ""},
+                                                                {"02/30/1970", E::Refused, ""},
+                                                                {"13/01/1970", E::Refused, ""},
+                                                                {"00/10/1970", E::Refused, ""},
+                                                                {"01/32/1970", E::Refused, ""},
+                                                                {"01/00/1970", E::Refused, ""},
+                                                                {"03-14-1987", E::Refused, ""},
+                                                                {"3/14/1987", E::Refused, ""},
+                                                                {"03/14/19__", E::Refused, ""},
+                                                                {"__/__/____", E::Refused, ""}};
+        for (const auto& [box, entry, editValue] : rows) {
+            QCOMPARE(CheckDateEntry(QLatin1String(box), Today), entry);
+            QCOMPARE(DobEditValue(QLatin1String(box), Today), QString::fromLatin1(editValue));
+        }
+        // Stored and scanned dates in the box: unread columns keep the digits that were read.
+        const std::pair<const char*, const char*> shown[] = {{"N         ", "N_/__/____"},
+                                                             {"          ", "__/__/____"},
+                                                             {"03/1N/1987", "03/1_/1987"},
+                                                             {"03/14/NNN7", "03/14/___7"},
+                                                             {"07/04/1990", "07/04/1990"}};
+        for (const auto& [date, box] : shown)
+            QCOMPARE(DateBoxText(QLatin1String(date)), QString::fromLatin1(box));
+        QCOMPARE(StoredDob(QStringLiteral("n_/__/____")), QStringLiteral("N"));
+        QCOMPARE(StoredDob(QStringLiteral("03/14/1987")), QStringLiteral("03/14/1987"));
     }
 
-    void editLimit_startsFromTheStoredCount()
+    void demographicLists()
     {
-        EditLimit limit(2, {"Avery", "2", "03/14/1987", "3", "1", "4"});
-        QCOMPARE(limit.fieldLeft(IntakeField::Education, "8"), EditLimit::Outcome::LimitReached);
+        using L = DemographicList;
+        using A = ComboKey::Action;
+        // A character typed into a list's box: a code selects its entry; N is "N/A" except in the race list, where
+        // it cannot tell "N/A" from "Native American" and opens the list.
+        const std::tuple<L, char, A, int> rows[] = {
+            {L::Gender, '2', A::Select, 2},     {L::Gender, '3', A::Refuse, -1},   {L::Gender, 'N', A::Select, 0},
+            {L::Gender, 'n', A::Select, 0},     {L::Gender, 'M', A::Refuse, -1},   {L::Race, '6', A::Select, 6},
+            {L::Race, '7', A::Refuse, -1},      {L::Race, 'N', A::OpenList, -1},   {L::Marital, '5', A::Select, 5},
+            {L::Marital, '6', A::Refuse, -1},   {L::Education, '8', A::Select, 8}, {L::Education, '9', A::Refuse, -1},
+            {L::Education, ' ', A::Refuse, -1}, {L::Education, '0', A::Select, 0}};
+        for (const auto& [list, c, action, position] : rows) {
+            const ComboKey k = ComboTyped(list, QLatin1Char(c));
+            QCOMPARE(k.action, action);
+            if (action == A::Select)
+                QCOMPARE(k.position, position);
+        }
+        // Stored codes: a code past the list's end selects nothing; "N" and blank are "N/A".
+        const std::tuple<L, const char*, int> codes[] = {
+            {L::Gender, "2", 2},    {L::Gender, "3", -1},    {L::Race, "N", 0},     {L::Race, " 6", 6},
+            {L::Marital, "-1", -1}, {L::Education, "8 ", 8}, {L::Education, " ", 0}};
+        for (const auto& [list, code, position] : codes)
+            QCOMPARE(CodePosition(list, QLatin1String(code)), position);
+    }
+
+    void courtCounts()
+    {
+        const std::pair<const char*, bool> rows[] = {
+            {"N", true},   {"n", true},  {"0", true},   {"1", true},    {"99", true},  {" 7", true},
+            {" 5 ", true}, {"N ", true}, {"00", false}, {"-1", false},  {"N1", false}, {"x", false},
+            {"5a", false}, {"", false},  {"  ", false}, {"100", false}, {"+5", false}};
+        for (const auto& [text, valid] : rows)
+            QVERIFY2(CourtCountValid(QLatin1String(text)) == valid, text);
+        QCOMPARE(ConfirmedCourtCount(QStringLiteral(" n ")), QStringLiteral("N"));
+        QCOMPARE(ConfirmedCourtCount(QStringLiteral(" 7")), QStringLiteral("7"));
+        // The two-character box: a third character is refused unless both are selected to be replaced.
+        QVERIFY(CourtKeyOverflows(QStringLiteral("12"), 0));
+        QVERIFY(CourtKeyOverflows(QStringLiteral("12"), 1));
+        QVERIFY(!CourtKeyOverflows(QStringLiteral("12"), 2));
+        QVERIFY(!CourtKeyOverflows(QStringLiteral("1"), 0));
+    }
+
+    void editLimit()
+    {
+        using O = EditLimit::Outcome;
+        EditLimit limit(0, {"Avery", "2", "03/14/1987", "3", "1", "4"});
+        QCOMPARE(limit.fieldLeft(IntakeField::Gender, "2"), O::Same);
+        QCOMPARE(limit.fieldLeft(IntakeField::Gender, "1"), O::Counted);
+        // Changed back: a change again.
+        QCOMPARE(limit.fieldLeft(IntakeField::Gender, "2"), O::Counted);
+        QCOMPARE(limit.countDigit(), QStringLiteral("2"));
+        QVERIFY(!limit.reached());
+        QCOMPARE(limit.fieldLeft(IntakeField::DOB, "04/15/1990"), O::LimitReached);
+        QVERIFY(limit.reached());
+        QCOMPARE(limit.countDigit(), QStringLiteral("3"));
+        // The count starts from the stored one; a damaged count above the limit is held at it.
+        QCOMPARE(EditLimit(2, {}).fieldLeft(IntakeField::Education, "8"), O::LimitReached);
         QVERIFY(EditLimit(3, {}).reached());
-        // A damaged count above the limit is held at the limit.
         QCOMPARE(EditLimit(7, {}).countDigit(), QStringLiteral("3"));
     }
 };

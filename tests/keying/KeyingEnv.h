@@ -15,7 +15,7 @@
 #include <memory>
 
 struct KeyingEnv {
-    explicit KeyingEnv(const QList<FixtureItem>& sheet = StandardSheet(), bool withDatabase = true)
+    explicit KeyingEnv(const QStringList& sheet = StandardSheet(), bool withDatabase = true)
         : settings(dir.path() + "/Quillan.ini"), workspace(dir.path(), settings),
           ctx(table, flags, prompts, clock, settings, workspace, dir.path())
     {
@@ -29,7 +29,7 @@ struct KeyingEnv {
     // Adds an existing client with these answers, written to the client file, and makes it current.
     int addClient(const QString& name, const QString& responses)
     {
-        const int n = put(name, responses, QStringLiteral("1"));
+        const int n = put(name, responses);
         table.SaveClient(static_cast<int16_t>(n));
         table.CountNewClient();
         return n;
@@ -39,16 +39,15 @@ struct KeyingEnv {
     int startNewClient(const QString& name)
     {
         flags.EditingClient = false;
-        return put(name, EmptyResponses(), QString());
+        return put(name, EmptyResponses());
     }
 
     // Fills the slot after the last client and makes it current.
-    int put(const QString& name, const QString& responses, const QString& gender)
+    int put(const QString& name, const QString& responses)
     {
         const int n = table.NumClients + 1;
         ClientRecord r = ClientRecord::blank();
         r.Name = name;
-        r.Gender = gender;
         r.Responses = responses;
         r.EditCount = "0";
         r.NameDeleted = "0";

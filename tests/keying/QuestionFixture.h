@@ -1,52 +1,33 @@
 #pragma once
-// A question database with an English table shaped like the installation's, for the answer-keying tests and bench.
+// A question database for the answer-keying tests and bench: the English table's item numbers and second answers,
+// which file each item into its answer grid.
 
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QStringList>
-#include <QVariant>
 
-struct FixtureItem {
-    int id;
-    QStringList answers; // ANSWER1..ANSWER5; missing ones are Null
-};
-
-// Section 1 true/false, section 2 frequency ratings, section 3 items with their own four answers.
-inline QList<FixtureItem> StandardSheet()
+// Section 1 true/false, section 2 frequency ratings, section 3 items with their own answers; item n is at n - 1.
+inline QStringList StandardSheet()
 {
-    QList<FixtureItem> items;
-    for (int id = 1; id <= 86; ++id)
-        items.append({id, {"True", "False"}});
-    for (int id = 87; id <= 110; ++id)
-        items.append({id, {"Rare or Never", "Sometimes", "Often", "Very Often or Always"}});
-    const QStringList own[] = {{"None", "One or two", "Three to five", "Six or more"},
-                               {"Never", "Once a month", "Once a week", "Every day"},
-                               {"Under 18", "18 to 25", "26 to 40", "Over 40"}};
-    for (int id = 111; id <= 123; ++id)
-        items.append({id, own[id % 3]});
-    return items;
+    QStringList answer2;
+    for (int id = 1; id <= 123; ++id)
+        answer2 << (id <= 86 ? "False" : id <= 110 ? "Sometimes" : id % 2 ? "One or two" : "Once a month");
+    return answer2;
 }
 
 // The standard sheet with some section 3 items in the five-answer and yes/no forms.
-inline QList<FixtureItem> SheetWithOtherForms()
+inline QStringList SheetWithOtherForms()
 {
-    QList<FixtureItem> items = StandardSheet();
-    const QStringList mostly{"True", "Mostly True", "Can't Decide", "Mostly False", "False"};
-    const QStringList often{"Very Often", "Often", "Can't Decide", "Often", "Very Often"};
-    for (FixtureItem& item : items) {
-        if (item.id == 113 || item.id == 114)
-            item.answers = mostly;
-        else if (item.id == 117 || item.id == 118)
-            item.answers = often;
-        else if (item.id == 120)
-            item.answers = {"Yes", "No"};
-    }
-    return items;
+    QStringList answer2 = StandardSheet();
+    answer2[112] = answer2[113] = "Mostly True";
+    answer2[116] = answer2[117] = "Often";
+    answer2[119] = "No";
+    return answer2;
 }
 
 // Writes the English table into a new SQLite file; returns an error text or an empty string.
-inline QString WriteQuestionDatabase(const QString& path, const QList<FixtureItem>& items)
+inline QString WriteQuestionDatabase(const QString& path, const QStringList& answer2)
 {
     QString error;
     {
@@ -55,23 +36,11 @@ inline QString WriteQuestionDatabase(const QString& path, const QList<FixtureIte
         if (!db.open())
             return db.lastError().text();
         QSqlQuery q(db);
-        if (!q.exec("CREATE TABLE English (ID INTEGER, TestQuestion TEXT, QuestionAudio TEXT, ANSWER1 TEXT, "
-                    "ANSWER2 TEXT, ANSWER3 TEXT, ANSWER4 TEXT, ANSWER5 TEXT, ChoiceAudio1 TEXT, ChoiceAudio2 TEXT, "
-                    "ChoiceAudio3 TEXT, ChoiceAudio4 TEXT, ChoiceAudio5 TEXT)"))
+        if (!q.exec("CREATE TABLE English (ID INTEGER, ANSWER2 TEXT)"))
             error = q.lastError().text();
         db.transaction();
-        q.prepare("INSERT INTO English VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
-        for (const FixtureItem& item : items) {
-            if (!error.isEmpty())
-                break;
-            q.addBindValue(item.id);
-            q.addBindValue(QString("Statement %1").arg(item.id));
-            q.addBindValue(QString("Q%1").arg(item.id));
-            for (int a = 0; a < 5; ++a)
-                q.addBindValue(a < item.answers.size() ? QVariant(item.answers[a]) : QVariant());
-            for (int a = 0; a < 5; ++a)
-                q.addBindValue(QString("C%1_%2").arg(item.id).arg(a + 1));
-            if (!q.exec())
+        for (int id = 1; id <= answer2.size() && error.isEmpty(); ++id) {
+            if (!q.exec(QStringLiteral("INSERT INTO English VALUES (%1, '%2')").arg(id).arg(answer2[id - 1])))
                 error = q.lastError().text();
         }
         db.commit();

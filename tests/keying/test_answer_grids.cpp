@@ -1,93 +1,199 @@
-// The answer grids without a window: answer types, the grid each item joins, placement, and reading the question
-// table.
+// Keying without a window: answer types and the keys each grid takes, the grids and their places, reading the
+// question table, the cursor moving through the grids, and verification by a second keying.
 
 #include "AnswerGridLayout.h"
 #include "AnswerType.h"
-#include "DataWorkspace.h"
+#include "GridKeying.h"
 #include "KeyingEnv.h"
+#include "VerifyKeying.h"
 
 #include <QSqlQuery>
 #include <QTest>
 
+namespace {
+
+AnswerGridLayout layoutOf(const QStringList& sheet)
+{
+    QList<QuestionRow> rows;
+    for (int id = 1; id <= sheet.size(); ++id)
+        rows.append({id, sheet[id - 1]});
+    return AnswerGridLayout::build(rows);
+}
+
+} // namespace
+
 class TestAnswerGrids : public QObject {
     Q_OBJECT
 private slots:
-    void answerType_fromFirstFiveCharacters_data()
+    void answerTypes_andTheKeysTheyTake()
     {
-        QTest::addColumn<QString>("answer2");
-        QTest::addColumn<int>("type");
-        // The window tests file the usual second answers; these are the edges of the five-character rule.
-        QTest::newRow("False, padded") << "False   " << 0;
-        QTest::newRow("No, then more") << "No way" << 2;
-        QTest::newRow("Often or more") << "Often or more" << 5;
-        QTest::newRow("lower case is not False") << "false" << 2;
-        QTest::newRow("empty") << "" << 2;
-    }
-    void answerType_fromFirstFiveCharacters()
-    {
-        QFETCH(QString, answer2);
-        QFETCH(int, type);
-        QCOMPARE(AnswerTypeOf(answer2), type);
+        using namespace AnswerType;
+        // Only the first five characters of the second answer count.
+        const std::pair<const char*, int> types[] = {{"False   ", TrueFalse},     {"No", YesNo},
+                                                     {"No way", OwnChoices},      {"Sometimes", Frequency},
+                                                     {"Mostly True", MostlyTrue}, {"Often or more", OftenScale},
+                                                     {"false", OwnChoices},       {"", OwnChoices}};
+        for (const auto& [answer2, type] : types)
+            QCOMPARE(AnswerTypeOf(QLatin1String(answer2)), type);
+        // The keys each type takes, "0" to "6" and a letter.
+        const std::pair<int, const char*> keys[] = {{TrueFalse, "1110000"},  {YesNo, "1110000"},
+                                                    {OwnChoices, "1111100"}, {Frequency, "1111100"},
+                                                    {MostlyTrue, "1111110"}, {OftenScale, "1111110"}};
+        for (const auto& [type, taken] : keys) {
+            for (int k = 0; k <= 6; ++k)
+                QCOMPARE(GridAcceptsKey(type, QChar('0' + k)), taken[k] == '1');
+            QVERIFY(!GridAcceptsKey(type, QLatin1Char('a')));
+        }
+        // Verification takes "0" to "2" in section 1, "0" to "4" after it.
+        for (auto [item, c, taken] : {std::tuple{10, '2', true},
+                                      {10, '3', false},
+                                      {86, '2', true},
+                                      {86, '3', false},
+                                      {87, '4', true},
+                                      {100, '5', false},
+                                      {50, 'a', false},
+                                      {123, '0', true}})
+            QCOMPARE(VerifyKeying::Accepts(item, QLatin1Char(c)), taken);
     }
 
-    void build_placesGridsSideBySideAndCentres()
+    void layout_gridsSideBySideAndCentred()
     {
-        QList<QuestionRow> rows;
-        for (const FixtureItem& item : StandardSheet())
-            rows.append({item.id, item.answers.value(1)});
-        AnswerGridLayout layout = AnswerGridLayout::build(rows);
+        AnswerGridLayout layout = layoutOf(StandardSheet());
+        QCOMPARE(layout.grids.size(), 3);
         // 200, then each left is the previous left + width + 200: 200 + 1120 + 200, 1520 + 1550 + 200.
-        QCOMPARE(layout.grids[0].left, 200);
         QCOMPARE(layout.grids[1].left, 1520);
         QCOMPARE(layout.grids[2].left, 3270);
-        QCOMPARE(layout.grids[2].width, 1550);
         QCOMPARE(layout.blockWidth(), 5020);
         // Frame 7200: every grid moves by 3600 - 2510.
         layout.centreIn(7200);
         QCOMPARE(layout.grids[0].left, 1290);
-        QCOMPARE(layout.grids[1].left, 2610);
         QCOMPARE(layout.grids[2].left, 4360);
+        // Grids come in order of each type's first item; an item joins the grid of its type.
+        layout = layoutOf(SheetWithOtherForms());
+        QList<int> types;
+        for (const GridPlan& g : layout.grids)
+            types << g.type;
+        QCOMPARE(types, (QList<int>{0, 3, 2, 4, 5, 1}));
+        QCOMPARE(layout.grids[2].items.mid(0, 3), (QList<int>{111, 112, 115}));
+        QCOMPARE(layout.gridOfItem(118), 4);
+        QCOMPARE(layout.gridOfItem(124), -1);
     }
 
-    void readRows_badTables_data()
-    {
-        QTest::addColumn<QString>("sql");
-        QTest::addColumn<QString>("expected");
-        QTest::newRow("no table") << "CREATE TABLE Spanish (ID INTEGER, ANSWER2 TEXT)"
-                                  << "cannot be read";
-        QTest::newRow("empty") << "CREATE TABLE English (ID INTEGER, ANSWER2 TEXT)"
-                               << "holds no items";
-        QTest::newRow("item 0") << "CREATE TABLE English (ID INTEGER, ANSWER2 TEXT);INSERT INTO English VALUES(0,'x')"
-                                << "row 1 has the item number \"0\"";
-        QTest::newRow("item 124")
-            << "CREATE TABLE English (ID INTEGER, ANSWER2 TEXT);INSERT INTO English VALUES(1,'x');"
-               "INSERT INTO English VALUES(124,'x')"
-            << "row 2 has the item number \"124\"";
-        QTest::newRow("text id") << "CREATE TABLE English (ID TEXT, ANSWER2 TEXT);INSERT INTO English VALUES('a','x')"
-                                 << "item number \"a\"";
-    }
     void readRows_badTables()
     {
-        QFETCH(QString, sql);
-        QFETCH(QString, expected);
-        KeyingEnv env({}, false);
-        {
-            QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "make");
-            db.setDatabaseName(env.workspace.questionDatabasePath());
-            QVERIFY(db.open());
-            QSqlQuery q(db);
-            for (const QString& s : sql.split(';'))
-                QVERIFY(q.exec(s));
-            db.close();
+        const std::pair<const char*, const char*> rows[] = {
+            {"CREATE TABLE Spanish (ID INTEGER, ANSWER2 TEXT)", "cannot be read"},
+            {"CREATE TABLE English (ID INTEGER, ANSWER2 TEXT)", "holds no items"},
+            {"CREATE TABLE English (ID INTEGER, ANSWER2 TEXT);INSERT INTO English VALUES(1,'x');"
+             "INSERT INTO English VALUES(124,'x')",
+             "row 2 has the item number \"124\""},
+            {"CREATE TABLE English (ID TEXT, ANSWER2 TEXT);INSERT INTO English VALUES('a','x')", "item number \"a\""}};
+        for (const auto& [sql, expected] : rows) {
+            KeyingEnv env({}, false);
+            {
+                QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "make");
+                db.setDatabaseName(env.workspace.questionDatabasePath());
+                QVERIFY(db.open());
+                QSqlQuery q(db);
+                for (const QString& s : QString::fromLatin1(sql).split(';'))
+                    QVERIFY(q.exec(s));
+                db.close();
+            }
+            QSqlDatabase::removeDatabase("make");
+            QString error;
+            auto database = env.workspace.OpenQuestionDatabase(&error);
+            QVERIFY2(database, qPrintable(error));
+            const QuestionRowsResult result = ReadQuestionRows(database->db(), database->path());
+            QVERIFY2(result.error.contains(QLatin1String(expected)) && result.error.contains("qn.mdb"),
+                     qPrintable(result.error));
+            QVERIFY(result.rows.isEmpty());
         }
-        QSqlDatabase::removeDatabase("make");
-        QString error;
-        auto database = env.workspace.OpenQuestionDatabase(&error);
-        QVERIFY2(database, qPrintable(error));
-        const QuestionRowsResult result = ReadQuestionRows(database->db(), database->path());
-        QVERIFY2(result.error.contains(expected), qPrintable(result.error));
-        QVERIFY(result.error.contains("qn.mdb"));
-        QVERIFY(result.rows.isEmpty());
+    }
+
+    void gridKeying_throughTheGrids()
+    {
+        GridKeying k(layoutOf(StandardSheet()), QString(NumItems, QLatin1Char('1')));
+        k.focusGained(0);
+        QCOMPARE(k.cellText(0, 1, 1), QStringLiteral("X"));
+        QCOMPARE(k.cellText(0, 1, 0), QStringLiteral("1."));
+        // Up on the first row of the first grid beeps; a refused key beeps and changes nothing.
+        QCOMPARE(k.keyUp(0).beep, true);
+        QCOMPARE(k.keyPress(0, QLatin1Char('3')).beep, true);
+        QCOMPARE(k.row(0), 1);
+        QCOMPARE(k.keyPress(0, QLatin1Char('2')).beep, false);
+        QCOMPARE(k.answer(1), QLatin1Char('2'));
+        QCOMPARE(k.markedColumn(0, 1), 2);
+        QCOMPARE(k.row(0), 2);
+        // The last row of a grid hands the cursor to the next grid's first row.
+        for (int i = 2; i < 86; ++i)
+            k.keyPress(0, QLatin1Char('0'));
+        QCOMPARE(k.keyPress(0, QLatin1Char('2')).focusGrid, 1);
+        QCOMPARE(k.markedColumn(0, 85), 0);
+        k.focusLost(0);
+        k.focusGained(1);
+        QCOMPARE(k.row(1), 1);
+        QVERIFY(k.isLit(1) && !k.isLit(0));
+        // Up on a grid's first row goes to the last row of the grid before.
+        QCOMPARE(k.keyUp(1).focusGrid, 0);
+        k.focusLost(1);
+        k.focusGained(0);
+        QCOMPARE(k.row(0), 86);
+        QCOMPARE(k.keyDown(0).focusGrid, 1);
+        k.focusLost(0);
+        k.focusGained(1);
+        for (int i = 0; i < 24; ++i)
+            k.keyPress(1, QLatin1Char('4'));
+        k.focusLost(1);
+        k.focusGained(2);
+        for (int i = 0; i < 12; ++i)
+            QCOMPARE(k.keyPress(2, QLatin1Char('3')).beep, false);
+        // The very last item takes its answer and beeps: there is nowhere further to go.
+        QCOMPARE(k.keyPress(2, QLatin1Char('3')).beep, true);
+        QCOMPARE(k.row(2), 13);
+        QCOMPARE(k.responses(NumItems), QStringLiteral("2") + QString(84, QLatin1Char('0')) + QStringLiteral("2") +
+                                            QString(24, QLatin1Char('4')) + QString(13, QLatin1Char('3')));
+        k.moveTo(0, 200);
+        QCOMPARE(k.row(0), 86);
+    }
+
+    void scrollTopRow()
+    {
+        // The cursor row outside the 17 shown brings the view to row - 1, or to Rows - 17 near the end (87 rows).
+        for (auto [row, top, expected] :
+             {std::tuple{17, 1, 1}, {18, 1, 17}, {33, 17, 17}, {34, 17, 33}, {1, 33, 1}, {82, 65, 70}, {86, 1, 70}})
+            QCOMPARE(ScrollTopRow(row, 87, top, 17), expected);
+    }
+
+    void verifyKeying_secondKeyingAndCorrections()
+    {
+        QString stored = QString(NumItems, QLatin1Char('1'));
+        VerifyKeying v(QStringLiteral("  ") + stored + QStringLiteral(" "));
+        QVERIFY(!v.backspace()); // nothing before the first item
+        QCOMPARE(v.key(QLatin1Char('3')), VerifyKeying::Step::Refused);
+        QCOMPARE(v.key(QLatin1Char('2')), VerifyKeying::Step::Moved);
+        QVERIFY(v.backspace());
+        QCOMPARE(v.currentItem(), 1);
+        for (int i = 1; i < NumItems; ++i)
+            v.key(QLatin1Char(i == 40 || i == 100 ? '2' : '1'));
+        QCOMPARE(v.previousItem(), NumItems - 1);
+        QCOMPARE(v.key(QLatin1Char('1')), VerifyKeying::Step::NeedsCorrection);
+        QCOMPARE(v.list(), (QList<int>{40, 100}));
+        QVERIFY(v.correctionPass());
+        QCOMPARE(v.currentItem(), 40);
+        QVERIFY(!v.backspace());
+        QCOMPARE(v.key(QLatin1Char('1')), VerifyKeying::Step::Moved);
+        QCOMPARE(v.key(QLatin1Char('3')), VerifyKeying::Step::Corrected);
+        stored[99] = QLatin1Char('3');
+        QCOMPARE(v.secondKeying(), stored);
+
+        VerifyKeying same(stored.left(NumItems - 1)); // a short stored string differs where it ends
+        for (QChar c : stored)
+            same.key(c);
+        QCOMPARE(same.list(), QList<int>{NumItems});
+        VerifyKeying none(stored);
+        for (int i = 0; i < NumItems - 1; ++i)
+            none.key(stored[i]);
+        QCOMPARE(none.key(stored.back()), VerifyKeying::Step::NoDifferences);
     }
 };
 

@@ -1,3 +1,5 @@
+// The data workspace: its settings line, and opening the question database once at a time.
+
 #include "DataWorkspace.h"
 #include "Profile.h"
 
@@ -30,31 +32,25 @@ private slots:
         QCOMPARE(ws.DefaultUser, QStringLiteral("NWKTest"));
     }
 
-    void open_badFiles_data()
-    {
-        QTest::addColumn<QByteArray>("content");
-        QTest::addColumn<bool>("create");
-        QTest::addColumn<QString>("expected");
-        QTest::newRow("missing") << QByteArray() << false << "is missing";
-        QTest::newRow("not sqlite") << QByteArray("Standard Jet DB\0\0\0\0\0\0", 21) << true << "is damaged";
-        QTest::newRow("empty") << QByteArray() << true << "is damaged";
-    }
     void open_badFiles()
     {
-        QFETCH(QByteArray, content);
-        QFETCH(bool, create);
-        QFETCH(QString, expected);
-        Profile p(m_ini);
-        DataWorkspace ws(m_dir->path(), p);
-        if (create) {
+        // No file, a file that is not SQLite, an empty file.
+        for (auto [content, create, expected] : {std::tuple{QByteArray(), false, "is missing"},
+                                                 {QByteArray("Standard Jet DB\0\0\0\0\0\0", 21), true, "is damaged"},
+                                                 {QByteArray(), true, "is damaged"}}) {
+            Profile p(m_ini);
+            DataWorkspace ws(m_dir->path(), p);
+            QFile::remove(ws.questionDatabasePath());
             QFile f(ws.questionDatabasePath());
-            QVERIFY(f.open(QIODevice::WriteOnly));
-            f.write(content);
+            if (create) {
+                QVERIFY(f.open(QIODevice::WriteOnly));
+                f.write(content);
+                f.close();
+            }
+            QString error;
+            QVERIFY(!ws.OpenQuestionDatabase(&error));
+            QVERIFY2(error.contains(QLatin1String(expected)) && error.contains("qn.mdb"), qPrintable(error));
         }
-        QString error;
-        QVERIFY(!ws.OpenQuestionDatabase(&error));
-        QVERIFY2(error.contains(expected), qPrintable(error));
-        QVERIFY(error.contains("qn.mdb"));
     }
 
     void open_secondOpener_getsClearErrorUntilFirstCloses()
@@ -85,8 +81,6 @@ private slots:
         QString error;
         auto held = a.OpenQuestionDatabase(&error);
         QVERIFY(held);
-        QElapsedTimer t;
-        t.start();
         QVERIFY(!b.OpenQuestionDatabase(&error));
         QVERIFY2(error.contains("in use by another program"), qPrintable(error));
     }

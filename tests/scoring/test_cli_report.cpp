@@ -69,70 +69,50 @@ private slots:
             f.write(TestClient(n).toBytes());
     }
 
-    void help_listsTheCommandAndItsOptions()
+    void usage_helpAndBadArguments()
     {
-        const Result top = cli({QStringLiteral("--help")});
-        QCOMPARE(top.status, 0);
-        QVERIFY(top.out.contains(QStringLiteral("report")));
-        const Result sub = cli({QStringLiteral("report"), QStringLiteral("--help")});
-        QCOMPARE(sub.status, 0);
+        QVERIFY(cli({QStringLiteral("--help")}).out.contains(QStringLiteral("report")));
+        const Result help = cli({QStringLiteral("report"), QStringLiteral("--help")});
+        QCOMPARE(help.status, 0);
         QVERIFY(
-            sub.out.contains(QStringLiteral("--program-dir DIR --data-dir DIR --client N [--scores] [--pdf FILE]")));
+            help.out.contains(QStringLiteral("--program-dir DIR --data-dir DIR --client N [--scores] [--pdf FILE]")));
+        // Bad arguments exit with 2 and the usage.
+        const QStringList rows[] = {{"report"},
+                                    {"report", "--program-dir", "p", "--data-dir", "d", "--client", "x"},
+                                    {"report", "--client", "1", "--colour"},
+                                    {"report", "--client", "1", "--pdf"},
+                                    {"report", "--client", "1", "--client", "2"}};
+        for (const QStringList& args : rows) {
+            const Result r = cli(args);
+            QCOMPARE(r.status, 2);
+            QVERIFY2(r.err.contains(QStringLiteral("usage: veltrane-cli report")) && r.out.isEmpty(),
+                     qPrintable(r.err));
+        }
     }
 
-    void badArguments_exit2WithUsage_data()
-    {
-        QTest::addColumn<QStringList>("args");
-        QTest::newRow("nothing") << QStringList{"report"};
-        QTest::newRow("no client") << QStringList{"report", "--program-dir", "p", "--data-dir", "d"};
-        QTest::newRow("client not a number")
-            << QStringList{"report", "--program-dir", "p", "--data-dir", "d", "--client", "x"};
-        QTest::newRow("unknown option") << QStringList{"report", "--client", "1", "--colour"};
-        QTest::newRow("option without value") << QStringList{"report", "--client", "1", "--pdf"};
-        QTest::newRow("option twice") << QStringList{"report", "--client", "1", "--client", "2"};
-    }
-    void badArguments_exit2WithUsage()
-    {
-        QFETCH(QStringList, args);
-        const Result r = cli(args);
-        QCOMPARE(r.status, 2);
-        QVERIFY2(r.err.contains(QStringLiteral("usage: veltrane-cli report")), qPrintable(r.err));
-        QVERIFY(r.out.isEmpty());
-    }
-
-    void unusableFiles_exit1NamingTheFile_data()
-    {
-        QTest::addColumn<int>("client");
-        QTest::addColumn<QString>("file");
-        QTest::addColumn<QByteArray>("content"); // null: the file is removed
-        QTest::addColumn<QString>("mentions");
-        Row("client out of range", 4, "", QByteArray(), "numbered 1 to 3");
-        Row("client 0", 0, "", QByteArray(), "numbered 1 to 3");
-        Row("scoring file missing", 1, "program/QNB.TXT", QByteArray(), "QNB.TXT");
-        Row("scoring file damaged", 1, "program/QNB.TXT", QByteArray("11,12,abc\n"), "QNB.TXT is damaged at line 1");
-        Row("paragraph file missing", 1, "program/QN_AL.TXT", QByteArray(), "QN_AL.TXT");
-        Row("client file missing", 1, "data/DATA401.QN", QByteArray(), "DATA401.QN");
-    }
     void unusableFiles_exit1NamingTheFile()
     {
-        QFETCH(int, client);
-        QFETCH(QString, file);
-        QFETCH(QByteArray, content);
-        QFETCH(QString, mentions);
-        const QString path = m_dir->path() + QLatin1Char('/') + file;
-        if (!file.isEmpty())
-            QVERIFY(QFile::remove(path));
-        if (!content.isNull()) {
-            QFile f(path);
-            QVERIFY(f.open(QIODevice::WriteOnly));
-            f.write(content);
+        // The client asked for, the file removed or replaced (null content: removed), and what the error names.
+        const std::tuple<int, const char*, QByteArray, const char*> rows[] = {
+            {4, "", QByteArray(), "numbered 1 to 3"},
+            {1, "program/QNB.TXT", "11,12,abc\n", "QNB.TXT is damaged at line 1"},
+            {1, "program/QN_AL.TXT", QByteArray(), "QN_AL.TXT"},
+            {1, "data/DATA401.QN", QByteArray(), "DATA401.QN"}};
+        for (const auto& [client, file, content, mentions] : rows) {
+            init();
+            const QString path = m_dir->path() + QLatin1Char('/') + QLatin1String(file);
+            if (*file)
+                QVERIFY(QFile::remove(path));
+            if (!content.isNull()) {
+                QFile f(path);
+                QVERIFY(f.open(QIODevice::WriteOnly));
+                f.write(content);
+            }
+            const Result r = cli(reportArgs(client) << QStringLiteral("--scores"));
+            QCOMPARE(r.status, 1);
+            QVERIFY2(r.err.contains(QLatin1String(mentions)) && r.out.isEmpty(), qPrintable(r.err));
+            QVERIFY(!QFile::exists(ReportFilePath(m_program)));
         }
-        const Result r = cli(reportArgs(client) << QStringLiteral("--scores"));
-        QCOMPARE(r.status, 1);
-        QVERIFY2(r.err.contains(mentions), qPrintable(r.err));
-        QVERIFY(r.out.isEmpty());
-        QVERIFY(!QFile::exists(ReportFilePath(m_program)));
-        QVERIFY(file != QStringLiteral("data/DATA401.QN") || !QFile::exists(m_data + QStringLiteral("/DATA401.QN")));
     }
 
     void scores_printsSixScalesAsJsonAndWritesTheReport()
@@ -159,29 +139,26 @@ private slots:
                  ReadBytes(ScoringDataDir() + QStringLiteral("/expected/client1-normal.prn")));
     }
 
-    void brand_comesFromTheProgramFoldersSettingsFile_data()
-    {
-        QTest::addColumn<QByteArray>("settings"); // empty: no settings file
-        QTest::addColumn<QString>("line");
-        QTest::newRow("no settings file: publisher") << QByteArray() << "Norwick, Ltd.";
-        QTest::newRow("no brand key: publisher") << QByteArray("[Settings]\r\nNumLock=True\r\n") << "Norwick, Ltd.";
-        QTest::newRow("distributor") << QByteArray("[Settings]\r\nBrand=D\r\n") << "Distributed by Dallory, Inc.";
-    }
     void brand_comesFromTheProgramFoldersSettingsFile()
     {
-        QFETCH(QByteArray, settings);
-        QFETCH(QString, line);
-        if (!settings.isEmpty()) {
-            QFile ini(m_program + QStringLiteral("/Quillan.ini"));
-            QVERIFY(ini.open(QIODevice::WriteOnly));
-            ini.write(settings);
+        // The settings file (empty: none), and the line the report then carries.
+        for (auto [settings, line] : {std::pair{"", "Norwick, Ltd."},
+                                      {"[Settings]\r\nNumLock=True\r\n", "Norwick, Ltd."},
+                                      {"[Settings]\r\nBrand=D\r\n", "Distributed by Dallory, Inc."}}) {
+            init();
+            if (*settings) {
+                QFile ini(m_program + QStringLiteral("/Quillan.ini"));
+                QVERIFY(ini.open(QIODevice::WriteOnly));
+                ini.write(settings);
+            }
+            QCOMPARE(cli(reportArgs(3)).status, 0);
+            const QByteArray report = ReadBytes(ReportFilePath(m_program));
+            QVERIFY(report.contains(line));
+            // The hand-derived invalid report was laid out for the distributor.
+            const QByteArray handDerived =
+                ReadBytes(ScoringDataDir() + QStringLiteral("/expected/client3-invalid.prn"));
+            QCOMPARE(report == handDerived, QByteArray(line).startsWith("Distributed"));
         }
-        QCOMPARE(cli(reportArgs(3)).status, 0);
-        const QByteArray report = ReadBytes(ReportFilePath(m_program));
-        QVERIFY(report.contains(line.toLatin1()));
-        // The hand-derived invalid report was laid out for the distributor.
-        const QByteArray handDerived = ReadBytes(ScoringDataDir() + QStringLiteral("/expected/client3-invalid.prn"));
-        QCOMPARE(report == handDerived, line.startsWith(QStringLiteral("Distributed")));
     }
 
     void pdf_holdsTheReportPageByPage()

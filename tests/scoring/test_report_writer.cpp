@@ -68,64 +68,43 @@ QString pageHeader(const QString& name, int page)
 class TestReportWriter : public QObject {
     Q_OBJECT
 private slots:
-    void profileRow_drawsBarAndPercentileColumns_data()
+    void profileRowAndCourtAnswers()
     {
-        QTest::addColumn<int>("percentile");
-        QTest::addColumn<QString>("row");
+        // The bar reaches the percentile's column; the percentile is right-aligned.
         const QString name = QStringLiteral("       ALCOHOL");
-        QTest::newRow("0: one asterisk") << 0
-                                         << name + S(15) + "0" + S(7) + "*" +
-                                                "...............-...........-.......-...-";
-        QTest::newRow("9: column 29") << 9
-                                      << name + S(15) + "9" + S(7) + "****" + "............-...........-.......-...-";
-        QTest::newRow("10: column 28") << 10
-                                       << name + S(14) + "10" + S(7) + "*****" + "...........-...........-.......-...-";
-        QTest::newRow("40: reaches the mark under 40")
-            << 40 << name + S(14) + "40" + S(7) + QString(17, u'*') + "...........-.......-...-";
-        QTest::newRow("99: forty asterisks") << 99 << name + S(14) + "99" + S(7) + QString(40, u'*') + "-";
-    }
-    void profileRow_drawsBarAndPercentileColumns()
-    {
-        QFETCH(int, percentile);
-        QFETCH(QString, row);
-        ScoringRun run = scoredRun(PlainClient());
-        run.sheet.Percentile[2] = static_cast<int16_t>(percentile);
-        Paragraphs p;
-        ReportComposer c(run, PublisherBrandCode, p.source());
-        c.profile(2, 5);
-        const QStringList lines = linesOf(c);
-        QCOMPARE(lines.size(), 12);
-        QCOMPARE(lines[3], row);
-        QCOMPARE(c.lineCount(), 1 + 13);
-    }
-
-    void courtAnswers_areRightAlignedExceptN_data()
-    {
-        QTest::addColumn<QString>("stored");
-        QTest::addColumn<QString>("printed");
-        Row("N", "N ", "N ");
-        Row("-1 becomes N", "-1", "N ");
-        Row("12", "12", "12");
-        Row("5", "5 ", " 5");
-        Row("0", "0 ", " 0");
-        Row("blank", "  ", "  ");
-    }
-    void courtAnswers_areRightAlignedExceptN()
-    {
-        QFETCH(QString, stored);
-        QFETCH(QString, printed);
-        ClientRecord r = PlainClient();
-        r.DrugArrests = stored;
-        r.Anger = stored;
-        ScoringRun run = scoredRun(r);
-        Paragraphs p;
-        ReportComposer c(run, PublisherBrandCode, p.source());
-        c.courtHistory();
-        const QStringList lines = linesOf(c);
-        QCOMPARE(lines[2], QStringLiteral("       Drug-related arrests......... ") + printed + S(3) +
-                               QStringLiteral("Alcohol-related arrests..........  0"));
-        QCOMPARE(lines[4], S(42) + QStringLiteral("# of anger management programs... ") + printed);
-        QCOMPARE(c.lineCount(), 1 + 8);
+        const std::pair<int, QString> rows[] = {
+            {0, name + S(15) + "0" + S(7) + "*" + "...............-...........-.......-...-"},
+            {9, name + S(15) + "9" + S(7) + "****" + "............-...........-.......-...-"},
+            {10, name + S(14) + "10" + S(7) + "*****" + "...........-...........-.......-...-"},
+            {40, name + S(14) + "40" + S(7) + QString(17, u'*') + "...........-.......-...-"},
+            {99, name + S(14) + "99" + S(7) + QString(40, u'*') + "-"}};
+        for (const auto& [percentile, row] : rows) {
+            ScoringRun run = scoredRun(PlainClient());
+            run.sheet.Percentile[2] = static_cast<int16_t>(percentile);
+            Paragraphs p;
+            ReportComposer c(run, PublisherBrandCode, p.source());
+            c.profile(2, 5);
+            const QStringList lines = linesOf(c);
+            QCOMPARE(lines.size(), 12);
+            QCOMPARE(lines[3], row);
+            QCOMPARE(c.lineCount(), 1 + 13);
+        }
+        // Court answers are right-aligned, except N; -1 is printed N.
+        for (auto [stored, printed] :
+             {std::pair{"N ", "N "}, {"-1", "N "}, {"12", "12"}, {"5 ", " 5"}, {"0 ", " 0"}, {"  ", "  "}}) {
+            ClientRecord r = PlainClient();
+            r.DrugArrests = QLatin1String(stored);
+            r.Anger = QLatin1String(stored);
+            ScoringRun run = scoredRun(r);
+            Paragraphs p;
+            ReportComposer c(run, PublisherBrandCode, p.source());
+            c.courtHistory();
+            const QStringList lines = linesOf(c);
+            QCOMPARE(lines[2], QStringLiteral("       Drug-related arrests......... ") + QLatin1String(printed) + S(3) +
+                                   QStringLiteral("Alcohol-related arrests..........  0"));
+            QCOMPARE(lines[4], S(42) + QStringLiteral("# of anger management programs... ") + QLatin1String(printed));
+            QCOMPARE(c.lineCount(), 1 + 8);
+        }
     }
 
     void paragraph_reachingLine58_continuesRightAfterTheNewPageHeader()
@@ -152,50 +131,40 @@ private slots:
         QCOMPARE(c.lineCount(), 5);
     }
 
-    void significantItems_pairThatDoesNotFit_goesOnWithContinuedHeading()
+    void significantItems_breakAcrossPages()
     {
-        // Client 1 lists 14 alcohol, 15 drug and 5 anger items.
+        // Client 1 lists 14 alcohol, 15 drug and 5 anger items. From line 35 the drug and anger pair does not fit
+        // and goes on under a continued heading.
         ScoringRun run = scoredRun(TestClient(1));
         Paragraphs p;
         ReportComposer c(run, PublisherBrandCode, p.source());
         c.setLineCount(35);
         c.significantItems();
-        const QStringList lines = linesOf(c);
-        const qsizetype ff = lines.indexOf(QStringLiteral("\f"));
+        QStringList lines = linesOf(c);
+        qsizetype ff = lines.indexOf(QStringLiteral("\f"));
         QCOMPARE(ff, 4 + 2 + 15);
         QCOMPARE(lines[ff - 1], S(43) + QStringLiteral("123. Drug item"));
         QCOMPARE(lines[ff + 1], pageHeader(QStringLiteral("Normal, Alex"), 2));
         QCOMPARE(lines.mid(ff + 2, 5), (QStringList{QString(), QStringLiteral("       SIGNIFICANT ITEMS: (continued):"),
                                                     QString(), QString(), QStringLiteral("       ANGER") + S(31)}));
         QCOMPARE(c.lineCount(), 2 + 2 + 1 + 2 + 5 + 2);
-    }
 
-    void significantItems_listReachingLine58_breaksInsideTheList()
-    {
-        ScoringRun run = scoredRun(TestClient(1));
-        Paragraphs p;
-        ReportComposer c(run, PublisherBrandCode, p.source());
-        c.setLineCount(30);
-        c.significantItems();
-        const QStringList lines = linesOf(c);
-        const qsizetype ff = lines.indexOf(QStringLiteral("\f"));
-        QVERIFY(ff > 0);
+        // From line 30 the list itself reaches line 58 and breaks inside, without a continued heading.
+        ReportComposer inside(run, PublisherBrandCode, p.source());
+        inside.setLineCount(30);
+        inside.significantItems();
+        lines = linesOf(inside);
+        ff = lines.indexOf(QStringLiteral("\f"));
         QCOMPARE(lines[ff - 1], QStringLiteral("       111. Temper occasional problem"));
-        QCOMPARE(lines[ff + 1], pageHeader(QStringLiteral("Normal, Alex"), 2));
-        QCOMPARE(lines[ff + 2], QString());
-        QCOMPARE(lines[ff + 3], QStringLiteral("       121. Anger occasional problem")); // no continued heading
-        QCOMPARE(lines.mid(ff + 4), (QStringList{S(7), S(7)}));
-        QCOMPARE(c.lineCount(), 5);
-    }
+        QCOMPARE(lines.mid(ff + 1), (QStringList{pageHeader(QStringLiteral("Normal, Alex"), 2), QString(),
+                                                 QStringLiteral("       121. Anger occasional problem"), S(7), S(7)}));
+        QCOMPARE(inside.lineCount(), 5);
 
-    void significantItems_lastAlcoholRowOnLine58_breaksAfterIt()
-    {
-        ScoringRun run = scoredRun(TestClient(1));
-        Paragraphs p;
-        ReportComposer c(run, PublisherBrandCode, p.source());
-        c.setLineCount(37); // 37 + 6 + 15 = 58: fits exactly
-        c.significantItems();
-        const QStringList lines = linesOf(c);
+        // From line 37 the last alcohol row lands on line 58 exactly: the break comes after it.
+        ReportComposer exact(run, PublisherBrandCode, p.source());
+        exact.setLineCount(37);
+        exact.significantItems();
+        lines = linesOf(exact);
         QCOMPARE(lines.indexOf(QStringLiteral("\f")), 4 + 2 + 15);
         QCOMPARE(lines.count(QStringLiteral("\f")), 1);
     }
@@ -223,40 +192,27 @@ private slots:
         QVERIFY(!p.read.contains(QStringLiteral("QN_TRU.TXT")));
     }
 
-    void brokenParagraphFiles_failTheWholeReport_data()
-    {
-        QTest::addColumn<QString>("file");
-        QTest::addColumn<QByteArray>("content");
-        QTest::addColumn<int>("client");
-        QTest::addColumn<QStringList>("mentions");
-        QTest::newRow("marker missing") << "QN_DG.TXT" << QByteArray("LOW RISK\nx\nEND\n") << 1
-                                        << QStringList{"QN_DG.TXT", "no section \"PROBLEM RISK\""};
-        QTest::newRow("END missing") << "QN_DG.TXT" << QByteArray("note\n\nPROBLEM RISK\nx\ny\n") << 1
-                                     << QStringList{"QN_DG.TXT", "\"PROBLEM RISK\" that begins at line 3", "END"};
-        QTest::newRow("marker differs in case")
-            << "QN_SC.TXT" << QByteArray("medium-low\nx\nEND\n") << 1 << QStringList{"QN_SC.TXT", "\"MEDIUM-LOW\""};
-        QTest::newRow("empty file") << "QN_TRU.TXT" << QByteArray("") << 1 << QStringList{"QN_TRU.TXT", "LOW RISK"};
-        QTest::newRow("missing file") << "QN_TRU.TXT" << QByteArray() << 1
-                                      << QStringList{"QN_TRU.TXT", "cannot be read"};
-        QTest::newRow("invalid text without END")
-            << "INVAL.TXT" << QByteArray("one\ntwo\n") << 3 << QStringList{"INVAL.TXT", "no closing END"};
-    }
     void brokenParagraphFiles_failTheWholeReport()
     {
-        QFETCH(QString, file);
-        QFETCH(QByteArray, content);
-        QFETCH(int, client);
-        QFETCH(QStringList, mentions);
-        ScoringRun run = scoredRun(TestClient(client));
-        Paragraphs p;
-        p.replaced[file] = content;
-        QByteArray report = "untouched";
-        const ScoringError e = ComposeReport(run, PublisherBrandCode, p.source(), report);
-        QVERIFY(e);
-        QCOMPARE(e.file, file);
-        for (const QString& m : mentions)
-            QVERIFY2(e.message.contains(m), qPrintable(e.message));
-        QCOMPARE(report, QByteArray("untouched"));
+        // The file replaced, its content (null: missing), the client, and what the message names.
+        const std::tuple<const char*, QByteArray, int, QStringList> rows[] = {
+            {"QN_DG.TXT", "LOW RISK\nx\nEND\n", 1, {"QN_DG.TXT", "no section \"PROBLEM RISK\""}},
+            {"QN_DG.TXT", "note\n\nPROBLEM RISK\nx\ny\n", 1, {"\"PROBLEM RISK\" that begins at line 3", "END"}},
+            {"QN_SC.TXT", "medium-low\nx\nEND\n", 1, {"QN_SC.TXT", "\"MEDIUM-LOW\""}},
+            {"QN_TRU.TXT", "", 1, {"QN_TRU.TXT", "LOW RISK"}},
+            {"QN_TRU.TXT", QByteArray(), 1, {"QN_TRU.TXT", "cannot be read"}},
+            {"INVAL.TXT", "one\ntwo\n", 3, {"INVAL.TXT", "no closing END"}}};
+        for (const auto& [file, content, client, mentions] : rows) {
+            ScoringRun run = scoredRun(TestClient(client));
+            Paragraphs p;
+            p.replaced[QLatin1String(file)] = content;
+            QByteArray report = "untouched";
+            const ScoringError e = ComposeReport(run, PublisherBrandCode, p.source(), report);
+            QCOMPARE(e.file, QString::fromLatin1(file));
+            for (const QString& m : mentions)
+                QVERIFY2(e.message.contains(m), qPrintable(e.message));
+            QCOMPARE(report, QByteArray("untouched"));
+        }
     }
 
     void longReport_pageDigitWraps()

@@ -88,23 +88,18 @@ private slots:
         QCOMPARE(w.ChoiceTexts[52], QStringLiteral("123. Choice 4"));
     }
 
-    void load_lineEndings_giveTheSameTables_data()
-    {
-        QTest::addColumn<QByteArray>("ending");
-        QTest::newRow("CR LF") << QByteArray("\r\n");
-        QTest::newRow("CR") << QByteArray("\r");
-    }
     void load_lineEndings_giveTheSameTables()
     {
-        QFETCH(QByteArray, ending);
-        ScoringTables lf, other;
-        ReportWording wlf, wother;
-        QVERIFY(!LoadScoringData(m_qnb, m_rpt, lf, wlf));
-        QByteArray qnb = m_qnb, rpt = m_rpt;
-        QVERIFY(!LoadScoringData(qnb.replace("\n", ending), rpt.replace("\n", ending), other, wother));
-        QVERIFY(sameTables(lf, other));
-        QCOMPARE(wother.ChoiceTexts, wlf.ChoiceTexts);
-        QCOMPARE(wother.SigItemTexts, wlf.SigItemTexts);
+        for (const char* ending : {"\r\n", "\r"}) {
+            ScoringTables lf, other;
+            ReportWording wlf, wother;
+            QVERIFY(!LoadScoringData(m_qnb, m_rpt, lf, wlf));
+            QByteArray qnb = m_qnb, rpt = m_rpt;
+            QVERIFY(!LoadScoringData(qnb.replace("\n", ending), rpt.replace("\n", ending), other, wother));
+            QVERIFY(sameTables(lf, other));
+            QCOMPARE(wother.ChoiceTexts, wlf.ChoiceTexts);
+            QCOMPARE(wother.SigItemTexts, wlf.SigItemTexts);
+        }
     }
 
     void load_demoInstallation_isConsistentSampleData()
@@ -159,75 +154,43 @@ private slots:
         QVERIFY(invalFile.contains("not a validated instrument"));
     }
 
-    void load_damaged_isReportedWithFileAndPlace_data()
-    {
-        QTest::addColumn<QByteArray>("qnb");
-        QTest::addColumn<QByteArray>("rpt");
-        QTest::addColumn<QString>("file");
-        QTest::addColumn<QStringList>("mentions");
-
-        const QByteArray q = TestProgramFile(QStringLiteral("QNB.TXT"));
-        const QByteArray r = TestProgramFile(QStringLiteral("QNRPT.TXT"));
-        const QString qn = QStringLiteral("QNB.TXT");
-        const QString rn = QStringLiteral("QNRPT.TXT");
-        QTest::newRow("empty scoring file")
-            << QByteArray() << r << qn << QStringList{"ends early", "line 1", "significant item 1 of 66"};
-        QTest::newRow("empty wording file")
-            << q << QByteArray() << rn << QStringList{"ends early", "scale name 1 of 6"};
-        QTest::newRow("scoring file ends after the significant items")
-            << firstLines(q, 2) << r << qn << QStringList{"ends early", "line 3", "point keys of scale 1"};
-        QTest::newRow("scoring file ends inside a norm table")
-            << firstLines(q, 16) << r << qn
-            << QStringList{"ends early", "percentile 1 of 33", "sex 1, norm group 1, scale 2"};
-        QTest::newRow("scoring file ends before the truth corrections")
-            << firstLines(q, 112) << r << qn << QStringList{"ends early", "correction of band 1 for scale 2"};
-        QTest::newRow("significant item above 123")
-            << setField(q, 1, 4, "124") << r << qn
-            << QStringList{"damaged at line 1", "significant item 5 of 66 is 124, outside 1 to 123"};
-        QTest::newRow("significant item 0")
-            << setField(q, 2, 0, "0") << r << qn << QStringList{"line 2", "significant item 34 of 66 is 0"};
-        QTest::newRow("not a number") << setField(q, 17, 3, "1x") << r << qn
-                                      << QStringList{"line 17", "\"1x\" is not a whole number", "percentile 4 of 33"};
-        QTest::newRow("beyond 16 bits") << setField(q, 106, 0, "40000") << r << qn
-                                        << QStringList{"line 106", "is 40000, outside -32768 to 32767"};
-        QTest::newRow("norm table longer than 112")
-            << replaceLine(q, 16, "113") << r << qn << QStringList{"line 16", "is 113, outside 0 to 112"};
-        QTest::newRow("negative norm length") << replaceLine(q, 16, "-1") << r << qn << QStringList{"outside 0 to 112"};
-        QTest::newRow("percentile above 99")
-            << setField(q, 15, 9, "100") << r << qn << QStringList{"line 15", "is 100, outside 0 to 99"};
-        QTest::newRow("negative ratio percentile")
-            << setField(q, 80, 0, "-1") << r << qn << QStringList{"line 80", "ratio-scale percentile 1 of 44"};
-        QTest::newRow("thresholds not ascending")
-            << setField(q, 87, 5, "5") << r << qn
-            << QStringList{"line 87", "threshold 6 of 45 for norm group 1 is 5", "must ascend"};
-        QTest::newRow("scale with 53 items") << replaceLine(q, 94, "53") << r << qn
-                                             << QStringList{"line 94", "item count of scale 2 is 53, outside 0 to 52"};
-        QTest::newRow("scale item outside the test")
-            << setField(q, 95, 2, "200") << r << qn << QStringList{"item 3 of 12 of scale 2 is 200"};
-        QTest::newRow("truth correction too large")
-            << setField(q, 117, 8, "1000") << r << qn << QStringList{"band 9 for scale 6 is 1000"};
-        QTest::newRow("wording file ends inside the significant-item texts")
-            << q << firstLines(r, 40) << rn << QStringList{"ends early", "significant-item text 39 of 66"};
-        QTest::newRow("wording file ends inside the multiple-choice texts")
-            << q << firstLines(r, 100) << rn << QStringList{"ends early", "multiple-choice text 33 of 52"};
-    }
     void load_damaged_isReportedWithFileAndPlace()
     {
-        QFETCH(QByteArray, qnb);
-        QFETCH(QByteArray, rpt);
-        QFETCH(QString, file);
-        QFETCH(QStringList, mentions);
-        ScoringTables t;
-        ReportWording w;
-        const ScoringError e = LoadScoringData(qnb, rpt, t, w);
-        QVERIFY(e.failed());
-        QCOMPARE(e.file, file);
-        QVERIFY2(e.message.contains(file), qPrintable(e.message));
-        for (const QString& m : mentions)
-            QVERIFY2(e.message.contains(m), qPrintable(e.message + QStringLiteral("  -- lacks: ") + m));
-        // A failed load leaves no half-filled tables behind.
-        QCOMPARE(t.SigItems[1], 0);
-        QVERIFY(w.ScaleNames[1].isEmpty());
+        const QByteArray& q = m_qnb;
+        const QByteArray& r = m_rpt;
+        // The scoring and wording files given, and what the message names besides the damaged file.
+        const std::tuple<QByteArray, QByteArray, QStringList> rows[] = {
+            {QByteArray(), r, {"ends early", "line 1", "significant item 1 of 66"}},
+            {q, QByteArray(), {"ends early", "scale name 1 of 6"}},
+            {firstLines(q, 16), r, {"ends early", "percentile 1 of 33", "sex 1, norm group 1, scale 2"}},
+            {firstLines(q, 112), r, {"ends early", "correction of band 1 for scale 2"}},
+            {setField(q, 1, 4, "124"), r, {"damaged at line 1", "significant item 5 of 66 is 124, outside 1 to 123"}},
+            {setField(q, 2, 0, "0"), r, {"line 2", "significant item 34 of 66 is 0"}},
+            {setField(q, 17, 3, "1x"), r, {"line 17", "\"1x\" is not a whole number", "percentile 4 of 33"}},
+            {setField(q, 106, 0, "40000"), r, {"line 106", "is 40000, outside -32768 to 32767"}},
+            {replaceLine(q, 16, "113"), r, {"line 16", "is 113, outside 0 to 112"}},
+            {replaceLine(q, 16, "-1"), r, {"outside 0 to 112"}},
+            {setField(q, 15, 9, "100"), r, {"line 15", "is 100, outside 0 to 99"}},
+            {setField(q, 80, 0, "-1"), r, {"line 80", "ratio-scale percentile 1 of 44"}},
+            {setField(q, 87, 5, "5"), r, {"line 87", "threshold 6 of 45 for norm group 1 is 5", "must ascend"}},
+            {replaceLine(q, 94, "53"), r, {"line 94", "item count of scale 2 is 53, outside 0 to 52"}},
+            {setField(q, 95, 2, "200"), r, {"item 3 of 12 of scale 2 is 200"}},
+            {setField(q, 117, 8, "1000"), r, {"band 9 for scale 6 is 1000"}},
+            {q, firstLines(r, 40), {"ends early", "significant-item text 39 of 66"}},
+            {q, firstLines(r, 100), {"ends early", "multiple-choice text 33 of 52"}}};
+        for (const auto& [qnb, rpt, mentions] : rows) {
+            ScoringTables t;
+            ReportWording w;
+            const ScoringError e = LoadScoringData(qnb, rpt, t, w);
+            const QString file = qnb == q ? QStringLiteral("QNRPT.TXT") : QStringLiteral("QNB.TXT");
+            QCOMPARE(e.file, file);
+            QVERIFY2(e.message.contains(file), qPrintable(e.message));
+            for (const QString& m : mentions)
+                QVERIFY2(e.message.contains(m), qPrintable(e.message + QStringLiteral("  -- lacks: ") + m));
+            // A failed load leaves no half-filled tables behind.
+            QCOMPARE(t.SigItems[1], 0);
+            QVERIFY(w.ScaleNames[1].isEmpty());
+        }
     }
 
     void load_everyShortenedFile_failsCleanly()
@@ -247,37 +210,20 @@ private slots:
             QCOMPARE(LoadScoringData(m_qnb, QByteArrayView(m_rpt).first(n), t, w).failed(), n <= lastLine);
     }
 
-    void fields_quotesBlanksAndTrailingCommas()
+    void fields_quotesBlanksCommasAndHeaders()
     {
-        FieldReader r("  \"a, b\" , plain  ,\n\n  7,\nheader line\n\"x\"junk,y");
+        FieldReader r("  \"a, b\" , plain  ,\n\n  7,\nheader line\n\"x\"junk,y\n1,2,rest of line\nnext\n");
         QString v;
-        QVERIFY(r.field(v));
-        QCOMPARE(v, QStringLiteral("a, b"));
-        QVERIFY(r.field(v));
-        QCOMPARE(v, QStringLiteral("plain"));
-        QVERIFY(r.field(v)); // blank lines before a field are passed over
-        QCOMPARE(v, QStringLiteral("7"));
-        QCOMPARE(r.line(), 3);
-        QVERIFY(r.wholeLine(v)); // a comma ending a line does not make the rest of it a header
-        QCOMPARE(v, QStringLiteral("header line"));
-        QVERIFY(r.field(v));
-        QCOMPARE(v, QStringLiteral("x"));
-        QVERIFY(r.field(v));
-        QCOMPARE(v, QStringLiteral("y"));
+        QStringList got;
+        // Blank lines before a field are passed over; a comma ending a line does not make the rest a header; after
+        // a field, the rest of its line is the header.
+        for (bool whole : {false, false, false, true, false, false, false, false, true, true}) {
+            QVERIFY(whole ? r.wholeLine(v) : r.field(v));
+            got << v;
+        }
+        QCOMPARE(got, (QStringList{"a, b", "plain", "7", "header line", "x", "y", "1", "2", "rest of line", "next"}));
         QVERIFY(!r.field(v));
         QVERIFY(!r.wholeLine(v));
-    }
-
-    void fields_restOfLineAfterCommaIsTheHeader()
-    {
-        FieldReader r("1,2,rest of line\nnext\n");
-        QString v;
-        QVERIFY(r.field(v));
-        QVERIFY(r.field(v));
-        QVERIFY(r.wholeLine(v));
-        QCOMPARE(v, QStringLiteral("rest of line"));
-        QVERIFY(r.wholeLine(v));
-        QCOMPARE(v, QStringLiteral("next"));
     }
 };
 

@@ -1,3 +1,5 @@
+// The shared window conventions: menu buttons and their keys, the input box, the about and splash window.
+
 #include "FakePrompts.h"
 #include "MenuButtons.h"
 #include "ModalDriver.h"
@@ -50,43 +52,90 @@ void typeInto(QWidget* modal, const QString& text, bool ok = true)
 class TestWindowConventions : public QObject {
     Q_OBJECT
 private slots:
-    void menuButton_keys_data()
+    void menuButtons_keysFocusAndReset()
     {
-        QTest::addColumn<int>("key");
-        QTest::addColumn<int>("presses");
-        QTest::newRow("Enter presses") << int(Qt::Key_Return) << 1;
-        QTest::newRow("keypad Enter presses") << int(Qt::Key_Enter) << 1;
-        QTest::newRow("Space presses") << int(Qt::Key_Space) << 1;
-        QTest::newRow("Down swallowed") << int(Qt::Key_Down) << 0;
-        QTest::newRow("Right swallowed") << int(Qt::Key_Right) << 0;
-        QTest::newRow("letter swallowed") << int(Qt::Key_A) << 0;
-    }
-    void menuButton_keys()
-    {
-        QFETCH(int, key);
-        QFETCH(int, presses);
-        ButtonWindow w;
-        QVERIFY(QTest::qWaitForWindowActive(&w.window));
-        w.menu.button(2)->setFocus();
-        QTest::keyClick(w.menu.button(2), Qt::Key(key));
-        QCOMPARE(w.presses[2], presses);
-        QCOMPARE(QApplication::focusWidget(), w.menu.button(2)); // arrows never move between buttons
-    }
-
-    void menuButton_focus_highlightsOnlyItsPanelAndShowsHelp()
-    {
+        // Enter, keypad Enter and Space press; arrows and letters are swallowed and never move between buttons.
+        for (auto [key, presses] : {std::pair{Qt::Key_Return, 1},
+                                    {Qt::Key_Enter, 1},
+                                    {Qt::Key_Space, 1},
+                                    {Qt::Key_Down, 0},
+                                    {Qt::Key_Right, 0},
+                                    {Qt::Key_A, 0}}) {
+            ButtonWindow w;
+            QVERIFY(QTest::qWaitForWindowActive(&w.window));
+            w.menu.button(2)->setFocus();
+            QTest::keyClick(w.menu.button(2), key);
+            QCOMPARE(w.presses[2], presses);
+            QCOMPARE(QApplication::focusWidget(), w.menu.button(2));
+        }
+        // The focused button's panel alone is highlighted and its help shown.
         ButtonWindow w;
         QVERIFY(QTest::qWaitForWindowActive(&w.window));
         w.menu.button(1)->setFocus();
-        QTRY_COMPARE(w.menu.panel(1)->backColor(), HighlightColor);
-        QVERIFY(w.menu.button(1)->font().bold());
-        QCOMPARE(w.msg->caption(), QStringLiteral("Help 1"));
-        QCOMPARE(w.menu.lastFocused(), 1);
         QTest::keyClick(w.menu.button(1), Qt::Key_Tab);
         QTRY_COMPARE(w.menu.panel(2)->backColor(), HighlightColor);
+        QVERIFY(w.menu.button(2)->font().bold());
+        QCOMPARE(w.msg->caption(), QStringLiteral("Help 2"));
+        QCOMPARE(w.menu.lastFocused(), 2);
         for (int i : {0, 1, 3}) {
             QCOMPARE(w.menu.panel(i)->backColor(), NormalColor);
             QVERIFY(!w.menu.button(i)->font().bold());
+        }
+        // A count of three resets all four.
+        for (int i = 0; i < 4; ++i)
+            w.menu.panel(i)->setBackColor(HighlightColor);
+        ResetMenuButtons(w.menu, 3);
+        for (int i = 0; i < 4; ++i)
+            QCOMPARE(w.menu.panel(i)->backColor(), NormalColor);
+    }
+
+    void inputBox_emptyIsAskedForAndCancelKeepsThePreviousValue()
+    {
+        FakePrompts prompts;
+        for (bool password : {false, true}) {
+            frmMyInputBox box(prompts);
+            frmMyInputBox::PasswordInput = password;
+            box.show();
+            QVERIFY(QTest::qWaitForWindowActive(&box));
+            QCOMPARE(box.txtInput()->echoMode(), password ? QLineEdit::Password : QLineEdit::Normal);
+            box.menu().press(0);
+            QVERIFY(box.isVisible());
+            QCOMPARE(QApplication::focusWidget(), box.txtInput());
+        }
+        QCOMPARE(prompts.texts(), (QStringList{"Please enter the required data.", "Please enter the secret code."}));
+        frmMyInputBox::PasswordInput = false;
+        frmMyInputBox box(prompts);
+        ModalDriver driver;
+        driver.onNextModal([](QWidget* m) { typeInto(m, "first"); });
+        box.exec();
+        QCOMPARE(box.InputValue, QStringLiteral("first"));
+        QVERIFY(!box.Cancelled);
+        driver.onNextModal([](QWidget* m) { typeInto(m, "second", false); });
+        box.exec();
+        QVERIFY(box.Cancelled);
+        QCOMPARE(box.InputValue, QStringLiteral("first"));
+    }
+
+    void about_splashAndAbout()
+    {
+        for (bool splash : {false, true}) {
+            frmAbout about(splash ? "N" : "D");
+            about.Splash = splash;
+            about.HoldTickMs = 5;
+            about.show();
+            QCOMPARE(about.menu().panel(0)->isVisible(), !splash);
+            QCOMPARE(about.findChild<Panel3D*>("SSPanel1")->caption(),
+                     splash ? QStringLiteral("Norwick, Ltd.") : QStringLiteral("Dallory, Inc."));
+            QTRY_VERIFY(about.FadeDone);
+            QCOMPARE(about.stripTwips(), 60); // ten ticks of 50 twips from 560
+            QVERIFY(!about.strip(0)->isVisible());
+            QVERIFY(!about.Timer1()->isActive());
+            QElapsedTimer t;
+            t.start();
+            about.Unload();
+            QVERIFY(!about.isVisible());
+            if (splash)
+                QVERIFY(t.elapsed() >= 4 * 5); // four hold ticks
         }
     }
 
@@ -115,138 +164,17 @@ private slots:
         QCOMPARE(!uniform, drawn);
     }
 
-    void resetMenuButtons_countThreeResetsFour()
-    {
-        ButtonWindow w;
-        for (int i = 0; i < 4; ++i)
-            w.menu.panel(i)->setBackColor(HighlightColor);
-        ResetMenuButtons(w.menu, 3);
-        for (int i = 0; i < 4; ++i)
-            QCOMPARE(w.menu.panel(i)->backColor(), NormalColor);
-    }
-
-    void inputBox_emptyOk_asksAndStaysOpen_data()
-    {
-        QTest::addColumn<bool>("password");
-        QTest::addColumn<QString>("message");
-        QTest::newRow("plain") << false << "Please enter the required data.";
-        QTest::newRow("password") << true << "Please enter the secret code.";
-    }
-    void inputBox_emptyOk_asksAndStaysOpen()
-    {
-        QFETCH(bool, password);
-        QFETCH(QString, message);
-        FakePrompts prompts;
-        frmMyInputBox box(prompts);
-        frmMyInputBox::PasswordInput = password;
-        box.show();
-        QVERIFY(QTest::qWaitForWindowActive(&box));
-        box.menu().press(0);
-        QCOMPARE(prompts.texts(), QStringList{message});
-        QCOMPARE(prompts.shown[0].title, QStringLiteral("Input required"));
-        QCOMPARE(prompts.shown[0].icon, Prompts::Icon::Question);
-        QVERIFY(box.isVisible());
-        QCOMPARE(QApplication::focusWidget(), box.txtInput());
-    }
-
-    void inputBox_cancel_keepsPreviousValue()
-    {
-        FakePrompts prompts;
-        frmMyInputBox box(prompts);
-        frmMyInputBox::PasswordInput = false;
-        ModalDriver driver;
-        driver.onNextModal([](QWidget* m) { typeInto(m, "first"); });
-        box.exec();
-        QCOMPARE(box.InputValue, QStringLiteral("first"));
-        QVERIFY(!box.Cancelled);
-        driver.onNextModal([](QWidget* m) { typeInto(m, "second", false); });
-        box.exec();
-        QVERIFY(box.Cancelled);
-        QCOMPARE(box.InputValue, QStringLiteral("first"));
-    }
-
-    void inputBox_passwordSetting_outlivesTheSecretPrompt()
+    void secretCodeBox_showsWhole()
     {
         FakePrompts prompts;
         ModalDriver driver;
-        driver.onNextModal([](QWidget* m) { typeInto(m, "k"); });
-        QVERIFY(AskSecretCode(prompts));
-        frmMyInputBox plain(prompts);
-        plain.show();
-        QCOMPARE(plain.txtInput()->echoMode(), QLineEdit::Password);
-        plain.close();
-        frmMyInputBox::PasswordInput = false;
-        plain.show();
-        QCOMPARE(plain.txtInput()->echoMode(), QLineEdit::Normal);
-    }
-
-    void askSecretCode_refusesUntilTheCode()
-    {
-        FakePrompts prompts;
-        ModalDriver driver;
-        QStringList captions;
+        QString outside = QStringLiteral("never shown");
         driver.onNextModal([&](QWidget* m) {
-            captions << m->windowTitle();
-            QCOMPARE(static_cast<frmMyInputBox*>(m)->txtInput()->maxLength(), 8);
-            QCOMPARE(ChildOutsideItsParent(*m), QString()); // the help text's two lines and the buttons show whole
-            typeInto(m, "kk");
+            outside = ChildOutsideItsParent(*m); // the help text's two lines and the buttons show whole
+            typeInto(m, "K");
         });
-        driver.onNextModal([](QWidget* m) { typeInto(m, "Q"); });
-        driver.onNextModal([](QWidget* m) { typeInto(m, "K"); });
         QVERIFY(AskSecretCode(prompts));
-        QVERIFY(driver.done());
-        QCOMPARE(captions, QStringList{"Secret Code"});
-        QCOMPARE(prompts.texts(),
-                 (QStringList{"Incorrect password.  Please try again.", "Incorrect password.  Please try again."}));
-        QCOMPARE(prompts.shown[0].icon, Prompts::Icon::Critical);
-    }
-
-    void askSecretCode_cancelled_returnsFalse()
-    {
-        FakePrompts prompts;
-        ModalDriver driver;
-        driver.onNextModal([](QWidget* m) { typeInto(m, "", false); });
-        QVERIFY(!AskSecretCode(prompts));
-        QVERIFY(prompts.shown.isEmpty());
-    }
-
-    void about_modes_data()
-    {
-        QTest::addColumn<bool>("splash");
-        QTest::addColumn<QString>("caption");
-        QTest::newRow("about") << false << "About VLT";
-        QTest::newRow("splash") << true << "Initializing...";
-    }
-    void about_modes()
-    {
-        QFETCH(bool, splash);
-        QFETCH(QString, caption);
-        frmAbout about("N");
-        about.Splash = splash;
-        about.HoldTickMs = 5;
-        about.show();
-        QCOMPARE(about.windowTitle(), caption);
-        QCOMPARE(about.menu().panel(0)->isVisible(), !splash);
-        QCOMPARE(about.findChild<Panel3D*>("pnl1")->caption(), QStringLiteral("Veltrane v4.01"));
-        QCOMPARE(about.findChild<Panel3D*>("SSPanel1")->caption(), QStringLiteral("Norwick, Ltd."));
-        QTRY_VERIFY(about.FadeDone);
-        QCOMPARE(about.stripTwips(), 60); // ten ticks of 50 twips from 560
-        QVERIFY(!about.strip(0)->isVisible());
-        QVERIFY(!about.Timer1()->isActive());
-        QElapsedTimer t;
-        t.start();
-        about.Unload();
-        QVERIFY(!about.isVisible());
-        if (splash)
-            QVERIFY(t.elapsed() >= 4 * 5); // four hold ticks
-    }
-
-    void about_distributorBrand()
-    {
-        frmAbout about("D");
-        QCOMPARE(about.findChild<Panel3D*>("SSPanel1")->caption(), QStringLiteral("Dallory, Inc."));
-        QVERIFY(about.findChild<Panel3D*>("SSPanel4")->caption().startsWith("Website address: "));
-        QVERIFY(about.findChild<Panel3D*>("SSPanel5")->caption().startsWith("E-mail address: "));
+        QCOMPARE(outside, QString());
     }
 
     void cleanup() { ModalDriver::rejectAll(); }
