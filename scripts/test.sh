@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds everything, starts the services the tests use, and runs every test.
+# Installs what is missing, builds everything, starts the services the tests use, runs every test, then builds the
+# Debian package and checks it installed read-only and run by an unprivileged user.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
@@ -18,9 +19,17 @@ if [ -x scripts/start-pulse.sh ]; then
   pulse_env=$(scripts/start-pulse.sh) && eval "$pulse_env" || echo "warning: no sound server; the audio tests will skip" >&2
 fi
 
-cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Debug -DVELTRANE_WERROR=ON
+launcher=()
+if command -v ccache >/dev/null; then
+  launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+fi
+cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Debug -DVELTRANE_WERROR=ON "${launcher[@]}"
 cmake --build "$build" -j"$(nproc)"
 (cd "$build" && ctest --output-on-failure -j"$(nproc)")
+
+# The package: built in its own folder (Release, the executables only), then checked.
+scripts/package.sh
+scripts/test-package.sh
 
 # Fuzz the data-file parsers for a bounded time when the fuzz script is present.
 if [ -x scripts/fuzz.sh ]; then

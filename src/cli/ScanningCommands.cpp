@@ -89,11 +89,14 @@ QString jsonArray(const QStringList& items)
 int AnswerSheetCommand(const QStringList& args)
 {
     const Options o = parse(args, true);
-    if (!o.error.isEmpty() || o.programDir.isEmpty() || o.pdf.isEmpty() || !o.positional.isEmpty()) {
-        std::fprintf(stderr, "usage: veltrane-cli answer-sheet --program-dir DIR --pdf FILE\n");
+    if (!o.error.isEmpty() || o.pdf.isEmpty() || !o.positional.isEmpty()) {
+        std::fprintf(stderr, "usage: veltrane-cli answer-sheet [--program-dir DIR] --pdf FILE\n");
         return 2;
     }
-    DataWorkspace workspace(o.programDir, Profile(o.programDir + QStringLiteral("/Quillan.ini")));
+    const QString programDir = CommandProgramDir(o.programDir);
+    if (programDir.isEmpty())
+        return 1;
+    DataWorkspace workspace(programDir, Profile(programDir + QStringLiteral("/Quillan.ini")));
     QString problem;
     std::unique_ptr<DataWorkspace::Database> database = workspace.OpenQuestionDatabase(&problem);
     if (!database)
@@ -112,11 +115,14 @@ int AnswerSheetCommand(const QStringList& args)
 int ReadSheetCommand(const QStringList& args)
 {
     const Options o = parse(args, false);
-    if (!o.error.isEmpty() || o.programDir.isEmpty() || o.positional.size() != 1) {
-        std::fprintf(stderr, "usage: veltrane-cli read-sheet --program-dir DIR IMAGE\n");
+    if (!o.error.isEmpty() || o.positional.size() != 1) {
+        std::fprintf(stderr, "usage: veltrane-cli read-sheet [--program-dir DIR] IMAGE\n");
         return 2;
     }
-    DataWorkspace workspace(o.programDir, Profile(o.programDir + QStringLiteral("/Quillan.ini")));
+    const QString programDir = CommandProgramDir(o.programDir);
+    if (programDir.isEmpty())
+        return 1;
+    DataWorkspace workspace(programDir, Profile(programDir + QStringLiteral("/Quillan.ini")));
     FileScanner scanner(o.positional.first());
     const ScanOutcome outcome = ScanSheet(scanner.acquire(), workspace, SystemClock().today());
     if (!outcome.ok)
