@@ -70,8 +70,8 @@ QString Profile::read(const QString& section, const QString& key, const QString&
             continue;
         if (auto k = keyName(line); k && same(*k, key)) {
             value = line.mid(line.indexOf(QLatin1Char('=')) + 1).trimmed();
-            if (value.size() >= 2 && (value.front() == QLatin1Char('"') || value.front() == QLatin1Char('\''))
-                && value.back() == value.front())
+            if (value.size() >= 2 && (value.front() == QLatin1Char('"') || value.front() == QLatin1Char('\'')) &&
+                value.back() == value.front())
                 value = value.mid(1, value.size() - 2);
             break;
         }
@@ -107,6 +107,9 @@ QString Profile::write(const QString& section, const QString& key, const QString
         }
     }
     if (found >= 0) {
+        // The same entry again (the workspace writes its database path at every start) leaves the file alone.
+        if (lines[found] == entry)
+            return {};
         lines[found] = entry;
     } else if (sectionLine >= 0) {
         lines.insert(lastEntry + 1, entry);
