@@ -1,22 +1,27 @@
 #include "ScanSheet.h"
 
 #include "DataWorkspace.h"
+#include "PrivateFile.h"
 #include "ScanItem.h"
 #include "ScanPage.h"
 
+#include <QBuffer>
 #include <QDate>
 #include <QDir>
-#include <QSaveFile>
 
 namespace {
 
 QString saveImage(const QImage& image, const QString& path)
 {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    if (!buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "BMP"))
+        return QStringLiteral("The scanned image could not be saved as %1: it cannot be encoded.")
+            .arg(QDir::toNativeSeparators(path));
     // Written whole or not at all, so a failed save never leaves half a picture behind.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || !image.save(&file, "BMP") || !file.commit())
+    if (const int err = PrivateFile::Replace(path, bytes))
         return QStringLiteral("The scanned image could not be saved as %1: %2")
-            .arg(QDir::toNativeSeparators(path), file.errorString());
+            .arg(QDir::toNativeSeparators(path), PrivateFile::ErrorText(err));
     return {};
 }
 

@@ -3,11 +3,11 @@
 #include "ReportWriter.h"
 
 #include "Cp1252.h"
+#include "PrivateFile.h"
 #include "ReportComposer.h"
 
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
 #include <algorithm>
 
 namespace {
@@ -131,9 +131,8 @@ ScoringError WriteReport(const QString& programDir, const ScoringRun& run, QChar
     if (ScoringError e = ComposeReport(run, brandCode, ProgramFolderParagraphs(programDir), bytes))
         return e;
     const QString path = ReportFilePath(programDir);
-    QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size() || !f.commit())
+    if (const int err = PrivateFile::Replace(path, bytes))
         return {path, QStringLiteral("The report file %1 cannot be written: %2.")
-                          .arg(QDir::toNativeSeparators(path), f.errorString())};
+                          .arg(QDir::toNativeSeparators(path), PrivateFile::ErrorText(err))};
     return {};
 }

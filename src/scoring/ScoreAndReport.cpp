@@ -1,8 +1,9 @@
 #include "ScoreAndReport.h"
 
+#include "PrivateFile.h"
+
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
 #include <memory>
 
 namespace {
@@ -23,10 +24,9 @@ ScoringError copyFile(const QString& from, const QString& to)
     QByteArray bytes;
     if (ScoringError e = readFile(from, QStringLiteral("report file"), bytes))
         return e;
-    QSaveFile f(to);
-    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size() || !f.commit())
+    if (const int err = PrivateFile::Replace(to, bytes))
         return {to, QStringLiteral("The report copy %1 cannot be written: %2.")
-                        .arg(QDir::toNativeSeparators(to), f.errorString())};
+                        .arg(QDir::toNativeSeparators(to), PrivateFile::ErrorText(err))};
     return {};
 }
 

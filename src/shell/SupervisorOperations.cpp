@@ -2,8 +2,7 @@
 
 #include "ClientTable.h"
 #include "Cp1252.h"
-
-#include <QFile>
+#include "PrivateFile.h"
 
 QString ScrambleName(const QString& name)
 {
@@ -25,18 +24,21 @@ QString ScrambleName(const QString& name)
     return out;
 }
 
-FileError ScrambleAllNames(ClientTable& table)
+FileError ScrambleAllNames(ClientTable& table, const std::function<FileError(int16_t)>& save)
 {
     for (int16_t n = 1; n <= table.NumClients; ++n) {
         table.CurClient = n;
         ClientRecord& r = table.Clients[n];
         if (r.NameDeleted != QLatin1String("0"))
             continue;
+        const ClientRecord before = r;
         r.Name = ScrambleName(ClientRecord::fit(r.Name, 25));
         r.NameDeleted = QStringLiteral("1");
         r.EditCount = QStringLiteral("3");
-        if (FileError e = table.SaveClient(n))
+        if (FileError e = save ? save(n) : table.SaveClient(n)) {
+            r = before;
             return e;
+        }
     }
     table.CurClient = table.NumClients > 0 ? 1 : 0;
     return {};
@@ -57,17 +59,17 @@ QString PrintAllReports(ClientTable& table, const QString& programDir, const Pri
         table.CurClient = n;
         if (const QString e = steps.scoreAndReport(); !e.isEmpty())
             return finish(QStringLiteral("The report of client %1 could not be written: %2").arg(n).arg(e));
-        QFile::remove(temp(n));
-        if (!QFile::copy(report, temp(n)))
-            return finish(QStringLiteral("The report copy %1 could not be written.").arg(temp(n)));
+        if (const int err = PrivateFile::Copy(report, temp(n)))
+            return finish(QStringLiteral("The report copy %1 could not be written: %2.")
+                              .arg(temp(n), PrivateFile::ErrorText(err)));
     }
     for (int16_t n = 1; n <= count; ++n) {
         if (steps.progress && !steps.progress(1, n, count))
             return finish(QStringLiteral("Printing was stopped after %1 of %2 reports.").arg(n - 1).arg(count));
         table.CurClient = n;
-        QFile::remove(report);
-        if (!QFile::copy(temp(n), report))
-            return finish(QStringLiteral("The report copy %1 could not be read back.").arg(temp(n)));
+        if (const int err = PrivateFile::Copy(temp(n), report))
+            return finish(QStringLiteral("The report copy %1 could not be read back: %2.")
+                              .arg(temp(n), PrivateFile::ErrorText(err)));
         if (const QString e = steps.printReport(); !e.isEmpty())
             return finish(QStringLiteral("The report of client %1 could not be printed: %2").arg(n).arg(e));
     }

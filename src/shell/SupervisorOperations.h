@@ -5,6 +5,7 @@
 #include "FileError.h"
 
 #include <QString>
+#include <cstdint>
 #include <functional>
 
 class ClientTable;
@@ -14,8 +15,9 @@ class ClientTable;
 QString ScrambleName(const QString& name);
 
 // Scrambles the name of every client whose name is still present, marks it deleted and locks its editing, saving
-// each record at once. Stops at the first record that cannot be saved and returns that error.
-FileError ScrambleAllNames(ClientTable& table);
+// each record at once. Stops at the first record that cannot be saved and returns that error; that record is left
+// as it was in memory too, so running this again deletes it. `save` writes one record (by default SaveClient).
+FileError ScrambleAllNames(ClientTable& table, const std::function<FileError(int16_t)>& save = {});
 
 struct PrintAllSteps {
     // Scores the current client and writes report.prn; returns an error message or an empty string.

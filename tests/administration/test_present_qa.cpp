@@ -263,35 +263,35 @@ private slots:
 
     void saveFails_data()
     {
-        QTest::addColumn<bool>("retry");
-        QTest::newRow("drive back, Retry") << true;
-        QTest::newRow("Cancel") << false;
+        QTest::addColumn<QList<Prompts::Answer>>("answers"); // to the data disk boxes and the leave-out question
+        QTest::addColumn<bool>("saved");
+        using A = Prompts::Answer;
+        QTest::newRow("disk put back, OK") << QList<A>{A::Ok} << true;
+        QTest::newRow("Cancel, client left out") << QList<A>{A::Cancel, A::Yes} << false;
+        QTest::newRow("Cancel, not left out, disk put back") << QList<A>{A::Cancel, A::No, A::Ok} << true;
     }
     void saveFails()
     {
-        QFETCH(bool, retry);
+        QFETCH(QList<Prompts::Answer>, answers);
+        QFETCH(bool, saved);
         PresentFixture f;
-        const QByteArray before = f.fileBytes();
-        QVERIFY(QDir(f.dataDir()).removeRecursively());
-        for (Prompts::Answer a : {Prompts::Answer::Ok, Prompts::Answer::Ok, Prompts::Answer::Ok,
-                                  retry ? Prompts::Answer::Retry : Prompts::Answer::Cancel})
-            f.prompts.answers.enqueue(a);
+        const QString away = f.dataDir() + "-away";
+        QVERIFY(QDir().rename(f.dataDir(), away)); // the data disk is taken out during the test
+        f.prompts.answers << Prompts::Answer::Ok << Prompts::Answer::Ok << Prompts::Answer::Ok << answers;
         f.prompts.onShow = [&](const FakePrompts::Shown& box) {
-            QFile file(f.table.ClientFilePath);
-            if (box.buttons == Prompts::Buttons::RetryCancel && retry && QDir().mkpath(f.dataDir()) &&
-                file.open(QIODevice::WriteOnly))
-                file.write(before);
+            if (box.title == "Data Disk Error" && f.prompts.answers.head() == Prompts::Answer::Ok)
+                QDir().rename(away, f.dataDir());
         };
         auto o = open(f, QStringLiteral("English"));
         QVERIFY(o);
         QVERIFY(TakeTest(*o, SpreadSlot));
         QTRY_VERIFY(!o->isVisible());
-        QCOMPARE(f.prompts.shown.size(), 4);
-        QVERIFY(f.prompts.shown[3].text.contains(QDir::toNativeSeparators(f.table.ClientFilePath)));
+        QCOMPARE(f.prompts.shown.size(), 3 + answers.size());
+        QCOMPARE(f.prompts.shown[3].text, "Data disk not found!\r\rInsert data disk in drive A to continue.");
         QVERIFY(f.flags.ContinueFlag);
-        QCOMPARE(f.table.NumClients, retry ? 4 : 3);
-        QCOMPARE(f.table.Clients[4].Name.trimmed().isEmpty(), !retry);
-        if (retry)
+        QCOMPARE(f.table.NumClients, saved ? 4 : 3);
+        QCOMPARE(f.table.Clients[4].Name.trimmed().isEmpty(), !saved);
+        if (saved)
             QCOMPARE(f.fileRecord(4).Name.trimmed(), QStringLiteral("Newcomer, Robin"));
     }
 };

@@ -213,7 +213,7 @@ private slots:
                 return;
             if (retryWithDiskBack) {
                 QDir().rename(moved, m_env->table.DataPath);
-                m_env->prompts.answers.enqueue(Prompts::Answer::Retry);
+                m_env->prompts.answers.enqueue(Prompts::Answer::Ok);
             } else {
                 m_env->prompts.answers.enqueue(Prompts::Answer::Cancel);
             }
@@ -222,8 +222,8 @@ private slots:
         QTRY_VERIFY(!w->isVisible());
         const QStringList texts = m_env->prompts.texts();
         QCOMPARE(texts.size(), retryWithDiskBack ? 3 : 2);
-        QVERIFY2(texts[1].contains("DATA401.QN"), qPrintable(texts[1]));
-        QCOMPARE(m_env->prompts.shown[1].buttons, Prompts::Buttons::RetryCancel);
+        QCOMPARE(texts[1], "Data disk not found!\r\rInsert data disk in drive A to continue.");
+        QCOMPARE(m_env->prompts.shown[1].buttons, Prompts::Buttons::OkCancel);
         if (retryWithDiskBack) {
             QCOMPARE(texts[2], QStringLiteral("Data Verification complete."));
             QCOMPARE(m_env->table.Clients[2].Responses, second);

@@ -6,9 +6,12 @@
 #include "Settings.h"
 
 #include <QFile>
+#include <QProcess>
 #include <QQueue>
+#include <QSysInfo>
 #include <QTemporaryDir>
 #include <QTest>
+#include <pwd.h>
 #include <unistd.h>
 
 namespace {
@@ -56,6 +59,7 @@ private slots:
         m_data = m_dir->path() + "/data";
         QDir().mkpath(m_data);
         m_prompts.clear();
+        m_prompts.onShow = {};
         m_table = ClientTable();
         m_chooser.choices.clear();
         m_chooser.shown = 0;
@@ -134,15 +138,6 @@ private slots:
         QVERIFY(m_prompts.shown[0].text.contains(m_dir->path().toUpper() + "/MISSING"));
     }
 
-    void doneWithoutChoice_looksInTheRoot()
-    {
-        // An empty candidate names the root of the current file system, as an unchanged drive list does.
-        m_chooser.choices << QString();
-        m_prompts.answers << Prompts::Answer::No;
-        SelectDataDrive(false, m_table, Profile(m_ini), m_prompts, m_chooser);
-        QCOMPARE(m_table.ClientFilePath, QStringLiteral("/DATA401.QN"));
-    }
-
     void writeProtected_okRetriesAndCancelStops()
     {
         const QString ro = writeProtectedFolder(*m_dir);
@@ -192,6 +187,99 @@ private slots:
         QCOMPARE(m_prompts.shown.size(), 1);
         QVERIFY(m_prompts.shown[0].text.contains("53"));
         QCOMPARE(m_table.NumClients, 51);
+    }
+
+    void save_diskTakenOut_asksForItAndCreatesNothing_data()
+    {
+        QTest::addColumn<bool>("putBack");
+        QTest::newRow("disk put back, OK") << true;
+        QTest::newRow("Cancel") << false;
+    }
+    void save_diskTakenOut_asksForItAndCreatesNothing()
+    {
+        QFETCH(bool, putBack);
+        QVERIFY(!OpenDataLocation(m_table, m_data).error);
+        // Unmounting leaves the bare mount folder behind, without the client file.
+        const QString file = m_table.ClientFilePath;
+        const QString away = m_dir->path() + "/medium";
+        QVERIFY(QFile::rename(file, away));
+        m_table.Clients[1] = ClientRecord::blank();
+        m_table.Clients[1].Name = "Edited";
+        m_prompts.answers << (putBack ? Prompts::Answer::Ok : Prompts::Answer::Cancel);
+        m_prompts.onShow = [&](const FakePrompts::Shown&) {
+            if (putBack)
+                QFile::rename(away, file);
+        };
+        QCOMPARE(bool(SaveClientAsking(m_table, 1, m_prompts)), !putBack);
+        QCOMPARE(m_prompts.texts(), QStringList{"Data disk not found!\r\rInsert data disk in drive A to continue."});
+        QCOMPARE(m_prompts.shown[0].buttons, Prompts::Buttons::OkCancel);
+        QCOMPARE(QFile::exists(file), putBack);
+        QCOMPARE(m_table.Clients[1].Name, "Edited"); // kept in memory either way
+        if (putBack) {
+            ClientTable check;
+            check.setDataPath(m_data);
+            QVERIFY(!check.LoadClients().error);
+            QCOMPARE(check.Clients[1].Name.trimmed(), "Edited");
+        }
+    }
+
+    void open_leftoversOfAKilledSave_removed()
+    {
+        for (const char* name : {"/.DATA401.QN.saving", "/.DATA401.QN.a1B2c3.saving"})
+            writeFile(m_data + name, "half a save");
+        QVERIFY(!OpenDataLocation(m_table, m_data).error);
+        QCOMPARE(QDir(m_data).entryList(QDir::Files | QDir::Hidden), QStringList({"DATA401.LCK", "DATA401.QN"}));
+    }
+
+    void open_locationHeldByAnotherTable_refusedButSameTableReopens()
+    {
+        QVERIFY(!OpenDataLocation(m_table, m_data).error);
+        QVERIFY(!OpenDataLocation(m_table, m_data + "/.").error); // Drive select on the location already open
+        ClientTable other;
+        QCOMPARE(OpenDataLocation(other, m_data).error.number, int(FileError::LocationInUse));
+        QVERIFY(other.DataPath.isEmpty()); // refused before anything was read
+        m_table = ClientTable();           // the program ends
+        QVERIFY(!OpenDataLocation(other, m_data).error);
+    }
+
+    void secondProgram_refusedWhileFirstHoldsTheLocation_data()
+    {
+        QTest::addColumn<bool>("killed");
+        QTest::newRow("first program ends") << false;
+        QTest::newRow("first program killed") << true;
+    }
+    void secondProgram_refusedWhileFirstHoldsTheLocation()
+    {
+        QFETCH(bool, killed);
+        writeFile(m_ini, "[Path]\r\nFilePath=" + m_data.toLocal8Bit() + "\r\n");
+        const QString holder = QCoreApplication::applicationDirPath() + "/location_holder";
+        auto start = [&](QProcess& p, const QString& folder) {
+            p.setWorkingDirectory(folder);
+            p.start(holder, {m_ini});
+            return p.waitForStarted() && p.waitForReadyRead(10000);
+        };
+        QProcess first, second, third;
+        QVERIFY(start(first, m_dir->path()));
+        QCOMPARE(first.readLine(), "opened\n");
+        QVERIFY(start(second, QDir::tempPath()));
+        QVERIFY(second.waitForFinished(10000));
+        const passwd* pw = ::getpwuid(::geteuid());
+        QCOMPARE(QString::fromLocal8Bit(second.readAllStandardOutput()),
+                 QStringLiteral("The data disk in drive %1 is in use by user %2 on computer %3, would you like to try "
+                                "another drive?\n")
+                     .arg(m_data, QString::fromLocal8Bit(pw->pw_name), QSysInfo::machineHostName()));
+        QCOMPARE(second.exitCode(), 1); // answered No: the program ends
+
+        if (killed)
+            first.kill();
+        else
+            first.closeWriteChannel();
+        QVERIFY(first.waitForFinished(10000));
+        QVERIFY(start(third, QDir::tempPath()));
+        QCOMPARE(third.readLine(), "opened\n");
+        third.closeWriteChannel();
+        QVERIFY(third.waitForFinished(10000));
+        QCOMPARE(QDir(m_data).entryList(QDir::Files | QDir::Hidden), QStringList{"DATA401.QN"});
     }
 
     void secretCode_data()

@@ -1,6 +1,7 @@
 #include "frmSupervisorOptions.h"
 
 #include "AppContext.h"
+#include "DataLocation.h"
 #include "MenuButtons.h"
 #include "Panel3D.h"
 #include "Prompts.h"
@@ -248,7 +249,8 @@ void frmSupervisorOptions::DeleteClientNames()
     if (answer != Prompts::Answer::Yes)
         return;
     MouseWait();
-    const FileError e = ScrambleAllNames(m_ctx.table);
+    const FileError e =
+        ScrambleAllNames(m_ctx.table, [this](int16_t n) { return SaveClientAsking(m_ctx.table, n, m_ctx.prompts); });
     MouseDefault();
     if (e) {
         m_ctx.prompts.message(QStringLiteral("Names could not be deleted from the data disk: %1\rThe names already "
