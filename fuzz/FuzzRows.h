@@ -1,38 +1,42 @@
 #pragma once
-// Table rows decoded from fuzz input, for the readers that check the rows of the question database. Where the input
-// runs out, or a value's kind byte says so, the value is the column's usual one, so the empty input is a valid table
-// and mutations walk out from there.
+// Table rows decoded from fuzz input, for the readers that check the rows of the question database. The input edits
+// a usual table cell by cell, so the empty input is a valid table, mutations walk out from there, and a short input
+// costs little (the cells it does not reach stay shared with the usual table).
 
 #include "TableRows.h"
 
 #include <QByteArrayView>
 #include <QtEndian>
 #include <cstring>
-#include <functional>
 
 class FuzzRows {
 public:
     explicit FuzzRows(QByteArrayView input) : m_in(input) {}
 
-    // `usual(row, column)` gives the value a column normally holds; row counts from 1.
-    TableRows decode(const QStringList& columns, int usualRows, const std::function<QVariant(int, int)>& usual)
+    TableRows decode(const TableRows& usual)
     {
-        TableRows t;
-        t.columns = columns;
+        TableRows t = usual;
         // The first byte can drop one column; the second can change the number of rows.
         const int drop = byte();
-        if (drop >= 0 && drop < columns.size())
+        if (drop >= 0 && drop < t.columns.size()) {
             t.columns.removeAt(drop);
+            for (QVariantList& row : t.rows)
+                row.removeAt(drop);
+        }
         const int count = byte();
-        const int rows = count < 0 || count == 0xFF ? usualRows : usualRows - 8 + count % 16;
-        for (int r = 1; r <= rows; ++r) {
-            QVariantList row;
-            for (int c = 0; c < columns.size(); ++c) {
-                if (drop == c)
-                    continue;
-                row.append(value(usual(r, c)));
-            }
-            t.rows.append(row);
+        if (count >= 0 && count != 0xFF && !t.rows.isEmpty()) {
+            const qsizetype rows = usual.rows.size() - 8 + count % 16;
+            while (t.rows.size() > rows)
+                t.rows.removeLast();
+            while (t.rows.size() < rows)
+                t.rows.append(t.rows.last());
+        }
+        // Then one kind byte per cell, row by row, with the bytes its value needs.
+        const qsizetype columns = t.columns.size();
+        for (qsizetype cell = 0; m_at < m_in.size() && columns > 0 && cell < t.rows.size() * columns; ++cell) {
+            const int kind = byte() % 8;
+            if (kind != 0)
+                t.rows[cell / columns][cell % columns] = value(kind);
         }
         return t;
     }
@@ -48,10 +52,9 @@ private:
         return out;
     }
 
-    QVariant value(const QVariant& usual)
+    QVariant value(int kind)
     {
-        const int kind = byte();
-        switch (kind < 0 ? 0 : kind % 8) {
+        switch (kind) {
         case 1:
             return QVariant();
         case 2: {
@@ -70,10 +73,8 @@ private:
             return QVariant(take(std::max(0, byte()) % 16));
         case 6:
             return QVariant(QString::number(std::max(0, byte())));
-        case 7:
-            return QVariant(QString());
         default:
-            return usual;
+            return QVariant(QString());
         }
     }
 

@@ -8,7 +8,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const QByteArrayView bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
-    ClientTable table;
+    static ClientTable table; // loading replaces every slot
     const ClientTable::LoadResult result = table.LoadFromBytes(bytes);
     if (table.NumClients < 0 || table.NumClients > ClientTable::MaxClients || result.recordsInFile < table.NumClients)
         __builtin_trap();

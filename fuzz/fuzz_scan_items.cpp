@@ -1,13 +1,12 @@
-// Checks rows decoded from arbitrary bytes as the answer-sheet layout (table ScanItem); a layout that passes is then
-// used to read a blank sheet, as a scan would, which must give an answer character for every item.
+// Checks rows decoded from arbitrary bytes as the answer-sheet layout (table ScanItem); for a layout that passes, the
+// reader then places every location's bubbles at a turned sheet's angle, as a scan does before it counts pixels.
 
 #include "FuzzRows.h"
 #include "ScanItem.h"
+#include "MarkReader.h"
 #include "ScanPage.h"
-#include "SheetReading.h"
 #include "TestDefinition.h"
 
-#include <QDate>
 #include <QFile>
 #include <QRegularExpression>
 #include <cstdint>
@@ -15,12 +14,14 @@
 namespace {
 
 // The rows of the demo installation's layout, the usual values the decoded rows start from.
-QList<QVariantList> demoLayout()
+TableRows demoLayout()
 {
-    QList<QVariantList> rows;
+    TableRows t;
+    t.columns = QStringList{"ID", "LocationName", "r", "theta", "dimx", "dx", "DimY", "dy", "x", "y"};
+    QList<QVariantList>& rows = t.rows;
     QFile f(QStringLiteral(VELTRANE_SOURCE_DIR "/installation/qn/300-scanitem.sql"));
     if (!f.open(QIODevice::ReadOnly))
-        return rows;
+        return t;
     static const QRegularExpression insert(QStringLiteral(
         R"(VALUES \((\d+), '([^']*)', ([-\d.]+), ([-\d.]+), (\d+), (\d+), (\d+), (\d+), (\d+), (\d+)\))"));
     for (const QByteArray& line : f.readAll().split('\n')) {
@@ -33,38 +34,33 @@ QList<QVariantList> demoLayout()
             row << m.captured(i).toLongLong();
         rows.append(row);
     }
-    return rows;
+    return t;
 }
 
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    static const QList<QVariantList> demo = demoLayout();
-    static const QStringList columns = {"ID", "LocationName", "r", "theta", "dimx", "dx", "DimY", "dy", "x", "y"};
-    static const ScanPage page = [] {
-        QImage blank(850, 1400, QImage::Format_Grayscale8);
-        blank.fill(255);
-        ScanPage p(blank);
-        p.setOrigin(QPoint(25, 45));
-        return p;
-    }();
-    if (demo.size() != NumScanItems)
+    static const TableRows demo = demoLayout();
+    if (demo.rows.size() != NumScanItems)
         __builtin_trap(); // the demo layout itself must be there
 
     FuzzRows input(QByteArrayView(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size)));
-    const TableRows rows = input.decode(columns, NumScanItems, [](int row, int column) {
-        return row <= demo.size() ? demo[row - 1].value(column) : QVariant(row);
-    });
+    const TableRows rows = input.decode(demo);
     QList<ScanItem> items;
     if (!ScanItemsFromRows(rows, QStringLiteral("qn.mdb"), items).isEmpty())
         return 0;
     if (items.size() != NumScanItems)
         __builtin_trap();
-    SheetReading reading;
-    reading.SheetAngle = 0.5f;
-    ReadSheet(page, items, QDate(2026, 1, 2), reading);
-    if (reading.Responses.size() != NumItems)
-        __builtin_trap();
+    static const ScanPage page;
+    MultiMarkList marks;
+    const MarkReader reader(page, -7.5f, marks); // about the steepest angle registration can find
+    for (qsizetype i = 0; i < items.size(); ++i) {
+        ScanItem placed = items[i];
+        const bool column = i + 1 >= FirstDateItem;
+        (column ? placed.dimx : placed.DimY) = 1;
+        if (reader.bubblePositions(placed).size() != (column ? placed.DimY : placed.dimx))
+            __builtin_trap();
+    }
     return 0;
 }

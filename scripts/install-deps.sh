@@ -2,7 +2,7 @@
 # Installs the Debian packages Veltrane needs to build, run and test, skipping those already present.
 set -euo pipefail
 packages=(
-  cmake g++ make pkg-config
+  cmake g++ make pkg-config ccache
   qt6-base-dev libqt6sql6-sqlite qt6-multimedia-dev qt6-qpa-plugins
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good
   xvfb xauth xdotool imagemagick x11-apps x11-utils

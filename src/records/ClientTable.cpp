@@ -61,8 +61,9 @@ ClientTable::LoadResult ClientTable::LoadFromBytes(QByteArrayView bytes)
                             .arg(MaxClients);
     }
 
+    const ClientRecord blank = ClientRecord::blank();
     for (ClientRecord& r : Clients)
-        r = ClientRecord::blank();
+        r = blank;
     for (int n = 1; n <= shown; ++n) {
         const qsizetype offset = static_cast<qsizetype>(n - 1) * ClientRecord::Size;
         const qsizetype available = std::max<qsizetype>(0, std::min<qsizetype>(ClientRecord::Size, bytes.size() - offset));

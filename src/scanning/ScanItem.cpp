@@ -7,6 +7,9 @@
 
 namespace {
 
+// Pixels any position or spacing may reach from the anchor box: the length of a page and then some.
+constexpr float MaxReach = 2000;
+
 // The most bubbles a location can have and still give a one-character answer.
 int maxBubbles(int id)
 {
@@ -80,6 +83,18 @@ QString ScanItemsFromRows(const TableRows& rows, const QString& shownPath, QList
                 .arg(item.LocationName, shownPath)
                 .arg(bubbles)
                 .arg(maxBubbles(position));
+        // Positions far outside the page would overflow the pixel arithmetic of the reader.
+        const auto within = [](double v, double limit) { return v >= -limit && v <= limit; }; // false for NaN
+        if (!within(item.r, MaxReach) || !within(item.theta, 360) || !within(item.dx, MaxReach) ||
+            !within(item.dy, MaxReach))
+            return QStringLiteral("Row %1 (%2) of the table ScanItem in the question database %3 places its bubbles "
+                                  "off the answer sheet (r %4, theta %5, spacing %6 and %7).")
+                .arg(item.ID)
+                .arg(item.LocationName, shownPath)
+                .arg(item.r)
+                .arg(item.theta)
+                .arg(item.dx)
+                .arg(item.dy);
     }
     return {};
 }
