@@ -231,14 +231,16 @@ private slots:
         QCOMPARE(QDir(m_data).entryList(QDir::Files | QDir::Hidden), QStringList({"DATA401.LCK", "DATA401.QN"}));
     }
 
-    void open_locationHeldByAnotherTable_refusedButSameTableReopens()
+    void open_locationHeldByAnotherTable_refusedUntilLetGo()
     {
         QVERIFY(!OpenDataLocation(m_table, m_data).error);
         QVERIFY(!OpenDataLocation(m_table, m_data + "/.").error); // Drive select on the location already open
         ClientTable other;
         QCOMPARE(OpenDataLocation(other, m_data).error.number, int(FileError::LocationInUse));
         QVERIFY(other.DataPath.isEmpty()); // refused before anything was read
-        m_table = ClientTable();           // the program ends
+        const QString elsewhere = m_dir->path() + "/elsewhere";
+        QVERIFY(QDir().mkpath(elsewhere));
+        QVERIFY(!OpenDataLocation(m_table, elsewhere).error); // another location chosen: the first is let go
         QVERIFY(!OpenDataLocation(other, m_data).error);
     }
 

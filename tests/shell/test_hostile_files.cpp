@@ -13,6 +13,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -113,10 +114,18 @@ private slots:
         QVERIFY(write(f, name));
         QVERIFY(S_ISREG(modeOf(path)));
         QCOMPARE(modeOf(path) & 0777, mode_t(0600));
-        // A mode an administrator chose survives the next save.
-        QVERIFY(::chmod(QFile::encodeName(path).constData(), 0640) == 0);
+        // A mode an administrator chose survives the next save, and so does the owner given by root.
+        const QByteArray native = QFile::encodeName(path);
+        QVERIFY(::chmod(native.constData(), 0640) == 0);
+        const bool root = ::geteuid() == 0;
+        if (root)
+            QVERIFY(::chown(native.constData(), 65534, 65534) == 0);
         QVERIFY(write(f, name));
         QCOMPARE(modeOf(path) & 0777, mode_t(0640));
+        struct stat st {};
+        QVERIFY(::stat(native.constData(), &st) == 0);
+        if (root)
+            QCOMPARE(st.st_uid, uid_t(65534));
         QCOMPARE(QDir(QFileInfo(path).path()).entryList({QStringLiteral(".*.saving")}, QDir::Files | QDir::Hidden),
                  QStringList());
     }
