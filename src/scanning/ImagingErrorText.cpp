@@ -188,6 +188,9 @@ QString ImagingErrorText(int16_t number)
         case 20102:
             text = "Scanner returned an empty page";
             break;
+        case 20103:
+            text = "Scanner page smaller than the answer sheet";
+            break;
         default:
             break;
         }

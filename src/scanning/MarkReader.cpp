@@ -3,9 +3,39 @@
 #include "Registration.h"
 #include "ScanPage.h"
 
+#include <algorithm>
+#include <cmath>
+
 namespace {
 
 constexpr int kBubbleBox = 14; // IsBoxDark size: a 15 x 15 box
+// A bubble this dark holds a mark, even one too light for the reading rule (pencil of about 185 on white paper
+// fills a bubble to about 0.15; blank bubbles, outlines and eraser stains stay near 0).
+constexpr float kLightMark = 0.05f;
+// A second mark at least this share of the first's darkness is too close to call.
+constexpr float kTooClose = 0.75f;
+// The most a row's or column's own rule may stray from the fully turned position, pixels.
+constexpr int kMostDrift = 2;
+
+MarkState stateOf(const QList<float>& darkness, const QList<bool>& marked, int chosen)
+{
+    const qsizetype count = std::count(marked.begin(), marked.end(), true);
+    int darkest = -1;
+    for (int i = 0; i < darkness.size(); ++i)
+        if (darkest < 0 || darkness[i] > darkness[darkest])
+            darkest = i;
+    float other = 0; // the darkest bubble besides the one read (or the darkest)
+    const int first = chosen >= 0 ? chosen : darkest;
+    for (int i = 0; i < darkness.size(); ++i)
+        if (i != first)
+            other = std::max(other, darkness[i]);
+    if (count == 0)
+        return darkest >= 0 && darkness[darkest] >= kLightMark ? MarkState::Uncertain : MarkState::Read;
+    const float read = darkness[chosen];
+    if (count == 1)
+        return other >= kLightMark && other >= kTooClose * read ? MarkState::Uncertain : MarkState::Read;
+    return darkest != chosen || other >= kTooClose * read ? MarkState::Uncertain : MarkState::Multiple;
+}
 
 } // namespace
 
@@ -36,8 +66,8 @@ QString DemographicCode(int type, int position)
     return position <= highest ? QString::number(position) : other;
 }
 
-MarkReader::MarkReader(const ScanPage& page, float sheetAngle, MultiMarkList& list)
-    : m_page(page), m_angle(sheetAngle), m_list(list)
+MarkReader::MarkReader(const ScanPage& page, float sheetAngle, MultiMarkList& list, QList<LocationReading>* locations)
+    : m_page(page), m_angle(sheetAngle), m_list(list), m_locations(locations)
 {
 }
 
@@ -45,15 +75,18 @@ QList<QPoint> MarkReader::bubblePositions(const ScanItem& item) const
 {
     const QPoint first = PolarToPoint(item.r, static_cast<float>(item.theta + m_angle));
     QList<QPoint> out;
-    // Only the offset along the row (or down the column) is turned: a row keeps its first bubble's y, a column
-    // its x. The sheet's layout keeps rows and columns short so that this stays within a bubble.
-    if (item.DimY > 1) {
-        for (int j = 0; j < item.DimY; ++j)
-            out.append(
-                QPoint(first.x(), first.y() + PolarToPoint(static_cast<float>(item.dy * j), m_angle + 90.0f).y()));
-    } else {
-        for (int i = 0; i < item.dimx; ++i)
-            out.append(QPoint(first.x() + PolarToPoint(static_cast<float>(item.dx * i), m_angle).x(), first.y()));
+    const bool column = item.DimY > 1;
+    const int count = column ? item.DimY : item.dimx;
+    for (int i = 0; i < count; ++i) {
+        const QPoint turned = column ? PolarToPoint(static_cast<float>(item.dy * i), m_angle + 90.0f)
+                                     : PolarToPoint(static_cast<float>(item.dx * i), m_angle);
+        const int drift = column ? turned.x() : turned.y();
+        if (std::abs(drift) > kMostDrift)
+            out.append(first + turned);
+        else if (column)
+            out.append(QPoint(first.x(), first.y() + turned.y()));
+        else
+            out.append(QPoint(first.x() + turned.x(), first.y()));
     }
     return out;
 }
@@ -70,14 +103,17 @@ int MarkReader::readLocation(ScanItem& item, bool column)
     item.y = bubbles.first().y();
 
     m_lastCounts.clear();
+    QList<bool> dark;
+    QList<float> darkness;
     int chosen = -1;
     int chosenCount = 0;
     int marked = 0;
     for (int i = 0; i < bubbles.size(); ++i) {
         int count = 0;
-        const bool dark = IsBoxDark(m_page, bubbles[i].x(), bubbles[i].y(), kBubbleBox, &count);
+        dark.append(IsBoxDark(m_page, bubbles[i].x(), bubbles[i].y(), kBubbleBox, &count));
+        darkness.append(m_page.darkness(bubbles[i].x(), bubbles[i].y(), kBubbleBox));
         m_lastCounts.append(count);
-        if (!dark)
+        if (!dark.last())
             continue;
         ++marked;
         if (chosen < 0 || count > chosenCount) {
@@ -88,6 +124,10 @@ int MarkReader::readLocation(ScanItem& item, bool column)
     if (marked > 1)
         m_list.add(item.LocationName);
     m_lastChoice = chosen;
+    // The rows read a second time only for their side effects are recorded once.
+    if (m_locations && (m_locations->isEmpty() || m_locations->last().id != item.ID)) {
+        m_locations->append({item.ID, item.LocationName, stateOf(darkness, dark, chosen), chosen, bubbles, darkness});
+    }
     return chosen;
 }
 

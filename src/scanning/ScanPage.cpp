@@ -2,73 +2,65 @@
 
 #include <algorithm>
 #include <array>
-#include <vector>
+#include <cstring>
 
 namespace {
 
 // Dark means darker than this share of the paper's own grey: pencil (90-165 on white paper) is dark, the sheet's
 // light grey outlines (about 210) are not.
 constexpr double kDarkShareOfPaper = 0.72;
+// Darkness counts pixels darker than this share of the paper: light pencil (up to about 195 on white paper) counts,
+// the printed outlines (210) and an eraser's stain (220) do not, even with a scanner's noise on them.
+constexpr double kLightShareOfPaper = 0.78;
 // Dark patches of this many pixels or fewer are dust or sensor noise, not marks.
 constexpr int kSpeckSize = 3;
 
-int paperGrey(const QImage& grey)
+QImage asGrey(const QImage& image)
 {
-    std::array<qint64, 256> histogram{};
-    for (int y = 0; y < grey.height(); ++y) {
-        const uchar* line = grey.constScanLine(y);
-        for (int x = 0; x < grey.width(); ++x)
-            ++histogram[line[x]];
-    }
-    // Paper covers most of an answer sheet, so the median is the paper's grey.
-    const qint64 half = static_cast<qint64>(grey.width()) * grey.height() / 2;
-    qint64 seen = 0;
-    int median = 255;
-    for (int v = 0; v < 256; ++v) {
-        seen += histogram[v];
-        if (seen > half) {
-            median = v;
-            break;
-        }
-    }
-    return std::max(median, 160);
+    return image.format() == QImage::Format_Grayscale8 ? image : image.convertToFormat(QImage::Format_Grayscale8);
 }
 
+// Whitens every 8-connected patch of at most kSpeckSize dark pixels. A dark pixel with enough dark neighbours
+// belongs to a larger patch outright; only the rest are followed, and never further than kSpeckSize + 1 pixels.
 void removeSpecks(QImage& page)
 {
     const int w = page.width();
     const int h = page.height();
-    std::vector<uint8_t> seen(static_cast<size_t>(w) * h, 0);
-    std::vector<QPoint> stack;
-    std::vector<QPoint> component;
-    for (int y0 = 0; y0 < h; ++y0) {
-        for (int x0 = 0; x0 < w; ++x0) {
-            if (page.constScanLine(y0)[x0] != 0 || seen[static_cast<size_t>(y0) * w + x0])
+    uchar* bits = page.bits();
+    const qsizetype stride = page.bytesPerLine();
+    const auto dark = [&](int x, int y) {
+        return x >= 0 && y >= 0 && x < w && y < h && bits[static_cast<qsizetype>(y) * stride + x] == 0;
+    };
+    for (int y = 0; y < h; ++y) {
+        uchar* row = bits + static_cast<qsizetype>(y) * stride;
+        for (int x = 0; x < w; ++x) {
+            const void* next = std::memchr(row + x, 0, static_cast<size_t>(w - x));
+            if (!next)
+                break;
+            x = static_cast<int>(static_cast<const uchar*>(next) - row);
+            int neighbours = 0;
+            for (int dy = -1; dy <= 1 && neighbours < kSpeckSize; ++dy)
+                for (int dx = -1; dx <= 1; ++dx)
+                    neighbours += (dx != 0 || dy != 0) && dark(x + dx, y + dy);
+            if (neighbours >= kSpeckSize)
                 continue;
-            component.clear();
-            stack.assign(1, QPoint(x0, y0));
-            seen[static_cast<size_t>(y0) * w + x0] = 1;
-            while (!stack.empty()) {
-                const QPoint p = stack.back();
-                stack.pop_back();
-                component.push_back(p);
-                for (int dy = -1; dy <= 1; ++dy) {
-                    for (int dx = -1; dx <= 1; ++dx) {
-                        const int nx = p.x() + dx;
-                        const int ny = p.y() + dy;
-                        if (nx < 0 || ny < 0 || nx >= w || ny >= h)
+            std::array<QPoint, kSpeckSize + 1> patch;
+            int size = 1;
+            patch[0] = QPoint(x, y);
+            for (int i = 0; i < size && size <= kSpeckSize; ++i) {
+                for (int dy = -1; dy <= 1 && size <= kSpeckSize; ++dy) {
+                    for (int dx = -1; dx <= 1 && size <= kSpeckSize; ++dx) {
+                        const QPoint q = patch[i] + QPoint(dx, dy);
+                        if (!dark(q.x(), q.y()) ||
+                            std::find(patch.begin(), patch.begin() + size, q) != patch.begin() + size)
                             continue;
-                        const size_t i = static_cast<size_t>(ny) * w + nx;
-                        if (seen[i] || page.constScanLine(ny)[nx] != 0)
-                            continue;
-                        seen[i] = 1;
-                        stack.push_back(QPoint(nx, ny));
+                        patch[size++] = q;
                     }
                 }
             }
-            if (static_cast<int>(component.size()) <= kSpeckSize) {
-                for (const QPoint& p : component)
-                    page.scanLine(p.y())[p.x()] = 255;
+            if (size <= kSpeckSize) {
+                for (int i = 0; i < size; ++i)
+                    bits[static_cast<qsizetype>(patch[i].y()) * stride + patch[i].x()] = 255;
             }
         }
     }
@@ -76,10 +68,40 @@ void removeSpecks(QImage& page)
 
 } // namespace
 
-ScanPage::ScanPage(const QImage& cleaned)
-    : m_image(cleaned.format() == QImage::Format_Grayscale8 ? cleaned
-                                                            : cleaned.convertToFormat(QImage::Format_Grayscale8))
+ScanPage::ScanPage(const QImage& cleaned) : ScanPage(cleaned, QImage(), 255) {}
+
+ScanPage::ScanPage(const QImage& cleaned, const QImage& grey, int paper)
+    : m_image(asGrey(cleaned)), m_grey(grey.size() == cleaned.size() ? asGrey(grey) : QImage()), m_paper(paper)
 {
+    m_bits = m_image.constBits();
+    m_stride = m_image.bytesPerLine();
+    m_width = m_image.width();
+    m_height = m_image.height();
+}
+
+float ScanPage::darkness(int x, int y, int s) const
+{
+    const bool fromGrey = !m_grey.isNull();
+    const int paper = fromGrey ? std::max(m_paper, 1) : 255;
+    const int limit = static_cast<int>(paper * kLightShareOfPaper);
+    const QImage& source = fromGrey ? m_grey : m_image;
+    const uchar* bits = source.constBits();
+    const qsizetype stride = source.bytesPerLine();
+    qint64 sum = 0;
+    for (int row = y; row <= y + s; ++row) {
+        const int py = row + m_origin.y();
+        if (py < 0 || py >= m_height)
+            continue;
+        for (int col = x; col <= x + s; ++col) {
+            const int px = col + m_origin.x();
+            if (px < 0 || px >= m_width)
+                continue;
+            const int g = bits[static_cast<qsizetype>(py) * stride + px];
+            if (g < limit)
+                sum += paper - g;
+        }
+    }
+    return static_cast<float>(sum) / (static_cast<float>(paper) * static_cast<float>((s + 1) * (s + 1)));
 }
 
 int BoxDarkCount(const ScanPage& page, int x, int y, int s)
@@ -105,17 +127,54 @@ bool IsBoxDark(const ScanPage& page, int x, int y, int s, int* count)
     return static_cast<float>(n) > limit;
 }
 
-QImage CleanScanImage(const QImage& raw)
+int PaperGrey(const QImage& image)
 {
-    const QImage grey = raw.convertToFormat(QImage::Format_Grayscale8);
-    const int threshold = static_cast<int>(paperGrey(grey) * kDarkShareOfPaper);
+    const QImage grey = asGrey(image);
+    // Four tables, so that neighbouring pixels of the same grey do not wait on each other's count.
+    std::array<std::array<qint64, 256>, 4> counts{};
+    const int w = grey.width();
+    for (int y = 0; y < grey.height(); ++y) {
+        const uchar* line = grey.constScanLine(y);
+        int x = 0;
+        for (; x + 4 <= w; x += 4) {
+            ++counts[0][line[x]];
+            ++counts[1][line[x + 1]];
+            ++counts[2][line[x + 2]];
+            ++counts[3][line[x + 3]];
+        }
+        for (; x < w; ++x)
+            ++counts[0][line[x]];
+    }
+    const qint64 half = static_cast<qint64>(w) * grey.height() / 2;
+    qint64 seen = 0;
+    int median = 255;
+    for (int v = 0; v < 256; ++v) {
+        seen += counts[0][v] + counts[1][v] + counts[2][v] + counts[3][v];
+        if (seen > half) {
+            median = v;
+            break;
+        }
+    }
+    return std::max(median, 160);
+}
+
+QImage CleanScanImage(const QImage& raw, int* paper)
+{
+    const QImage grey = asGrey(raw);
+    const int paperGrey = PaperGrey(grey);
+    if (paper)
+        *paper = paperGrey;
+    const int threshold = static_cast<int>(paperGrey * kDarkShareOfPaper);
     QImage page(grey.size(), QImage::Format_Grayscale8);
+    if (page.isNull())
+        return page;
     page.setDotsPerMeterX(grey.dotsPerMeterX());
     page.setDotsPerMeterY(grey.dotsPerMeterY());
+    const int w = grey.width();
     for (int y = 0; y < grey.height(); ++y) {
         const uchar* in = grey.constScanLine(y);
         uchar* out = page.scanLine(y);
-        for (int x = 0; x < grey.width(); ++x)
+        for (int x = 0; x < w; ++x)
             out[x] = in[x] < threshold ? 0 : 255;
     }
     removeSpecks(page);

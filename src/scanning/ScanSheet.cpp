@@ -1,14 +1,28 @@
 #include "ScanSheet.h"
 
+#include "AnswerSheet.h"
 #include "DataWorkspace.h"
+#include "MarkReader.h"
 #include "ScanItem.h"
 #include "ScanPage.h"
+#include "SheetBoxes.h"
+#include "SheetImage.h"
 
 #include <QDate>
 #include <QDir>
 #include <QSaveFile>
+#include <cmath>
 
 namespace {
+
+// The printed boxes' centres may lie this far from the printed distance before the page counts as stretched: at
+// the sheet's farthest bubble that moves the read box by no more than a third of a mark.
+constexpr double kDistanceTolerance = 2.5;
+// The Part's registration point must lie this close to the corner of the box it confirms.
+constexpr int kCornerTolerance = 3;
+// The most a sheet may be turned and still be read (the reference search itself reaches about 7 degrees).
+constexpr double kMostAngle = 5.5;
+constexpr int kBubbleBox = 14;
 
 QString saveImage(const QImage& image, const QString& path)
 {
@@ -20,39 +34,162 @@ QString saveImage(const QImage& image, const QString& path)
     return {};
 }
 
+struct Attempt {
+    ScanOutcome outcome;
+    bool registrationFailed = false;
+};
+
+// Where the sheet runs off the page, when a bubble does.
+QString cutEdge(const ScanPage& scan, const QList<ScanItem>& items, float angle)
+{
+    MultiMarkList unused;
+    const MarkReader placer(scan, angle, unused);
+    QString edge;
+    for (const ScanItem& item : items) {
+        for (const QPoint& b : placer.bubblePositions(item)) {
+            if (scan.contains(b.x(), b.y(), kBubbleBox))
+                continue;
+            const QPoint at = b + scan.origin();
+            if (at.y() + kBubbleBox >= scan.image().height())
+                return QStringLiteral("bottom");
+            if (edge.isEmpty())
+                edge = at.y() < 0   ? QStringLiteral("top")
+                       : at.x() < 0 ? QStringLiteral("left")
+                                    : QStringLiteral("right");
+        }
+    }
+    return edge;
+}
+
+// The Part's registration on `grey` (shifted by `shift` so that the anchor search window finds a sheet that lies
+// far from the scanner's corner), confirmed against the printed boxes, then the reading.
+Attempt attempt(const QImage& grey, QPoint shift, QList<ScanItem>& items, const QDate& today)
+{
+    Attempt a;
+    ScanOutcome& out = a.outcome;
+    int paper = 255;
+    out.cleaned = CleanScanImage(grey, &paper);
+    ScanPage scan(out.cleaned, grey, paper);
+    scan.setOrigin(shift);
+    SheetReading& reading = out.reading;
+    a.registrationFailed = true;
+    if (!FindAnchorBox(scan, reading.AnchorPoint)) {
+        out.failure = ScanMessages::AnchorBoxNotFound();
+        return a;
+    }
+    const QPoint anchorAt(reading.AnchorPoint.x, reading.AnchorPoint.y);
+    const std::optional<SolidBox> anchorBox = SolidBoxAt(scan, anchorAt);
+    if (!anchorBox || (anchorBox->bounds.topLeft() - anchorAt).manhattanLength() > 2 * kCornerTolerance) {
+        out.failure = ScanMessages::ScanProblem(SheetProblems::BoxesNotConfirmed());
+        return a;
+    }
+    scan.setOrigin(shift + anchorAt);
+    if (!FindReferenceBox(scan, reading.AnchorPoint, reading.ReferencePoint)) {
+        out.failure = ScanMessages::ReferenceBoxNotFound();
+        return a;
+    }
+    const QPoint referenceAt(reading.ReferencePoint.x, reading.ReferencePoint.y);
+    const std::optional<SolidBox> referenceBox = SolidBoxAt(scan, referenceAt);
+    if (!referenceBox || (referenceBox->bounds.topLeft() - referenceAt).manhattanLength() > 2 * kCornerTolerance) {
+        out.failure = ScanMessages::ScanProblem(SheetProblems::BoxesNotConfirmed());
+        return a;
+    }
+    a.registrationFailed = false;
+
+    // Both centres relative to the anchor point.
+    const QPointF between = referenceBox->centre - (anchorBox->centre - QPointF(anchorAt));
+    const double distance = std::hypot(between.x(), between.y());
+    if (std::abs(distance - PrintedBoxDistance) > kDistanceTolerance) {
+        out.failure = ScanMessages::ScanProblem(SheetProblems::BoxDistance(distance, StatedDpi(grey)));
+        return a;
+    }
+    reading.SheetAngle = reading.ReferencePoint.theta;
+    if (std::abs(reading.SheetAngle) > kMostAngle) {
+        out.failure = ScanMessages::ScanProblem(SheetProblems::TurnedTooFar(reading.SheetAngle));
+        return a;
+    }
+    if (const QString edge = cutEdge(scan, items, reading.SheetAngle); !edge.isEmpty()) {
+        out.failure = ScanMessages::ScanProblem(edge == QLatin1String("bottom") ? SheetProblems::ShortPage()
+                                                                                : SheetProblems::CutPage(edge));
+        return a;
+    }
+
+    ReadSheet(scan, items, today, reading);
+    out.registered = grey;
+    out.anchor = scan.origin();
+    out.ok = true;
+    return a;
+}
+
+// Where to look again when the Part's registration failed: the page turned half round when the boxes lie at its
+// bottom, and shifted when the anchor box lies outside the Part's search window.
+bool placeByBoxes(const QImage& page, const std::optional<BoxPair>& pair, QImage& placed, QPoint& shift)
+{
+    if (!pair)
+        return false;
+    QPointF anchor = pair->anchor;
+    placed = page;
+    if (pair->turned) {
+        placed = TurnedHalfRound(page);
+        anchor = QPointF(page.width() - 1 - anchor.x(), page.height() - 1 - anchor.y());
+    }
+    const QPointF half((PrintedBoxSide - 1) / 2.0, (PrintedBoxSide - 1) / 2.0);
+    const QPoint corner = (anchor - half).toPoint();
+    // Only a corner outside the Part's search window (columns 5..45, rows 0..125, with a margin) is moved: to the
+    // printed column, and to row 100, which leaves the reference search its hundred rows above.
+    shift = QPoint(corner.x() < 8 || corner.x() > 40 ? corner.x() - AnswerSheet::AnchorBox.x() : 0,
+                   corner.y() < 3 || corner.y() > 110 ? corner.y() - 100 : 0);
+    return pair->turned || !shift.isNull();
+}
+
 } // namespace
 
-ScanOutcome ScanSheet(const AcquiredPage& page, DataWorkspace& workspace, const QDate& today)
+ScanOutcome ReadSheetImage(const AcquiredPage& page, QList<ScanItem>& items, const QDate& today)
 {
-    ScanOutcome out;
     if (!page.ok()) {
+        ScanOutcome out;
         out.failure = ScanMessages::TwainError(page.errorNumber ? page.errorNumber : 20000, page.detail);
         return out;
     }
-    const QString folder = workspace.programDir() + QLatin1Char('/');
-    if (QString problem = saveImage(page.image, folder + QLatin1String(RawImageName)); !problem.isEmpty()) {
-        out.failure = ScanMessages::ScanProblem(problem);
+    const PreparedPage prepared = PreparePage(page.image);
+    if (!prepared.failure.isNull()) {
+        ScanOutcome out;
+        out.failure = prepared.failure;
         return out;
     }
-    const QImage cleaned = CleanScanImage(page.image);
-    if (QString problem = saveImage(cleaned, folder + QLatin1String(ScanImageName)); !problem.isEmpty()) {
-        out.failure = ScanMessages::ScanProblem(problem);
-        return out;
+    Attempt a = attempt(prepared.page, QPoint(), items, today);
+    if (a.registrationFailed) {
+        const std::optional<BoxPair> pair = FindBoxPair(prepared.page);
+        QImage placed;
+        QPoint shift;
+        if (pair && std::abs(pair->distance() - PrintedBoxDistance) > kDistanceTolerance) {
+            a.outcome.failure =
+                ScanMessages::ScanProblem(SheetProblems::BoxDistance(pair->distance(), prepared.statedDpi));
+        } else if (placeByBoxes(prepared.page, pair, placed, shift)) {
+            Attempt again = attempt(placed, shift, items, today);
+            if (!again.registrationFailed)
+                a = std::move(again);
+        }
+    }
+    ScanOutcome& out = a.outcome;
+    out.page = prepared.page;
+    if (!out.ok &&
+        (out.failure == ScanMessages::AnchorBoxNotFound() || out.failure == ScanMessages::ReferenceBoxNotFound())) {
+        const QString hint = DarkShare(prepared.page) < 0.001 ? SheetProblems::BlankPage() : SheetProblems::NoBoxes();
+        out.failure = out.failure == ScanMessages::AnchorBoxNotFound() ? ScanMessages::AnchorBoxNotFound(hint)
+                                                                       : ScanMessages::ReferenceBoxNotFound(hint);
+    }
+    return std::move(out);
+}
+
+ScanOutcome ScanSheet(const AcquiredPage& page, DataWorkspace& workspace, const QDate& today)
+{
+    if (!page.ok()) {
+        QList<ScanItem> none;
+        return ReadSheetImage(page, none, today);
     }
 
-    ScanPage scan(cleaned);
-    SheetReading& reading = out.reading;
-    if (!FindAnchorBox(scan, reading.AnchorPoint)) {
-        out.failure = ScanMessages::AnchorBoxNotFound();
-        return out;
-    }
-    scan.setOrigin(QPoint(reading.AnchorPoint.x, reading.AnchorPoint.y));
-    if (!FindReferenceBox(scan, reading.AnchorPoint, reading.ReferencePoint)) {
-        out.failure = ScanMessages::ReferenceBoxNotFound();
-        return out;
-    }
-    reading.SheetAngle = reading.ReferencePoint.theta;
-
+    ScanOutcome out;
     QString problem;
     std::unique_ptr<DataWorkspace::Database> database = workspace.OpenQuestionDatabase(&problem);
     if (!database) {
@@ -62,14 +199,22 @@ ScanOutcome ScanSheet(const AcquiredPage& page, DataWorkspace& workspace, const 
     const QString shown = QDir::toNativeSeparators(database->path());
     QList<ScanItem> items;
     problem = LoadScanItems(database->db(), shown, items);
-    if (problem.isEmpty()) {
-        ReadSheet(scan, items, today, reading);
-        problem = WriteScanPositions(database->db(), shown, items);
-    }
     if (!problem.isEmpty()) {
         out.failure = ScanMessages::ScanProblem(problem);
         return out;
     }
-    out.ok = true;
+
+    out = ReadSheetImage(page, items, today);
+    const QString folder = workspace.programDir() + QLatin1Char('/');
+    if (!out.page.isNull())
+        problem = saveImage(out.page, folder + QLatin1String(RawImageName));
+    if (problem.isEmpty() && !out.cleaned.isNull())
+        problem = saveImage(out.cleaned, folder + QLatin1String(ScanImageName));
+    if (problem.isEmpty() && out.ok)
+        problem = WriteScanPositions(database->db(), shown, items);
+    if (!problem.isEmpty()) {
+        out.ok = false;
+        out.failure = ScanMessages::ScanProblem(problem);
+    }
     return out;
 }

@@ -36,6 +36,15 @@ ClientRecord SheetReading::record(const QString& name) const
     return r;
 }
 
+QStringList SheetReading::uncertainNames() const
+{
+    QStringList names;
+    for (const LocationReading& l : Locations)
+        if (l.state == MarkState::Uncertain)
+            names << l.name;
+    return names;
+}
+
 int CenturyOf(int twoDigitYear, const QDate& today)
 {
     // A fixed cut-off would put a child born after it in the previous century.
@@ -44,7 +53,8 @@ int CenturyOf(int twoDigitYear, const QDate& today)
 
 void ReadSheet(const ScanPage& page, QList<ScanItem>& items, const QDate& today, SheetReading& reading)
 {
-    MarkReader reader(page, reading.SheetAngle, reading.MultiMarks);
+    reading.Locations.clear();
+    MarkReader reader(page, reading.SheetAngle, reading.MultiMarks, &reading.Locations);
     QString unused;
 
     reader.ReadDemographic(1, items[0], reading.Gender);

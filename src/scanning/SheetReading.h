@@ -2,6 +2,7 @@
 // Everything read from one answer sheet, in the form the review windows take it.
 
 #include "ClientRecord.h"
+#include "MarkReader.h"
 #include "MultiMarkList.h"
 #include "Registration.h"
 #include "ScanMessages.h"
@@ -29,6 +30,8 @@ struct SheetReading {
     // What the date-of-birth box is given: DateText, or "N_/__/____" when any column was unmarked.
     QString DateBoxText;
     MultiMarkList MultiMarks;
+    // Every location once, in reading order: its state, bubbles and their darkness.
+    QList<LocationReading> Locations;
 
     PolarPoint AnchorPoint;
     PolarPoint ReferencePoint;
@@ -44,8 +47,11 @@ struct SheetReading {
     // responses.
     ClientRecord record(const QString& name) const;
 
-    // The multiple-marks warning to show before the review, or a null message.
-    ScanMessage multiMarkMessage() const { return ScanMessages::MultipleMarks(MultiMarks); }
+    // The names of the locations whose marks are too light or too close to call.
+    QStringList uncertainNames() const;
+
+    // The warning to show before the review (multiple marks, then uncertain ones), or a null message.
+    ScanMessage reviewMessage() const { return ScanMessages::MultipleMarks(MultiMarks, uncertainNames()); }
 };
 
 // The year of a two-digit year: up to this year's last two digits it is 20xx, otherwise 19xx.

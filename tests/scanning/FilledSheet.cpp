@@ -68,15 +68,19 @@ void FilledSheet::markAll(const SheetAnswers& a, int grey, double diameter)
 
 QImage FilledSheet::scan(const Scanning& how) const
 {
-    QImage page(AnswerSheet::PageSize, QImage::Format_RGB32);
+    const double scale = how.dpi / 100;
+    QImage page((QSizeF(how.canvas) * scale).toSize(), QImage::Format_RGB32);
     page.fill(Qt::white);
     {
         QPainter p(&page);
         p.setRenderHint(QPainter::Antialiasing);
-        const QPointF pivot(AnswerSheet::PageSize.width() / 2.0, 50);
+        p.scale(scale, scale);
+        const QPointF pivot = std::abs(how.angle) > 90 ? QPointF(how.canvas.width(), how.canvas.height()) / 2
+                                                       : QPointF(AnswerSheet::PageSize.width() / 2.0, 50);
         p.translate(how.offset + pivot);
         p.rotate(how.angle);
         p.translate(-pivot);
+        p.scale(how.printScale, how.printScale);
         m_sheet.draw(p);
         paintMarks(p, how.seed);
     }
@@ -97,7 +101,7 @@ QImage FilledSheet::scan(const Scanning& how) const
             line[x] = static_cast<uchar>(std::clamp(std::lround(v), 0L, 255L));
         }
     }
-    const int dpm = qRound(100 / 0.0254);
+    const int dpm = how.tagged ? qRound(how.dpi / 0.0254) : 0;
     grey.setDotsPerMeterX(dpm);
     grey.setDotsPerMeterY(dpm);
     return grey;

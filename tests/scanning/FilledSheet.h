@@ -29,12 +29,16 @@ struct SheetAnswers {
 };
 
 struct Scanning {
-    double angle = 0; // degrees, about the top centre of the page
-    QPointF offset;   // pixels
+    double angle = 0; // degrees, about the top centre of the page (about its centre past 90 degrees)
+    QPointF offset;   // pixels at 100 dpi
     int paper = 255;  // grey of blank paper
     double noise = 0; // standard deviation of sensor noise, grey levels
     double dust = 0;  // share of pixels turned into dark specks
     quint32 seed = 1;
+    double dpi = 100;
+    bool tagged = true;      // the image states its resolution
+    QSize canvas{850, 1400}; // the page scanned, pixels at 100 dpi
+    double printScale = 1.0; // the sheet as printed (a printer's "fit to page" shrinks it)
 };
 
 class FilledSheet {

@@ -60,15 +60,19 @@ private slots:
         QTest::addColumn<int>("firstValue");
         QTest::addColumn<QString>("expected");
         QTest::addColumn<bool>("listed");
-        QTest::newRow("one mark") << QList<int>{0, 120, 0, 0} << 1 << "2" << false;
-        QTest::newRow("unmarked item") << QList<int>{0, 0, 0, 0} << 1 << "0" << false;
-        QTest::newRow("unmarked court count") << QList<int>{0, 0, 0, 0} << 0 << "N" << false;
-        QTest::newRow("court count from 0") << QList<int>{0, 0, 0, 100} << 0 << "3" << false;
-        QTest::newRow("9 pixels is no mark") << QList<int>{9, 0, 0, 0} << 1 << "0" << false;
-        QTest::newRow("10 pixels is a mark") << QList<int>{10, 0, 0, 0} << 1 << "1" << false;
-        QTest::newRow("two marks, more pixels wins") << QList<int>{60, 0, 0, 130} << 1 << "4" << true;
-        QTest::newRow("two marks, equal: first") << QList<int>{0, 80, 80, 0} << 1 << "2" << true;
-        QTest::newRow("faint second mark still listed") << QList<int>{150, 10, 0, 0} << 1 << "1" << true;
+        QTest::addColumn<MarkState>("state");
+        const MarkState read = MarkState::Read, multiple = MarkState::Multiple, uncertain = MarkState::Uncertain;
+        QTest::newRow("one mark") << QList<int>{0, 120, 0, 0} << 1 << "2" << false << read;
+        QTest::newRow("unmarked item") << QList<int>{0, 0, 0, 0} << 1 << "0" << false << read;
+        QTest::newRow("unmarked court count") << QList<int>{0, 0, 0, 0} << 0 << "N" << false << read;
+        QTest::newRow("court count from 0") << QList<int>{0, 0, 0, 100} << 0 << "3" << false << read;
+        QTest::newRow("9 pixels is no mark") << QList<int>{9, 0, 0, 0} << 1 << "0" << false << read;
+        QTest::newRow("10 pixels is a mark") << QList<int>{10, 0, 0, 0} << 1 << "1" << false << read;
+        QTest::newRow("two marks, more pixels wins") << QList<int>{60, 0, 0, 130} << 1 << "4" << true << multiple;
+        QTest::newRow("two marks, equal: first, uncertain")
+            << QList<int>{0, 80, 80, 0} << 1 << "2" << true << uncertain;
+        QTest::newRow("two marks, close: uncertain") << QList<int>{0, 100, 0, 90} << 1 << "2" << true << uncertain;
+        QTest::newRow("faint second mark still listed") << QList<int>{150, 10, 0, 0} << 1 << "1" << true << multiple;
     }
 
     void readChoiceRow_choosesTheDarkestMark()
@@ -82,7 +86,8 @@ private slots:
             bubbles.append({QPoint(40 + 24 * i, 30), dark[i]});
         const ScanPage page = pageWith(bubbles);
         MultiMarkList list;
-        MarkReader reader(page, 0, list);
+        QList<LocationReading> locations;
+        MarkReader reader(page, 0, list, &locations);
         ScanItem item = rowItem(static_cast<int>(dark.size()));
         QString text = QStringLiteral("x");
         reader.ReadChoiceRow(item, text, firstValue);
@@ -90,6 +95,8 @@ private slots:
         QCOMPARE(list.entries(), listed ? QStringList{QStringLiteral("Item 7")} : QStringList());
         QCOMPARE(QPoint(item.x, item.y), QPoint(40, 30));
         QCOMPARE(reader.lastCounts(), dark);
+        QCOMPARE(locations.size(), 1);
+        QTEST(locations[0].state, "state");
     }
 
     void readDigitColumn_readsDownTheColumn()
@@ -106,19 +113,19 @@ private slots:
         QCOMPARE(text, QStringLiteral("7N"));
     }
 
-    void bubblePositions_turnOnlyAlongTheRowOrColumn()
+    void bubblePositions_keepTheRowRuleWhileItStaysWithinTwoPixels()
     {
         const ScanPage page;
         MultiMarkList list;
-        MarkReader reader(page, 2.0f, list);
-        // First bubble at r 500 on the x axis: turned 2 degrees it is at (500 cos 2, 500 sin 2) = (500, 17).
-        const QList<QPoint> row = reader.bubblePositions(rowItem(3, QPoint(500, 0), 100));
-        QCOMPARE(row, (QList<QPoint>{{500, 17}, {500 + 100, 17}, {500 + 200, 17}}));
-        const QList<QPoint> column = reader.bubblePositions(columnItem(3, QPoint(500, 0), 100));
-        QCOMPARE(column, (QList<QPoint>{{500, 17}, {500, 17 + 100}, {500, 17 + 200}}));
-        MarkReader turned(page, -2.0f, list);
-        // Offsets of 100 turned by -2 degrees: x 99.94 -> 100 along a row, y 99.94 -> 100 down a column.
-        QCOMPARE(turned.bubblePositions(rowItem(2, QPoint(0, 500), 100)).last(), QPoint(17 + 100, 500));
+        MarkReader reader(page, 1.0f, list);
+        // First bubble at r 500 on the x axis: turned 1 degree it is at (500 cos 1, 500 sin 1) = (500, 9). Offsets
+        // of 50, 100 and 150 along the row turn to y 0.9, 1.7 and 2.6: the row keeps its y for the first two, and
+        // the third is turned in full.
+        QCOMPARE(reader.bubblePositions(rowItem(4, QPoint(500, 0), 50)),
+                 (QList<QPoint>{{500, 9}, {550, 9}, {600, 9}, {650, 12}}));
+        MarkReader turned(page, -1.0f, list);
+        QCOMPARE(turned.bubblePositions(columnItem(4, QPoint(500, 0), 50)),
+                 (QList<QPoint>{{500, -9}, {500, 41}, {500, 91}, {503, 141}}));
     }
 
     void readDemographic_givesTheFieldsCode_data()

@@ -31,7 +31,7 @@ private slots:
         QTest::newRow("20090") << 20090 << "Twain operation was cancelled";
         QTest::newRow("ours: no sheet") << 20095 << "No answer sheet in scanner";
         QTest::newRow("ours: empty page") << 20102 << "Scanner returned an empty page";
-        QTest::newRow("after ours") << 20103 << "";
+        QTest::newRow("after ours") << 20104 << "";
         QTest::newRow("below the table") << 19999 << "";
         QTest::newRow("negative") << -1 << "";
     }

@@ -2,89 +2,132 @@
 
 #include "ScannerErrors.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
-#include <cmath>
+#include <QtEndian>
 
 namespace {
 
-constexpr double kMetresPerInch = 0.0254;
-constexpr double kPageWidthInches = 8.5;
+// No answer sheet image comes near this; a larger file is not read into memory at all.
+constexpr qint64 kMostFileBytes = 300'000'000;
+// What Qt may allocate for one decoded image: a legal page at 600 dpi in colour.
+constexpr int kAllocationLimitMb = 256;
 
 bool readerFor(const QByteArray& format)
 {
     return QImageReader::supportedImageFormats().contains(format);
 }
 
-} // namespace
-
-double FileScanner::pageDpi(const QImage& image)
+template <typename T> T at(const QByteArray& bytes, qsizetype offset)
 {
-    // An image whose file states no resolution gets Qt's default (72 dpi, or the screen's in a GUI program).
-    const int defaultDpm = QImage(1, 1, QImage::Format_Mono).dotsPerMeterX();
-    const int dpm = image.dotsPerMeterX();
-    if (dpm > 0 && dpm != defaultDpm && dpm != 2835) {
-        const double dpi = dpm * kMetresPerInch;
-        if (dpi >= 50 && dpi <= 1200)
-            return dpi;
-    }
-    return image.width() / kPageWidthInches;
+    return qFromLittleEndian<T>(bytes.constData() + offset);
 }
 
-QImage FileScanner::toHundredDpiGrey(const QImage& image)
+// True when an uncompressed BMP holds fewer bytes than its header promises (the reader would leave the missing
+// rows as they happened to be in memory).
+bool bmpCutShort(const QByteArray& bytes)
 {
-    QImage grey = image.convertToFormat(QImage::Format_Grayscale8);
-    const double factor = 100.0 / pageDpi(image);
-    if (std::abs(factor - 1.0) > 0.01) {
-        const int w = std::max(1, static_cast<int>(std::lround(grey.width() * factor)));
-        const int h = std::max(1, static_cast<int>(std::lround(grey.height() * factor)));
-        grey = grey.scaled(w, h, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-        if (grey.format() != QImage::Format_Grayscale8)
-            grey = grey.convertToFormat(QImage::Format_Grayscale8);
+    if (bytes.size() < 26 || !bytes.startsWith("BM"))
+        return false;
+    const quint32 offset = at<quint32>(bytes, 10);
+    const quint32 header = at<quint32>(bytes, 14);
+    qint64 width = 0;
+    qint64 height = 0;
+    int bits = 0;
+    quint32 compression = 0;
+    if (header == 12) {
+        width = at<quint16>(bytes, 18);
+        height = at<quint16>(bytes, 20);
+        bits = at<quint16>(bytes, 24);
+    } else if (header >= 40 && bytes.size() >= 34) {
+        width = at<qint32>(bytes, 18);
+        height = std::abs(qint64(at<qint32>(bytes, 22)));
+        bits = at<quint16>(bytes, 28);
+        compression = at<quint32>(bytes, 30);
+    } else {
+        return false;
     }
-    const int hundredDpi = static_cast<int>(std::lround(100 / kMetresPerInch));
-    grey.setDotsPerMeterX(hundredDpi);
-    grey.setDotsPerMeterY(hundredDpi);
-    return grey;
+    if (compression != 0 && compression != 3) // run-length coded: the reader checks those itself
+        return false;
+    const qint64 stride = (width * bits + 31) / 32 * 4;
+    return width > 0 && bits > 0 && qint64(offset) + stride * height > bytes.size();
+}
+
+} // namespace
+
+AcquiredPage FileScanner::decode(const QByteArray& bytes, const QString& shown)
+{
+    using namespace ScannerErrors;
+    // Say plainly when the file is of a kind this installation cannot read, rather than "invalid format".
+    if (bytes.startsWith("%PDF") && !readerFor("pdf"))
+        return AcquiredPage::failure(
+            SubTypeNotSupported,
+            QStringLiteral("%1 is a PDF file, and this installation cannot read PDF pages. Save the scan as PNG, BMP "
+                           "or JPEG and try again.")
+                .arg(shown));
+    if ((bytes.startsWith("II*") || bytes.startsWith(QByteArray("MM\0*", 4))) && !readerFor("tiff"))
+        return AcquiredPage::failure(
+            SubTypeNotSupported,
+            QStringLiteral("%1 is a TIFF file, and this installation has no TIFF reader (Qt's image format plugins "
+                           "are not installed). Save the scan as PNG, BMP or JPEG and try again.")
+                .arg(shown));
+    if (bmpCutShort(bytes))
+        return AcquiredPage::failure(
+            ReadingFile, QStringLiteral("The image file %1 is cut short: copy or save the scan again.").arg(shown));
+
+    QByteArray data = bytes;
+    QBuffer buffer(&data);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader::setAllocationLimit(kAllocationLimitMb);
+    QImageReader reader(&buffer);
+    reader.setDecideFormatFromContent(true);
+    reader.setAutoTransform(true);
+    const QSize size = reader.size();
+    if (size.isValid() && qint64(size.width()) * size.height() > MostPixels)
+        return AcquiredPage::failure(InvalidWidthHeight,
+                                     QStringLiteral("The image file %1 is %2 x %3 pixels, too large for one answer "
+                                                    "sheet: scan it at 100 to 600 dots per inch.")
+                                         .arg(shown)
+                                         .arg(size.width())
+                                         .arg(size.height()));
+    // Decoded into a page filled beforehand, so that rows a damaged file does not reach are blank, not whatever
+    // the memory held.
+    QImage image;
+    const QImage::Format format = reader.imageFormat();
+    if (size.isValid() && format != QImage::Format_Invalid) {
+        image = QImage(size, format);
+        image.fill(0);
+    }
+    if (!reader.read(&image) || image.isNull()) {
+        const int number = reader.error() == QImageReader::UnsupportedFormatError ? InvalidFileFormat : ReadingFile;
+        return AcquiredPage::failure(
+            number, QStringLiteral("The image file %1 cannot be read: %2").arg(shown, reader.errorString()));
+    }
+    // Conversion keeps the resolution the file states.
+    if (image.format() != QImage::Format_Grayscale8)
+        image = image.convertToFormat(QImage::Format_Grayscale8);
+    return {image, 0, QString()};
 }
 
 AcquiredPage FileScanner::acquire()
 {
     using namespace ScannerErrors;
     const QString shown = QDir::toNativeSeparators(m_path);
-    if (!QFileInfo(m_path).isFile())
+    const QFileInfo info(m_path);
+    if (!info.isFile())
         return AcquiredPage::failure(FileNotFound, QStringLiteral("The image file %1 does not exist.").arg(shown));
+    if (info.size() > kMostFileBytes)
+        return AcquiredPage::failure(InvalidWidthHeight,
+                                     QStringLiteral("The image file %1 is %2 MB, far larger than a scan of one "
+                                                    "answer sheet: scan it at 100 to 600 dots per inch.")
+                                         .arg(shown)
+                                         .arg(info.size() / 1'000'000));
     QFile file(m_path);
     if (!file.open(QIODevice::ReadOnly))
         return AcquiredPage::failure(
             CannotOpenFile, QStringLiteral("The image file %1 cannot be opened: %2").arg(shown, file.errorString()));
-    const QByteArray head = file.peek(8);
-    file.close();
-
-    // Say plainly when the file is of a kind this installation cannot read, rather than "invalid format".
-    if (head.startsWith("%PDF") && !readerFor("pdf"))
-        return AcquiredPage::failure(
-            SubTypeNotSupported,
-            QStringLiteral("%1 is a PDF file, and this installation cannot read PDF pages. Save the scan as PNG, BMP "
-                           "or JPEG and try again.")
-                .arg(shown));
-    if ((head.startsWith("II*") || head.startsWith(QByteArray("MM\0*", 4))) && !readerFor("tiff"))
-        return AcquiredPage::failure(
-            SubTypeNotSupported,
-            QStringLiteral("%1 is a TIFF file, and this installation has no TIFF reader (Qt's image format plugins "
-                           "are not installed). Save the scan as PNG, BMP or JPEG and try again.")
-                .arg(shown));
-
-    QImageReader reader(m_path);
-    reader.setDecideFormatFromContent(true);
-    reader.setAutoTransform(true);
-    const QImage image = reader.read();
-    if (image.isNull()) {
-        const int number = reader.error() == QImageReader::UnsupportedFormatError ? InvalidFileFormat : ReadingFile;
-        return AcquiredPage::failure(
-            number, QStringLiteral("The image file %1 cannot be read: %2").arg(shown, reader.errorString()));
-    }
-    return {toHundredDpiGrey(image), 0, QString()};
+    return decode(file.readAll(), shown);
 }

@@ -1,6 +1,5 @@
 #include "SaneScanner.h"
 
-#include "FileScanner.h"
 #include "Profile.h"
 #include "ScannerErrors.h"
 
@@ -182,6 +181,24 @@ double deviceDpi(SANE_Handle h)
     return dpi > 0 ? dpi : kDpi;
 }
 
+// A feeder source of the device ("ADF", "Automatic Document Feeder", "ADF Front"...), if it has one.
+QString feederSourceName(SANE_Handle h)
+{
+    const std::optional<SANE_Int> index = findOption(h, SANE_NAME_SCAN_SOURCE);
+    if (!index)
+        return {};
+    const SANE_Option_Descriptor* d = sane_get_option_descriptor(h, *index);
+    if (!usable(d) || d->type != SANE_TYPE_STRING || d->constraint_type != SANE_CONSTRAINT_STRING_LIST)
+        return {};
+    for (const SANE_String_Const* s = d->constraint.string_list; *s; ++s) {
+        const QString name = QString::fromLocal8Bit(*s);
+        if (name.contains(QLatin1String("adf"), Qt::CaseInsensitive) ||
+            name.contains(QLatin1String("feeder"), Qt::CaseInsensitive))
+            return name;
+    }
+    return {};
+}
+
 QImage toImage(const SANE_Parameters& p, const QByteArray& data)
 {
     const int lines = p.bytes_per_line > 0 ? static_cast<int>(data.size() / p.bytes_per_line) : 0;
@@ -266,28 +283,49 @@ int SaneScanner::errorNumberForStatus(int saneStatus)
 
 AcquiredPage SaneScanner::acquire()
 {
+    AcquiredPage first = AcquiredPage::failure(ScannerErrors::ScannerNoDocument, QString());
+    acquirePages(false, [&first](const AcquiredPage& page) {
+        first = page;
+        return false;
+    });
+    return first;
+}
+
+void SaneScanner::acquireAll(const std::function<bool(const AcquiredPage&)>& take)
+{
+    acquirePages(true, take);
+}
+
+void SaneScanner::acquirePages(bool feeder, const std::function<bool(const AcquiredPage&)>& take)
+{
     using namespace ScannerErrors;
     SaneSession session;
-    if (session.initStatus() != SANE_STATUS_GOOD)
-        return AcquiredPage::failure(ScannerLibraryFailed,
-                                     QStringLiteral("The scanner library (SANE) could not be started: %1.")
-                                         .arg(QString::fromLocal8Bit(sane_strstatus(session.initStatus()))));
+    if (session.initStatus() != SANE_STATUS_GOOD) {
+        take(AcquiredPage::failure(ScannerLibraryFailed,
+                                   QStringLiteral("The scanner library (SANE) could not be started: %1.")
+                                       .arg(QString::fromLocal8Bit(sane_strstatus(session.initStatus())))));
+        return;
+    }
 
     QByteArray name = m_settings.device.toLocal8Bit();
     const bool named = !name.isEmpty();
     if (!named) {
         const SANE_Device** devices = nullptr;
         const SANE_Status st = sane_get_devices(&devices, SANE_FALSE);
-        if (st != SANE_STATUS_GOOD)
-            return AcquiredPage::failure(errorNumberForStatus(st),
-                                         QStringLiteral("The list of scanners could not be read: %1.")
-                                             .arg(QString::fromLocal8Bit(sane_strstatus(st))));
-        if (!devices || !devices[0])
-            return AcquiredPage::failure(
+        if (st != SANE_STATUS_GOOD) {
+            take(AcquiredPage::failure(errorNumberForStatus(st),
+                                       QStringLiteral("The list of scanners could not be read: %1.")
+                                           .arg(QString::fromLocal8Bit(sane_strstatus(st)))));
+            return;
+        }
+        if (!devices || !devices[0]) {
+            take(AcquiredPage::failure(
                 TwainNoDataSource,
                 QStringLiteral("No scanner was found. Connect and switch on the scanner, or name it in the settings "
                                "file Quillan.ini, section [%1], key %2.")
-                    .arg(QLatin1String(SaneSettings::Section), QLatin1String(SaneSettings::DeviceKey)));
+                    .arg(QLatin1String(SaneSettings::Section), QLatin1String(SaneSettings::DeviceKey))));
+            return;
+        }
         name = devices[0]->name;
     }
     const QString shownName = QString::fromLocal8Bit(name);
@@ -300,11 +338,13 @@ AcquiredPage SaneScanner::acquire()
     SANE_Status st = session.open(name);
     if (st != SANE_STATUS_GOOD) {
         if (named && st == SANE_STATUS_INVAL)
-            return AcquiredPage::failure(
+            take(AcquiredPage::failure(
                 ScannerNotFound,
                 QStringLiteral("The scanner %1 named in Quillan.ini (section [%2], key %3) was not found.")
-                    .arg(shownName, QLatin1String(SaneSettings::Section), QLatin1String(SaneSettings::DeviceKey)));
-        return fail(st, QStringLiteral("when it was opened"));
+                    .arg(shownName, QLatin1String(SaneSettings::Section), QLatin1String(SaneSettings::DeviceKey))));
+        else
+            take(fail(st, QStringLiteral("when it was opened")));
+        return;
     }
     SANE_Handle h = session.handle();
 
@@ -315,28 +355,56 @@ AcquiredPage SaneScanner::acquire()
     setOption(h, SANE_NAME_BIT_DEPTH, QStringLiteral("8"));
     setOption(h, SANE_NAME_SCAN_RESOLUTION, QString::number(kDpi));
     setLegalFrame(h);
+    // A batch comes from the feeder where there is one; a flatbed would give the same page again and again.
+    const QString feederSource = feeder ? feederSourceName(h) : QString();
+    if (!feederSource.isEmpty())
+        setOption(h, SANE_NAME_SCAN_SOURCE, feederSource);
     for (const auto& [option, value] : m_settings.options) {
         const SANE_Status os = setOption(h, option.toLocal8Bit().constData(), value);
-        if (os == SANE_STATUS_UNSUPPORTED)
-            return AcquiredPage::failure(
+        if (os == SANE_STATUS_UNSUPPORTED) {
+            take(AcquiredPage::failure(
                 ScannerInvalidSetting,
                 QStringLiteral("The scanner %1 has no setting \"%2\" that can be set now (Quillan.ini, section [%3], "
                                "key %4).")
                     .arg(shownName, option, QLatin1String(SaneSettings::Section),
-                         QLatin1String(SaneSettings::OptionsKey)));
-        if (os != SANE_STATUS_GOOD)
-            return fail(os, QStringLiteral("when its setting %1 was set to \"%2\"").arg(option, value));
+                         QLatin1String(SaneSettings::OptionsKey))));
+            return;
+        }
+        if (os != SANE_STATUS_GOOD) {
+            take(fail(os, QStringLiteral("when its setting %1 was set to \"%2\"").arg(option, value)));
+            return;
+        }
     }
     const double dpi = deviceDpi(h);
+    const bool several = feeder && !feederSource.isEmpty();
 
-    st = sane_start(h);
-    if (st == SANE_STATUS_EOF) // some feeders report the end of the previous batch once before the next page
+    for (int n = 0;; ++n) {
         st = sane_start(h);
-    if (st != SANE_STATUS_GOOD)
-        return fail(st, QStringLiteral("when the scan was started"));
+        if (n == 0 && st == SANE_STATUS_EOF) // some feeders report the end of the previous batch once first
+            st = sane_start(h);
+        if (n > 0 && (st == SANE_STATUS_NO_DOCS || st == SANE_STATUS_EOF))
+            return; // the feeder is empty
+        if (st != SANE_STATUS_GOOD) {
+            take(fail(st, QStringLiteral("when the scan was started")));
+            return;
+        }
+        const AcquiredPage page = readPage(h, shownName, dpi);
+        if (!take(page) || !page.ok() || !several)
+            return;
+    }
+}
 
+AcquiredPage SaneScanner::readPage(void* handle, const QString& shownName, double dpi)
+{
+    using namespace ScannerErrors;
+    const SANE_Handle h = handle;
+    auto fail = [&](SANE_Status st, const QString& step) {
+        return AcquiredPage::failure(errorNumberForStatus(st),
+                                     QStringLiteral("The scanner %1 reported \"%2\" %3.")
+                                         .arg(shownName, QString::fromLocal8Bit(sane_strstatus(st)), step));
+    };
     SANE_Parameters p{};
-    st = sane_get_parameters(h, &p);
+    SANE_Status st = sane_get_parameters(h, &p);
     if (st != SANE_STATUS_GOOD)
         return fail(st, QStringLiteral("when the page size was asked for"));
     const bool formatOk = (p.format == SANE_FRAME_GRAY && (p.depth == 1 || p.depth == 8 || p.depth == 16)) ||
@@ -352,6 +420,8 @@ AcquiredPage SaneScanner::acquire()
 
     QByteArray data;
     QByteArray buffer(64 * 1024, '\0');
+    // A page larger than any legal page at 600 dpi in colour is not read on (a device that never ends its frame).
+    constexpr qsizetype kMostBytes = qsizetype(8.5 * 600) * (14 * 600) * 3 * 2;
     for (;;) {
         SANE_Int length = 0;
         st = sane_read(h, reinterpret_cast<SANE_Byte*>(buffer.data()), static_cast<SANE_Int>(buffer.size()), &length);
@@ -359,6 +429,10 @@ AcquiredPage SaneScanner::acquire()
             break;
         if (st != SANE_STATUS_GOOD)
             return fail(st, QStringLiteral("while the page was read"));
+        if (data.size() + length > kMostBytes)
+            return AcquiredPage::failure(
+                ScannerImageFormat,
+                QStringLiteral("The scanner %1 sent a page larger than any answer sheet.").arg(shownName));
         data.append(buffer.constData(), length);
     }
 
@@ -366,8 +440,21 @@ AcquiredPage SaneScanner::acquire()
     if (image.isNull())
         return AcquiredPage::failure(ScannerEmptyPage,
                                      QStringLiteral("The scanner %1 sent an empty page.").arg(shownName));
+    // A glass or feeder smaller than a legal page gives a smaller page without a word: refuse it here, where the
+    // frame that was asked for is known.
+    const double widthMm = image.width() * 25.4 / dpi;
+    const double heightMm = image.height() * 25.4 / dpi;
+    if (widthMm < 0.97 * kLegalWidthMm || heightMm < 0.97 * kLegalHeightMm)
+        return AcquiredPage::failure(
+            ScannerPageTooSmall,
+            QStringLiteral("The scanner %1 returned a page of %2 x %3 mm where a legal-size page (216 x 356 mm) was "
+                           "asked for: its glass or feeder is smaller than the answer sheet. Scan the sheet on a "
+                           "scanner that takes legal-size pages.")
+                .arg(shownName)
+                .arg(qRound(widthMm))
+                .arg(qRound(heightMm)));
     const int dpm = static_cast<int>(std::lround(dpi / 0.0254));
     image.setDotsPerMeterX(dpm);
     image.setDotsPerMeterY(dpm);
-    return {FileScanner::toHundredDpiGrey(image), 0, QString()};
+    return {image, 0, QString()};
 }

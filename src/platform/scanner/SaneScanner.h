@@ -1,6 +1,7 @@
 #pragma once
-// Acquires one page through the SANE scanner library: the first scanner found, or the one the settings file
-// names; 100 dpi, grey, a legal-size frame, each setting skipped when the device lacks it.
+// Acquires pages through the SANE scanner library: the first scanner found, or the one the settings file names;
+// 100 dpi, grey, a legal-size frame, each setting skipped when the device lacks it. A page smaller than that frame
+// is refused.
 
 #include "Scanner.h"
 
@@ -28,10 +29,15 @@ class SaneScanner final : public Scanner {
 public:
     explicit SaneScanner(SaneSettings settings) : m_settings(std::move(settings)) {}
     AcquiredPage acquire() override;
+    // Every page of the feeder (the device's feeder source is chosen when it has one), until it is empty.
+    void acquireAll(const std::function<bool(const AcquiredPage&)>& take) override;
 
     // The error number (ScannerErrors.h) for a SANE status code.
     static int errorNumberForStatus(int saneStatus);
 
 private:
+    void acquirePages(bool feeder, const std::function<bool(const AcquiredPage&)>& take);
+    static AcquiredPage readPage(void* handle, const QString& shownName, double dpi);
+
     SaneSettings m_settings;
 };

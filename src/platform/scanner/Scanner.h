@@ -1,8 +1,9 @@
 #pragma once
-// Acquires one page from a scanner or stand-in: the scan window's only view of the device.
+// Acquires pages from a scanner or stand-in: the scan window's only view of the device.
 
 #include <QImage>
 #include <QString>
+#include <functional>
 
 // The outcome of one acquisition: a page, or an error number (see ScannerErrors.h) with a detail line that names
 // the device or file and what went wrong.
@@ -18,6 +19,11 @@ struct AcquiredPage {
 class Scanner {
 public:
     virtual ~Scanner() = default;
-    // Acquires one page as a 100 dots-per-inch image (greyscale where the device allows).
+    // Acquires one page as 8-bit grey (where the device allows) at the resolution it was scanned at, which the
+    // image states (dots per metre).
     virtual AcquiredPage acquire() = 0;
+    // Acquires every page of the document feeder until it is empty, handing each to `take`, which returns false
+    // to stop early. An empty feeder at the start is a failed page; at the end it is no error. A failure ends the
+    // run after it is handed over. A device without a feeder gives one page.
+    virtual void acquireAll(const std::function<bool(const AcquiredPage&)>& take) { take(acquire()); }
 };

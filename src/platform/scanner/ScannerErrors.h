@@ -8,6 +8,7 @@ namespace ScannerErrors {
 constexpr int ReadingFile = 20007;         // "Error reading file"
 constexpr int InvalidFileFormat = 20009;   // "Invalid file format"
 constexpr int FileNotFound = 20010;        // "File not found"
+constexpr int InvalidWidthHeight = 20011;  // "Invalid width/height"
 constexpr int SubTypeNotSupported = 20012; // "Image format recognized, but sub-type not supported"
 constexpr int CannotOpenFile = 20014;      // "Not able to open file"
 constexpr int TwainNotEnoughMemory = 20081;
@@ -27,5 +28,6 @@ constexpr int ScannerUnsupported = 20099;
 constexpr int ScannerInvalidSetting = 20100;
 constexpr int ScannerImageFormat = 20101;
 constexpr int ScannerEmptyPage = 20102;
+constexpr int ScannerPageTooSmall = 20103;
 
 } // namespace ScannerErrors

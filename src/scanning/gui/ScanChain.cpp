@@ -172,7 +172,7 @@ void RunScanChain(AppContext& ctx, QWidget* parent, const ScanReviewWindows& win
     if (!reading)
         return;
 
-    const ScanMessage marks = reading->multiMarkMessage();
+    const ScanMessage marks = reading->reviewMessage();
     if (!marks.isNull())
         show(ctx, marks, marks.buttons);
 
