@@ -1,6 +1,11 @@
-// Times the reading of one answer sheet: cleaning, registration (anchor and reference boxes) and the reading of
-// all 138 locations, on a rendered sheet turned 1.2 degrees with noise. Prints medians of 31 runs, in ms.
-//   bench_scanning [runs]
+// Times the reading of answer sheets, medians of repeated runs in ms:
+//  - cleaning alone, and cleaning + registration + reading of one decoded 850 x 1400 sheet (ReadSheetImage: the
+//    page's checks, cleaning, registration and its confirmation, all 138 locations), on a rendered sheet turned 1.2
+//    degrees with noise;
+//  - a whole scan (ScanSheet: images saved, question database read and written);
+//  - with the command-line tool: a whole `read-sheet` process for one sheet file, and one process reading a batch
+//    of sheet files (sheets a minute).
+//   bench_scanning [runs] [batch size]
 
 #include "DataWorkspace.h"
 #include "FilledSheet.h"
@@ -8,11 +13,14 @@
 #include "ScanItem.h"
 #include "ScanPage.h"
 #include "ScanSheet.h"
-#include "SheetReading.h"
 
 #include <QDate>
+#include <QDir>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QGuiApplication>
+#include <QProcess>
+#include <QTemporaryDir>
 #include <algorithm>
 #include <cstdio>
 #include <vector>
@@ -25,6 +33,19 @@ double median(std::vector<double> v)
     return v[v.size() / 2];
 }
 
+// Runs the tool; the wall time in ms, or -1 when it failed.
+double runCli(const QString& cli, const QStringList& args)
+{
+    QElapsedTimer t;
+    t.start();
+    QProcess p;
+    p.setStandardOutputFile(QProcess::nullDevice());
+    p.start(cli, args);
+    if (!p.waitForFinished(600000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0)
+        return -1;
+    return t.nsecsElapsed() / 1e6;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -35,6 +56,7 @@ int main(int argc, char** argv)
         qputenv("VELTRANE_PROGRAM_DIR", VELTRANE_PROGRAM_DIR);
     QGuiApplication app(argc, argv);
     const int runs = argc > 1 ? std::max(1, atoi(argv[1])) : 31;
+    const int batch = argc > 2 ? std::max(1, atoi(argv[2])) : 200;
 
     const QList<ScanItem> items = DemoScanItems();
     FilledSheet sheet(items);
@@ -42,30 +64,19 @@ int main(int argc, char** argv)
     const QImage raw = sheet.scan({1.2, QPointF(5, 8), 250, 5.0, 0.002, 1});
     const QDate today(2026, 1, 1);
 
-    std::vector<double> clean, registration, reading, whole;
-    QString responses;
+    std::vector<double> clean, read, whole;
     for (int i = 0; i < runs; ++i) {
         QElapsedTimer t;
         t.start();
         const QImage cleaned = CleanScanImage(raw);
         clean.push_back(t.nsecsElapsed() / 1e6);
 
-        t.restart();
-        ScanPage page(cleaned);
-        SheetReading r;
-        if (!FindAnchorBox(page, r.AnchorPoint))
-            return 1;
-        page.setOrigin(QPoint(r.AnchorPoint.x, r.AnchorPoint.y));
-        if (!FindReferenceBox(page, r.AnchorPoint, r.ReferencePoint))
-            return 1;
-        r.SheetAngle = r.ReferencePoint.theta;
-        registration.push_back(t.nsecsElapsed() / 1e6);
-
-        t.restart();
         QList<ScanItem> copy = items;
-        ReadSheet(page, copy, today, r);
-        reading.push_back(t.nsecsElapsed() / 1e6);
-        responses = r.Responses;
+        t.restart();
+        const ScanOutcome outcome = ReadSheetImage({raw, 0, QString()}, copy, today);
+        read.push_back(t.nsecsElapsed() / 1e6);
+        if (!outcome.ok || cleaned.isNull())
+            return 1;
     }
     TestProgramDir program;
     DataWorkspace workspace(program.path(), Profile(program.path() + QStringLiteral("/Quillan.ini")));
@@ -77,10 +88,43 @@ int main(int argc, char** argv)
         whole.push_back(t.nsecsElapsed() / 1e6);
     }
     std::printf("runs %d\n", runs);
-    std::printf("clean (CleanScanImage)            median %.2f ms\n", median(clean));
-    std::printf("registration (anchor, reference)  median %.3f ms\n", median(registration));
-    std::printf("mark reading (138 locations)      median %.3f ms\n", median(reading));
-    std::printf("registration + mark reading       median %.3f ms\n", median(registration) + median(reading));
-    std::printf("whole ScanSheet (images saved, database read and written) median %.2f ms\n", median(whole));
-    return responses.size() == 123 ? 0 : 1;
+    std::printf("clean (CleanScanImage)                               median %6.2f ms\n", median(clean));
+    std::printf("clean + registration + reading (ReadSheetImage)      median %6.2f ms\n", median(read));
+    std::printf("whole ScanSheet (images saved, database read, written) median %6.2f ms\n", median(whole));
+
+    const QString cli = QString::fromLocal8Bit(qgetenv("VELTRANE_PROGRAM_DIR")) + QStringLiteral("/veltrane-cli");
+    if (!QFileInfo(cli).isExecutable()) {
+        std::printf("no %s: process timings skipped\n", qPrintable(cli));
+        return 0;
+    }
+    const QString one = program.path() + QStringLiteral("/sheet.png");
+    if (!raw.save(one))
+        return 1;
+    std::vector<double> process;
+    for (int i = 0; i < std::min(runs, 21); ++i) {
+        const double ms =
+            runCli(cli, {QStringLiteral("read-sheet"), QStringLiteral("--program-dir"), program.path(), one});
+        if (ms < 0)
+            return 1;
+        process.push_back(ms);
+    }
+    std::printf("read-sheet process, one sheet file                   median %6.1f ms\n", median(process));
+
+    // Sheets of different answers and placements, as an office's feeder gives them.
+    QTemporaryDir folder;
+    QStringList args = {QStringLiteral("read-sheet"), QStringLiteral("--program-dir"), program.path()};
+    for (int i = 0; i < batch; ++i) {
+        FilledSheet s(items);
+        s.markAll(SheetAnswers::random(100 + i));
+        const QString file = folder.filePath(QStringLiteral("sheet%1.png").arg(i, 3, 10, QLatin1Char('0')));
+        if (!s.scan({(i % 9 - 4) * 0.3, QPointF(i % 7, i % 5), 250, 3.0, 0.001, quint32(i)}).save(file))
+            return 1;
+        args << file;
+    }
+    const double ms = runCli(cli, args);
+    if (ms < 0)
+        return 1;
+    std::printf("read-sheet process, %d sheet files                  %6.0f ms, %.0f sheets a minute\n", batch, ms,
+                batch * 60000.0 / ms);
+    return 0;
 }

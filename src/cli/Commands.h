@@ -8,7 +8,8 @@
 int soundListCommand(const QStringList& args);
 // answer-sheet --program-dir DIR --pdf FILE: the blank answer sheet, drawn from the ScanItem table, as PDF.
 int AnswerSheetCommand(const QStringList& args);
-// read-sheet --program-dir DIR IMAGE: cleans, registers and reads one sheet image as a scan does; prints JSON.
+// read-sheet --program-dir DIR IMAGE...: reads sheet images as a scan does; prints one JSON object a line for each
+// (what it holds, or why it was refused), in the order given; exit status 1 when any was refused.
 int ReadSheetCommand(const QStringList& args);
 // report --program-dir DIR --data-dir DIR --client N [--scores] [--pdf FILE]
 int runReport(const QStringList& args);

@@ -1,5 +1,5 @@
-// veltrane-cli answer-sheet and read-sheet: the printable answer sheet as PDF, and reading one sheet image the way
-// a scan does.
+// veltrane-cli answer-sheet and read-sheet: the printable answer sheet as PDF, and reading sheet images the way a
+// scan does, one JSON line for each.
 
 #include "Commands.h"
 
@@ -11,11 +11,19 @@
 #include "ScanItem.h"
 #include "ScanSheet.h"
 
+#include <QDate>
 #include <QDir>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QThread>
+#include <algorithm>
+#include <atomic>
+#include <condition_variable>
 #include <cstdio>
+#include <mutex>
+#include <thread>
+#include <vector>
 
 namespace {
 
@@ -49,6 +57,59 @@ int fail(const QString& message)
     return 1;
 }
 
+const char* stateName(MarkState state)
+{
+    switch (state) {
+    case MarkState::Multiple:
+        return "multiple";
+    case MarkState::Uncertain:
+        return "uncertain";
+    case MarkState::Read:
+        break;
+    }
+    return "read";
+}
+
+QJsonArray strings(const QStringList& list)
+{
+    return QJsonArray::fromStringList(list);
+}
+
+// One line of output: what the sheet holds, or why it was refused.
+QByteArray sheetLine(const QString& file, const ScanOutcome& o)
+{
+    QJsonObject j;
+    j.insert(QStringLiteral("file"), file);
+    if (!o.ok) {
+        j.insert(QStringLiteral("error"), o.failure.text);
+    } else {
+        const SheetReading& r = o.reading;
+        j.insert(QStringLiteral("gender"), r.Gender);
+        j.insert(QStringLiteral("race"), r.Race);
+        j.insert(QStringLiteral("education"), r.Education);
+        j.insert(QStringLiteral("marital"), r.Marital);
+        j.insert(QStringLiteral("court"), strings(QStringList(r.CourtCounts.begin(), r.CourtCounts.end())));
+        j.insert(QStringLiteral("dob"), r.DateText);
+        j.insert(QStringLiteral("responses"), r.Responses);
+        j.insert(QStringLiteral("multi_marks"), strings(r.MultiMarks.entries()));
+        j.insert(QStringLiteral("uncertain"), strings(r.uncertainNames()));
+        j.insert(QStringLiteral("sheet_angle"), qRound(r.SheetAngle * 1000) / 1000.0);
+        QJsonArray locations;
+        for (const LocationReading& l : r.Locations) {
+            QJsonArray darkness;
+            for (float d : l.darkness)
+                darkness.append(qRound(d * 1000) / 1000.0);
+            QJsonObject location;
+            location.insert(QStringLiteral("name"), l.name);
+            location.insert(QStringLiteral("state"), QLatin1String(stateName(l.state)));
+            location.insert(QStringLiteral("darkness"), darkness);
+            locations.append(location);
+        }
+        j.insert(QStringLiteral("locations"), locations);
+    }
+    return QJsonDocument(j).toJson(QJsonDocument::Compact) + '\n';
+}
+
 } // namespace
 
 int AnswerSheetCommand(const QStringList& args)
@@ -77,26 +138,68 @@ int AnswerSheetCommand(const QStringList& args)
 int ReadSheetCommand(const QStringList& args)
 {
     const Options o = parse(args, false);
-    if (!o.error.isEmpty() || o.programDir.isEmpty() || o.positional.size() != 1) {
-        std::fprintf(stderr, "usage: veltrane-cli read-sheet --program-dir DIR IMAGE\n");
+    if (!o.error.isEmpty() || o.programDir.isEmpty() || o.positional.isEmpty()) {
+        std::fprintf(stderr, "usage: veltrane-cli read-sheet --program-dir DIR IMAGE...\n");
         return 2;
     }
     DataWorkspace workspace(o.programDir, Profile(o.programDir + QStringLiteral("/Quillan.ini")));
-    FileScanner scanner(o.positional.first());
-    const ScanOutcome outcome = ScanSheet(scanner.acquire(), workspace, SystemClock().today());
-    if (!outcome.ok)
-        return fail(outcome.failure.text);
-    const SheetReading& r = outcome.reading;
-    const QStringList court(r.CourtCounts.begin(), r.CourtCounts.end());
-    const QJsonObject json{{QStringLiteral("gender"), r.Gender},
-                           {QStringLiteral("race"), r.Race},
-                           {QStringLiteral("education"), r.Education},
-                           {QStringLiteral("marital"), r.Marital},
-                           {QStringLiteral("court"), QJsonArray::fromStringList(court)},
-                           {QStringLiteral("dob"), r.DateText},
-                           {QStringLiteral("responses"), r.Responses},
-                           {QStringLiteral("multi_marks"), QJsonArray::fromStringList(r.MultiMarks.entries())},
-                           {QStringLiteral("sheet_angle"), QString::number(r.SheetAngle, 'g', 6).toDouble()}};
-    std::fputs(QJsonDocument(json).toJson(QJsonDocument::Compact).append('\n').constData(), stdout);
-    return 0;
+    const QDate today = SystemClock().today();
+    const QStringList& files = o.positional;
+    std::vector<QByteArray> lines(static_cast<size_t>(files.size()));
+    std::vector<char> failed(static_cast<size_t>(files.size()), 0);
+
+    if (files.size() == 1) {
+        // One sheet is read as a scan reads it: its images are left in the program folder and the positions
+        // found are written back.
+        const ScanOutcome outcome = ScanSheet(FileScanner(files.first()).acquire(), workspace, today);
+        lines[0] = sheetLine(files.first(), outcome);
+        failed[0] = !outcome.ok;
+    } else {
+        // A batch only reads: the layout once, then the sheets on every core, printed in the order given.
+        QString problem;
+        std::unique_ptr<DataWorkspace::Database> database = workspace.OpenQuestionDatabase(&problem);
+        QList<ScanItem> items;
+        if (database)
+            problem = LoadScanItems(database->db(), QDir::toNativeSeparators(database->path()), items);
+        database.reset();
+        if (!problem.isEmpty())
+            return fail(problem);
+        std::atomic<qsizetype> next{0};
+        std::mutex mutex;
+        std::condition_variable done;
+        const auto work = [&] {
+            for (qsizetype i = next++; i < files.size(); i = next++) {
+                QList<ScanItem> layout = items;
+                const ScanOutcome outcome = ReadSheetImage(FileScanner(files[i]).acquire(), layout, today);
+                QByteArray line = sheetLine(files[i], outcome);
+                const std::lock_guard<std::mutex> lock(mutex);
+                lines[static_cast<size_t>(i)] = std::move(line);
+                failed[static_cast<size_t>(i)] = !outcome.ok;
+                done.notify_all();
+            }
+        };
+        const int threads = static_cast<int>(std::clamp<qsizetype>(QThread::idealThreadCount(), 1, files.size()));
+        std::vector<std::thread> pool;
+        for (int t = 1; t < threads; ++t)
+            pool.emplace_back(work);
+        // Each line is printed as soon as it and every line before it are ready.
+        std::thread printer([&] {
+            for (size_t i = 0; i < lines.size(); ++i) {
+                std::unique_lock<std::mutex> lock(mutex);
+                done.wait(lock, [&] { return !lines[i].isEmpty(); });
+                std::fwrite(lines[i].constData(), 1, static_cast<size_t>(lines[i].size()), stdout);
+                std::fflush(stdout);
+            }
+        });
+        work();
+        for (std::thread& t : pool)
+            t.join();
+        printer.join();
+        bool anyFailed = false;
+        for (size_t i = 0; i < lines.size(); ++i)
+            anyFailed = anyFailed || failed[i];
+        return anyFailed ? 1 : 0;
+    }
+    std::fwrite(lines[0].constData(), 1, static_cast<size_t>(lines[0].size()), stdout);
+    return failed[0] ? 1 : 0;
 }

@@ -6,6 +6,7 @@
 #include <QStringList>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 
 namespace {
 
@@ -13,16 +14,18 @@ struct Command {
     const char* name;
     const char* summary;
     int (*run)(const QStringList& args);
+    bool gui = true; // draws or prints; reading images needs no GUI application (and starts faster without one)
 };
 
 const Command kCommands[] = {
-    {"version", "print the program's version", [](const QStringList&) {
+    {"version", "print the program's version",
+     [](const QStringList&) {
          std::printf("veltrane-cli 4.01\n");
          return 0;
      }},
     {"sound-list", "list the wave files of the question tables and what they say", soundListCommand},
     {"answer-sheet", "write the blank answer sheet as PDF", AnswerSheetCommand},
-    {"read-sheet", "read one answer-sheet image as a scan does (JSON)", ReadSheetCommand},
+    {"read-sheet", "read answer-sheet images as a scan does (JSON Lines)", ReadSheetCommand, false},
     {"report", "score a client and write its report (report.prn, optional JSON scores and PDF)", runReport},
     {"export", "every client's scores as CSV or JSON", ExportCommand},
     {"backup", "copy a data location's client file into a folder, checked", BackupCommand},
@@ -44,8 +47,13 @@ int main(int argc, char** argv)
     // Printing and drawing need a GUI application object, never a screen.
     if (qgetenv("QT_QPA_PLATFORM").isEmpty())
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    const QStringList args = app.arguments().mid(1);
+    bool gui = true;
+    for (const Command& c : kCommands)
+        if (argc > 1 && std::strcmp(argv[1], c.name) == 0)
+            gui = c.gui;
+    const std::unique_ptr<QCoreApplication> app =
+        gui ? std::make_unique<QGuiApplication>(argc, argv) : std::make_unique<QCoreApplication>(argc, argv);
+    const QStringList args = QCoreApplication::arguments().mid(1);
     if (args.isEmpty()) {
         usage(stderr);
         return 2;

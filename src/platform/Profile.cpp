@@ -114,6 +114,9 @@ QString Profile::write(const QString& section, const QString& key, const QString
         }
     }
     if (found >= 0) {
+        // The same entry again (the workspace writes its database path at every start) leaves the file alone.
+        if (lines[found] == entry)
+            return {};
         lines[found] = entry;
     } else if (sectionLine >= 0) {
         lines.insert(lastEntry + 1, entry);

@@ -10,8 +10,12 @@
 
 #include <QDate>
 #include <QDir>
-#include <QSaveFile>
+#include <QFileInfo>
+#include <QTemporaryFile>
+#include <cerrno>
 #include <cmath>
+#include <cstdio>
+#include <cstring>
 
 namespace {
 
@@ -26,11 +30,20 @@ constexpr int kBubbleBox = 14;
 
 QString saveImage(const QImage& image, const QString& path)
 {
-    // Written whole or not at all, so a failed save never leaves half a picture behind.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || !image.save(&file, "BMP") || !file.commit())
+    // Written whole or not at all, so a failed save never leaves half a picture behind; not forced to the disk,
+    // though: the next scan replaces it anyway, and waiting for the disk would double a scan's time.
+    const QFileInfo target(path);
+    QTemporaryFile file(target.absolutePath() + QStringLiteral("/.") + target.fileName() + QStringLiteral(".XXXXXX"));
+    QString problem;
+    if (!file.open() || !image.save(&file, "BMP") || !file.flush())
+        problem = file.errorString();
+    else if (std::rename(QFile::encodeName(file.fileName()).constData(), QFile::encodeName(path).constData()) != 0)
+        problem = QString::fromLocal8Bit(std::strerror(errno));
+    else
+        file.setAutoRemove(false);
+    if (!problem.isEmpty())
         return QStringLiteral("The scanned image could not be saved as %1: %2")
-            .arg(QDir::toNativeSeparators(path), file.errorString());
+            .arg(QDir::toNativeSeparators(path), problem);
     return {};
 }
 
@@ -63,7 +76,7 @@ QString cutEdge(const ScanPage& scan, const QList<ScanItem>& items, float angle)
 
 // The Part's registration on `grey` (shifted by `shift` so that the anchor search window finds a sheet that lies
 // far from the scanner's corner), confirmed against the printed boxes, then the reading.
-Attempt attempt(const QImage& grey, QPoint shift, QList<ScanItem>& items, const QDate& today)
+Attempt attempt(const QImage& grey, double statedDpi, QPoint shift, QList<ScanItem>& items, const QDate& today)
 {
     Attempt a;
     ScanOutcome& out = a.outcome;
@@ -100,7 +113,7 @@ Attempt attempt(const QImage& grey, QPoint shift, QList<ScanItem>& items, const 
     const QPointF between = referenceBox->centre - (anchorBox->centre - QPointF(anchorAt));
     const double distance = std::hypot(between.x(), between.y());
     if (std::abs(distance - PrintedBoxDistance) > kDistanceTolerance) {
-        out.failure = ScanMessages::ScanProblem(SheetProblems::BoxDistance(distance, StatedDpi(grey)));
+        out.failure = ScanMessages::ScanProblem(SheetProblems::BoxDistance(distance, statedDpi));
         return a;
     }
     reading.SheetAngle = reading.ReferencePoint.theta;
@@ -151,13 +164,13 @@ ScanOutcome ReadSheetImage(const AcquiredPage& page, QList<ScanItem>& items, con
         out.failure = ScanMessages::TwainError(page.errorNumber ? page.errorNumber : 20000, page.detail);
         return out;
     }
-    const PreparedPage prepared = PreparePage(page.image);
+    const PreparedPage prepared = PreparePage(page.image, page.dpi);
     if (!prepared.failure.isNull()) {
         ScanOutcome out;
         out.failure = prepared.failure;
         return out;
     }
-    Attempt a = attempt(prepared.page, QPoint(), items, today);
+    Attempt a = attempt(prepared.page, prepared.statedDpi, QPoint(), items, today);
     if (a.registrationFailed) {
         const std::optional<BoxPair> pair = FindBoxPair(prepared.page);
         QImage placed;
@@ -166,7 +179,7 @@ ScanOutcome ReadSheetImage(const AcquiredPage& page, QList<ScanItem>& items, con
             a.outcome.failure =
                 ScanMessages::ScanProblem(SheetProblems::BoxDistance(pair->distance(), prepared.statedDpi));
         } else if (placeByBoxes(prepared.page, pair, placed, shift)) {
-            Attempt again = attempt(placed, shift, items, today);
+            Attempt again = attempt(placed, prepared.statedDpi, shift, items, today);
             if (!again.registrationFailed)
                 a = std::move(again);
         }

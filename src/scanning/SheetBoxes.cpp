@@ -116,7 +116,11 @@ std::vector<Patch> squarePatches(const Binary& b)
     std::vector<uint8_t> seen(static_cast<size_t>(b.width) * b.height, 0);
     std::vector<QPoint> stack;
     std::vector<QPoint> pixels;
+    // Only patches that reach into the top or bottom quarter, where the boxes lie.
+    const int band = static_cast<int>(std::ceil(kBoxBand * b.height)) + 1;
     for (int y0 = 0; y0 < b.height; ++y0) {
+        if (y0 == band && b.height - band > band)
+            y0 = b.height - band;
         for (int x0 = 0; x0 < b.width; ++x0) {
             if (seen[static_cast<size_t>(y0) * b.width + x0] || !b.dark(x0, y0))
                 continue;

@@ -62,7 +62,7 @@ QImage TurnedHalfRound(const QImage& page)
     return page.mirrored(true, true);
 }
 
-PreparedPage PreparePage(const QImage& acquired)
+PreparedPage PreparePage(const QImage& acquired, double knownDpi)
 {
     PreparedPage out;
     if (const QString problem = shapeProblem(acquired.size()); !problem.isEmpty()) {
@@ -70,7 +70,7 @@ PreparedPage PreparePage(const QImage& acquired)
         return out;
     }
     QImage grey = asGrey(acquired);
-    out.statedDpi = StatedDpi(acquired);
+    out.statedDpi = knownDpi > 0 ? knownDpi : StatedDpi(acquired);
     double dpi = out.statedDpi;
     bool scale = false;
     if (dpi > 0) {

@@ -22,7 +22,8 @@ struct PreparedPage {
     ScanMessage failure; // not null: the page is refused
 };
 
-PreparedPage PreparePage(const QImage& acquired);
+// `dpi` is the resolution the page is known to have, 0 when unknown (the image's tag is then taken, if it has one).
+PreparedPage PreparePage(const QImage& acquired, double dpi = 0);
 
 // The page turned half round.
 QImage TurnedHalfRound(const QImage& page);

@@ -15,6 +15,8 @@ namespace {
 constexpr qint64 kMostFileBytes = 300'000'000;
 // What Qt may allocate for one decoded image: a legal page at 600 dpi in colour.
 constexpr int kAllocationLimitMb = 256;
+// Dots per metre no file states (0.03 dpi); the readers leave it when a file gives no resolution.
+constexpr int kNoResolution = 1;
 
 bool readerFor(const QByteArray& format)
 {
@@ -81,7 +83,9 @@ AcquiredPage FileScanner::decode(const QByteArray& bytes, const QString& shown)
     QByteArray data = bytes;
     QBuffer buffer(&data);
     buffer.open(QIODevice::ReadOnly);
-    QImageReader::setAllocationLimit(kAllocationLimitMb);
+    // Set once, before the first decoding, however many threads decode.
+    static const bool limited = (QImageReader::setAllocationLimit(kAllocationLimitMb), true);
+    Q_UNUSED(limited);
     QImageReader reader(&buffer);
     reader.setDecideFormatFromContent(true);
     reader.setAutoTransform(true);
@@ -94,22 +98,26 @@ AcquiredPage FileScanner::decode(const QByteArray& bytes, const QString& shown)
                                          .arg(size.width())
                                          .arg(size.height()));
     // Decoded into a page filled beforehand, so that rows a damaged file does not reach are blank, not whatever
-    // the memory held.
+    // the memory held; its resolution is marked, so that a file that states none leaves the mark.
     QImage image;
     const QImage::Format format = reader.imageFormat();
-    if (size.isValid() && format != QImage::Format_Invalid) {
+    const bool prepared = size.isValid() && format != QImage::Format_Invalid;
+    if (prepared) {
         image = QImage(size, format);
         image.fill(0);
+        image.setDotsPerMeterX(kNoResolution);
+        image.setDotsPerMeterY(kNoResolution);
     }
     if (!reader.read(&image) || image.isNull()) {
         const int number = reader.error() == QImageReader::UnsupportedFormatError ? InvalidFileFormat : ReadingFile;
         return AcquiredPage::failure(
             number, QStringLiteral("The image file %1 cannot be read: %2").arg(shown, reader.errorString()));
     }
-    // Conversion keeps the resolution the file states.
+    const int dpm = image.dotsPerMeterX();
+    const double dpi = prepared && dpm != kNoResolution ? dpm * 0.0254 : 0;
     if (image.format() != QImage::Format_Grayscale8)
         image = image.convertToFormat(QImage::Format_Grayscale8);
-    return {image, 0, QString()};
+    return {image, 0, QString(), dpi >= 50 && dpi <= 1200 ? dpi : 0};
 }
 
 AcquiredPage FileScanner::acquire()

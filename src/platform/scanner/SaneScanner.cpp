@@ -456,5 +456,5 @@ AcquiredPage SaneScanner::readPage(void* handle, const QString& shownName, doubl
     const int dpm = static_cast<int>(std::lround(dpi / 0.0254));
     image.setDotsPerMeterX(dpm);
     image.setDotsPerMeterY(dpm);
-    return {image, 0, QString()};
+    return {image, 0, QString(), dpi};
 }

@@ -11,9 +11,11 @@ struct AcquiredPage {
     QImage image;
     int errorNumber = 0;
     QString detail;
+    // The resolution the page was scanned at, or 0 when nothing says (then the image's own tag is all there is).
+    double dpi = 0;
 
     bool ok() const { return errorNumber == 0 && !image.isNull(); }
-    static AcquiredPage failure(int number, QString detail) { return {QImage(), number, std::move(detail)}; }
+    static AcquiredPage failure(int number, QString detail) { return {QImage(), number, std::move(detail), 0}; }
 };
 
 class Scanner {
