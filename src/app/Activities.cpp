@@ -8,6 +8,7 @@
 #include "frmClientInfo.h"
 #include "frmCourtHistory.h"
 #include "frmNewEntry.h"
+#include "frmScanBatch.h"
 #include "frmSelectEntryMethod.h"
 #include "frmSupervisorOptions.h"
 #include "frmVerify.h"
@@ -35,20 +36,29 @@ MainMenuActivities MakeActivities(AppContext& ctx)
         printAll.tellSaved();
     };
     a.printAnswerSheet = [&ctx](QWidget* parent) { RunPrintAnswerSheet(ctx, parent); };
+    a.scanBatch = MakeScanBatch(ctx);
     return a;
 }
 
+namespace {
+
+ScanReviewWindows reviewWindows(AppContext& ctx)
+{
+    ScanReviewWindows windows;
+    windows.clientInformation = [&ctx](QWidget* p, const ClientInfoPrefill& values) { RunClientInfo(ctx, p, values); };
+    windows.courtHistory = [&ctx](QWidget* p, const CourtHistoryPrefill& values) { RunCourtHistory(ctx, p, values); };
+    windows.answerGrid = [&ctx](QWidget* p) { RunNewEntry(ctx, p); };
+    return windows;
+}
+
+} // namespace
+
 std::function<void(QWidget* parent)> MakeScanChain(AppContext& ctx)
 {
-    return [&ctx](QWidget* parent) {
-        ScanReviewWindows windows;
-        windows.clientInformation = [&ctx](QWidget* p, const ClientInfoPrefill& values) {
-            RunClientInfo(ctx, p, values);
-        };
-        windows.courtHistory = [&ctx](QWidget* p, const CourtHistoryPrefill& values) {
-            RunCourtHistory(ctx, p, values);
-        };
-        windows.answerGrid = [&ctx](QWidget* p) { RunNewEntry(ctx, p); };
-        RunScanChain(ctx, parent, windows);
-    };
+    return [&ctx](QWidget* parent) { RunScanChain(ctx, parent, reviewWindows(ctx)); };
+}
+
+std::function<void(QWidget* parent)> MakeScanBatch(AppContext& ctx)
+{
+    return [&ctx](QWidget* parent) { RunScanBatch(ctx, parent, reviewWindows(ctx)); };
 }

@@ -11,3 +11,6 @@ MainMenuActivities MakeActivities(AppContext& ctx);
 
 // The scan of an answer sheet with its review windows, for the entry-method window's scan button.
 std::function<void(QWidget* parent)> MakeScanChain(AppContext& ctx);
+
+// A batch of answer sheets, each reviewed through the same windows, for the main menu's Options menu.
+std::function<void(QWidget* parent)> MakeScanBatch(AppContext& ctx);

@@ -6,6 +6,7 @@
 #include "SessionFlags.h"
 
 #include <QString>
+#include <functional>
 
 class Prompts;
 class Clock;
@@ -16,6 +17,8 @@ class ReportPrinter;
 class PrinterChooser;
 class Scanner;
 class FileDialogs;
+class QWidget;
+class SheetReviewPanel;
 
 struct AppContext {
     AppContext(ClientTable& t, SessionFlags& f, Prompts& p, const Clock& c, Profile& s, DataWorkspace& w, QString dir)
@@ -38,6 +41,8 @@ struct AppContext {
     PrinterChooser* printerChooser = nullptr;
     Scanner* scanner = nullptr;
     FileDialogs* files = nullptr;
+    // While a scanned sheet is reviewed: makes the panel that shows the sheet beside a review window's fields.
+    std::function<SheetReviewPanel*(QWidget* window)> reviewPanel;
 };
 
 // The publisher's brand code; every other code selects the distributor.

@@ -113,20 +113,26 @@ private slots:
             QVERIFY(e.prompts.shown.last().text.contains(e.out.filePath("sheet.pdf")));
     }
 
-    void mainMenu_optionsItem_runsTheHook()
+    void mainMenu_optionsItems_runTheirHooks()
     {
         Env e;
         NoDrive drive;
-        QWidget* parent = nullptr;
+        QWidget* printedFrom = nullptr;
+        QWidget* scannedFrom = nullptr;
         MainMenuActivities activities;
-        activities.printAnswerSheet = [&](QWidget* p) { parent = p; };
+        activities.printAnswerSheet = [&](QWidget* p) { printedFrom = p; };
+        activities.scanBatch = [&](QWidget* p) { scannedFrom = p; };
         frmMainMenu menu(e.ctx, drive, activities);
-        QAction* item = menu.printAnswerSheetAction();
-        QCOMPARE(item->text(), QStringLiteral("Print &Answer Sheet..."));
-        QVERIFY(menu.findChild<QMenu*>("mnuOptions")->actions().contains(item));
-        item->trigger();
-        QCOMPARE(parent, &menu);
-        QVERIFY(!frmMainMenu(e.ctx, drive, {}).printAnswerSheetAction()->isEnabled());
+        const QList<QAction*> options = menu.findChild<QMenu*>("mnuOptions")->actions();
+        QCOMPARE(menu.printAnswerSheetAction()->text(), QStringLiteral("Print &Answer Sheet..."));
+        QCOMPARE(menu.scanBatchAction()->text(), QStringLiteral("Scan a &Batch of Answer Sheets..."));
+        QVERIFY(options.contains(menu.printAnswerSheetAction()) && options.contains(menu.scanBatchAction()));
+        menu.printAnswerSheetAction()->trigger();
+        menu.scanBatchAction()->trigger();
+        QCOMPARE(printedFrom, &menu);
+        QCOMPARE(scannedFrom, &menu);
+        frmMainMenu bare(e.ctx, drive, {});
+        QVERIFY(!bare.printAnswerSheetAction()->isEnabled() && !bare.scanBatchAction()->isEnabled());
     }
 
     void realPrinter_printsAtActualSize()

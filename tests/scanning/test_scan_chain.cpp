@@ -1,6 +1,6 @@
 // The scan as the supervisor goes through it, with the real review windows: the sheet from the scanner or an image
-// file, every message that ends a scan, the multiple-marks warning, and a client saved only when the review ends
-// with Save.
+// file, every message that ends a scan, the multiple-marks warning, a client saved only when the review ends with
+// Save; and a batch of sheets, some of them bad, read, listed and reviewed against the sheets' images.
 
 #include "AppContext.h"
 #include "DataWorkspace.h"
@@ -11,18 +11,25 @@
 #include "MenuButtons.h"
 #include "ModalDriver.h"
 #include "Profile.h"
+#include "ResponseGrid.h"
 #include "ScanChain.h"
 #include "Scanner.h"
+#include "SheetImagePanel.h"
 #include "frmClientInfo.h"
 #include "frmCourtHistory.h"
 #include "frmMyInputBox.h"
 #include "frmNewEntry.h"
+#include "frmScanBatch.h"
 
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -268,6 +275,101 @@ private slots:
         QVERIFY(!e.reviewedAsScan);
         QCOMPARE(e.fileBytes(), e.fileBefore);
         QVERIFY(!e.flags.ContinueFlag);
+    }
+
+    void batch_ofSheetsSomeBad_runsToTheEndThroughTheWindows()
+    {
+        Env e;
+        e.ctx.scanner = nullptr;
+        QTemporaryDir folder;
+        const SheetAnswers first = sampleAnswers(); // item 5 marked twice alike: needs review
+        QVERIFY(sampleSheet(first).save(folder.filePath("sheet 1.png")));
+        QImage blank(850, 1400, QImage::Format_Grayscale8);
+        blank.fill(255);
+        QVERIFY(blank.save(folder.filePath("sheet 2.png")));
+        const SheetAnswers last = SheetAnswers::random(33);
+        FilledSheet sheet(DemoScanItems());
+        sheet.markAll(last);
+        Scanning letter;
+        letter.canvas = QSize(850, 1100);
+        QVERIFY(sheet.scan(letter).save(folder.filePath("sheet 3.png")));
+        QVERIFY(sheet.scan({-0.6, QPointF(3, 3), 250, 3.0, 0, 33}).save(folder.filePath("sheet 10.png")));
+        QFile notes(folder.filePath("notes.txt"));
+        QVERIFY(notes.open(QIODevice::WriteOnly) && notes.write("not a sheet") > 0);
+        e.files.folderAnswers = [&] { return folder.path(); };
+
+        ModalDriver driver;
+        QStringList listed;
+        driver.onNextModal("frmScanBatch", [&](QWidget* modal) {
+            auto* window = qobject_cast<frmScanBatch*>(modal);
+            QTRY_VERIFY_WITH_TIMEOUT(!window->reading(), 30000);
+            for (int r = 0; r < window->grdBatch()->rowCount(); ++r)
+                listed << window->grdBatch()->item(r, 1)->text() + " | " + window->grdBatch()->item(r, 2)->text() +
+                              " | " + window->grdBatch()->item(r, 3)->text();
+            // Every sheet in its turn: the bad ones set aside, the others named, reviewed and saved. The round opens
+            // windows of its own, which the next steps answer.
+            QTimer::singleShot(0, window, [window] {
+                press("frmScanBatch", frmScanBatch::ReviewButton)(window);
+                QVERIFY2(window->lblBatchSummary()->text().contains("Every sheet is saved or set aside."),
+                         qPrintable(window->lblBatchSummary()->text()));
+                press("frmScanBatch", frmScanBatch::CloseButton)(window);
+            });
+        });
+        // The first sheet's review, against its image: the image follows the fields and the items.
+        // Steps wait for their window by name: the batch window stays up between them.
+        driver.onNextModal("frmMyInputBox", answerName("Batch, First"));
+        driver.onNextModal("frmClientInfo", [](QWidget* modal) {
+            auto* info = qobject_cast<frmClientInfo*>(modal);
+            auto* panel = info->findChild<SheetImagePanel*>();
+            QVERIFY(panel && panel->isVisible());
+            info->cmbRace()->setFocus();
+            QTRY_COMPARE(panel->field(), QStringLiteral("cmbRace"));
+            const QScrollArea* area = panel->scrollArea();
+            const QRectF shown(QPointF(area->horizontalScrollBar()->value(), area->verticalScrollBar()->value()) /
+                                   panel->zoom(),
+                               QSizeF(area->viewport()->size()) / panel->zoom());
+            QVERIFY(shown.contains(QRectF(panel->fieldRegion()).center()));
+            QTest::keyClick(info->cmbRace(), Qt::Key_Plus, Qt::ControlModifier);
+            QCOMPARE(panel->zoom(), 1.25);
+            press("frmClientInfo", 0)(modal);
+        });
+        driver.onNextModal("frmCourtHistory", press("frmCourtHistory", 0));
+        driver.onNextModal("frmNewEntry", [](QWidget* modal) {
+            auto* grid = qobject_cast<frmNewEntry*>(modal);
+            auto* panel = grid->findChild<SheetImagePanel*>();
+            QVERIFY(panel);
+            QTRY_COMPARE(panel->field(), QStringLiteral("Item 1"));
+            for (int i = 0; i < 4; ++i)
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+            QTRY_COMPARE(panel->field(), QStringLiteral("Item 5"));
+            QVERIFY(panel->findChild<QLabel*>("lblSheetField")->text().contains("too light or too close to call"));
+            press("frmNewEntry", 0)(modal);
+        });
+        // The two rejected sheets are set aside when the round comes to them (the prompts answer Yes); the last
+        // sheet is saved as it was read.
+        driver.onNextModal("frmMyInputBox", answerName("Batch, Last"));
+        for (const char* window : {"frmClientInfo", "frmCourtHistory", "frmNewEntry"})
+            driver.onNextModal(window, press(window, 0));
+        RunScanBatch(e.ctx, nullptr, e.windows);
+        QVERIFY(driver.done());
+        QVERIFY(!QTest::currentTestFailed());
+
+        QCOMPARE(listed.size(), 4);
+        QVERIFY2(listed[0].startsWith("sheet 1.png | Needs review | several marks: Item 5; too light or too close to "
+                                      "call: Item 5"),
+                 qPrintable(listed[0]));
+        QVERIFY2(listed[1].startsWith("sheet 2.png | Rejected | Anchor Box not found. The scanned page is blank"),
+                 qPrintable(listed[1]));
+        QVERIFY2(listed[2].startsWith("sheet 3.png | Rejected | The scanned page is shorter than the answer sheet"),
+                 qPrintable(listed[2]));
+        QCOMPARE(listed[3], "sheet 10.png | Ready | ");
+        QCOMPARE(e.table.NumClients, int16_t(4));
+        const QByteArray file = e.fileBytes();
+        QCOMPARE(ClientRecord::fromBytes(file.mid(2 * ClientRecord::Size)).Name.trimmed(), "Batch, First");
+        const ClientRecord saved = ClientRecord::fromBytes(file.mid(3 * ClientRecord::Size));
+        QCOMPARE(saved.Name.trimmed(), "Batch, Last");
+        QCOMPARE(saved.Responses, last.responses);
+        QCOMPARE(e.settings.read("Scanner", "ImageFolder", {}, 1024), folder.path());
     }
 };
 

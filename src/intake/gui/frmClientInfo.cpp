@@ -11,6 +11,7 @@
 #include "NewClient.h"
 #include "Panel3D.h"
 #include "Prompts.h"
+#include "SheetReviewPanel.h"
 #include "WindowRoutines.h"
 
 #include <QComboBox>
@@ -110,7 +111,13 @@ frmClientInfo::frmClientInfo(AppContext& ctx, QWidget* parent) : QDialog(parent)
     m_msgPanel->setCaption(QString());
     m_msgPanel->setMinimumHeight(TwipsToPixelsY(400, this));
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(m_area, 1);
+    auto* row = new QHBoxLayout;
+    row->addWidget(m_area, 1);
+    // A scanned sheet's review shows the sheet beside the fields.
+    SheetReviewPanel* sheetPanel = MakeSheetReviewPanel(m_ctx, this);
+    if (sheetPanel)
+        row->addWidget(sheetPanel);
+    layout->addLayout(row, 1);
     layout->addWidget(m_msgPanel);
 
     m_frame = new QFrame(m_area);
@@ -193,8 +200,9 @@ frmClientInfo::frmClientInfo(AppContext& ctx, QWidget* parent) : QDialog(parent)
     m_keys->left = [this](QWidget* field) { fieldLeft(field); };
 
     m_frame->adjustSize();
-    resize(std::max(m_frame->width() + TwipsToPixelsX(1200, this), TwipsToPixelsX(9000, this)),
-           std::max(m_frame->height() + TwipsToPixelsY(2200, this), TwipsToPixelsY(6000, this)));
+    resize(std::max(m_frame->width() + TwipsToPixelsX(1200, this), TwipsToPixelsX(9000, this)) +
+               (sheetPanel ? SheetReviewPanel::Width : 0),
+           std::max(m_frame->height() + TwipsToPixelsY(2200, this), TwipsToPixelsY(sheetPanel ? 8400 : 6000, this)));
 
     // Load: the opening values start empty; an existing client's record fills the controls.
     if (EditMode()) {

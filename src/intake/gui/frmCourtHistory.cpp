@@ -7,6 +7,7 @@
 #include "MenuButtons.h"
 #include "Panel3D.h"
 #include "Prompts.h"
+#include "SheetReviewPanel.h"
 #include "WindowRoutines.h"
 
 #include <QDir>
@@ -59,7 +60,13 @@ frmCourtHistory::frmCourtHistory(AppContext& ctx, QWidget* parent) : QDialog(par
     m_msgPanel->setCaption(QString());
     m_msgPanel->setMinimumHeight(TwipsToPixelsY(400, this));
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(m_area, 1);
+    auto* row = new QHBoxLayout;
+    row->addWidget(m_area, 1);
+    // A scanned sheet's review shows the sheet beside the fields.
+    SheetReviewPanel* sheetPanel = MakeSheetReviewPanel(m_ctx, this);
+    if (sheetPanel)
+        row->addWidget(sheetPanel);
+    layout->addLayout(row, 1);
     layout->addWidget(m_msgPanel);
 
     m_frame = new QFrame(m_area);
@@ -127,8 +134,9 @@ frmCourtHistory::frmCourtHistory(AppContext& ctx, QWidget* parent) : QDialog(par
     connect(leave, &QShortcut::activated, this, &frmCourtHistory::abandon);
 
     m_frame->adjustSize();
-    resize(std::max(m_frame->width() + TwipsToPixelsX(1200, this), TwipsToPixelsX(9000, this)),
-           std::max(m_frame->height() + TwipsToPixelsY(2200, this), TwipsToPixelsY(6000, this)));
+    resize(std::max(m_frame->width() + TwipsToPixelsX(1200, this), TwipsToPixelsX(9000, this)) +
+               (sheetPanel ? SheetReviewPanel::Width : 0),
+           std::max(m_frame->height() + TwipsToPixelsY(2200, this), TwipsToPixelsY(sheetPanel ? 8400 : 6000, this)));
 
     // Load: an existing client's counts fill the boxes; a new client's stay empty.
     if (m_ctx.flags.EditingClient)

@@ -6,6 +6,7 @@
 #include "Panel3D.h"
 #include "Prompts.h"
 #include "ResponseGrid.h"
+#include "SheetReviewPanel.h"
 #include "TestDefinition.h"
 #include "WindowRoutines.h"
 
@@ -81,6 +82,7 @@ frmNewEntry::frmNewEntry(AppContext& ctx, QWidget* parent) : QDialog(parent), m_
     for (int i = 0; i < m_menu->size(); ++i)
         m_menu->panel(i)->setParent(m_frEntry);
     setButtonsEnabled(false);
+    m_sheetPanel = MakeSheetReviewPanel(ctx, this);
 
     QString error;
     m_questions = ctx.workspace.OpenQuestionDatabase(&error);
@@ -189,12 +191,15 @@ void frmNewEntry::placeControls()
     const int frameHeight = buttonTop + TwipsToPixelsY(ButtonHeight + 240, this);
     m_frEntry->resize(frameWidth, frameHeight);
 
-    const int width = frameWidth + TwipsToPixelsX(800, this);
+    const int panelWidth = m_sheetPanel ? SheetReviewPanel::Width : 0;
+    const int width = frameWidth + TwipsToPixelsX(800, this) + panelWidth;
     const int height = frameHeight + TwipsToPixelsY(2400, this);
     setFixedSize(width, height);
     const int msgHeight = TwipsToPixelsY(380, this);
     const int margin = TwipsToPixelsX(60, this);
     m_msgPanel->setGeometry(margin, height - msgHeight - margin, width - 2 * margin, msgHeight);
+    if (m_sheetPanel)
+        m_sheetPanel->setGeometry(width - panelWidth - margin, margin, panelWidth, height - msgHeight - 3 * margin);
 }
 
 void frmNewEntry::showEvent(QShowEvent* event)
@@ -206,6 +211,9 @@ void frmNewEntry::showEvent(QShowEvent* event)
     if (!isMaximized())
         CenterForm(this);
     CenterFrame(this, m_frEntry);
+    // Centred in the room left of the sheet's image.
+    if (m_sheetPanel)
+        m_frEntry->move(std::max(0, m_frEntry->x() - SheetReviewPanel::Width / 2), m_frEntry->y());
     if (m_grids.isEmpty())
         return;
     setButtonsEnabled(true);
@@ -257,6 +265,15 @@ void frmNewEntry::refresh()
         }
         drawn.litRow = lit;
         m_grids[g]->setCursorRow(m_keying->row(g));
+    }
+    // The sheet's image follows the item being keyed.
+    if (m_sheetPanel) {
+        const int g = m_keying->currentGrid();
+        const int item = g >= 0 && g < gridCount() ? m_keying->itemAt(g, m_keying->row(g)) : 0;
+        if (item > 0 && item != m_shownItem) {
+            m_shownItem = item;
+            m_sheetPanel->showField(QStringLiteral("Item %1").arg(item));
+        }
     }
 }
 

@@ -16,6 +16,7 @@ class Panel3D;
 class QFrame;
 class QLabel;
 class ResponseGrid;
+class SheetReviewPanel;
 
 class frmNewEntry : public QDialog {
     Q_OBJECT
@@ -67,6 +68,8 @@ private:
     void setButtonsEnabled(bool enabled);
 
     AppContext& m_ctx;
+    SheetReviewPanel* m_sheetPanel = nullptr; // a scanned sheet's image, beside the grids during its review
+    int m_shownItem = 0;                      // the item it shows
     std::unique_ptr<DataWorkspace::Database> m_questions;
     QString m_loadError;
     std::optional<GridKeying> m_keying;

@@ -75,7 +75,8 @@ frmMainMenu::frmMainMenu(AppContext& ctx, DriveChooser& chooser, MainMenuActivit
     m_menu->add(QStringLiteral("Supervisor Options"),
                 QStringLiteral("Print client report, verify data entry or delete client names."),
                 [this] { runActivity(m_activities.supervisorOptions); });
-    m_menu->add(QStringLiteral("Exit Application"), QStringLiteral("Quit the program."), [this] { emit exitRequested(); });
+    m_menu->add(QStringLiteral("Exit Application"), QStringLiteral("Quit the program."),
+                [this] { emit exitRequested(); });
     m_menu->button(EditButton)->setEnabled(false);
 
     auto* buttons = new QVBoxLayout;
@@ -120,6 +121,15 @@ frmMainMenu::frmMainMenu(AppContext& ctx, DriveChooser& chooser, MainMenuActivit
     connect(m_printAnswerSheetAction, &QAction::triggered, this, [this] {
         if (m_activities.printAnswerSheet)
             m_activities.printAnswerSheet(this);
+    });
+    // A supervisor with a stack of sheets starts here rather than scanning them one by one through Add New Client.
+    m_scanBatchAction = options->addAction(QStringLiteral("Scan a &Batch of Answer Sheets..."));
+    m_scanBatchAction->setObjectName(QStringLiteral("mnuScanBatch"));
+    m_scanBatchAction->setEnabled(bool(m_activities.scanBatch));
+    connect(m_scanBatchAction, &QAction::triggered, this, [this] {
+        // Run as the menu's activities are, so that the list shows the new clients afterwards.
+        if (!m_inActivity)
+            runActivity(m_activities.scanBatch);
     });
     m_aboutAction = menuBar()->addAction(QStringLiteral("&About..."));
     m_aboutAction->setObjectName(QStringLiteral("mnuAbout"));

@@ -22,6 +22,7 @@ struct MainMenuActivities {
     std::function<void(QWidget* parent)> entryMethod;
     std::function<void(QWidget* parent)> supervisorOptions;
     std::function<void(QWidget* parent)> printAnswerSheet;
+    std::function<void(QWidget* parent)> scanBatch; // many answer sheets read, reviewed and saved in one go
 };
 
 class frmMainMenu : public QMainWindow {
@@ -50,6 +51,7 @@ public:
     QAction* numLockAction() const { return m_numLockAction; }
     QAction* driveSelectAction() const { return m_driveSelectAction; }
     QAction* printAnswerSheetAction() const { return m_printAnswerSheetAction; }
+    QAction* scanBatchAction() const { return m_scanBatchAction; }
     QAction* aboutAction() const { return m_aboutAction; }
     QAction* exitAction() const { return m_exitAction; }
 
@@ -86,5 +88,6 @@ private:
     QAction* m_driveSelectAction;
     QAction* m_numLockAction;
     QAction* m_printAnswerSheetAction;
+    QAction* m_scanBatchAction;
     QAction* m_aboutAction;
 };
