@@ -48,6 +48,20 @@ private slots:
         QCOMPARE(outcome.reading.Race, QString::number(m_answers.race));
     }
 
+    void acquireAll_feederRunsDry_endsWithoutAnError()
+    {
+        // The pnm backend is a feeder of one page: the empty feeder after it ends the run, and is no failure.
+        const QString ini = writeSettings(QStringLiteral("pnm:0"), QStringLiteral("filename=") + m_pgm);
+        QList<AcquiredPage> pages;
+        SaneScanner(SaneSettings::fromProfile(Profile(ini))).acquireAll([&pages](const AcquiredPage& page) {
+            pages << page;
+            return true;
+        });
+        QCOMPARE(pages.size(), 1);
+        QVERIFY2(pages[0].ok(), qPrintable(pages[0].detail));
+        QCOMPARE(pages[0].dpi, 100.0);
+    }
+
     void acquire_firstDeviceFound_whenNoneIsNamed()
     {
         // Twice in a row: the pnm backend's empty feeder after a page must not fail the next scan.
