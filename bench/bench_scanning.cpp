@@ -4,8 +4,8 @@
 //    degrees with noise;
 //  - a whole scan (ScanSheet: images saved, question database read and written);
 //  - with the command-line tool: a whole `read-sheet` process for one sheet file, and one process reading a batch
-//    of sheet files (sheets a minute).
-//   bench_scanning [runs] [batch size]
+//    of sheet files (sheets a minute). Another build's tool may be named, to time it the same way.
+//   bench_scanning [runs] [batch size] [veltrane-cli]
 
 #include "DataWorkspace.h"
 #include "FilledSheet.h"
@@ -92,7 +92,9 @@ int main(int argc, char** argv)
     std::printf("clean + registration + reading (ReadSheetImage)      median %6.2f ms\n", median(read));
     std::printf("whole ScanSheet (images saved, database read, written) median %6.2f ms\n", median(whole));
 
-    const QString cli = QString::fromLocal8Bit(qgetenv("VELTRANE_PROGRAM_DIR")) + QStringLiteral("/veltrane-cli");
+    const QString cli = argc > 3
+                            ? QString::fromLocal8Bit(argv[3])
+                            : QString::fromLocal8Bit(qgetenv("VELTRANE_PROGRAM_DIR")) + QStringLiteral("/veltrane-cli");
     if (!QFileInfo(cli).isExecutable()) {
         std::printf("no %s: process timings skipped\n", qPrintable(cli));
         return 0;
@@ -122,8 +124,10 @@ int main(int argc, char** argv)
         args << file;
     }
     const double ms = runCli(cli, args);
-    if (ms < 0)
-        return 1;
+    if (ms < 0) {
+        std::printf("read-sheet process, %d sheet files: this tool reads one file a run\n", batch);
+        return 0;
+    }
     std::printf("read-sheet process, %d sheet files                  %6.0f ms, %.0f sheets a minute\n", batch, ms,
                 batch * 60000.0 / ms);
     return 0;

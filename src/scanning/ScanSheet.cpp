@@ -8,6 +8,7 @@
 #include "SheetBoxes.h"
 #include "SheetImage.h"
 
+#include <QBuffer>
 #include <QDate>
 #include <QDir>
 #include <QFileInfo>
@@ -34,8 +35,13 @@ QString saveImage(const QImage& image, const QString& path)
     // though: the next scan replaces it anyway, and waiting for the disk would double a scan's time.
     const QFileInfo target(path);
     QTemporaryFile file(target.absolutePath() + QStringLiteral("/.") + target.fileName() + QStringLiteral(".XXXXXX"));
+    // Encoded in memory and written at once: the encoder's row-by-row writes would cost more than the encoding.
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
     QString problem;
-    if (!file.open() || !image.save(&file, "BMP") || !file.flush())
+    if (!buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "BMP"))
+        problem = QStringLiteral("the image cannot be encoded");
+    else if (!file.open() || file.write(bytes) != bytes.size() || !file.flush())
         problem = file.errorString();
     else if (std::rename(QFile::encodeName(file.fileName()).constData(), QFile::encodeName(path).constData()) != 0)
         problem = QString::fromLocal8Bit(std::strerror(errno));

@@ -58,6 +58,19 @@ bool bmpCutShort(const QByteArray& bytes)
     return width > 0 && bits > 0 && qint64(offset) + stride * height > bytes.size();
 }
 
+// The format of the image formats Qt reads itself, by their first bytes; empty for any other. Naming it spares the
+// reader from loading every image plugin to ask each whether it knows the content.
+QByteArray builtInFormat(const QByteArray& bytes)
+{
+    if (bytes.startsWith("\x89PNG\r\n\x1a\n"))
+        return "png";
+    if (bytes.startsWith("BM"))
+        return "bmp";
+    if (bytes.size() > 2 && bytes[0] == 'P' && bytes[1] >= '1' && bytes[1] <= '6')
+        return bytes[1] == '1' || bytes[1] == '4' ? "pbm" : bytes[1] == '2' || bytes[1] == '5' ? "pgm" : "ppm";
+    return {};
+}
+
 } // namespace
 
 AcquiredPage FileScanner::decode(const QByteArray& bytes, const QString& shown)
@@ -86,8 +99,8 @@ AcquiredPage FileScanner::decode(const QByteArray& bytes, const QString& shown)
     // Set once, before the first decoding, however many threads decode.
     static const bool limited = (QImageReader::setAllocationLimit(kAllocationLimitMb), true);
     Q_UNUSED(limited);
-    QImageReader reader(&buffer);
-    reader.setDecideFormatFromContent(true);
+    QImageReader reader(&buffer, builtInFormat(bytes));
+    reader.setDecideFormatFromContent(reader.format().isEmpty());
     reader.setAutoTransform(true);
     const QSize size = reader.size();
     if (size.isValid() && qint64(size.width()) * size.height() > MostPixels)
