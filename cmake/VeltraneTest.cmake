@@ -16,4 +16,8 @@ function(veltrane_add_test)
     list(APPEND T_LABELS gui)
   endif()
   set_tests_properties(${T_NAME} PROPERTIES TIMEOUT ${T_TIMEOUT} LABELS "${T_LABELS}" ENVIRONMENT "${env}")
+  # Print tests read the queue's last job back: never two at once.
+  if("cups" IN_LIST T_LABELS)
+    set_tests_properties(${T_NAME} PROPERTIES RESOURCE_LOCK cups_queue)
+  endif()
 endfunction()

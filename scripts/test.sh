@@ -18,15 +18,29 @@ if [ -x scripts/start-pulse.sh ]; then
   pulse_env=$(scripts/start-pulse.sh) && eval "$pulse_env" || echo "warning: no sound server; the audio tests will skip" >&2
 fi
 
+# Every build goes through ccache when it is there: a second run compiles only what changed.
 launcher=()
 if command -v ccache >/dev/null; then
   launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 fi
+
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Debug -DVELTRANE_WERROR=ON "${launcher[@]}"
 cmake --build "$build" -j"$(nproc)"
 (cd "$build" && ctest --output-on-failure -j"$(nproc)")
 
-# Fuzz the data-file parsers for a bounded time when the fuzz script is present.
+# The whole suite again, windows included, under AddressSanitizer and UndefinedBehaviorSanitizer (clang, -O1 so the
+# sanitized tests stay quick). Any report fails the test that made it.
+asan=${VELTRANE_ASAN_BUILD_DIR:-$root/build-asan}
+cmake -S . -B "$asan" -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-g -O1" -DCMAKE_CXX_COMPILER=clang++ \
+  -DVELTRANE_SANITIZE=ON "${launcher[@]}"
+cmake --build "$asan" -j"$(nproc)"
+(cd "$asan" &&
+  ASAN_OPTIONS=detect_stack_use_after_return=1:strict_string_checks=1 \
+  UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
+  LSAN_OPTIONS=suppressions=$root/tests/platform/lsan.supp:print_suppressions=0 \
+  ctest --output-on-failure -j"$(nproc)")
+
+# Fuzz every parser of a file a user can hand the program, for a bounded time each.
 if [ -x scripts/fuzz.sh ]; then
   scripts/fuzz.sh 10
 fi

@@ -184,11 +184,12 @@ QString Presentation::Responses() const
     return responses;
 }
 
-FileError Presentation::SaveResponses(ClientTable& table, const QString& responses)
+FileError Presentation::SaveResponses(ClientTable& table, const QString& responses,
+                                      const std::function<FileError()>& save)
 {
     ClientRecord& record = table.current();
     record.Responses = ClientRecord::fit(responses, NumItems);
-    const FileError error = table.SaveClient(table.CurClient);
+    const FileError error = save ? save() : table.SaveClient(table.CurClient);
     if (!error)
         table.CountNewClient();
     return error;

@@ -9,6 +9,7 @@
 
 class DataWorkspace;
 class QSqlDatabase;
+struct TableRows;
 
 class QuestionSet {
 public:
@@ -26,4 +27,7 @@ public:
     // The same on a database already open; `shownPath` names the database in messages.
     static std::optional<QuestionSet> Read(QSqlDatabase& db, const QString& table, const QString& shownPath,
                                            QString* error);
+    // The checks of Read on the table's rows as fetched.
+    static std::optional<QuestionSet> FromRows(const TableRows& rows, const QString& table, const QString& shownPath,
+                                               QString* error);
 };

@@ -1,10 +1,10 @@
 #include "Profile.h"
 
 #include "Cp1252.h"
+#include "PrivateFile.h"
 
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringList>
 #include <optional>
@@ -12,14 +12,8 @@
 namespace {
 
 // The file's lines without their line ends; `crlf` tells which line end the file uses.
-QStringList readLines(const QString& path, bool* crlf, bool* exists)
+QStringList fileLines(QByteArrayView bytes, bool* crlf)
 {
-    QFile f(path);
-    *exists = f.open(QIODevice::ReadOnly);
-    *crlf = true;
-    if (!*exists)
-        return {};
-    const QByteArray bytes = f.readAll();
     *crlf = bytes.isEmpty() || bytes.contains("\r\n");
     // Written as UTF-8; a file that is not valid UTF-8 comes from an older version, which wrote Windows-1252.
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
@@ -31,6 +25,12 @@ QStringList readLines(const QString& path, bool* crlf, bool* exists)
     if (!lines.isEmpty() && lines.last().isEmpty())
         lines.removeLast();
     return lines;
+}
+
+QByteArray fileBytes(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 std::optional<QString> sectionName(const QString& line)
@@ -61,9 +61,27 @@ Profile::Profile(QString path) : m_path(std::move(path)) {}
 
 QString Profile::read(const QString& section, const QString& key, const QString& defaultValue, int bufferSize) const
 {
+    return ReadValue(fileBytes(m_path), section, key, defaultValue, bufferSize);
+}
+
+QString Profile::write(const QString& section, const QString& key, const QString& value) const
+{
+    // The settings hold no client data: a new file is readable by all, like the rest of the program folder.
+    const QByteArray before = fileBytes(m_path);
+    const QByteArray after = WithValue(before, section, key, value);
+    if (after == before && QFile::exists(m_path))
+        return {};
+    if (const int err = PrivateFile::Replace(m_path, after, 0644))
+        return QStringLiteral("The settings file %1 cannot be written: %2")
+            .arg(QDir::toNativeSeparators(m_path), PrivateFile::ErrorText(err));
+    return {};
+}
+
+QString Profile::ReadValue(QByteArrayView file, const QString& section, const QString& key, const QString& defaultValue,
+                           int bufferSize)
+{
     bool crlf = true;
-    bool exists = false;
-    const QStringList lines = readLines(m_path, &crlf, &exists);
+    const QStringList lines = fileLines(file, &crlf);
     QString value = defaultValue;
     bool inSection = false;
     for (const QString& line : lines) {
@@ -86,11 +104,10 @@ QString Profile::read(const QString& section, const QString& key, const QString&
     return bufferSize > 0 ? value.left(bufferSize - 1) : QString();
 }
 
-QString Profile::write(const QString& section, const QString& key, const QString& value) const
+QByteArray Profile::WithValue(QByteArrayView file, const QString& section, const QString& key, const QString& value)
 {
     bool crlf = true;
-    bool exists = false;
-    QStringList lines = readLines(m_path, &crlf, &exists);
+    QStringList lines = fileLines(file, &crlf);
     const QString entry = key + QLatin1Char('=') + value;
 
     int sectionLine = -1;
@@ -116,7 +133,7 @@ QString Profile::write(const QString& section, const QString& key, const QString
     if (found >= 0) {
         // The same entry again (the workspace writes its database path at every start) leaves the file alone.
         if (lines[found] == entry)
-            return {};
+            return file.toByteArray();
         lines[found] = entry;
     } else if (sectionLine >= 0) {
         lines.insert(lastEntry + 1, entry);
@@ -128,13 +145,5 @@ QString Profile::write(const QString& section, const QString& key, const QString
     }
 
     const QString eol = crlf ? QStringLiteral("\r\n") : QStringLiteral("\n");
-    QSaveFile out(m_path);
-    if (!out.open(QIODevice::WriteOnly))
-        return QStringLiteral("The settings file %1 cannot be written: %2")
-            .arg(QDir::toNativeSeparators(m_path), out.errorString());
-    out.write((lines.join(eol) + eol).toUtf8());
-    if (!out.commit())
-        return QStringLiteral("The settings file %1 cannot be written: %2")
-            .arg(QDir::toNativeSeparators(m_path), out.errorString());
-    return {};
+    return (lines.join(eol) + eol).toUtf8();
 }

@@ -3,6 +3,7 @@
 
 #include "ClientRecord.h"
 #include "FileError.h"
+#include "LocationLock.h"
 
 #include <array>
 #include <cstdint>
@@ -18,6 +19,8 @@ public:
     int16_t CurClient = 0;
     QString DataPath;
     QString ClientFilePath;
+    // Held from the moment the data location is opened until another one is or the table goes away.
+    LocationLock locationLock;
 
     struct LoadResult {
         FileError error;
@@ -28,8 +31,12 @@ public:
 
     // Sets DataPath and ClientFilePath for a location given without a trailing separator.
     void setDataPath(const QString& path);
+    // Reads the client file; creates an empty one, readable by its owner only, when the location has none.
     LoadResult LoadClients();
+    // Fills the table from the bytes of a client file.
+    LoadResult LoadFromBytes(QByteArrayView bytes);
     // Writes slot `index` as record `index`; the file is replaced whole, so a crash leaves the old or new record.
+    // Fails, creating nothing, when the client file is gone.
     FileError SaveClient(int16_t index);
     // Blanks slot CurClient in memory only.
     void ClearClient();

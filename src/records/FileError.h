@@ -9,6 +9,7 @@ struct FileError {
         None = 0,
         BadFileName = 52,
         FileNotFound = 53,
+        LocationInUse = 55, // "file already open": another program holds the data location; description names it
         DeviceIO = 57,
         PermissionDenied = 70,
         DiskNotReady = 71,

@@ -12,6 +12,8 @@ int16_t toInt16(double v)
 {
     // Halves go to the even neighbour (the default rounding mode of nearbyint).
     const double rounded = std::nearbyint(v);
+    if (std::isnan(rounded))
+        return 0;
     return static_cast<int16_t>(
         std::clamp(rounded, double(std::numeric_limits<int16_t>::min()), double(std::numeric_limits<int16_t>::max())));
 }

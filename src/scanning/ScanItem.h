@@ -6,6 +6,7 @@
 #include <QString>
 
 class QSqlDatabase;
+struct TableRows;
 
 struct ScanItem {
     int ID = 0;
@@ -29,6 +30,8 @@ constexpr int FirstDateItem = 133;
 // Reads every row in ID order into `items`. Returns "" or a message naming `shownPath` and the fault (a missing
 // table, a row count other than 138, a row whose bubble counts the reader cannot use).
 QString LoadScanItems(QSqlDatabase& db, const QString& shownPath, QList<ScanItem>& items);
+// The checks of LoadScanItems on the table's rows as fetched.
+QString ScanItemsFromRows(const TableRows& rows, const QString& shownPath, QList<ScanItem>& items);
 
 // Writes each item's x and y back to its row.
 QString WriteScanPositions(QSqlDatabase& db, const QString& shownPath, const QList<ScanItem>& items);

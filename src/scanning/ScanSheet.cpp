@@ -3,6 +3,7 @@
 #include "AnswerSheet.h"
 #include "DataWorkspace.h"
 #include "MarkReader.h"
+#include "PrivateFile.h"
 #include "ScanItem.h"
 #include "ScanPage.h"
 #include "SheetBoxes.h"
@@ -11,12 +12,7 @@
 #include <QBuffer>
 #include <QDate>
 #include <QDir>
-#include <QFileInfo>
-#include <QTemporaryFile>
-#include <cerrno>
 #include <cmath>
-#include <cstdio>
-#include <cstring>
 
 namespace {
 
@@ -31,25 +27,17 @@ constexpr int kBubbleBox = 14;
 
 QString saveImage(const QImage& image, const QString& path)
 {
-    // Written whole or not at all, so a failed save never leaves half a picture behind; not forced to the disk,
-    // though: the next scan replaces it anyway, and waiting for the disk would double a scan's time.
-    const QFileInfo target(path);
-    QTemporaryFile file(target.absolutePath() + QStringLiteral("/.") + target.fileName() + QStringLiteral(".XXXXXX"));
     // Encoded in memory and written at once: the encoder's row-by-row writes would cost more than the encoding.
     QByteArray bytes;
     QBuffer buffer(&bytes);
-    QString problem;
     if (!buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "BMP"))
-        problem = QStringLiteral("the image cannot be encoded");
-    else if (!file.open() || file.write(bytes) != bytes.size() || !file.flush())
-        problem = file.errorString();
-    else if (std::rename(QFile::encodeName(file.fileName()).constData(), QFile::encodeName(path).constData()) != 0)
-        problem = QString::fromLocal8Bit(std::strerror(errno));
-    else
-        file.setAutoRemove(false);
-    if (!problem.isEmpty())
+        return QStringLiteral("The scanned image could not be saved as %1: it cannot be encoded.")
+            .arg(QDir::toNativeSeparators(path));
+    // Written whole or not at all, so a failed save never leaves half a picture behind; not forced to the disk,
+    // though: the next scan replaces it anyway, and waiting for the disk would double a scan's time.
+    if (const int err = PrivateFile::Replace(path, bytes, PrivateFile::OwnerOnly, PrivateFile::Sync::Lazy))
         return QStringLiteral("The scanned image could not be saved as %1: %2")
-            .arg(QDir::toNativeSeparators(path), problem);
+            .arg(QDir::toNativeSeparators(path), PrivateFile::ErrorText(err));
     return {};
 }
 

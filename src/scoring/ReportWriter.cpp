@@ -3,11 +3,11 @@
 #include "ReportWriter.h"
 
 #include "Cp1252.h"
+#include "PrivateFile.h"
 #include "ReportComposer.h"
 
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
 #include <algorithm>
 
 namespace {
@@ -138,10 +138,9 @@ bool ReportsScaleNotScored(const ScoreSheet& sheet, int s)
 ScoringError SaveReportFile(const QString& programDir, const QByteArray& report)
 {
     const QString path = ReportFilePath(programDir);
-    QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly) || f.write(report) != report.size() || !f.commit())
+    if (const int err = PrivateFile::Replace(path, report))
         return {path, QStringLiteral("The report file %1 cannot be written: %2.")
-                          .arg(QDir::toNativeSeparators(path), f.errorString())};
+                          .arg(QDir::toNativeSeparators(path), PrivateFile::ErrorText(err))};
     return {};
 }
 

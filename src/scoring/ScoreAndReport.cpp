@@ -1,8 +1,9 @@
 #include "ScoreAndReport.h"
 
+#include "PrivateFile.h"
+
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
 #include <memory>
 
 namespace {
@@ -20,13 +21,14 @@ ScoringError readFile(const QString& path, const QString& what, QByteArray& byte
 
 ScoringError copyFile(const QString& from, const QString& to)
 {
+    // Neither name is followed if it is a link: a copy never prints or overwrites a file someone pointed it at.
     QByteArray bytes;
-    if (ScoringError e = readFile(from, QStringLiteral("report file"), bytes))
-        return e;
-    QSaveFile f(to);
-    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size() || !f.commit())
+    if (const int err = PrivateFile::Read(from, bytes))
+        return {from, QStringLiteral("The report file %1 cannot be read: %2.")
+                          .arg(QDir::toNativeSeparators(from), PrivateFile::ErrorText(err))};
+    if (const int err = PrivateFile::Replace(to, bytes))
         return {to, QStringLiteral("The report copy %1 cannot be written: %2.")
-                        .arg(QDir::toNativeSeparators(to), f.errorString())};
+                        .arg(QDir::toNativeSeparators(to), PrivateFile::ErrorText(err))};
     return {};
 }
 

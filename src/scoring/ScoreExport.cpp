@@ -102,7 +102,11 @@ ScoreExport ExportScores(const QString& programDir, const ClientTable& clients, 
     if ((out.error = LoadProgramScoringData(programDir, run)))
         return out;
     // Scored through a copy, so the caller's current client stays where it was.
-    ClientTable one = clients;
+    ClientTable one;
+    one.Clients = clients.Clients;
+    one.NumClients = clients.NumClients;
+    one.DataPath = clients.DataPath;
+    one.ClientFilePath = clients.ClientFilePath;
     const QStringList columns = ScoreExportColumns(options.deidentified);
     QList<QVariantList> rows;
     for (int16_t n = 1; n <= clients.NumClients; ++n) {

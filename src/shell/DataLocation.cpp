@@ -1,15 +1,17 @@
 #include "DataLocation.h"
 
 #include "ClientTable.h"
+#include "PrivateFile.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <cerrno>
-#include <fcntl.h>
 #include <unistd.h>
 
 namespace {
 
-bool isNoTestInformation(int n)
+bool isNoTestInformation(int n, bool withPathNotFound)
 {
     switch (n) {
     case FileError::BadFileName:
@@ -19,8 +21,9 @@ bool isNoTestInformation(int n)
     case FileError::DbFileNotFound:
     case FileError::DbInvalidPath:
     case FileError::DbCannotOpen:
-    case FileError::PathNotFound:
         return true;
+    case FileError::PathNotFound:
+        return withPathNotFound;
     default:
         return false;
     }
@@ -32,21 +35,52 @@ FileError writeTest(const QString& dataPath)
     const QByteArray native = QFile::encodeName(path);
     if (::unlink(native.constData()) != 0 && errno != ENOENT)
         return FileError::fromErrno(errno, path);
-    const int fd = ::open(native.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (fd < 0)
-        return FileError::fromErrno(errno, path);
-    const char line[] = "test\n";
-    const bool written = ::write(fd, line, sizeof line - 1) == static_cast<ssize_t>(sizeof line - 1);
-    const int err = errno;
-    ::close(fd);
-    ::unlink(native.constData());
-    return written ? FileError{} : FileError::fromErrno(err, path);
+    const int err = PrivateFile::Create(path, "test\n");
+    if (err != EEXIST)
+        ::unlink(native.constData());
+    return FileError::fromErrno(err, path);
+}
+
+// Another program may have the location open: ask for its lock before anything is read or changed there. A location
+// that cannot carry a lock (not writable, missing, no lock support) goes on to the usual checks, which tell why.
+FileError lockLocation(ClientTable& table, const QString& path)
+{
+    if (table.locationLock.holds(path))
+        return {};
+    LocationLock lock;
+    const LocationLock::Attempt attempt = lock.acquire(path);
+    if (attempt.status == LocationLock::Status::InUse)
+        return {FileError::LocationInUse, attempt.holder};
+    table.locationLock = std::move(lock);
+    if (table.locationLock.isHeld())
+        PrivateFile::RemoveLeftovers(path); // saves of a program that died; no live program is saving here now
+    return {};
+}
+
+// A disk taken out and put back has lost the lock its opening took (the lock was on the disk that went away): take it
+// again before writing, so that a program that opened the disk meanwhile is noticed. Nothing is tried while the disk
+// is still out, so no lock file lands in the bare folder a drive leaves behind.
+FileError relockLocation(ClientTable& table)
+{
+    if (!table.locationLock.isHeld() || table.locationLock.holds(table.DataPath) ||
+        !QFileInfo::exists(table.ClientFilePath))
+        return {};
+    LocationLock again;
+    const LocationLock::Attempt attempt = again.acquire(table.DataPath);
+    if (attempt.status == LocationLock::Status::InUse)
+        return {FileError::LocationInUse,
+                attempt.holder.isEmpty() ? QStringLiteral("another copy of %1").arg(AppTitle()) : attempt.holder};
+    if (attempt.status == LocationLock::Status::Held)
+        table.locationLock = std::move(again);
+    return {};
 }
 
 } // namespace
 
 OpenResult OpenDataLocation(ClientTable& table, const QString& path)
 {
+    if (FileError e = lockLocation(table, path))
+        return {e, {}};
     table.setDataPath(path);
     const ClientTable::LoadResult loaded = table.LoadClients();
     if (loaded.error)
@@ -56,9 +90,15 @@ OpenResult OpenDataLocation(ClientTable& table, const QString& path)
 
 ErrorPrompt DataLocationErrorPrompt(const FileError& e, const QString& candidate)
 {
-    if (isNoTestInformation(e.number))
-        return {QStringLiteral("No test information found on drive ") + candidate.toUpper() +
+    if (e.number == FileError::LocationInUse)
+        return {QStringLiteral("The data disk in drive ") + QDir::toNativeSeparators(candidate) +
+                    QStringLiteral(" is in use by ") +
+                    (e.description.isEmpty() ? QStringLiteral("another copy of %1").arg(AppTitle()) : e.description) +
                     QStringLiteral(", would you like to try another drive?"),
+                AppTitle(), Prompts::Icon::Exclamation, Prompts::Buttons::YesNo};
+    if (isNoTestInformation(e.number, true))
+        return {QStringLiteral("No test information found on drive ") + candidate.toUpper()
+                    + QStringLiteral(", would you like to try another drive?"),
                 AppTitle(), Prompts::Icon::None, Prompts::Buttons::YesNo};
     if (e.number == FileError::PermissionDenied)
         return {QStringLiteral("Data disk write protected!\r\rSet the data disk to writable and replace in drive."),
@@ -69,11 +109,48 @@ ErrorPrompt DataLocationErrorPrompt(const FileError& e, const QString& candidate
 
 LocationOutcome DataLocationOutcome(const FileError& e, Prompts::Answer answer)
 {
-    if (isNoTestInformation(e.number))
+    if (e.number == FileError::LocationInUse || isNoTestInformation(e.number, true))
         return answer == Prompts::Answer::Yes ? LocationOutcome::TryAnother : LocationOutcome::EndProgram;
     if (e.number == FileError::PermissionDenied)
         return answer == Prompts::Answer::Ok ? LocationOutcome::Retry : LocationOutcome::Stop;
     return LocationOutcome::Stop;
+}
+
+ErrorPrompt StartUpErrorPrompt(const FileError& e)
+{
+    if (isNoTestInformation(e.number, false))
+        return {QStringLiteral("Data disk not found!\r\rInsert data disk in drive A to continue."),
+                QStringLiteral("Data Disk Error"), Prompts::Icon::Critical, Prompts::Buttons::OkCancel};
+    if (e.number == FileError::PermissionDenied)
+        return {QStringLiteral("Data disk write protected!\r\rSet the data disk to writeable and replace in drive."),
+                QStringLiteral("Data Disk Error"), Prompts::Icon::Critical, Prompts::Buttons::OkCancel};
+    return {QStringLiteral("Error %1:%2").arg(e.number).arg(e.description), AppTitle(), Prompts::Icon::None,
+            Prompts::Buttons::Ok};
+}
+
+FileError SaveClientAsking(ClientTable& table, int16_t index, Prompts& prompts)
+{
+    for (;;) {
+        FileError e = relockLocation(table);
+        if (!e)
+            e = table.SaveClient(index);
+        if (!e)
+            return e;
+        ErrorPrompt box;
+        if (e.number == FileError::LocationInUse) {
+            box = {QStringLiteral("The data disk in drive %1 is in use by %2. Close the program there, then press OK "
+                                  "to save again.")
+                       .arg(QDir::toNativeSeparators(table.DataPath), e.description),
+                   QStringLiteral("Data Disk Error"), Prompts::Icon::Critical, Prompts::Buttons::OkCancel};
+        } else {
+            // A folder that vanished is a disk that was taken out, as much as a missing client file is.
+            box = StartUpErrorPrompt(
+                e.number == FileError::PathNotFound ? FileError{FileError::FileNotFound, e.description} : e);
+        }
+        if (prompts.message(box.text, box.title, box.icon, box.buttons) != Prompts::Answer::Ok ||
+            box.buttons != Prompts::Buttons::OkCancel)
+            return e;
+    }
 }
 
 bool IsSecretCode(const QString& entry)

@@ -4,6 +4,8 @@
 #include "FileError.h"
 #include "Prompts.h"
 
+#include <cstdint>
+
 class ClientTable;
 
 struct OpenResult {
@@ -26,6 +28,14 @@ enum class LocationOutcome { TryAnother, Retry, EndProgram, Stop };
 // The box for an error while a chosen data location is opened, and what each answer leads to.
 ErrorPrompt DataLocationErrorPrompt(const FileError& e, const QString& candidate);
 LocationOutcome DataLocationOutcome(const FileError& e, Prompts::Answer answer);
+
+// The box for an error raised by a start-up step; OK retries the step, anything else ends the program.
+ErrorPrompt StartUpErrorPrompt(const FileError& e);
+
+// Saves slot `index` of the open data location. While the client file cannot be written (the disk was taken out,
+// is write-protected) the start-up step's box asks to put it back, and OK tries again; the error is returned when
+// the user gives up, and the caller keeps the edits on screen for a later try.
+FileError SaveClientAsking(ClientTable& table, int16_t index, Prompts& prompts);
 
 // The supervisor's secret code check, without regard to case.
 bool IsSecretCode(const QString& entry);

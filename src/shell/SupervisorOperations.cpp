@@ -2,9 +2,9 @@
 
 #include "ClientTable.h"
 #include "Cp1252.h"
+#include "PrivateFile.h"
 
 #include <QDir>
-#include <QFile>
 
 QString ScrambleName(const QString& name)
 {
@@ -26,7 +26,7 @@ QString ScrambleName(const QString& name)
     return out;
 }
 
-QString ScrambleAllNames(ClientTable& table)
+QString ScrambleAllNames(ClientTable& table, const std::function<FileError(int16_t)>& save)
 {
     for (int16_t n = 1; n <= table.NumClients; ++n) {
         table.CurClient = n;
@@ -37,7 +37,7 @@ QString ScrambleAllNames(ClientTable& table)
         r.Name = ScrambleName(ClientRecord::fit(r.Name, 25));
         r.NameDeleted = QStringLiteral("1");
         r.EditCount = QStringLiteral("3");
-        if (FileError e = table.SaveClient(n)) {
+        if (FileError e = save ? save(n) : table.SaveClient(n)) {
             // The file still holds the name, so the table must too: a later run then tries this client again.
             r = before;
             table.CurClient = 1;
@@ -49,11 +49,10 @@ QString ScrambleAllNames(ClientTable& table)
     table.CurClient = table.NumClients > 0 ? 1 : 0;
 
     // Success is what the file says, not what the table says.
-    QFile file(table.ClientFilePath);
-    if (!file.open(QIODevice::ReadOnly))
+    QByteArray bytes;
+    if (const int err = PrivateFile::Read(table.ClientFilePath, bytes))
         return QStringLiteral("The client file %1 could not be read back: %2")
-            .arg(QDir::toNativeSeparators(table.ClientFilePath), file.errorString());
-    const QByteArray bytes = file.readAll();
+            .arg(QDir::toNativeSeparators(table.ClientFilePath), PrivateFile::ErrorText(err));
     int readable = 0;
     for (qsizetype at = 0; at < bytes.size(); at += ClientRecord::Size) {
         if (ClientRecord::fromBytes(bytes.mid(at, ClientRecord::Size)).NameDeleted == QLatin1String("0"))
@@ -81,17 +80,17 @@ QString PrintAllReports(ClientTable& table, const QString& programDir, const Pri
         table.CurClient = n;
         if (const QString e = steps.scoreAndReport(); !e.isEmpty())
             return finish(QStringLiteral("The report of client %1 could not be written: %2").arg(n).arg(e));
-        QFile::remove(temp(n));
-        if (!QFile::copy(report, temp(n)))
-            return finish(QStringLiteral("The report copy %1 could not be written.").arg(temp(n)));
+        if (const int err = PrivateFile::Copy(report, temp(n)))
+            return finish(QStringLiteral("The report copy %1 could not be written: %2.")
+                              .arg(temp(n), PrivateFile::ErrorText(err)));
     }
     for (int16_t n = 1; n <= count; ++n) {
         if (steps.progress && !steps.progress(1, n, count))
             return finish(QStringLiteral("Printing was stopped after %1 of %2 reports.").arg(n - 1).arg(count));
         table.CurClient = n;
-        QFile::remove(report);
-        if (!QFile::copy(temp(n), report))
-            return finish(QStringLiteral("The report copy %1 could not be read back.").arg(temp(n)));
+        if (const int err = PrivateFile::Copy(temp(n), report))
+            return finish(QStringLiteral("The report copy %1 could not be read back: %2.")
+                              .arg(temp(n), PrivateFile::ErrorText(err)));
         if (const QString e = steps.printReport(); !e.isEmpty())
             return finish(QStringLiteral("The report of client %1 could not be printed: %2").arg(n).arg(e));
     }

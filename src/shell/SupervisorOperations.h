@@ -5,6 +5,7 @@
 #include "FileError.h"
 
 #include <QString>
+#include <cstdint>
 #include <functional>
 
 class ClientTable;
@@ -16,7 +17,8 @@ QString ScrambleName(const QString& name);
 // Scrambles the name of every client whose name is still present, marks it deleted and locks its editing, saving
 // each record at once. A record that cannot be saved is restored in the table and the run stops there. Returns a
 // message for the supervisor, or an empty string only when the client file, read back, holds no readable name.
-QString ScrambleAllNames(ClientTable& table);
+// `save` writes one record (by default SaveClient).
+QString ScrambleAllNames(ClientTable& table, const std::function<FileError(int16_t)>& save = {});
 
 struct PrintAllSteps {
     // Scores the current client and writes report.prn; returns an error message or an empty string.

@@ -172,9 +172,9 @@ private slots:
     {
         QTest::addColumn<QString>("language");
         QTest::addColumn<int>("audio"); // 0 none, 1 no output device, 2 played
-        QTest::addColumn<int>("save");  // 0 saved, 1 failed then retried, 2 failed and cancelled
-        QTest::newRow("English, save fails, Retry") << "English" << 2 << 1;
-        QTest::newRow("Spanish, save fails, Cancel") << "Spanish" << 2 << 2;
+        QTest::addColumn<int>("save");  // 0 saved, 1 disk taken out then put back, 2 taken out, client left out
+        QTest::newRow("English, disk put back") << "English" << 2 << 1;
+        QTest::newRow("Spanish, client left out") << "Spanish" << 2 << 2;
         QTest::newRow("no output device") << "English" << 1 << 0;
         QTest::newRow("no audio service") << "Spanish" << 0 << 0;
     }
@@ -189,10 +189,14 @@ private slots:
         f.audio.available = audio == 2;
         if (audio == 0)
             f.ctx->audio = nullptr;
+        const QString away = f.table.DataPath + QStringLiteral("-away");
         if (save > 0) {
-            QVERIFY(QDir(f.table.DataPath).removeRecursively());
-            f.prompts.answers << Prompts::Answer::Ok << Prompts::Answer::Ok << Prompts::Answer::Ok
-                              << (save == 1 ? Prompts::Answer::Retry : Prompts::Answer::Cancel);
+            QVERIFY(QDir().rename(f.table.DataPath, away));
+            f.prompts.answers << Prompts::Answer::Ok << Prompts::Answer::Ok << Prompts::Answer::Ok;
+            if (save == 1)
+                f.prompts.answers << Prompts::Answer::Ok;
+            else
+                f.prompts.answers << Prompts::Answer::Cancel << Prompts::Answer::Yes;
         }
         auto o = open(f, language);
         QVERIFY(o);
@@ -200,10 +204,8 @@ private slots:
         QList<int> behindNotes;
         f.prompts.onShow = [&](const FakePrompts::Shown& box) {
             behindNotes << w.presentation()->CurrentItem().ID;
-            QFile file(f.table.ClientFilePath);
-            if (box.buttons == Prompts::Buttons::RetryCancel && save == 1 && QDir().mkpath(f.table.DataPath) &&
-                file.open(QIODevice::WriteOnly))
-                file.write(before);
+            if (box.title == QLatin1String("Data Disk Error") && save == 1)
+                QDir().rename(away, f.table.DataPath);
         };
         QCOMPARE(w.windowTitle(), PresentationTexts::WindowCaption(spanish));
         QCOMPARE(w.AudioOn(), audio == 2);
@@ -250,9 +252,11 @@ private slots:
                                 PresentationTexts::SectionNoteText(spanish), PresentationTexts::ClosingText(spanish)};
         QCOMPARE(f.prompts.texts().mid(0, 3), boxes);
         QCOMPARE(behindNotes.mid(0, 3), (QList<int>{87, 111, 123}));
-        QCOMPARE(f.prompts.shown.size(), save ? 4 : 3);
+        QCOMPARE(f.prompts.shown.size(), 3 + save);
         if (save)
-            QVERIFY(f.prompts.shown[3].text.contains(QDir::toNativeSeparators(f.table.ClientFilePath)));
+            QCOMPARE(f.prompts.shown[3].text, "Data disk not found!\r\rInsert data disk in drive A to continue.");
+        if (save == 2)
+            QVERIFY(f.prompts.shown[4].text.contains(QDir::toNativeSeparators(f.table.ClientFilePath)));
         QVERIFY(f.flags.ContinueFlag);
         QCOMPARE(f.table.NumClients, save == 2 ? 3 : 4);
         if (save == 2) {

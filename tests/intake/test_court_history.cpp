@@ -88,12 +88,12 @@ private slots:
         typeText(QStringLiteral("3"));
         press(Qt::Key_Return);
         f.table.setDataPath(f.dir.path() + QStringLiteral("/gone"));
+        f.prompts.answers << Prompts::Answer::Cancel;
         f.w.menu().press(0);
         QCoreApplication::processEvents();
         QVERIFY(f.w.isVisible());
         QVERIFY(!f.flags.ContinueFlag);
-        QCOMPARE(f.prompts.shown.size(), 1);
-        QCOMPARE(f.prompts.shown.at(0).title, QStringLiteral("Court History Not Saved"));
+        QCOMPARE(f.prompts.texts(), QStringList{"Data disk not found!\r\rInsert data disk in drive A to continue."});
         QCOMPARE(f.table.Clients[2], before);
         QCOMPARE(f.w.txtDVArrests()->text(), QStringLiteral("3"));
         f.table.setDataPath(f.dir.path());

@@ -154,14 +154,14 @@ private slots:
                     return;
                 if (retryWithDiskBack)
                     QDir().rename(moved, m_env->table.DataPath);
-                m_env->prompts.answers.enqueue(retryWithDiskBack ? Prompts::Answer::Retry : Prompts::Answer::Cancel);
+                m_env->prompts.answers.enqueue(retryWithDiskBack ? Prompts::Answer::Ok : Prompts::Answer::Cancel);
             };
             key(QString(second[0]));
             QTRY_VERIFY(!w->isVisible());
             const QStringList texts = m_env->prompts.texts();
             QCOMPARE(texts.size(), retryWithDiskBack ? 3 : 2);
-            QVERIFY2(texts[1].contains("DATA401.QN"), qPrintable(texts[1]));
-            QCOMPARE(m_env->prompts.shown[1].buttons, Prompts::Buttons::RetryCancel);
+            QCOMPARE(texts[1], "Data disk not found!\r\rInsert data disk in drive A to continue.");
+            QCOMPARE(m_env->prompts.shown[1].buttons, Prompts::Buttons::OkCancel);
             QCOMPARE(m_env->table.Clients[2].Responses, retryWithDiskBack ? second : StoredSheet());
             QCOMPARE(m_env->flags.ContinueFlag, retryWithDiskBack);
             if (retryWithDiskBack)

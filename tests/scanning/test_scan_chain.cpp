@@ -66,6 +66,7 @@ struct Env {
     Env()
     {
         table.setDataPath(data.path());
+        table.LoadClients();
         for (int16_t n = 1; n <= 2; ++n) {
             table.Clients[n] = ClientRecord::blank();
             table.Clients[n].Name = QStringLiteral("Client %1").arg(n);

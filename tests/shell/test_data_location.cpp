@@ -6,9 +6,12 @@
 #include "Settings.h"
 
 #include <QFile>
+#include <QProcess>
 #include <QQueue>
+#include <QSysInfo>
 #include <QTemporaryDir>
 #include <QTest>
+#include <pwd.h>
 #include <unistd.h>
 
 namespace {
@@ -56,6 +59,7 @@ private slots:
         m_data = m_dir->path() + "/data";
         QDir().mkpath(m_data);
         m_prompts.clear();
+        m_prompts.onShow = {};
         m_table = ClientTable();
         m_chooser.choices.clear();
         m_chooser.shown = 0;
@@ -173,6 +177,7 @@ private slots:
         writeFile(m_ini, "[Path]\r\nFilePath=\r\n");
         m_chooser.choices << data;
         QCOMPARE(SelectDataDrive(true, m_table, Profile(m_ini), m_prompts, m_chooser), SelectResult::Opened);
+        m_table.locationLock = LocationLock(); // the first program has ended
         ClientTable next;
         QCOMPARE(SelectDataDrive(true, next, Profile(m_ini), m_prompts, m_chooser), SelectResult::Opened);
         QCOMPARE(next.DataPath, data);
@@ -223,6 +228,105 @@ private slots:
         QCOMPARE(m_prompts.shown.size(), 1);
         QVERIFY(m_prompts.shown[0].text.contains("53"));
         QCOMPARE(m_table.NumClients, 51);
+    }
+
+    void save_diskTakenOut_asksForItAndCreatesNothing_data()
+    {
+        QTest::addColumn<bool>("putBack");
+        QTest::newRow("disk put back, OK") << true;
+        QTest::newRow("Cancel") << false;
+    }
+    void save_diskTakenOut_asksForItAndCreatesNothing()
+    {
+        QFETCH(bool, putBack);
+        QVERIFY(!OpenDataLocation(m_table, m_data).error);
+        // Unmounting leaves the bare mount folder behind; the disk comes back with its files as new inodes.
+        const QString disk = m_dir->path() + "/disk";
+        QVERIFY(QDir().rename(m_data, disk) && QDir().mkpath(m_data));
+        m_table.Clients[1] = ClientRecord::blank();
+        m_table.Clients[1].Name = "Edited";
+        m_prompts.answers << (putBack ? Prompts::Answer::Ok : Prompts::Answer::Cancel);
+        m_prompts.onShow = [&](const FakePrompts::Shown&) {
+            QCOMPARE(QDir(m_data).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList());
+            if (putBack)
+                for (const QString& name : QDir(disk).entryList(QDir::Files))
+                    QFile::copy(disk + "/" + name, m_data + "/" + name);
+        };
+        QCOMPARE(bool(SaveClientAsking(m_table, 1, m_prompts)), !putBack);
+        QCOMPARE(m_prompts.texts(), QStringList{"Data disk not found!\r\rInsert data disk in drive A to continue."});
+        QCOMPARE(m_prompts.shown[0].buttons, Prompts::Buttons::OkCancel);
+        QCOMPARE(m_table.Clients[1].Name, "Edited"); // kept in memory either way
+        ClientTable other;
+        if (putBack) {
+            // Saved, and the disk is this program's again: another program is kept out.
+            QCOMPARE(OpenDataLocation(other, m_data).error.number, int(FileError::LocationInUse));
+            other.setDataPath(m_data);
+            QVERIFY(!other.LoadClients().error);
+            QCOMPARE(other.Clients[1].Name.trimmed(), "Edited");
+        } else {
+            QCOMPARE(QDir(m_data).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList());
+        }
+    }
+
+    void open_leftoversOfAKilledSave_removed()
+    {
+        for (const char* name : {"/.DATA401.QN.saving", "/.DATA401.QN.a1B2c3.saving"})
+            writeFile(m_data + name, "half a save");
+        QVERIFY(!OpenDataLocation(m_table, m_data).error);
+        QCOMPARE(QDir(m_data).entryList(QDir::Files | QDir::Hidden), QStringList({"DATA401.LCK", "DATA401.QN"}));
+    }
+
+    void open_locationHeldByAnotherTable_refusedUntilLetGo()
+    {
+        QVERIFY(!OpenDataLocation(m_table, m_data).error);
+        QVERIFY(!OpenDataLocation(m_table, m_data + "/.").error); // Drive select on the location already open
+        ClientTable other;
+        QCOMPARE(OpenDataLocation(other, m_data).error.number, int(FileError::LocationInUse));
+        QVERIFY(other.DataPath.isEmpty()); // refused before anything was read
+        const QString elsewhere = m_dir->path() + "/elsewhere";
+        QVERIFY(QDir().mkpath(elsewhere));
+        QVERIFY(!OpenDataLocation(m_table, elsewhere).error); // another location chosen: the first is let go
+        QVERIFY(!OpenDataLocation(other, m_data).error);
+    }
+
+    void secondProgram_refusedWhileFirstHoldsTheLocation_data()
+    {
+        QTest::addColumn<bool>("killed");
+        QTest::newRow("first program ends") << false;
+        QTest::newRow("first program killed") << true;
+    }
+    void secondProgram_refusedWhileFirstHoldsTheLocation()
+    {
+        QFETCH(bool, killed);
+        writeFile(m_ini, "[Path]\r\nFilePath=" + m_data.toLocal8Bit() + "\r\n");
+        const QString holder = QCoreApplication::applicationDirPath() + "/location_holder";
+        auto start = [&](QProcess& p, const QString& folder) {
+            p.setWorkingDirectory(folder);
+            p.start(holder, {m_ini});
+            return p.waitForStarted() && p.waitForReadyRead(10000);
+        };
+        QProcess first, second, third;
+        QVERIFY(start(first, m_dir->path()));
+        QCOMPARE(first.readLine(), "opened\n");
+        QVERIFY(start(second, QDir::tempPath()));
+        QVERIFY(second.waitForFinished(10000));
+        const passwd* pw = ::getpwuid(::geteuid());
+        QCOMPARE(QString::fromLocal8Bit(second.readAllStandardOutput()),
+                 QStringLiteral("The data disk in drive %1 is in use by user %2 on computer %3, would you like to try "
+                                "another drive?\n")
+                     .arg(m_data, QString::fromLocal8Bit(pw->pw_name), QSysInfo::machineHostName()));
+        QCOMPARE(second.exitCode(), 1); // answered No: the program ends
+
+        if (killed)
+            first.kill();
+        else
+            first.closeWriteChannel();
+        QVERIFY(first.waitForFinished(10000));
+        QVERIFY(start(third, QDir::tempPath()));
+        QCOMPARE(third.readLine(), "opened\n");
+        third.closeWriteChannel();
+        QVERIFY(third.waitForFinished(10000));
+        QCOMPARE(QDir(m_data).entryList(QDir::Files | QDir::Hidden), QStringList{"DATA401.QN"});
     }
 
     void secretCode_data()

@@ -237,11 +237,13 @@ private slots:
         w.show();
         w.tabs()->setCurrentIndex(2);
         h.prompts.answers << (yes ? Prompts::Answer::Yes : Prompts::Answer::No);
+        if (diskRemoved)
+            h.prompts.answers << Prompts::Answer::Cancel; // to the box asking for the disk
         w.menu().press(0);
         QCOMPARE(h.prompts.shown[0].title, QStringLiteral("WARNING!"));
         QVERIFY(h.prompts.shown[0].text.endsWith("Are you SURE you want to do this?"));
         QCOMPARE(h.table.Clients[1].Name.trimmed(), name);
-        QCOMPARE(h.prompts.texts().size(), yes ? 2 : 1);
+        QCOMPARE(h.prompts.texts().size(), yes ? (diskRemoved ? 3 : 2) : 1);
         if (yes)
             QVERIFY2(h.prompts.texts().last().contains(said), qPrintable(h.prompts.texts().last()));
         if (!diskRemoved)

@@ -3,6 +3,7 @@
 #include "AppContext.h"
 #include "Audio.h"
 #include "ClientTable.h"
+#include "DataLocation.h"
 #include "MenuButtons.h"
 #include "Panel3D.h"
 #include "PresentationTexts.h"
@@ -454,14 +455,15 @@ void frmPresentQA::finish()
     m_msgPanel->setCaption(QString());
     ClientTable& table = m_ctx.table;
     const QString responses = m_p->Responses();
-    while (const FileError e = Presentation::SaveResponses(table, responses)) {
+    const auto save = [&] { return SaveClientAsking(table, table.CurClient, m_ctx.prompts); };
+    while (const FileError e = Presentation::SaveResponses(table, responses, save)) {
+        // A new client can only be kept by writing it, so giving up on the disk loses the test: make sure.
         const Prompts::Answer answer = m_ctx.prompts.message(
-            QStringLiteral("The answers could not be saved in the client file %1:\r%2\r\rAsk the testing supervisor "
-                           "to check that the data disk or drive is in place and writable, then press Retry. Cancel "
-                           "leaves this client out: the answers are not kept.")
+            QStringLiteral("The answers could not be saved in the client file %1:\r%2\r\rLeave this client out? "
+                           "The answers are then not kept. No asks for the data disk again.")
                 .arg(QDir::toNativeSeparators(table.ClientFilePath), e.description),
-            QStringLiteral("Answers Not Saved"), Prompts::Icon::Critical, Prompts::Buttons::RetryCancel);
-        if (answer != Prompts::Answer::Retry) {
+            QStringLiteral("Answers Not Saved"), Prompts::Icon::Critical, Prompts::Buttons::YesNo);
+        if (answer == Prompts::Answer::Yes) {
             // Never counted, so never listed: the slot is blanked as for any new client given up.
             table.ClearClient();
             table.CurClient = 1;

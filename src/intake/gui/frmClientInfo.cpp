@@ -3,6 +3,7 @@
 #include "AppContext.h"
 #include "ClientTable.h"
 #include "Clock.h"
+#include "DataLocation.h"
 #include "DateOfBirth.h"
 #include "Demographics.h"
 #include "FieldKeys.h"
@@ -541,17 +542,11 @@ void frmClientInfo::informationOk()
         RecordToDB();
         if (EditMode()) {
             table.current().EditCount = m_editLimit.countDigit();
-            if (const FileError e = table.SaveClient(table.CurClient)) {
+            if (SaveClientAsking(table, table.CurClient, m_ctx.prompts)) {
                 // Nothing reached the file: the record goes back to what the file holds and the entries stay on
                 // screen, so the supervisor can try again once the data location is back, or cancel.
                 table.current() = before;
                 m_ctx.flags.ContinueFlag = false;
-                m_ctx.prompts.message(
-                    QStringLiteral("The client information could not be saved in the client file %1:\r%2\r\rCheck "
-                                   "that the data disk or drive is in place and writable, then press \"Information "
-                                   "OK\" again, or \"Cancel Input\" to leave without saving.")
-                        .arg(QDir::toNativeSeparators(table.ClientFilePath), e.description),
-                    QStringLiteral("Client Information Not Saved"), Prompts::Icon::Critical, Prompts::Buttons::Ok);
                 m_menu->button(OkButton)->setFocus(Qt::OtherFocusReason);
                 return;
             }

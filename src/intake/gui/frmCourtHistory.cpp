@@ -3,6 +3,7 @@
 #include "AppContext.h"
 #include "ClientTable.h"
 #include "CourtCount.h"
+#include "DataLocation.h"
 #include "FieldKeys.h"
 #include "MenuButtons.h"
 #include "Panel3D.h"
@@ -172,14 +173,9 @@ bool frmCourtHistory::SaveCourtData()
         table.current().*Questions[i].field = ClientRecord::fit(ConfirmedCourtCount(m_boxes[i]->text()), 2);
     if (!m_ctx.flags.EditingClient)
         return true; // a new client is written later, with the answers
-    if (const FileError e = table.SaveClient(table.CurClient)) {
+    if (SaveClientAsking(table, table.CurClient, m_ctx.prompts)) {
+        // The entries stay on screen for another try once the data location is back.
         table.current() = before;
-        m_ctx.prompts.message(
-            QStringLiteral("The court history could not be saved in the client file %1:\r%2\r\rCheck that the data "
-                           "disk or drive is in place and writable, then press \"Information OK\" again, or "
-                           "\"Cancel Input\" to leave without saving.")
-                .arg(QDir::toNativeSeparators(table.ClientFilePath), e.description),
-            QStringLiteral("Court History Not Saved"), Prompts::Icon::Critical, Prompts::Buttons::Ok);
         return false;
     }
     return true;

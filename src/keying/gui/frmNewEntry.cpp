@@ -2,6 +2,7 @@
 
 #include "AnswerType.h"
 #include "AppContext.h"
+#include "DataLocation.h"
 #include "MenuButtons.h"
 #include "Panel3D.h"
 #include "Prompts.h"
@@ -366,14 +367,9 @@ void frmNewEntry::save()
     const QString before = record.Responses;
     const bool isNew = isUnsavedNewClient();
     record.Responses = m_keying->responses(NumItems);
-    if (const FileError error = table.SaveClient(table.CurClient)) {
+    if (SaveClientAsking(table, table.CurClient, m_ctx.prompts)) {
         // The record in memory keeps matching the file; the keyed answers stay in the grids for another try.
         record.Responses = before;
-        m_ctx.prompts.message(
-            QStringLiteral("The answers could not be written to the client file %1.\n%2\n\nNothing has been lost: "
-                           "the answers are still in this window. Check the data disk, then press Save again.")
-                .arg(QDir::toNativeSeparators(table.ClientFilePath), error.description),
-            Title, Prompts::Icon::Critical, Prompts::Buttons::Ok);
         setButtonsEnabled(true);
         m_menu->button(0)->setFocus();
         return;

@@ -1,6 +1,7 @@
 #include "frmVerify.h"
 
 #include "AppContext.h"
+#include "DataLocation.h"
 #include "Panel3D.h"
 #include "Prompts.h"
 #include "WindowRoutines.h"
@@ -229,19 +230,7 @@ void frmVerify::endOfPass(VerifyKeying::Step step)
 
 bool frmVerify::saveCurrentClient()
 {
-    ClientTable& table = m_ctx.table;
-    for (;;) {
-        const FileError error = table.SaveClient(table.CurClient);
-        if (!error)
-            return true;
-        const Prompts::Answer answer = m_ctx.prompts.message(
-            QStringLiteral("The verified answers could not be written to the client file %1.\n%2\n\nCheck the data "
-                           "disk and choose Retry. Cancel leaves the client's stored answers as they were.")
-                .arg(QDir::toNativeSeparators(table.ClientFilePath), error.description),
-            QStringLiteral("Data Verification"), Prompts::Icon::Critical, Prompts::Buttons::RetryCancel);
-        if (answer != Prompts::Answer::Retry)
-            return false;
-    }
+    return !SaveClientAsking(m_ctx.table, m_ctx.table.CurClient, m_ctx.prompts);
 }
 
 void RunVerify(AppContext& ctx, QWidget* parent)

@@ -1,7 +1,10 @@
 #include "QtAudio.h"
 
+#include "WaveFile.h"
+
 #include <QAudioDevice>
 #include <QAudioOutput>
+#include <QFile>
 #include <QFileInfo>
 #include <QMediaDevices>
 #include <QMediaPlayer>
@@ -30,7 +33,11 @@ QtAudio::~QtAudio()
 
 bool QtAudio::play(const QString& path)
 {
-    if (!m_player || !QFileInfo(path).isFile())
+    if (!m_player)
+        return false;
+    QFile file(path);
+    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly) ||
+        !WaveFile::Check(file.read(WaveFile::HeaderLimit), file.size()).isEmpty())
         return false;
     m_player->stop();
     m_player->setSource(QUrl::fromLocalFile(path));

@@ -29,7 +29,7 @@ QPushButton* MenuButtons::add(const QString& caption, const QString& help, std::
     layout->addWidget(button);
     button->installEventFilter(this);
     connect(button, &QPushButton::clicked, this, [this, i] { press(i); });
-    m_buttons.append({button, panel, help, std::move(action)});
+    m_buttons.append({button, panel, help, std::move(action), button});
     return button;
 }
 
@@ -46,7 +46,7 @@ void MenuButtons::press(int i)
 int MenuButtons::indexOf(QObject* o) const
 {
     for (int i = 0; i < size(); ++i) {
-        if (m_buttons[i].button == o)
+        if (m_buttons[i].receiver == o)
             return i;
     }
     return -1;

@@ -40,6 +40,9 @@ private:
         QPointer<Panel3D> panel;
         QString help;
         std::function<void()> action;
+        // The button as an event's receiver, compared and never used: a button being destroyed still sends
+        // events, and it is no longer a QPushButton then.
+        const QObject* receiver = nullptr;
     };
     int indexOf(QObject* o) const;
 

@@ -4,6 +4,7 @@
 #include "Brand.h"
 #include "MenuButtons.h"
 #include "Panel3D.h"
+#include "PrivateFile.h"
 #include "Profile.h"
 #include "Prompts.h"
 #include "SelectDataDrive.h"
@@ -19,6 +20,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <unistd.h>
 
 namespace {
 enum Button { EditButton = 0, AddButton = 1, SupervisorButton = 2, ExitButton = 3 };
@@ -140,6 +142,9 @@ frmMainMenu::frmMainMenu(AppContext& ctx, DriveChooser& chooser, MainMenuActivit
 
 bool frmMainMenu::StartUp()
 {
+    // Report and scan files a killed run of this user left half-written; no other run of this user writes in this
+    // program folder now (one instance per folder and user).
+    PrivateFile::RemoveLeftovers(m_ctx.programDir, static_cast<long>(::geteuid()));
     MouseDefault();
     if (SelectDataDrive(true, m_ctx.table, m_ctx.settings, m_ctx.prompts, m_chooser) == SelectResult::EndProgram)
         return false;

@@ -4,6 +4,7 @@
 #include "BatchProgress.h"
 #include "ClientFileBackup.h"
 #include "Clock.h"
+#include "DataLocation.h"
 #include "FileDialogs.h"
 #include "MenuButtons.h"
 #include "Panel3D.h"
@@ -339,7 +340,8 @@ void frmSupervisorOptions::DeleteClientNames()
     if (answer != Prompts::Answer::Yes)
         return;
     MouseWait();
-    const QString problem = ScrambleAllNames(m_ctx.table);
+    const QString problem =
+        ScrambleAllNames(m_ctx.table, [this](int16_t n) { return SaveClientAsking(m_ctx.table, n, m_ctx.prompts); });
     MouseDefault();
     if (!problem.isEmpty()) {
         m_ctx.prompts.message(problem + QStringLiteral("\rRun Delete Names again once the data disk can be written."),

@@ -1,0 +1,187 @@
+#include "PrivateFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace PrivateFile {
+namespace {
+
+constexpr const char* TempSuffix = ".saving";
+
+struct Fd {
+    int fd = -1;
+    Fd() = default;
+    explicit Fd(int f) : fd(f) {}
+    Fd(const Fd&) = delete;
+    Fd& operator=(const Fd&) = delete;
+    ~Fd() { reset(); }
+    void reset()
+    {
+        if (fd >= 0)
+            ::close(fd);
+        fd = -1;
+    }
+};
+
+QByteArray native(const QString& path)
+{
+    return QFile::encodeName(path);
+}
+
+int writeAll(int fd, QByteArrayView bytes)
+{
+    qsizetype done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.data() + done, static_cast<size_t>(bytes.size() - done));
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return errno;
+        }
+        done += n;
+    }
+    return 0;
+}
+
+// A dead writer's temporaries are ".<name>.XXXXXX.saving"; older versions used ".<name>.saving".
+bool isLeftoverName(const QString& name)
+{
+    static const QRegularExpression pattern(QStringLiteral("^\\..+\\.saving$"));
+    return pattern.match(name).hasMatch();
+}
+
+} // namespace
+
+int Replace(const QString& path, QByteArrayView bytes, mode_t newMode, Sync sync)
+{
+    const QFileInfo info(path);
+    const QString dir = info.absolutePath();
+    QByteArray temp =
+        native(dir + QStringLiteral("/.") + info.fileName() + QStringLiteral(".XXXXXX") + QLatin1String(TempSuffix));
+    // mkostemps creates its file with O_EXCL under a fresh name, so nothing planted in the folder is opened.
+    Fd f(::mkostemps(temp.data(), static_cast<int>(std::strlen(TempSuffix)), O_CLOEXEC));
+    if (f.fd < 0)
+        return errno;
+    auto fail = [&](int err) {
+        f.reset();
+        ::unlink(temp.constData());
+        return err;
+    };
+
+    mode_t mode = newMode;
+    struct stat old {};
+    if (::lstat(native(path).constData(), &old) == 0 && S_ISREG(old.st_mode)) {
+        mode = old.st_mode & 07777;
+        if (::geteuid() == 0 && ::fchown(f.fd, old.st_uid, old.st_gid) != 0)
+            return fail(errno);
+    }
+    if (::fchmod(f.fd, mode) != 0)
+        return fail(errno);
+    if (int err = writeAll(f.fd, bytes))
+        return fail(err);
+    if (sync == Sync::Durable && ::fsync(f.fd) != 0)
+        return fail(errno);
+    f.reset();
+    // rename(2) replaces a link at the target's name itself, never the file it points to.
+    if (::rename(temp.constData(), native(path).constData()) != 0)
+        return fail(errno);
+    if (sync == Sync::Lazy)
+        return 0;
+    Fd d(::open(native(dir).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (d.fd >= 0)
+        ::fsync(d.fd); // best effort: some file systems refuse fsync on a folder
+    return 0;
+}
+
+int Copy(const QString& from, const QString& to, mode_t newMode)
+{
+    QByteArray bytes;
+    if (int err = Read(from, bytes))
+        return err;
+    return Replace(to, bytes, newMode);
+}
+
+int Create(const QString& path, QByteArrayView bytes, mode_t mode)
+{
+    Fd f(::open(native(path).constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode));
+    if (f.fd < 0)
+        return errno;
+    int err = ::fchmod(f.fd, mode) != 0 ? errno : 0; // the umask must not widen or narrow the mode
+    if (!err)
+        err = writeAll(f.fd, bytes);
+    if (err) {
+        f.reset();
+        ::unlink(native(path).constData());
+        return err;
+    }
+    return 0;
+}
+
+int Read(const QString& path, QByteArray& out)
+{
+    // O_NONBLOCK: opening a pipe planted at the name must not hang; it is refused below as not a regular file.
+    Fd f(::open(native(path).constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+    if (f.fd < 0)
+        return errno;
+    struct stat st {};
+    if (::fstat(f.fd, &st) != 0)
+        return errno;
+    if (!S_ISREG(st.st_mode))
+        return EINVAL;
+    out.resize(static_cast<qsizetype>(st.st_size));
+    qsizetype done = 0;
+    while (done < out.size()) {
+        const ssize_t n = ::read(f.fd, out.data() + done, static_cast<size_t>(out.size() - done));
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return errno;
+        }
+        if (n == 0)
+            break; // shrank under us: keep what was read
+        done += n;
+    }
+    out.resize(done);
+    return 0;
+}
+
+int RemoveLeftovers(const QString& folder, long onlyOwnedBy)
+{
+    Fd d(::open(native(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (d.fd < 0)
+        return 0;
+    DIR* listing = ::fdopendir(d.fd);
+    if (!listing)
+        return 0;
+    d.fd = -1; // owned by the listing now
+    int removed = 0;
+    while (const dirent* entry = ::readdir(listing)) {
+        if (!isLeftoverName(QFile::decodeName(entry->d_name)))
+            continue;
+        struct stat st {};
+        if (::fstatat(::dirfd(listing), entry->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0 || S_ISDIR(st.st_mode))
+            continue;
+        if (onlyOwnedBy >= 0 && st.st_uid != static_cast<uid_t>(onlyOwnedBy))
+            continue;
+        if (::unlinkat(::dirfd(listing), entry->d_name, 0) == 0)
+            ++removed;
+    }
+    ::closedir(listing);
+    return removed;
+}
+
+QString ErrorText(int err)
+{
+    return QString::fromLocal8Bit(std::strerror(err));
+}
+
+} // namespace PrivateFile
