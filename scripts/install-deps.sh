@@ -9,6 +9,7 @@ packages=(
   cups printer-driver-cups-pdf poppler-utils fonts-liberation2
   libsane-dev sane-utils espeak-ng sox pulseaudio pulseaudio-utils
   clang libclang-rt-14-dev
+  ccache dpkg-dev lintian desktop-file-utils appstream
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -1,13 +1,19 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and starts Veltrane on the demo installation and the demo data location.
+# Installs what is missing, builds the program (only what it runs: no tests), and starts Veltrane on the demo
+# installation and the demo data location.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
 build=${VELTRANE_BUILD_DIR:-$root/build}
 
 scripts/install-deps.sh
-cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build "$build" -j"$(nproc)"
+launcher=()
+if command -v ccache >/dev/null; then
+  launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+fi
+cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}" >/dev/null
+# The program target brings the installation files (question database, demo data, sounds) and nothing else.
+cmake --build "$build" -j"$(nproc)" --target veltrane
 
 # The demo data location is a copy, so trying the program never changes the built demo data.
 data=${VELTRANE_DEMO_DATA:-$HOME/veltrane-demo-data}

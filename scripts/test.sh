@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds everything, starts the services the tests use, and runs every test.
+# Installs what is missing, builds everything, starts the services the tests use, runs every test, then builds the
+# Debian package and checks it installed read-only and run by an unprivileged user.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
@@ -39,6 +40,10 @@ cmake --build "$asan" -j"$(nproc)"
   UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
   LSAN_OPTIONS=suppressions=$root/tests/platform/lsan.supp:print_suppressions=0 \
   ctest --output-on-failure -j"$(nproc)")
+
+# The package: built in its own folder (Release, the executables only), then checked.
+scripts/package.sh
+scripts/test-package.sh
 
 # Fuzz every parser of a file a user can hand the program, for a bounded time each.
 if [ -x scripts/fuzz.sh ]; then

@@ -4,14 +4,19 @@
 
 #include <QStringList>
 
+// The program folder a command works on: `given` when not empty, else the folder the program itself runs on (its
+// own folder where it was built, else the user's site folder, prepared as the program prepares it). Empty, after a
+// message on standard error, when there is none.
+QString CommandProgramDir(const QString& given);
+
 // sound-list PROGRAM_DIR LIST: the wave files of the question tables and instructions screens, and what they say.
 int soundListCommand(const QStringList& args);
-// answer-sheet --program-dir DIR --pdf FILE: the blank answer sheet, drawn from the ScanItem table, as PDF.
+// answer-sheet [--program-dir DIR] --pdf FILE: the blank answer sheet, drawn from the ScanItem table, as PDF.
 int AnswerSheetCommand(const QStringList& args);
-// read-sheet --program-dir DIR IMAGE...: reads sheet images as a scan does; prints one JSON object a line for each
-// (what it holds, or why it was refused), in the order given; exit status 1 when any was refused.
+// read-sheet [--program-dir DIR] IMAGE...: reads sheet images as a scan does; prints one JSON object a line for
+// each (what it holds, or why it was refused), in the order given; exit status 1 when any was refused.
 int ReadSheetCommand(const QStringList& args);
-// report --program-dir DIR --data-dir DIR --client N [--scores] [--pdf FILE]
+// report [--program-dir DIR] [--data-dir DIR] --client N [--scores] [--pdf FILE]
 int runReport(const QStringList& args);
 // export --program-dir DIR --data-dir DIR [--format csv|json] [--deidentified] [--output FILE]
 int ExportCommand(const QStringList& args);

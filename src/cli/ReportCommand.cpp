@@ -19,14 +19,15 @@
 namespace {
 
 const char* kUsage =
-    "usage: veltrane-cli report --program-dir DIR --data-dir DIR --client N [--scores] [--pdf FILE]\n"
+    "usage: veltrane-cli report [--program-dir DIR] [--data-dir DIR] --client N [--scores] [--pdf FILE]\n"
     "\n"
     "Scores client N of the client file in the data folder with the scoring files of the program folder and\n"
     "writes the report to report.prn in the program folder, as the program does.\n"
     "\n"
     "  --program-dir DIR  the program folder (QNB.TXT, QNRPT.TXT, paragraph files, and Quillan.ini for the\n"
-    "                     brand of the report's last line; report.prn is written here)\n"
-    "  --data-dir DIR     the data location holding DATA401.QN\n"
+    "                     brand of the report's last line; report.prn is written here); by default the folder\n"
+    "                     the program runs on (an installed program's is the user's site folder)\n"
+    "  --data-dir DIR     the data location holding DATA401.QN; by default the one the program last opened\n"
     "  --client N         the client's number, 1 to the number of clients\n"
     "  --scores           print the six scales as one JSON object on standard output\n"
     "  --pdf FILE         also print the report into the PDF file FILE, as it would be printed\n"
@@ -95,16 +96,22 @@ int runReport(const QStringList& args)
             return usageError(QStringLiteral("%1 is given twice").arg(a));
         *target = args[++i];
     }
-    if (programDir.isEmpty() || dataDir.isEmpty() || clientText.isEmpty())
-        return usageError(QStringLiteral("--program-dir, --data-dir and --client are required"));
+    if (clientText.isEmpty())
+        return usageError(QStringLiteral("--client is required"));
     bool numeric = false;
     const int client = clientText.toInt(&numeric);
     if (!numeric)
         return usageError(QStringLiteral("--client needs a whole number, not '%1'").arg(clientText));
 
-    if (!QFileInfo(programDir).isDir())
+    if (!programDir.isEmpty() && !QFileInfo(programDir).isDir())
         return failure(
             QStringLiteral("The program folder %1 does not exist.").arg(QDir::toNativeSeparators(programDir)));
+    const QString program = QDir::cleanPath(CommandProgramDir(programDir));
+    if (program.isEmpty())
+        return 1;
+    const Profile settings(program + QStringLiteral("/Quillan.ini"));
+    if (dataDir.isEmpty())
+        dataDir = GetINIFilePath(settings);
     ClientTable table;
     table.setDataPath(QDir::cleanPath(dataDir));
     // The program creates a missing client file; a checking tool must not change the location it checks.
@@ -127,9 +134,8 @@ int runReport(const QStringList& args)
     table.CurClient = static_cast<int16_t>(client);
 
     ScoringRun run;
-    const QString program = QDir::cleanPath(programDir);
     // The brand the installation was provisioned with, read from its settings file as the program reads it.
-    const QString brand = GetINIBrandCode(Profile(program + QStringLiteral("/Quillan.ini")));
+    const QString brand = GetINIBrandCode(settings);
     if (ScoringError e = ScoreAndReport(program, table, brand.isEmpty() ? PublisherBrandCode : brand.at(0), &run))
         return failure(e.message);
     if (!pdfPath.isEmpty()) {

@@ -115,11 +115,14 @@ QByteArray sheetLine(const QString& file, const ScanOutcome& o)
 int AnswerSheetCommand(const QStringList& args)
 {
     const Options o = parse(args, true);
-    if (!o.error.isEmpty() || o.programDir.isEmpty() || o.pdf.isEmpty() || !o.positional.isEmpty()) {
-        std::fprintf(stderr, "usage: veltrane-cli answer-sheet --program-dir DIR --pdf FILE\n");
+    if (!o.error.isEmpty() || o.pdf.isEmpty() || !o.positional.isEmpty()) {
+        std::fprintf(stderr, "usage: veltrane-cli answer-sheet [--program-dir DIR] --pdf FILE\n");
         return 2;
     }
-    DataWorkspace workspace(o.programDir, Profile(o.programDir + QStringLiteral("/Quillan.ini")));
+    const QString programDir = CommandProgramDir(o.programDir);
+    if (programDir.isEmpty())
+        return 1;
+    DataWorkspace workspace(programDir, Profile(programDir + QStringLiteral("/Quillan.ini")));
     QString problem;
     std::unique_ptr<DataWorkspace::Database> database = workspace.OpenQuestionDatabase(&problem);
     if (!database)
@@ -138,11 +141,14 @@ int AnswerSheetCommand(const QStringList& args)
 int ReadSheetCommand(const QStringList& args)
 {
     const Options o = parse(args, false);
-    if (!o.error.isEmpty() || o.programDir.isEmpty() || o.positional.isEmpty()) {
-        std::fprintf(stderr, "usage: veltrane-cli read-sheet --program-dir DIR IMAGE...\n");
+    if (!o.error.isEmpty() || o.positional.isEmpty()) {
+        std::fprintf(stderr, "usage: veltrane-cli read-sheet [--program-dir DIR] IMAGE...\n");
         return 2;
     }
-    DataWorkspace workspace(o.programDir, Profile(o.programDir + QStringLiteral("/Quillan.ini")));
+    const QString programDir = CommandProgramDir(o.programDir);
+    if (programDir.isEmpty())
+        return 1;
+    DataWorkspace workspace(programDir, Profile(programDir + QStringLiteral("/Quillan.ini")));
     const QDate today = SystemClock().today();
     const QStringList& files = o.positional;
     std::vector<QByteArray> lines(static_cast<size_t>(files.size()));

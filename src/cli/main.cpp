@@ -2,6 +2,8 @@
 
 #include "Commands.h"
 
+#include "ProgramFolder.h"
+
 #include <QGuiApplication>
 #include <QStringList>
 #include <cstdio>
@@ -20,7 +22,7 @@ struct Command {
 const Command kCommands[] = {
     {"version", "print the program's version",
      [](const QStringList&) {
-         std::printf("veltrane-cli 4.01\n");
+         std::printf("veltrane-cli %s\n", VELTRANE_VERSION);
          return 0;
      }},
     {"sound-list", "list the wave files of the question tables and what they say", soundListCommand},
@@ -37,10 +39,23 @@ void usage(FILE* out)
     std::fprintf(out, "usage: veltrane-cli <command> [options]\n\ncommands:\n");
     for (const Command& c : kCommands)
         std::fprintf(out, "  %-14s %s\n", c.name, c.summary);
-    std::fprintf(out, "\nveltrane-cli <command> --help shows a command's options.\n");
+    std::fprintf(out, "\nveltrane-cli <command> --help shows a command's options. Without --program-dir a command\n"
+                      "works on the folder the program runs on: the build folder where it was built, else the\n"
+                      "site folder $XDG_DATA_HOME/veltrane (~/.local/share/veltrane). See veltrane-cli(1).\n");
 }
 
 } // namespace
+
+QString CommandProgramDir(const QString& given)
+{
+    if (!given.isEmpty())
+        return given;
+    const ProgramFolder folder =
+        ResolveProgramFolder(ProgramFolderPlaces::fromEnvironment(QCoreApplication::applicationDirPath()));
+    if (!folder.error.isEmpty())
+        std::fprintf(stderr, "veltrane-cli: %s\n", qPrintable(folder.error));
+    return folder.path;
+}
 
 int main(int argc, char** argv)
 {
@@ -62,6 +77,8 @@ int main(int argc, char** argv)
         usage(stdout);
         return 0;
     }
+    if (args[0] == QLatin1String("--version"))
+        return kCommands[0].run({});
     for (const Command& c : kCommands) {
         if (args[0] == QLatin1String(c.name))
             return c.run(args.mid(1));

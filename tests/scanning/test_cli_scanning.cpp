@@ -131,7 +131,7 @@ private slots:
         QCOMPARE(run.exitCode, 1);
         QVERIFY2(run.err.contains(QStringLiteral("qn.mdb")), qPrintable(run.err));
 
-        run = cli({QStringLiteral("answer-sheet"), QStringLiteral("--pdf"), pdf});
+        run = cli({QStringLiteral("answer-sheet"), QStringLiteral("--program-dir"), program.path()});
         QCOMPARE(run.exitCode, 2);
         run = cli({QStringLiteral("read-sheet"), QStringLiteral("--program-dir"), program.path()});
         QCOMPARE(run.exitCode, 2);
