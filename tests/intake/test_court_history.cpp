@@ -116,7 +116,7 @@ private slots:
             {true, true, false, false, false},
             {true, true, false, true, true}};
         for (const auto& [editing, altShiftF10, onButton, flagBefore, flagAfter] : rows) {
-            CourtWindow f([&](IntakeFixture& x) {
+            CourtWindow f([editing = editing, flagBefore = flagBefore](IntakeFixture& x) {
                 editing ? Editing(2)(x) : NewClient(x);
                 x.flags.ContinueFlag = flagBefore;
             });
