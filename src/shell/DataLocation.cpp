@@ -97,8 +97,8 @@ ErrorPrompt DataLocationErrorPrompt(const FileError& e, const QString& candidate
                     QStringLiteral(", would you like to try another drive?"),
                 AppTitle(), Prompts::Icon::Exclamation, Prompts::Buttons::YesNo};
     if (isNoTestInformation(e.number, true))
-        return {QStringLiteral("No test information found on drive ") + candidate.toUpper()
-                    + QStringLiteral(", would you like to try another drive?"),
+        return {QStringLiteral("No test information found on drive ") + candidate.toUpper() +
+                    QStringLiteral(", would you like to try another drive?"),
                 AppTitle(), Prompts::Icon::None, Prompts::Buttons::YesNo};
     if (e.number == FileError::PermissionDenied)
         return {QStringLiteral("Data disk write protected!\r\rSet the data disk to writable and replace in drive."),
@@ -151,9 +151,4 @@ FileError SaveClientAsking(ClientTable& table, int16_t index, Prompts& prompts)
             box.buttons != Prompts::Buttons::OkCancel)
             return e;
     }
-}
-
-bool IsSecretCode(const QString& entry)
-{
-    return entry.toUpper() == QLatin1String("K");
 }

@@ -36,6 +36,3 @@ ErrorPrompt StartUpErrorPrompt(const FileError& e);
 // is write-protected) the start-up step's box asks to put it back, and OK tries again; the error is returned when
 // the user gives up, and the caller keeps the edits on screen for a later try.
 FileError SaveClientAsking(ClientTable& table, int16_t index, Prompts& prompts);
-
-// The supervisor's secret code check, without regard to case.
-bool IsSecretCode(const QString& entry);

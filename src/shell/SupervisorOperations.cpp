@@ -64,35 +64,3 @@ QString ScrambleAllNames(ClientTable& table, const std::function<FileError(int16
             .arg(QDir::toNativeSeparators(table.ClientFilePath));
     return {};
 }
-
-QString PrintAllReports(ClientTable& table, const QString& programDir, const PrintAllSteps& steps)
-{
-    const QString report = programDir + QStringLiteral("/report.prn");
-    auto temp = [&](int n) { return programDir + QStringLiteral("/temp") + QString::number(n); };
-    auto finish = [&](const QString& message) {
-        table.CurClient = table.NumClients > 0 ? 1 : 0;
-        return message;
-    };
-    const int count = table.NumClients;
-    for (int16_t n = 1; n <= count; ++n) {
-        if (steps.progress && !steps.progress(0, n, count))
-            return finish(QStringLiteral("Printing was stopped before any report was printed."));
-        table.CurClient = n;
-        if (const QString e = steps.scoreAndReport(); !e.isEmpty())
-            return finish(QStringLiteral("The report of client %1 could not be written: %2").arg(n).arg(e));
-        if (const int err = PrivateFile::Copy(report, temp(n)))
-            return finish(QStringLiteral("The report copy %1 could not be written: %2.")
-                              .arg(temp(n), PrivateFile::ErrorText(err)));
-    }
-    for (int16_t n = 1; n <= count; ++n) {
-        if (steps.progress && !steps.progress(1, n, count))
-            return finish(QStringLiteral("Printing was stopped after %1 of %2 reports.").arg(n - 1).arg(count));
-        table.CurClient = n;
-        if (const int err = PrivateFile::Copy(temp(n), report))
-            return finish(QStringLiteral("The report copy %1 could not be read back: %2.")
-                              .arg(temp(n), PrivateFile::ErrorText(err)));
-        if (const QString e = steps.printReport(); !e.isEmpty())
-            return finish(QStringLiteral("The report of client %1 could not be printed: %2").arg(n).arg(e));
-    }
-    return finish(QString());
-}

@@ -109,16 +109,6 @@ private slots:
         QVERIFY(after.mid(50 * 184, 25).startsWith("Changed"));
     }
 
-    void save_beyondEnd_extendsFile()
-    {
-        writeFile(m_table.ClientFilePath, recordBytes("A") + recordBytes("B") + recordBytes("C"));
-        QVERIFY(!m_table.LoadClients().error);
-        m_table.Clients[4] = ClientRecord::fromBytes(recordBytes("D"));
-        QVERIFY(!m_table.SaveClient(4));
-        QCOMPARE(QFileInfo(m_table.ClientFilePath).size(), 4 * 184);
-        QCOMPARE(readFile(m_table.ClientFilePath).mid(3 * 184), recordBytes("D"));
-    }
-
     void save_fieldWidths_data()
     {
         QTest::addColumn<QString>("name");
@@ -126,8 +116,8 @@ private slots:
         QTest::newRow("cut at 25") << QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcd")
                                    << QByteArray("ABCDEFGHIJKLMNOPQRSTUVWXY");
         QTest::newRow("padded") << QStringLiteral("Smith") << QByteArray("Smith                    ");
-        QTest::newRow("Windows-1252 on disk") << QStringLiteral("Muñoz €")
-                                              << QByteArray("Mu\xf1oz \x80                  ");
+        QTest::newRow("Windows-1252 on disk")
+            << QStringLiteral("Muñoz €") << QByteArray("Mu\xf1oz \x80                  ");
     }
     void save_fieldWidths()
     {
@@ -162,7 +152,8 @@ private slots:
         r.Responses = QString(123, '2');
         r.EditCount = "1";
         r.NameDeleted = "0";
-        const QByteArray expected = "Lee, Ann                 201/02/199034512/06/202612N 0 9 99" + QByteArray(123, '2') + "10";
+        const QByteArray expected =
+            "Lee, Ann                 201/02/199034512/06/202612N 0 9 99" + QByteArray(123, '2') + "10";
         QCOMPARE(r.toBytes(), expected);
         QCOMPARE(ClientRecord::fromBytes(expected).toBytes(), expected);
     }
@@ -178,17 +169,6 @@ private slots:
         QCOMPARE(readFile(m_table.ClientFilePath), recordBytes("A") + recordBytes("B"));
     }
 
-    void countNewClient_listsItLast()
-    {
-        writeFile(m_table.ClientFilePath, recordBytes("A"));
-        QVERIFY(!m_table.LoadClients().error);
-        m_table.Clients[2] = ClientRecord::fromBytes(recordBytes("Newcomer"));
-        QVERIFY(!m_table.SaveClient(2));
-        m_table.CountNewClient();
-        QCOMPARE(m_table.NumClients, 2);
-        QCOMPARE(m_table.listLine(2), QStringLiteral("2-Newcomer                 "));
-    }
-
     void save_locationVanished_reportsPathNotFound()
     {
         QVERIFY(!m_table.LoadClients().error);
@@ -197,11 +177,6 @@ private slots:
         const FileError e = m_table.SaveClient(1);
         QCOMPARE(e.number, int(FileError::PathNotFound));
         QVERIFY(e.description.contains(QStringLiteral("gone")));
-    }
-
-    void load_missingFolder_reportsPathNotFound()
-    {
-        m_table.setDataPath(m_dir->path() + QStringLiteral("/nowhere"));
         QCOMPARE(m_table.LoadClients().error.number, int(FileError::PathNotFound));
     }
 

@@ -29,7 +29,6 @@ private slots:
         QVERIFY(error.isEmpty());
         QCOMPARE(p.read("Options", "SystemDB", "", 300), m_dir->path() + "/norwick.mda");
         QCOMPARE(p.read("Path", "FilePath", "", 50), QStringLiteral("a:"));
-        QCOMPARE(ws.DefaultUser, QStringLiteral("NWKTest"));
     }
 
     void open_badFiles()

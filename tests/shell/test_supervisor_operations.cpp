@@ -72,63 +72,23 @@ private slots:
         QCOMPARE(readAll(t.ClientFilePath), before);
     }
 
-    void printAll_leavesNumberedCopiesAndPrintsInOrder()
+    void scrambleAll_failedSave_keptForTheNextRun()
     {
-        QTemporaryDir program;
-        QTemporaryDir data;
+        QTemporaryDir dir;
         ClientTable t;
-        t.setDataPath(data.path());
+        t.setDataPath(dir.path());
         t.LoadClients();
-        for (const char* n : {"A", "B", "C"})
-            addClient(t, n, "0");
-        QStringList printed;
-        PrintAllSteps steps;
-        steps.scoreAndReport = [&] {
-            QFile f(program.path() + "/report.prn");
-            f.open(QIODevice::WriteOnly);
-            f.write("report of " + t.current().Name.trimmed().toLatin1());
-            return QString();
-        };
-        steps.printReport = [&] {
-            printed << QString::fromLatin1(readAll(program.path() + "/report.prn"));
-            return QString();
-        };
-        t.CurClient = 2;
-        QCOMPARE(PrintAllReports(t, program.path(), steps), QString());
-        QCOMPARE(printed, (QStringList{"report of A", "report of B", "report of C"}));
-        for (int n = 1; n <= 3; ++n)
-            QVERIFY(QFile::exists(program.path() + QStringLiteral("/temp%1").arg(n)));
-        QCOMPARE(t.CurClient, 1);
-    }
-
-    void printAll_failureIsReportedNotSuccess_data()
-    {
-        QTest::addColumn<bool>("scoringFails");
-        QTest::newRow("scoring fails") << true;
-        QTest::newRow("printer fails") << false;
-    }
-    void printAll_failureIsReportedNotSuccess()
-    {
-        QFETCH(bool, scoringFails);
-        QTemporaryDir program;
-        QTemporaryDir data;
-        ClientTable t;
-        t.setDataPath(data.path());
-        t.LoadClients();
-        addClient(t, "A", "0");
-        addClient(t, "B", "0");
-        PrintAllSteps steps;
-        steps.scoreAndReport = [&] {
-            QFile f(program.path() + "/report.prn");
-            f.open(QIODevice::WriteOnly);
-            f.write("x");
-            return scoringFails && t.CurClient == 2 ? QStringLiteral("QNB.TXT ends early") : QString();
-        };
-        steps.printReport = [&] { return scoringFails ? QString() : QStringLiteral("No printer is installed."); };
-        const QString message = PrintAllReports(t, program.path(), steps);
-        QVERIFY(message.contains(scoringFails ? "client 2" : "client 1"));
-        QVERIFY(message.contains(scoringFails ? "QNB.TXT" : "No printer"));
-        QCOMPARE(t.CurClient, 1);
+        addClient(t, "Ann Lee", "0");
+        addClient(t, "Bo Day", "0");
+        const QString said = ScrambleAllNames(t, [&](int16_t n) {
+            return n == 2 ? FileError{FileError::PathNotFound, QStringLiteral("gone")} : t.SaveClient(n);
+        });
+        QCOMPARE(said, QStringLiteral("The name of client 2 could not be deleted from the data disk: gone"));
+        // The table still says what the file says, so the next run deletes the name that failed.
+        QCOMPARE(t.Clients[2].Name.trimmed(), QStringLiteral("Bo Day"));
+        QCOMPARE(t.Clients[2].NameDeleted, QStringLiteral("0"));
+        QCOMPARE(ScrambleAllNames(t), QString());
+        QVERIFY(!readAll(t.ClientFilePath).contains("Bo Day"));
     }
 };
 

@@ -4,21 +4,16 @@
 #include "FakePrompts.h"
 #include "MenuButtons.h"
 #include "ModalDriver.h"
-#include "Panel3D.h"
 #include "Profile.h"
 #include "WindowGeometry.h"
 #include "frmMyInputBox.h"
 #include "frmSupervisorOptions.h"
 
-#include <QApplication>
-#include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTabBar>
-#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -52,24 +47,18 @@ struct Harness {
         services.viewReport = [this](QWidget*) { calls << "view"; };
         services.printSelected = [this](QWidget*) { calls << "selected"; };
         services.verify = [this](QWidget*) { calls << "verify"; };
-        services.scoreAndReport = [this] {
-            calls << QStringLiteral("score %1").arg(table.CurClient);
-            QFile f(dir.path() + "/report.prn");
-            f.open(QIODevice::WriteOnly);
-            return QString();
-        };
-        services.printReport = [this] {
-            calls << "print";
+        // Print all as the program wires it: every client scored, then every report printed, each step told first.
+        services.printAll = [this](const std::function<bool(bool, int, int)>& progress) {
+            for (bool printing : {false, true})
+                for (int n = 1; n <= table.NumClients; ++n) {
+                    if (!progress(printing, n, table.NumClients))
+                        return QStringLiteral("stopped");
+                    calls << QStringLiteral("%1 %2").arg(printing ? "print" : "score").arg(n);
+                }
             return QString();
         };
     }
 };
-
-QByteArray readFile(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 
 void giveCode(ModalDriver& driver, const QString& code)
 {
@@ -97,9 +86,7 @@ private slots:
         QTest::addColumn<int>("option");
         QTest::addColumn<QString>("code");
         QTest::addColumn<QStringList>("calls");
-        QTest::newRow("current client") << 0 << "k" << QStringList{"view"};
-        QTest::newRow("selected clients") << 1 << "K" << QStringList{"selected"};
-        QTest::newRow("all clients") << 2 << "k" << QStringList{"score 1", "score 2", "print", "print"};
+        QTest::newRow("all clients") << 2 << "k" << QStringList{"score 1", "score 2", "print 1", "print 2"};
         QTest::newRow("code cancelled") << 0 << "" << QStringList{};
     }
     void reports_behindTheSecretCode()
@@ -134,10 +121,11 @@ private slots:
             // Room for the title beside the title bar's icon and buttons.
             QVERIFY(p->width() >= p->fontMetrics().horizontalAdvance(p->windowTitle()) + 150);
         };
-        const auto score = h.services.scoreAndReport;
-        const auto print = h.services.printReport;
-        h.services.scoreAndReport = [&] { return observe(), score(); };
-        h.services.printReport = [&] { return observe(), print(); };
+        const auto printAll = h.services.printAll;
+        h.services.printAll = [&](const std::function<bool(bool, int, int)>& progress) {
+            return printAll(
+                [&](bool printing, int n, int count) { return progress(printing, n, count) && (observe(), true); });
+        };
         frmSupervisorOptions w(h.ctx, h.services);
         window = &w;
         w.show();
@@ -148,118 +136,6 @@ private slots:
         QCOMPARE(seen, (QStringList{"Scoring client 1 of 3: 1 of 3", "Scoring client 2 of 3: 2 of 3",
                                     "Scoring client 3 of 3: 3 of 3", "Printing report 1 of 3: 1 of 3",
                                     "Printing report 2 of 3: 2 of 3", "Printing report 3 of 3: 3 of 3"}));
-    }
-
-    void tabs_changeLabelAndHelp_data()
-    {
-        QTest::addColumn<int>("tab");
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("help");
-        QTest::newRow("verify") << 1 << ClientRecord::fit("Client 1", 25)
-                                << "Click Execute to perform data verification.";
-        QTest::newRow("delete") << 2 << "All Clients" << "Click Execute to perform delete names operation.";
-        QTest::newRow("export and backup") << 3 << "All Clients"
-                                           << "Click Execute to export, back up or restore the client data.";
-    }
-    void tabs_changeLabelAndHelp()
-    {
-        QFETCH(int, tab);
-        QFETCH(QString, name);
-        QFETCH(QString, help);
-        Harness h(1);
-        frmSupervisorOptions w(h.ctx, h.services);
-        w.show();
-        w.tabs()->setCurrentIndex(tab);
-        QCOMPARE(w.lblNameDisplay()->text(), name);
-        QCOMPARE(w.msgPanel()->caption(), help);
-        QCOMPARE(ChildOutsideItsParent(w), QString());
-        w.tabs()->setCurrentIndex(0);
-        QCOMPARE(w.msgPanel()->caption(), QString());
-    }
-
-    void exportTab_keyboard_choosesTheOperation()
-    {
-        Harness h(1);
-        frmSupervisorOptions w(h.ctx, h.services);
-        w.show();
-        QVERIFY(QTest::qWaitForWindowActive(&w));
-        w.tabs()->setCurrentIndex(3);
-        w.tabs()->tabBar()->setFocus();
-        // Tab enters at the chosen operation; the arrow keys choose another; the check box is for exports only.
-        QTest::keyClick(w.tabs()->tabBar(), Qt::Key_Tab);
-        QCOMPARE(QApplication::focusWidget(), w.dataOption(0));
-        QCOMPARE(w.msgPanel()->caption(), QStringLiteral("Use the arrow keys or mouse to choose the operation."));
-        QTest::keyClick(w.dataOption(0), Qt::Key_Down);
-        QTest::keyClick(w.dataOption(1), Qt::Key_Down);
-        QCOMPARE(w.chosenDataOption(), 2);
-        QVERIFY(!w.chkDeidentified()->isEnabled());
-        QTest::keyClick(w.dataOption(2), Qt::Key_Tab);
-        QCOMPARE(QApplication::focusWidget(), w.menu().button(0));
-        QTest::keyClick(w.menu().button(0), Qt::Key_Backtab);
-        QCOMPARE(QApplication::focusWidget(), w.dataOption(2));
-    }
-
-    void verifyTab_opensVerification()
-    {
-        Harness h(1);
-        frmSupervisorOptions w(h.ctx, h.services);
-        w.show();
-        w.tabs()->setCurrentIndex(1);
-        w.menu().press(0);
-        QCOMPARE(h.calls, QStringList{"verify"});
-    }
-
-    void deleteNames_fileAndMessageAgree_data()
-    {
-        QTest::addColumn<bool>("yes");
-        QTest::addColumn<bool>("diskRemoved");
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("said");
-        QTest::newRow("no") << false << false << "Client 1"
-                            << "";
-        QTest::newRow("yes") << true << false << "Fslhu{ 4"
-                             << "Process complete. Press Enter to continue.";
-        QTest::newRow("disk removed") << true << true << "Client 1"
-                                      << "could not be deleted";
-    }
-    void deleteNames_fileAndMessageAgree()
-    {
-        QFETCH(bool, yes);
-        QFETCH(bool, diskRemoved);
-        QFETCH(QString, name);
-        QFETCH(QString, said);
-        Harness h(2);
-        const QString data = h.table.DataPath;
-        const QByteArray before = readFile(h.table.ClientFilePath);
-        if (diskRemoved)
-            QVERIFY(QDir(data).removeRecursively());
-        frmSupervisorOptions w(h.ctx, h.services);
-        w.show();
-        w.tabs()->setCurrentIndex(2);
-        h.prompts.answers << (yes ? Prompts::Answer::Yes : Prompts::Answer::No);
-        if (diskRemoved)
-            h.prompts.answers << Prompts::Answer::Cancel; // to the box asking for the disk
-        w.menu().press(0);
-        QCOMPARE(h.prompts.shown[0].title, QStringLiteral("WARNING!"));
-        QVERIFY(h.prompts.shown[0].text.endsWith("Are you SURE you want to do this?"));
-        QCOMPARE(h.table.Clients[1].Name.trimmed(), name);
-        QCOMPARE(h.prompts.texts().size(), yes ? (diskRemoved ? 3 : 2) : 1);
-        if (yes)
-            QVERIFY2(h.prompts.texts().last().contains(said), qPrintable(h.prompts.texts().last()));
-        if (!diskRemoved)
-            return;
-        // The disk comes back: the next run deletes every name, the one that failed included.
-        QVERIFY(QDir().mkpath(data));
-        QFile f(h.table.ClientFilePath);
-        QVERIFY(f.open(QIODevice::WriteOnly) && f.write(before) == before.size());
-        f.close();
-        h.prompts.clear();
-        h.prompts.answers << Prompts::Answer::Yes;
-        w.DeleteClientNames();
-        QCOMPARE(h.prompts.texts().last(), QStringLiteral("Process complete. Press Enter to continue."));
-        const QByteArray after = readFile(h.table.ClientFilePath);
-        QVERIFY(!after.contains("Client"));
-        QCOMPARE(after.size(), before.size());
     }
 
     void emptyDisk_saysSoAndCloses()

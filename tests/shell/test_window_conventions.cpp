@@ -1,4 +1,4 @@
-// The shared window conventions: menu buttons and their keys, the input box, the about and splash window.
+// The shared window conventions: menu buttons and their keys, the input box, the help line.
 
 #include "FakePrompts.h"
 #include "MenuButtons.h"
@@ -6,7 +6,6 @@
 #include "Panel3D.h"
 #include "WindowGeometry.h"
 #include "WindowRoutines.h"
-#include "frmAbout.h"
 #include "frmMyInputBox.h"
 
 #include <QLineEdit>
@@ -114,29 +113,6 @@ private slots:
         box.exec();
         QVERIFY(box.Cancelled);
         QCOMPARE(box.InputValue, QStringLiteral("first"));
-    }
-
-    void about_splashAndAbout()
-    {
-        for (bool splash : {false, true}) {
-            frmAbout about(splash ? "N" : "D");
-            about.Splash = splash;
-            about.HoldTickMs = 5;
-            about.show();
-            QCOMPARE(about.menu().panel(0)->isVisible(), !splash);
-            QCOMPARE(about.findChild<Panel3D*>("SSPanel1")->caption(),
-                     splash ? QStringLiteral("Norwick, Ltd.") : QStringLiteral("Dallory, Inc."));
-            QTRY_VERIFY(about.FadeDone);
-            QCOMPARE(about.stripTwips(), 60); // ten ticks of 50 twips from 560
-            QVERIFY(!about.strip(0)->isVisible());
-            QVERIFY(!about.Timer1()->isActive());
-            QElapsedTimer t;
-            t.start();
-            about.Unload();
-            QVERIFY(!about.isVisible());
-            if (splash)
-                QVERIFY(t.elapsed() >= 4 * 5); // four hold ticks
-        }
     }
 
     void helpLine_drawsOnlyWhenItHasText_data()

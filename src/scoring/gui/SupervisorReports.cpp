@@ -1,6 +1,7 @@
 #include "SupervisorReports.h"
 
 #include "AppContext.h"
+#include "BatchPrinting.h"
 #include "ReportOutput.h"
 #include "ReportWriter.h"
 #include "SafeWrite.h"
@@ -47,8 +48,14 @@ void SetReportServices(SupervisorServices& services, AppContext& ctx, ReportOutp
 {
     services.viewReport = [&ctx](QWidget* parent) { RunViewReport(ctx, parent); };
     services.printSelected = [&ctx](QWidget* parent) { RunPrintSelected(ctx, parent); };
-    services.scoreAndReport = [&ctx] { return ScoreCurrentClient(ctx).message; };
-    services.printReport = [&ctx, &printAll] { return printAll.print(ctx.table.CurClient); };
+    services.printAll = [&ctx, &printAll](const std::function<bool(bool, int, int)>& progress) {
+        const BatchSteps steps{[&ctx] { return ScoreCurrentClient(ctx); },
+                               [&printAll](int client) { return printAll.print(client); },
+                               [&progress](BatchStage stage, int n, int count, int) {
+                                   return progress(stage == BatchStage::Printing, n, count);
+                               }};
+        return PrintAllReports(ctx.programDir, ctx.table, steps);
+    };
     services.savePdfFilesIn = [&printAll](const QString& folder) { printAll.savePdfFilesIn(folder); };
     services.exportScores = [&ctx](const QString& path, bool json, bool deidentified) {
         return ExportScoresToFile(ctx, path, json, deidentified);

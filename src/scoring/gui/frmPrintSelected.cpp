@@ -1,6 +1,7 @@
 #include "frmPrintSelected.h"
 
 #include "AppContext.h"
+#include "BatchPrinting.h"
 #include "BatchProgress.h"
 #include "FileDialogs.h"
 #include "MenuButtons.h"
@@ -10,7 +11,6 @@
 #include "Prompts.h"
 #include "ReportOutput.h"
 #include "ReportPrinting.h"
-#include "ScoreAndReport.h"
 #include "SupervisorReports.h"
 #include "WindowRoutines.h"
 
@@ -205,59 +205,57 @@ void frmPrintSelected::stop(const QString& why, bool stoppedByUser)
     reject();
 }
 
-QList<int> frmPrintSelected::scoreSelected(BatchProgress* progress, int steps)
+BatchOutcome frmPrintSelected::printChosen(BatchProgress* progress, const std::function<QString(int client)>& print,
+                                           const std::function<bool(int n, int count, int client)>& printing)
 {
-    // Every chosen report is scored before the first comes out, so a client that cannot be scored stops the batch
-    // before anything is printed or saved.
     QList<int> clients;
     for (int r = 0; r < m_list->count(); ++r) {
         if (m_list->item(r)->isSelected())
             clients << r + 1;
     }
-    const auto count = static_cast<int>(clients.size());
-    for (int j = 1; j <= count; ++j) {
-        const int client = clients[j - 1];
-        if (progress && !progress->step(QStringLiteral("Scoring client %1 (%2 of %3)").arg(client).arg(j).arg(count),
-                                        (j - 1) * steps / (2 * count), steps)) {
-            stop(QStringLiteral("Stopped before any report came out."), true);
-            return {};
-        }
+    BatchSteps steps;
+    steps.score = [this] { return ScoreCurrentClient(m_ctx); };
+    steps.print = print;
+    steps.progress = [&](BatchStage stage, int n, int count, int client) {
+        if (stage == BatchStage::Printing)
+            return !printing || printing(n, count, client);
+        if (progress && !progress->step(QStringLiteral("Scoring client %1 (%2 of %3)").arg(client).arg(n).arg(count),
+                                        (n - 1) * 100 / (2 * count), 100))
+            return false;
         m_list->setCurrentRow(client - 1, QItemSelectionModel::NoUpdate);
-        m_ctx.table.CurClient = static_cast<int16_t>(client);
-        ScoringError e = ScoreCurrentClient(m_ctx);
-        if (!e)
-            e = SaveNumberedCopy(m_ctx.programDir, j);
-        if (e) {
-            stop(QStringLiteral("The report of client %1 could not be written, so no report came out.\r%2")
-                     .arg(client)
-                     .arg(e.message));
-            return {};
-        }
-    }
-    return clients;
+        return true;
+    };
+    const BatchOutcome out = PrintBatch(m_ctx.programDir, m_ctx.table, clients, steps);
+    if (out.result == BatchOutcome::Stopped && out.stage == BatchStage::Scoring)
+        stop(QStringLiteral("Stopped before any report came out."), true);
+    else if (out.result != BatchOutcome::Done && out.stage == BatchStage::Scoring)
+        stop(QStringLiteral("The report of client %1 could not be written, so no report came out.\r%2")
+                 .arg(out.client)
+                 .arg(out.problem));
+    return out;
+}
+
+int frmPrintSelected::chosenCount() const
+{
+    return static_cast<int>(m_list->selectedItems().size());
 }
 
 void frmPrintSelected::printSelected()
 {
     MouseWait();
-    const QList<int> clients = scoreSelected(nullptr, 0);
-    if (clients.isEmpty())
-        return;
-    for (qsizetype j = 1; j <= clients.size(); ++j) {
-        QString problem = RestoreNumberedCopy(m_ctx.programDir, static_cast<int>(j)).message;
-        if (problem.isEmpty())
-            problem = m_output.print(clients[j - 1]);
-        if (!problem.isEmpty()) {
+    const BatchOutcome out = printChosen(nullptr, [this](int client) { return m_output.print(client); });
+    if (out.result != BatchOutcome::Done) {
+        if (out.stage == BatchStage::Printing) {
             QString text =
-                QStringLiteral("The report of client %1 was not printed.\r%2").arg(clients[j - 1]).arg(problem);
-            if (j > 1)
+                QStringLiteral("The report of client %1 was not printed.\r%2").arg(out.client).arg(out.problem);
+            if (out.printed > 0)
                 text += QStringLiteral("\r\r%1 of the %2 chosen reports came out before it.")
-                            .arg(j - 1)
-                            .arg(clients.size());
+                            .arg(out.printed)
+                            .arg(chosenCount());
             m_output.tellSaved();
             stop(text);
-            return;
         }
+        return;
     }
     MouseDefault();
     m_output.tellSaved();
@@ -279,23 +277,21 @@ void frmPrintSelected::printSelectedTo()
     {
         BatchProgress progress(this, QStringLiteral("Print Selected Reports"),
                                QStringLiteral("Scoring client 51 (51 of 51)"));
-        const QList<int> clients = scoreSelected(&progress, 100);
-        if (clients.isEmpty())
-            return;
-        for (qsizetype j = 1; j <= clients.size(); ++j) {
+        const BatchOutcome out = printChosen(&progress, [this, &job](int) {
             QString text;
-            ScoringError e = RestoreNumberedCopy(m_ctx.programDir, static_cast<int>(j));
-            if (!e)
-                e = LoadReportText(m_ctx.programDir, text);
-            if (e) {
-                stop(QStringLiteral("The report of client %1 could not be read back, so nothing was printed.\r%2")
-                         .arg(clients[j - 1])
-                         .arg(e.message));
-                return;
-            }
+            if (const ScoringError e = LoadReportText(m_ctx.programDir, text))
+                return e.message;
             job.pages += ReportPages(text);
+            return QString();
+        });
+        if (out.result != BatchOutcome::Done) {
+            if (out.stage == BatchStage::Printing)
+                stop(QStringLiteral("The report of client %1 could not be read back, so nothing was printed.\r%2")
+                         .arg(out.client)
+                         .arg(out.problem));
+            return;
         }
-        progress.step(QStringLiteral("Printing %1 reports").arg(clients.size()), 99, 100);
+        progress.step(QStringLiteral("Printing %1 reports").arg(chosenCount()), 99, 100);
         job.title = QStringLiteral("VLT reports");
         job.fontFamily = QLatin1String(ReportFontFamily);
         job.pointSize = ReportFontPointSize;
@@ -324,26 +320,22 @@ void frmPrintSelected::saveSelectedAsPdf()
     {
         BatchProgress progress(this, QStringLiteral("Save Selected Reports as PDF"),
                                QStringLiteral("Saving the report of client 51 (51 of 51)"));
-        const QList<int> clients = scoreSelected(&progress, 100);
-        if (clients.isEmpty())
+        const BatchOutcome out = printChosen(
+            &progress, [&pdfs](int client) { return pdfs.print(client); },
+            [&progress](int n, int count, int client) {
+                return progress.step(
+                    QStringLiteral("Saving the report of client %1 (%2 of %3)").arg(client).arg(n).arg(count),
+                    50 + (n - 1) * 50 / count, 100);
+            });
+        if (out.result != BatchOutcome::Done) {
+            if (out.stage == BatchStage::Printing) {
+                pdfs.tellSaved();
+                if (out.result == BatchOutcome::Stopped)
+                    stop(QStringLiteral("Stopped after %1 of %2 reports.").arg(out.printed).arg(chosenCount()), true);
+                else
+                    stop(QStringLiteral("The report of client %1 was not saved.\r%2").arg(out.client).arg(out.problem));
+            }
             return;
-        const auto count = static_cast<int>(clients.size());
-        for (int j = 1; j <= count; ++j) {
-            if (!progress.step(
-                    QStringLiteral("Saving the report of client %1 (%2 of %3)").arg(clients[j - 1]).arg(j).arg(count),
-                    50 + (j - 1) * 50 / count, 100)) {
-                pdfs.tellSaved();
-                stop(QStringLiteral("Stopped after %1 of %2 reports.").arg(j - 1).arg(count), true);
-                return;
-            }
-            QString problem = RestoreNumberedCopy(m_ctx.programDir, j).message;
-            if (problem.isEmpty())
-                problem = pdfs.print(clients[j - 1]);
-            if (!problem.isEmpty()) {
-                pdfs.tellSaved();
-                stop(QStringLiteral("The report of client %1 was not saved.\r%2").arg(clients[j - 1]).arg(problem));
-                return;
-            }
         }
     }
     pdfs.tellSaved();

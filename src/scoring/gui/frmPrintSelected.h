@@ -3,7 +3,10 @@
 // one after another in list order: on the printer, on a printer chosen in the printer dialog (as one print job), or
 // as one PDF file per client in a chosen folder.
 
+#include "BatchPrinting.h"
+
 #include <QDialog>
+#include <functional>
 
 struct AppContext;
 class MenuButtons;
@@ -38,9 +41,11 @@ private:
     void printSelected();
     void printSelectedTo();
     void saveSelectedAsPdf();
-    // Scores the chosen clients into numbered copies 1..n, in list order; the clients, or an empty list when the
-    // batch stopped (the window then has said why and closed).
-    QList<int> scoreSelected(BatchProgress* progress, int steps);
+    // Runs the batch of the chosen clients in list order, `progress` showing the scoring half and `printing` told
+    // before each report comes out. A batch that ended while scoring has been explained and the window closed.
+    BatchOutcome printChosen(BatchProgress* progress, const std::function<QString(int client)>& print,
+                             const std::function<bool(int n, int count, int client)>& printing = {});
+    int chosenCount() const;
     // Says why the batch ended early (a problem, or the supervisor pressed Stop) and closes the window.
     void stop(const QString& why, bool stoppedByUser = false);
     void listFocus(bool in);

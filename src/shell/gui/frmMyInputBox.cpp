@@ -1,9 +1,9 @@
 #include "frmMyInputBox.h"
 
-#include "DataLocation.h"
 #include "MenuButtons.h"
 #include "Panel3D.h"
 #include "Prompts.h"
+#include "SharedRoutines.h"
 #include "WindowRoutines.h"
 
 #include <QHBoxLayout>

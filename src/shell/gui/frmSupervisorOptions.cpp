@@ -354,7 +354,7 @@ void frmSupervisorOptions::DeleteClientNames()
 
 void frmSupervisorOptions::PrintAllReports(const QString& pdfFolder)
 {
-    if (!m_services.scoreAndReport || !m_services.printReport)
+    if (!m_services.printAll)
         return;
     const bool pdf = !pdfFolder.isEmpty();
     if (pdf)
@@ -364,14 +364,13 @@ void frmSupervisorOptions::PrintAllReports(const QString& pdfFolder)
                            pdf ? QStringLiteral("Save all clients' reports as PDF files")
                                : QStringLiteral("Print all clients' reports"),
                            QStringLiteral("Printing report %1 of %1").arg(clients));
-    PrintAllSteps steps{m_services.scoreAndReport, m_services.printReport, [&](int phase, int n, int count) {
-                            const QString label = phase == 0 ? QStringLiteral("Scoring client %1 of %2")
-                                                  : pdf      ? QStringLiteral("Saving report %1 of %2")
-                                                             : QStringLiteral("Printing report %1 of %2");
-                            // Each pass (scoring, then printing) fills the bar once, so it shows what its label says.
-                            return progress.step(label.arg(n).arg(count), n, count);
-                        }};
-    const QString problem = ::PrintAllReports(m_ctx.table, m_ctx.programDir, steps);
+    const QString problem = m_services.printAll([&](bool printing, int n, int count) {
+        const QString label = !printing ? QStringLiteral("Scoring client %1 of %2")
+                              : pdf     ? QStringLiteral("Saving report %1 of %2")
+                                        : QStringLiteral("Printing report %1 of %2");
+        // Each pass (scoring, then printing) fills the bar once, so it shows what its label says.
+        return progress.step(label.arg(n).arg(count), n, count);
+    });
     if (!problem.isEmpty())
         m_ctx.prompts.message(problem, AppTitle(), Prompts::Icon::Critical, Prompts::Buttons::Ok);
 }

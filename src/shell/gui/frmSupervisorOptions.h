@@ -24,9 +24,10 @@ struct SupervisorServices {
     std::function<void(QWidget* parent)> viewReport;    // the current client's report window
     std::function<void(QWidget* parent)> printSelected; // choosing clients whose reports to print
     std::function<void(QWidget* parent)> verify;        // keying the current client's answers a second time
-    std::function<QString()> scoreAndReport;            // scores the current client into report.prn; error or empty
-    std::function<QString()> printReport;               // prints report.prn; error or empty
-    // From now on printReport saves each report as a PDF file of its own in `folder` instead of printing it.
+    // Scores, then prints every client's report, telling `progress` before each step (scoring or printing client n
+    // of count; false stops); what to tell the supervisor, or an empty string when every report came out.
+    std::function<QString(const std::function<bool(bool printing, int n, int count)>& progress)> printAll;
+    // From now on printAll saves each report as a PDF file of its own in `folder` instead of printing it.
     std::function<void(const QString& folder)> savePdfFilesIn;
     // Scores every client and writes the scores to `path` as CSV or JSON, with or without names.
     std::function<OperationOutcome(const QString& path, bool json, bool deidentified)> exportScores;

@@ -1,0 +1,6 @@
+#include "SharedRoutines.h"
+
+bool IsSecretCode(const QString& entry)
+{
+    return entry.toUpper() == QLatin1String("K");
+}

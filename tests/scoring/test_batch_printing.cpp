@@ -1,0 +1,96 @@
+// Printing every client's report: all scored into numbered copies before the first prints, then each copy printed
+// as its own client's report, and what the supervisor is told when the batch ends early.
+
+#include "BatchPrinting.h"
+#include "ClientTable.h"
+#include "ReportWriter.h"
+
+#include <QDir>
+#include <QFile>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+
+class TestBatchPrinting : public QObject {
+    Q_OBJECT
+private slots:
+    void printAll_data()
+    {
+        QTest::addColumn<QString>("stopBefore"); // the step the supervisor stops at
+        QTest::addColumn<QString>("failing");    // the step that fails
+        QTest::addColumn<QList<int>>("printed");
+        QTest::addColumn<QString>("said");
+        QTest::newRow("all printed") << ""
+                                     << "" << QList<int>{1, 2, 3} << "";
+        QTest::newRow("stopped while scoring")
+            << "score 2"
+            << "" << QList<int>{} << "Printing was stopped before any report was printed.";
+        QTest::newRow("stopped midway") << "print 3"
+                                        << "" << QList<int>{1, 2} << "Printing was stopped after 2 of 3 reports.";
+        QTest::newRow("a failed score") << ""
+                                        << "score 2" << QList<int>{}
+                                        << "The report of client 2 could not be written: no norms";
+        QTest::newRow("a failed print") << ""
+                                        << "print 2" << QList<int>{1}
+                                        << "The report of client 2 could not be printed: paper jam";
+        QTest::newRow("a copy that cannot be written") << ""
+                                                       << "copy 2" << QList<int>{} << "The report copy ";
+    }
+    void printAll()
+    {
+        QFETCH(QString, stopBefore);
+        QFETCH(QString, failing);
+        QFETCH(QList<int>, printed);
+        QFETCH(QString, said);
+        QTemporaryDir program;
+        if (failing == QLatin1String("copy 2"))
+            QVERIFY(QDir(program.path()).mkdir(QStringLiteral("temp2")));
+        ClientTable table;
+        table.NumClients = 3;
+        table.CurClient = 3;
+        QStringList steps;
+        QList<int> out;
+        BatchSteps batch;
+        batch.score = [&]() -> ScoringError {
+            steps << QStringLiteral("score %1").arg(table.CurClient);
+            if (steps.last() == failing)
+                return {QString(), QStringLiteral("no norms")};
+            QFile f(ReportFilePath(program.path()));
+            f.open(QIODevice::WriteOnly);
+            f.write("report of client " + QByteArray::number(table.CurClient));
+            return {};
+        };
+        batch.print = [&](int client) {
+            steps << QStringLiteral("print %1").arg(client);
+            QFile f(ReportFilePath(program.path()));
+            f.open(QIODevice::ReadOnly);
+            // Each client's own report comes out, restored from its numbered copy.
+            if (f.readAll() != "report of client " + QByteArray::number(client) || table.CurClient != client)
+                return QStringLiteral("the report of another client");
+            if (steps.last() == failing)
+                return QStringLiteral("paper jam");
+            out << client;
+            return QString();
+        };
+        batch.progress = [&](BatchStage stage, int n, int count, int client) {
+            if (count != 3 || n != client)
+                return false;
+            const QString step =
+                (stage == BatchStage::Scoring ? QStringLiteral("score %1") : QStringLiteral("print %1")).arg(client);
+            return step != stopBefore;
+        };
+        const QString message = PrintAllReports(program.path(), table, batch);
+        if (said.isEmpty())
+            QCOMPARE(message, QString());
+        else
+            QVERIFY2(message.startsWith(said), qPrintable(message));
+        QCOMPARE(out, printed);
+        QCOMPARE(int(table.CurClient), 1);
+        // Nothing prints before every report was scored.
+        const qsizetype firstPrint = steps.indexOf(QRegularExpression(QStringLiteral("print .*")));
+        QCOMPARE(firstPrint, printed.isEmpty() && !stopBefore.startsWith(QLatin1String("print")) ? -1 : 3);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestBatchPrinting)
+#include "test_batch_printing.moc"
