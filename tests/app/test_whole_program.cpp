@@ -14,6 +14,7 @@
 #include "Presentation.h"
 #include "Program.h"
 #include "Scanner.h"
+#include "SheetImagePanel.h"
 #include "TestDefinition.h"
 #include "TestEnv.h"
 #include "frmMainMenu.h"
@@ -25,6 +26,7 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFileInfo>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -410,9 +412,12 @@ private slots:
             driver.onNextModal("frmClientInfo", press(QStringLiteral("frmClientInfo"), 0));
             driver.onNextModal("frmCourtHistory", press(QStringLiteral("frmCourtHistory"), 0));
             driver.onNextModal("frmNewEntry", [i](QWidget* w) {
-                if (i == 1) { // the supervisor keys item 3 as judged from the sheet
+                if (i == 1) { // the supervisor keys item 3 as judged from the sheet's image, which follows the item
+                    auto* panel = w->findChild<SheetImagePanel*>();
                     QTest::keyClick(focused(), Qt::Key_Down);
                     QTest::keyClick(focused(), Qt::Key_Down);
+                    QTRY_COMPARE(panel->field(), QStringLiteral("Item 3"));
+                    QVERIFY(panel->findChild<QLabel*>("lblSheetField")->text().contains("too light or too close"));
                     QTest::keyClick(focused(), '2');
                 }
                 press(QStringLiteral("frmNewEntry"), 0)(w);
