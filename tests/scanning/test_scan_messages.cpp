@@ -32,16 +32,6 @@ private slots:
         QCOMPARE(ImagingErrorText(static_cast<int16_t>(number)), text);
     }
 
-    void twainError_showsNumberTextAndDetail()
-    {
-        ScanMessage m = ScanMessages::TwainError(20082);
-        QCOMPARE(m.title, QStringLiteral("Twain Error"));
-        QCOMPARE(m.text, QStringLiteral("Error '20082, Twain no Data Source."));
-        QCOMPARE(ScanMessages::TwainError(20066).text, QStringLiteral("Error '20066, ."));
-        m = ScanMessages::TwainError(20010, QStringLiteral("The image file /x.png does not exist."));
-        QCOMPARE(m.text, QStringLiteral("Error '20010, File not found.\nThe image file /x.png does not exist."));
-    }
-
     void multipleMarks_listsEachNameOnceOrWarnsOfMany_data()
     {
         QTest::addColumn<QStringList>("entries");
