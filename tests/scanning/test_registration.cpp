@@ -1,5 +1,5 @@
-// The box test, dust against the anchor, the reference search window and the polar rounding, on synthetic pages:
-// the limits that keep readings within the tolerances exactly as before (cleaning is tried on the rendered sheets).
+// The box test, dust against the anchor and the polar rounding, on synthetic pages: the limits that keep readings
+// within the tolerances exactly as before (cleaning and the search windows are tried on the rendered sheets).
 
 #include "Registration.h"
 #include "ScanPage.h"
@@ -72,37 +72,6 @@ private slots:
         QCOMPARE(QPoint(anchor.x, anchor.y), QPoint(25, 50));
         QVERIFY(FindAnchorBox(ScanPage(raw), anchor));
         QCOMPARE(anchor.y, int16_t(47)); // uncleaned, the speck moves it
-    }
-
-    void findReferenceBox_searchWindowEdges_data()
-    {
-        QTest::addColumn<QPoint>("anchorAt");
-        QTest::addColumn<QPoint>("referenceAt"); // page coordinates
-        QTest::addColumn<QPoint>("expected");    // relative to the anchor; (0, 0): not found
-        QTest::newRow("straight") << QPoint(25, 50) << QPoint(811, 50) << QPoint(786, 0);
-        QTest::newRow("anchor at x 45 reaches column 802") << QPoint(45, 50) << QPoint(847, 60) << QPoint(802, 10);
-        QTest::newRow("beyond column 802") << QPoint(25, 50) << QPoint(829, 50) << QPoint();
-        QTest::newRow("left of column 772") << QPoint(25, 50) << QPoint(790, 50) << QPoint(772, 0);
-        QTest::newRow("100 rows below") << QPoint(25, 50) << QPoint(811, 150) << QPoint(786, 100);
-        QTest::newRow("101 rows below") << QPoint(25, 50) << QPoint(811, 151) << QPoint();
-        QTest::newRow("more than 100 rows above") << QPoint(25, 120) << QPoint(811, 8) << QPoint();
-    }
-    void findReferenceBox_searchWindowEdges()
-    {
-        QFETCH(QPoint, anchorAt);
-        QFETCH(QPoint, referenceAt);
-        QFETCH(QPoint, expected);
-        QImage image = page(850, 1400);
-        box(image, anchorAt.x(), anchorAt.y());
-        box(image, referenceAt.x(), referenceAt.y());
-        ScanPage scan(image);
-        PolarPoint anchor;
-        QVERIFY(FindAnchorBox(scan, anchor));
-        scan.setOrigin(anchorAt);
-        PolarPoint reference;
-        QCOMPARE(FindReferenceBox(scan, anchor, reference), !expected.isNull());
-        if (!expected.isNull())
-            QCOMPARE(QPoint(reference.x, reference.y), expected);
     }
 
     void polarToPoint_roundsHalvesToEven_data()
