@@ -14,20 +14,25 @@
 #include "Presentation.h"
 #include "Program.h"
 #include "Scanner.h"
+#include "SheetImagePanel.h"
 #include "TestDefinition.h"
 #include "TestEnv.h"
 #include "frmMainMenu.h"
 #include "frmPresentQA.h"
+#include "frmScanBatch.h"
 
+#include <QAction>
 #include <QComboBox>
 #include <QDir>
 #include <QDirIterator>
 #include <QFileInfo>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -355,6 +360,101 @@ private slots:
             QVERIFY(run.audio.played.isEmpty());
         }
         QVERIFY(run.printer.jobs.isEmpty());
+    }
+
+    // Scan a Batch from the Options menu: a folder holding a good sheet, one with a mark too light to call and one
+    // cut short, listed as read; the two read sheets named and reviewed in turn, the light mark keyed as judged.
+    void scanBatch()
+    {
+        Run run;
+        QVERIFY(run.start());
+        QTemporaryDir folder;
+        SheetAnswers sheets[2] = {SheetAnswers::random(31), SheetAnswers::random(32)};
+        for (SheetAnswers& a : sheets) {
+            a.court = {0, 5, -1, 9, 1};
+            a.dob = QStringLiteral("031487");
+        }
+        sheets[1].responses[2] = QLatin1Char('0'); // item 3: only a light mark
+        for (int i = 0; i < 3; ++i) {
+            FilledSheet filled(DemoScanItems());
+            filled.markAll(sheets[i % 2], 80);
+            if (i == 1)
+                filled.mark(FirstQuestionItem + 2, 0, 187);
+            Scanning how{0.7, QPointF(4, -3), 250, 3.0, 0.001, quint32(i + 1)};
+            if (i == 2)
+                how.canvas = QSize(850, 1100); // a legal sheet on a letter-size glass
+            QVERIFY(filled.scan(how).save(folder.filePath(QStringLiteral("sheet %1.png").arg(i + 1))));
+        }
+        run.files.folderAnswers = [&folder] { return folder.path(); };
+        run.prompts.answers << Prompts::Answer::No; // not the feeder: a folder of image files
+        ModalDriver driver;
+        QStringList listed;
+        driver.onNextModal("frmScanBatch", [&listed](QWidget* modal) {
+            auto* window = qobject_cast<frmScanBatch*>(modal);
+            QTRY_VERIFY_WITH_TIMEOUT(!window->reading(), 60000);
+            for (int r = 0; r < window->grdBatch()->rowCount(); ++r) {
+                QStringList cells;
+                for (int c = 1; c < 4; ++c)
+                    cells << window->grdBatch()->item(r, c)->text();
+                listed << cells.join(QStringLiteral(" | "));
+            }
+            // The round opens windows of its own, which the next steps answer; rejected sheets are set aside (Yes).
+            QTimer::singleShot(0, window, [window] {
+                for (int button : {frmScanBatch::ReviewButton, frmScanBatch::CloseButton}) {
+                    window->menu().button(button)->setFocus();
+                    QTest::keyClick(window->menu().button(button), Qt::Key_Return);
+                }
+            });
+        });
+        const QString names[2] = {QStringLiteral("Batch, Ready"), QStringLiteral("Batch, Review")};
+        for (int i = 0; i < 2; ++i) {
+            driver.onNextModal("frmMyInputBox", answerInputBox(names[i]));
+            driver.onNextModal("frmClientInfo", press(QStringLiteral("frmClientInfo"), 0));
+            driver.onNextModal("frmCourtHistory", press(QStringLiteral("frmCourtHistory"), 0));
+            driver.onNextModal("frmNewEntry", [i](QWidget* w) {
+                if (i == 1) { // the supervisor keys item 3 as judged from the sheet's image, which follows the item
+                    auto* panel = w->findChild<SheetImagePanel*>();
+                    QTest::keyClick(focused(), Qt::Key_Down);
+                    QTest::keyClick(focused(), Qt::Key_Down);
+                    QTRY_COMPARE(panel->field(), QStringLiteral("Item 3"));
+                    QVERIFY(panel->findChild<QLabel*>("lblSheetField")->text().contains("too light or too close"));
+                    QTest::keyClick(focused(), '2');
+                }
+                press(QStringLiteral("frmNewEntry"), 0)(w);
+            });
+        }
+        run.menu().findChild<QAction*>(QStringLiteral("mnuScanBatch"))->trigger();
+        QVERIFY2(driver.done(), qPrintable(run.prompts.texts().join(" / ")));
+
+        QCOMPARE(listed.size(), 3);
+        QCOMPARE(listed[0], QStringLiteral("sheet 1.png | Ready | "));
+        QCOMPARE(listed[1], QStringLiteral("sheet 2.png | Needs review | too light or too close to call: Item 3"));
+        QCOMPARE(listed[2], QStringLiteral("sheet 3.png | Rejected | The scanned page is shorter than the answer "
+                                           "sheet: scan it on a legal-size glass or feeder."));
+        sheets[1].responses[2] = QLatin1Char('2');
+        QCOMPARE(run.fileBytes().size(), run.demoClients.size() + 2 * ClientRecord::Size);
+        QCOMPARE(run.fileBytes().left(run.demoClients.size()), run.demoClients);
+        for (int i = 0; i < 2; ++i) {
+            const SheetAnswers& a = sheets[i];
+            ClientRecord expected = ClientRecord::blank();
+            expected.Name = names[i];
+            expected.Gender = QString::number(a.gender);
+            expected.Race = QString::number(a.race);
+            expected.Marital = QString::number(a.marital);
+            expected.Education = QString::number(a.education);
+            expected.DOB = QStringLiteral("03/14/1987");
+            expected.DrugArrests = QStringLiteral("0");
+            expected.AlcoholArrests = QStringLiteral("5");
+            expected.Assaults = QStringLiteral("N");
+            expected.DVArrests = QStringLiteral("9");
+            expected.Anger = QStringLiteral("1");
+            expected.Responses = a.responses;
+            expected.TestDate = Today.toString(QStringLiteral("MM/dd/yyyy"));
+            expected.EditCount = expected.NameDeleted = QStringLiteral("0");
+            expected.fitFields();
+            QCOMPARE(run.record(7 + i).toBytes(), expected.toBytes());
+            QCOMPARE(run.listLines().value(6 + i), QStringLiteral("%1-%2").arg(7 + i).arg(names[i]));
+        }
     }
 
     // Edit Current Client: a changed marital status and one changed answer are stored, and the edit is counted.

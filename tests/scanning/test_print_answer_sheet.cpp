@@ -1,5 +1,6 @@
 // The "Print Answer Sheet" command: every outcome told, a PDF offered when there is no printer, the main menu's
-// item that starts it, and one real print through CUPS that must come out at actual size and read back as a sheet.
+// item that starts it; the sheet as PDF read back mark for mark, and one real print through CUPS that must come out
+// at actual size and read back as a sheet.
 
 #include "AnswerSheet.h"
 #include "AnswerSheetPrinting.h"
@@ -15,6 +16,7 @@
 #include "frmMainMenu.h"
 
 #include <QMenu>
+#include <QPainter>
 #include <QPrinterInfo>
 #include <QProcess>
 #include <QRegularExpression>
@@ -113,26 +115,68 @@ private slots:
             QVERIFY(e.prompts.shown.last().text.contains(e.out.filePath("sheet.pdf")));
     }
 
-    void mainMenu_optionsItems_runTheirHooks()
+    void mainMenu_printAnswerSheetItem_runsItsHook()
     {
         Env e;
         NoDrive drive;
         QWidget* printedFrom = nullptr;
-        QWidget* scannedFrom = nullptr;
         MainMenuActivities activities;
         activities.printAnswerSheet = [&](QWidget* p) { printedFrom = p; };
-        activities.scanBatch = [&](QWidget* p) { scannedFrom = p; };
         frmMainMenu menu(e.ctx, drive, activities);
-        const QList<QAction*> options = menu.findChild<QMenu*>("mnuOptions")->actions();
-        QCOMPARE(menu.printAnswerSheetAction()->text(), QStringLiteral("Print &Answer Sheet..."));
-        QCOMPARE(menu.scanBatchAction()->text(), QStringLiteral("Scan a &Batch of Answer Sheets..."));
-        QVERIFY(options.contains(menu.printAnswerSheetAction()) && options.contains(menu.scanBatchAction()));
+        QVERIFY(menu.findChild<QMenu*>("mnuOptions")->actions().contains(menu.printAnswerSheetAction()));
         menu.printAnswerSheetAction()->trigger();
-        menu.scanBatchAction()->trigger();
         QCOMPARE(printedFrom, &menu);
-        QCOMPARE(scannedFrom, &menu);
-        frmMainMenu bare(e.ctx, drive, {});
-        QVERIFY(!bare.printAnswerSheetAction()->isEnabled() && !bare.scanBatchAction()->isEnabled());
+    }
+
+    // The sheet drawn to PDF, rendered back at 100 dpi by poppler's pdftoppm as a scanner would see the printed page,
+    // marked, and read back mark for mark.
+    void printedSheet_markedByHand_readsEveryMarkBack()
+    {
+        const QList<ScanItem> items = DemoScanItems();
+        const AnswerSheet sheet(items);
+        QTemporaryDir dir;
+        const QString pdf = dir.filePath(QStringLiteral("sheet.pdf"));
+        QCOMPARE(sheet.writePdf(pdf), QString());
+
+        const QString pdftoppm = QStandardPaths::findExecutable(QStringLiteral("pdftoppm"));
+        QVERIFY2(!pdftoppm.isEmpty(), "pdftoppm (poppler-utils) is needed to render the printed sheet");
+        QProcess render;
+        render.start(pdftoppm, {QStringLiteral("-r"), QStringLiteral("100"), QStringLiteral("-gray"),
+                                QStringLiteral("-singlefile"), pdf, dir.filePath(QStringLiteral("page"))});
+        QVERIFY(render.waitForFinished(60000));
+        QCOMPARE(render.exitCode(), 0);
+        QImage page(dir.filePath(QStringLiteral("page.pgm")));
+        QVERIFY(!page.isNull());
+        QCOMPARE(page.size(), QSize(850, 1400)); // one legal page, edge to edge
+        page = page.convertToFormat(QImage::Format_RGB32);
+
+        // Mark the rendered page where the printed bubbles are, as a client's pencil would.
+        const SheetAnswers answers = SheetAnswers::random(2024);
+        FilledSheet pencil(items);
+        pencil.markAll(answers, 80, 12.0);
+        {
+            QPainter p(&page);
+            p.setRenderHint(QPainter::Antialiasing);
+            pencil.paintMarks(p);
+        }
+
+        TestProgramDir program;
+        DataWorkspace workspace(program.path(), Profile(program.path() + QStringLiteral("/Quillan.ini")));
+        const ScanOutcome outcome = ScanSheet(AcquiredPage{page, 0, QString()}, workspace, QDate(2026, 3, 1));
+        QVERIFY2(outcome.ok, qPrintable(outcome.failure.text));
+        const SheetReading& r = outcome.reading;
+        QCOMPARE(QPoint(r.AnchorPoint.x, r.AnchorPoint.y), AnswerSheet::AnchorBox.topLeft());
+        QCOMPARE(r.SheetAngle, 0.0f);
+        QCOMPARE(r.Gender, QString::number(answers.gender));
+        QCOMPARE(r.Race, QString::number(answers.race));
+        QCOMPARE(r.Education, QString::number(answers.education));
+        QCOMPARE(r.Marital, QString::number(answers.marital));
+        for (int i = 0; i < 5; ++i)
+            QCOMPARE(r.CourtCounts[i], QString::number(answers.court[i]));
+        QCOMPARE(r.Responses, answers.responses);
+        QCOMPARE(r.DateText.left(6), answers.dob.left(2) + QLatin1Char('/') + answers.dob.mid(2, 2) + QLatin1Char('/'));
+        QCOMPARE(r.DateText.right(2), answers.dob.right(2));
+        QCOMPARE(r.MultiMarks.entries(), QStringList());
     }
 
     void realPrinter_printsAtActualSize()

@@ -1,4 +1,4 @@
-// The imaging error table and every message of a scan, word for word.
+// The imaging error table's ranges and gaps, and the messages built from a scan's errors and marks.
 
 #include "ImagingErrorText.h"
 #include "MultiMarkList.h"
@@ -14,25 +14,14 @@ private slots:
     {
         QTest::addColumn<int>("number");
         QTest::addColumn<QString>("text");
-        QTest::newRow("20000") << 20000 << "General failure";
-        QTest::newRow("20003 same as 20001") << 20003 << "Not enough memory available";
         QTest::newRow("20013 misspelt") << 20013 << "Invalid parmameter passed";
-        QTest::newRow("20016 missing") << 20016 << "";
         QTest::newRow("20020 missing") << 20020 << "";
-        QTest::newRow("20029") << 20029 << "Escape key pressed";
         QTest::newRow("20030 range start") << 20030 << "Internal Error - Call LEAD";
         QTest::newRow("20062 range end") << 20062 << "Internal Error - Call LEAD";
-        QTest::newRow("20063") << 20063 << "Fixed palette data not found";
         QTest::newRow("20066 missing") << 20066 << "";
-        QTest::newRow("20069 missing") << 20069 << "";
-        QTest::newRow("20074") << 20074 << "Premature end-of-line code";
         QTest::newRow("20077") << 20077 << "Premature end-of-line code";
-        QTest::newRow("20089") << 20089 << "Twain unknown destination App/Src in DSM_Entry";
-        QTest::newRow("20090") << 20090 << "Twain operation was cancelled";
-        QTest::newRow("ours: no sheet") << 20095 << "No answer sheet in scanner";
         QTest::newRow("ours: empty page") << 20102 << "Scanner returned an empty page";
         QTest::newRow("after ours") << 20104 << "";
-        QTest::newRow("below the table") << 19999 << "";
         QTest::newRow("negative") << -1 << "";
     }
 
@@ -41,27 +30,6 @@ private slots:
         QFETCH(int, number);
         QFETCH(QString, text);
         QCOMPARE(ImagingErrorText(static_cast<int16_t>(number)), text);
-    }
-
-    void twainError_showsNumberTextAndDetail()
-    {
-        ScanMessage m = ScanMessages::TwainError(20082);
-        QCOMPARE(m.title, QStringLiteral("Twain Error"));
-        QCOMPARE(m.text, QStringLiteral("Error '20082, Twain no Data Source."));
-        QCOMPARE(ScanMessages::TwainError(20066).text, QStringLiteral("Error '20066, ."));
-        m = ScanMessages::TwainError(20010, QStringLiteral("The image file /x.png does not exist."));
-        QCOMPARE(m.text, QStringLiteral("Error '20010, File not found.\nThe image file /x.png does not exist."));
-    }
-
-    void insertSheetAndNamePrompt_areWordForWord()
-    {
-        const ScanMessage insert = ScanMessages::InsertSheet(QStringLiteral("Pat Client"));
-        QCOMPARE(insert.title, QStringLiteral("Corvath Test Scan"));
-        QCOMPARE(insert.text, QStringLiteral("Insert answer sheet for Pat Client\n(face down) into scanner."));
-        QCOMPARE(insert.buttons, Prompts::Buttons::OkCancel);
-        QCOMPARE(ScanMessages::NameInputLength, 25);
-        QCOMPARE(ScanMessages::NameHelpMessage, QStringLiteral("Enter the name of client."));
-        QCOMPARE(ScanMessages::NameCaption, QStringLiteral("Client Name Input"));
     }
 
     void multipleMarks_listsEachNameOnceOrWarnsOfMany_data()
