@@ -1,9 +1,10 @@
 // The course of an on-screen test without its window: stepping back, the answers kept, the answer slots, the
-// sounds named and found. The window tests walk whole tests, saving and abandoning.
+// sounds named and found, what focusing a control does. The window tests walk whole tests, saving and abandoning.
 
 #include "DataWorkspace.h"
 #include "FakeAudio.h"
 #include "Presentation.h"
+#include "PresentationFocus.h"
 #include "PresentationSound.h"
 #include "PresentationTexts.h"
 #include "Profile.h"
@@ -97,25 +98,6 @@ private slots:
         QCOMPARE(p.Responses().mid(85, 3), QStringLiteral("210"));
     }
 
-    void answerSlots_asTheItemOffers()
-    {
-        for (auto [item, offered] : {std::pair{1, 2}, {87, 4}, {120, 3}, {121, 5}, {123, 4}}) {
-            Presentation p(FixtureQuestionSet(), QStringLiteral("English"));
-            goTo(p, item);
-            for (int slot = 0; slot < QuestionItem::MaxAnswers; ++slot) {
-                QCOMPARE(p.SlotVisible(slot), slot < offered);
-                QCOMPARE(p.AnswerText(slot),
-                         slot < offered ? QStringLiteral("A%1 of %2").arg(slot + 1).arg(item) : QString());
-            }
-            // A slot the item does not offer cannot be chosen.
-            for (int slot : {offered, QuestionItem::MaxAnswers, -1})
-                QCOMPARE(p.SelectAnswer(slot).focusQuestion, false);
-            QCOMPARE(p.CurrentItem().ID, item);
-            p.SelectAnswer(offered - 1);
-            QCOMPARE(p.ItemAnswer(item), offered);
-        }
-    }
-
     void soundNames_trimmedAndKeptBehindHiddenSlots()
     {
         QuestionSet set = FixtureQuestionSet();
@@ -145,6 +127,12 @@ private slots:
             QCOMPARE(p.Language(), QString::fromLatin1(language));
             QCOMPARE(p.IsSpanish(), spanish);
         }
+        // A slot the item does not offer cannot be chosen (item 120 offers three).
+        Presentation p(FixtureQuestionSet(), QStringLiteral("English"));
+        goTo(p, 120);
+        for (int slot : {3, QuestionItem::MaxAnswers, -1})
+            QCOMPARE(p.SelectAnswer(slot).focusQuestion, false);
+        QCOMPARE(p.CurrentItem().ID, 120);
         Presentation empty(QuestionSet{}, QStringLiteral("English")); // an unchecked empty set does not crash
         goTo(empty, 1);
         empty.SelectAnswer(0);
@@ -161,12 +149,10 @@ private slots:
         // Played path under the sound path; empty: nothing played.
         const std::tuple<const char*, const char*, const char*> rows[] = {
             {"ENGLISH", "Q001.wav", "/QUILLAN/sound/ENGLISH/Q001.wav"},
-            {"ENGLISH", "  Q001.wav  ", "/QUILLAN/sound/ENGLISH/Q001.wav"},
             {"Spanish", "S017.wav", "/QUILLAN/sound/SPANISH/s017.WAV"},
             {"ENGLISH", "Q003.wav", ""},
             {"ENGLISH", "Q002.wav", ""}, // a folder
             {"ENGLISH", "s017.WAV", ""}, // another language's
-            {"ENGLISH", "   ", ""},
             {"ENGLISH", "../ENGLISH/Q001.wav", ""},
             {"ENGLISH", "..\\ENGLISH\\Q001.wav", ""},
             {"FRENCH", "Q001.wav", ""}};
@@ -199,6 +185,43 @@ private slots:
         QVERIFY(!off.PrepareAudio());
         QCOMPARE(off.PlaySoundFile(QStringLiteral("Q001.wav")), QString());
         QCOMPARE(audio.calls, QStringList());
+    }
+
+    void focus_speaksWhenSentOrMovedNotOnActivation()
+    {
+        // Events in order: s the question box sent the focus, q/Q it gained the focus by the window's activation or
+        // otherwise, a/A the same for an answer, ( and ) a change of the item begins and ends. The responses to the
+        // focus gained: - nothing, = shown, + shown and spoken.
+        const std::pair<const char*, const char*> rows[] = {{"Q", "+"},         {"q", "="},        {"sq", "+"},
+                                                            {"sqq", "+="},      {"(Qa)Q", "--+"},  {"(s)q", "+"},
+                                                            {"((A)a)A", "--+"}, {"(s(q))q", "-+"}, {"aA", "=+"}};
+        for (const auto& [events, expected] : rows) {
+            PresentationFocus focus;
+            QString responses;
+            for (const char* e = events; *e; ++e) {
+                using R = PresentationFocus::Response;
+                R r = R::Ignore;
+                switch (*e) {
+                case 's':
+                    focus.questionSent();
+                    continue;
+                case '(':
+                    focus.beginChange();
+                    continue;
+                case ')':
+                    focus.endChange();
+                    continue;
+                case 'q':
+                case 'Q':
+                    r = focus.questionGained(*e == 'q');
+                    break;
+                default:
+                    r = focus.answerGained(*e == 'a');
+                }
+                responses += r == R::Ignore ? '-' : r == R::Show ? '=' : '+';
+            }
+            QCOMPARE(responses, QLatin1String(expected));
+        }
     }
 
     // Every sound the demo tables and screens name was spoken into the demo installation by the build.
