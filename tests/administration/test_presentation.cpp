@@ -1,13 +1,11 @@
 // The course of an on-screen test without its window: stepping back, the answers kept, the answer slots, the
 // sounds named and found, what focusing a control does. The window tests walk whole tests, saving and abandoning.
 
-#include "DataWorkspace.h"
 #include "FakeAudio.h"
 #include "Presentation.h"
 #include "PresentationFocus.h"
 #include "PresentationSound.h"
 #include "PresentationTexts.h"
-#include "Profile.h"
 #include "QuestionFixtures.h"
 
 #include <QDir>
@@ -221,42 +219,6 @@ private slots:
                 responses += r == R::Ignore ? '-' : r == R::Show ? '=' : '+';
             }
             QCOMPARE(responses, QLatin1String(expected));
-        }
-    }
-
-    // Every sound the demo tables and screens name was spoken into the demo installation by the build.
-    void demoInstallation_everySoundNamedExists()
-    {
-        const QString soundPath = ProgramDirForTests();
-        if (!QFileInfo(soundPath + "/QUILLAN/sound").isDir())
-            QSKIP("The build made no demo sounds (espeak-ng was not found when it was configured).");
-        QTemporaryDir dir;
-        QVERIFY(CopyDemoDatabase(dir.path()));
-        Profile settings(dir.path() + "/Quillan.ini");
-        DataWorkspace ws(dir.path(), settings);
-        for (const QString table : {"English", "Spanish"}) {
-            QString error;
-            const auto set = QuestionSet::Load(ws, table, &error);
-            QVERIFY2(set, qPrintable(error));
-            QStringList names;
-            for (int s = 0; s < PresentationTexts::InstructionScreens; ++s)
-                names << PresentationTexts::InstructionSound(s);
-            for (const QuestionItem& item : set->Items) {
-                names << item.QuestionAudio + ".wav";
-                for (int slot = 0; slot < QuestionItem::MaxAnswers; ++slot) {
-                    if (item.hasAnswer(slot))
-                        names << item.ChoiceAudio[slot] + ".wav";
-                }
-            }
-            for (const QString& name : names) {
-                const QString path =
-                    PresentationSound::FindSoundFile(soundPath, Presentation::NormalizeLanguage(table), name);
-                QVERIFY2(!path.isEmpty(), qPrintable(name + " is missing"));
-                QFile f(path);
-                QVERIFY(f.open(QIODevice::ReadOnly));
-                const QByteArray head = f.read(44);
-                QVERIFY2(head.startsWith("RIFF") && head.mid(8, 4) == "WAVE" && f.size() > 1000, qPrintable(path));
-            }
         }
     }
 };

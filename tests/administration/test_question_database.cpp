@@ -2,9 +2,13 @@
 
 #include "DataWorkspace.h"
 #include "LanguageTables.h"
+#include "Presentation.h"
+#include "PresentationSound.h"
+#include "PresentationTexts.h"
 #include "Profile.h"
 #include "QuestionFixtures.h"
 
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -26,8 +30,9 @@ private slots:
         m_ws = std::make_unique<DataWorkspace>(m_dir->path(), *m_profile);
     }
 
-    // Both demo tables have the questionnaire's shape; the answer grids file the English items by the first five
-    // characters of their second answer.
+    // Both demo tables have the questionnaire's shape, and every sound they and the screens name was spoken into
+    // the demo installation by the build; the answer grids file the English items by the first five characters of
+    // their second answer.
     void demoTables()
     {
         QVERIFY(CopyDemoDatabase(m_dir->path()));
@@ -37,9 +42,12 @@ private slots:
         QVERIFY2(english, qPrintable(error));
         const auto spanish = QuestionSet::Load(*m_ws, QStringLiteral("Spanish"), &error);
         QVERIFY2(spanish, qPrintable(error));
+        const bool withSounds = QFileInfo(ProgramDirForTests() + "/QUILLAN/sound").isDir();
         for (const QuestionSet* set : {&*english, &*spanish}) {
             QCOMPARE(set->Items.size(), NumItems);
-            QStringList sounds;
+            QStringList sounds, named;
+            for (int s = 0; s < PresentationTexts::InstructionScreens; ++s)
+                named << PresentationTexts::InstructionSound(s);
             for (const QuestionItem& item : set->Items) {
                 const QString where = QStringLiteral("%1 item %2").arg(set->Table).arg(item.ID);
                 QVERIFY2(!item.TestQuestion.trimmed().isEmpty() && !item.QuestionAudio.trimmed().isEmpty(),
@@ -48,12 +56,21 @@ private slots:
                 int offered = 0;
                 while (offered < QuestionItem::MaxAnswers && item.hasAnswer(offered)) {
                     QVERIFY2(!item.ChoiceAudio[offered].trimmed().isEmpty(), qPrintable(where));
-                    ++offered;
+                    named << item.ChoiceAudio[offered++] + ".wav";
                 }
                 QVERIFY2(offered == ChoicesOfItem(item.ID) && !item.hasAnswer(offered), qPrintable(where));
             }
             sounds.removeDuplicates();
             QCOMPARE(sounds.size(), NumItems);
+            for (const QString& name : named + sounds.replaceInStrings(QRegularExpression("$"), ".wav")) {
+                if (!withSounds)
+                    break; // the build made no demo sounds (espeak-ng was not found when it was configured)
+                QFile f(PresentationSound::FindSoundFile(ProgramDirForTests(),
+                                                         Presentation::NormalizeLanguage(set->Table), name));
+                QVERIFY2(f.open(QIODevice::ReadOnly), qPrintable(name + " is missing"));
+                const QByteArray head = f.read(12);
+                QVERIFY2(head.startsWith("RIFF") && head.mid(8, 4) == "WAVE" && f.size() > 1000, qPrintable(name));
+            }
         }
         for (int id = 1; id <= NumItems; ++id) {
             QVERIFY(english->item(id).TestQuestion != spanish->item(id).TestQuestion);

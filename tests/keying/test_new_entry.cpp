@@ -102,6 +102,8 @@ private slots:
             QCOMPARE(w->keying()->row(g), 1);
             QCOMPARE(w->keying()->answer(item), SampleSheet().at(item - 1));
             QTest::keyClick(grid, taken);
+            // Taken on the very last item, the key beeps too: there is nowhere further to go.
+            QCOMPARE(m_env->prompts.beeps, beeps + int(refused.size()) + (g == 5));
             QCOMPARE(w->keying()->row(g), std::min(2, w->keying()->rows(g) - 1)); // the last grid holds one item
             QCOMPARE(w->keying()->answer(item), QLatin1Char(taken));
             for (int col = 1; col < grid->columnCount(); ++col)
