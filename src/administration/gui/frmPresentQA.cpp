@@ -84,15 +84,10 @@ frmPresentQA::frmPresentQA(AppContext& ctx, QWidget* parent)
     setWindowTitle(PresentationTexts::WindowCaption(false));
     setModal(true);
 
-    m_area = new QWidget(this);
-    m_area->setObjectName(QStringLiteral("presentationArea"));
-    m_msgPanel = new Panel3D(QStringLiteral("MsgPanel"), this);
-    m_msgPanel->setCaption(QString());
-    m_msgPanel->setMinimumHeight(TwipsToPixelsY(400, this));
+    const WindowSkeleton skeleton = MakeWindowSkeleton(this, QStringLiteral("presentationArea"));
+    m_area = skeleton.area;
+    m_msgPanel = skeleton.msgPanel;
     m_msgPanel->captionLabel()->setWordWrap(true);
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(m_area, 1);
-    layout->addWidget(m_msgPanel);
 
     m_frQandA = new QFrame(m_area);
     m_frQandA->setObjectName(QStringLiteral("frQandA"));
@@ -320,7 +315,7 @@ void frmPresentQA::GetNextQuestion()
 
 void frmPresentQA::showItem()
 {
-    m_quiet = true;
+    m_focus.beginChange();
     m_txtQuestion->setPlainText(m_p->QuestionText());
     m_txtQuestion->moveCursor(QTextCursor::Start);
     for (int i = 0; i < Slots; ++i) {
@@ -335,15 +330,15 @@ void frmPresentQA::showItem()
         button->setVisible(visible);
         m_txtButtonText[i]->setVisible(visible);
     }
-    m_quiet = false;
+    m_focus.endChange();
 }
 
 void frmPresentQA::setItemFramesVisible(bool visible)
 {
-    m_quiet = true;
+    m_focus.beginChange();
     m_fraQuestions->setVisible(visible);
     m_fraAnswer->setVisible(visible);
-    m_quiet = false;
+    m_focus.endChange();
 }
 
 void frmPresentQA::showSectionInstructions(int section)
@@ -356,7 +351,7 @@ void frmPresentQA::showSectionInstructions(int section)
 
 void frmPresentQA::focusQuestion()
 {
-    m_speakOnFocus = true;
+    m_focus.questionSent();
     // The focus arrives at once only in the active window, and not at all when the box already has it.
     const bool arrivesNow = isActiveWindow() && !m_txtQuestion->hasFocus();
     m_txtQuestion->setFocus(Qt::OtherFocusReason);
@@ -385,9 +380,9 @@ void frmPresentQA::apply(const Presentation::Step& step)
 void frmPresentQA::leaveInstructions()
 {
     const Presentation::Step step = m_p->LeaveInstructions();
-    m_quiet = true;
+    m_focus.beginChange();
     m_fraInstructions->hide();
-    m_quiet = false;
+    m_focus.endChange();
     setItemFramesVisible(true);
     if (step.instructions >= 0) {
         TestInstructions(step.instructions);
@@ -590,20 +585,19 @@ void frmPresentQA::setQuestionColors(bool focused)
 
 void frmPresentQA::questionFocused(Qt::FocusReason reason)
 {
-    if (m_quiet || !m_p)
+    if (!m_p)
+        return;
+    const PresentationFocus::Response response = m_focus.questionGained(reason == Qt::ActiveWindowFocusReason);
+    if (response == PresentationFocus::Response::Ignore)
         return;
     if (m_p->InstructionsShowing()) {
-        m_speakOnFocus = false;
         m_txtInstructions->setFocus(Qt::OtherFocusReason);
         return;
     }
     ResetMenuButtons(*m_menu, Slots - 1);
     setQuestionColors(true);
     m_msgPanel->setCaption(PresentationTexts::QuestionHelp(m_p->IsSpanish()));
-    // The window coming back to the front is no reason to speak the item again.
-    const bool speak = m_speakOnFocus || reason != Qt::ActiveWindowFocusReason;
-    m_speakOnFocus = false;
-    if (speak)
+    if (response == PresentationFocus::Response::ShowAndSpeak)
         PlaySoundFile(m_p->QuestionSound());
 }
 
@@ -616,11 +610,11 @@ void frmPresentQA::instructionsFocused()
         setWeight(text, false);
 }
 
-void frmPresentQA::slotFocused(int slot, Qt::FocusReason reason)
+void frmPresentQA::slotFocused(int slot, bool speak)
 {
     for (int i = 0; i < Slots; ++i)
         setWeight(m_txtButtonText[i], i == slot);
-    if (reason != Qt::ActiveWindowFocusReason)
+    if (speak)
         PlaySoundFile(m_p->ChoiceSound(slot));
 }
 
@@ -656,15 +650,18 @@ bool frmPresentQA::eventFilter(QObject* watched, QEvent* event)
             questionFocused(reason);
         } else if (watched == m_txtInstructions) {
             instructionsFocused();
-        } else if (text >= 0 && !m_quiet) {
+        } else if (text >= 0 && !m_focus.changing()) {
             // The answer texts never keep the focus; reaching one hands it to the question box.
             focusQuestion();
-        } else if (slot >= 0 && !m_quiet) {
+        } else if (slot >= 0) {
+            const PresentationFocus::Response response = m_focus.answerGained(reason == Qt::ActiveWindowFocusReason);
+            if (response == PresentationFocus::Response::Ignore)
+                break;
             if (m_p->InstructionsShowing()) {
                 m_txtInstructions->setFocus(Qt::OtherFocusReason);
                 return true;
             }
-            slotFocused(slot, reason);
+            slotFocused(slot, response == PresentationFocus::Response::ShowAndSpeak);
         }
         break;
     }

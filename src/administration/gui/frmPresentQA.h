@@ -3,6 +3,7 @@
 // items and answers where sound files exist; the answers become the current client's responses.
 
 #include "Presentation.h"
+#include "PresentationFocus.h"
 #include "PresentationSound.h"
 
 #include <QDialog>
@@ -67,7 +68,7 @@ private:
     bool slotKey(int slot, QKeyEvent* key);
     void questionFocused(Qt::FocusReason reason);
     void instructionsFocused();
-    void slotFocused(int slot, Qt::FocusReason reason);
+    void slotFocused(int slot, bool speak);
     void setQuestionColors(bool focused);
 
     void fitInstructions();
@@ -96,11 +97,7 @@ private:
     std::optional<PresentationSound> m_sound;
     bool m_started = false;
     bool m_closing = false;
-    // While the window changes the item, focus moving off hidden controls must not speak or light anything.
-    bool m_quiet = false;
-    // The question box was sent the focus to speak the item; honoured even if the focus only arrives with the
-    // window's activation.
-    bool m_speakOnFocus = false;
+    PresentationFocus m_focus;
 
     QWidget* m_area;
     QFrame* m_frQandA;

@@ -21,13 +21,9 @@ frmSelectEntryMethod::frmSelectEntryMethod(AppContext& ctx, EntryChainWindows wi
     setWindowTitle(QStringLiteral("Entry Method"));
     setModal(true);
 
-    m_area = new QWidget(this);
-    m_msgPanel = new Panel3D(QStringLiteral("MsgPanel"), this);
-    m_msgPanel->setCaption(QString());
-    m_msgPanel->setMinimumHeight(TwipsToPixelsY(400, this));
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(m_area, 1);
-    layout->addWidget(m_msgPanel);
+    const WindowSkeleton skeleton = MakeWindowSkeleton(this, QString());
+    m_area = skeleton.area;
+    m_msgPanel = skeleton.msgPanel;
 
     // The blank frame lies under the buttons' frame and keeps the place when that frame is hidden.
     m_frBlank = new QFrame(m_area);

@@ -20,13 +20,9 @@ frmSelectLanguage::frmSelectLanguage(AppContext& ctx, QWidget* parent) : QDialog
     setWindowTitle(QStringLiteral("Select Presentation Language"));
     setModal(true);
 
-    m_area = new QWidget(this);
-    m_msgPanel = new Panel3D(QStringLiteral("MsgPanel"), this);
-    m_msgPanel->setCaption(QString());
-    m_msgPanel->setMinimumHeight(TwipsToPixelsY(400, this));
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(m_area, 1);
-    layout->addWidget(m_msgPanel);
+    const WindowSkeleton skeleton = MakeWindowSkeleton(this, QString());
+    m_area = skeleton.area;
+    m_msgPanel = skeleton.msgPanel;
 
     m_fraSelectMethod = new QGroupBox(QStringLiteral("Select Language to Present"), m_area);
     m_fraSelectMethod->setObjectName(QStringLiteral("fraSelectMethod"));

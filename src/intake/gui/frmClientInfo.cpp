@@ -1,9 +1,9 @@
 #include "frmClientInfo.h"
 
 #include "AppContext.h"
+#include "ClientEntry.h"
 #include "ClientTable.h"
 #include "Clock.h"
-#include "DataLocation.h"
 #include "DateOfBirth.h"
 #include "Demographics.h"
 #include "FieldKeys.h"
@@ -106,24 +106,15 @@ frmClientInfo::frmClientInfo(AppContext& ctx, QWidget* parent) : QDialog(parent)
     setWindowTitle(QStringLiteral("Client Information"));
     setModal(true);
 
-    m_area = new QWidget(this);
-    m_area->setObjectName(QStringLiteral("clientInfoArea"));
-    m_msgPanel = new Panel3D(QStringLiteral("MsgPanel"), this);
-    m_msgPanel->setCaption(QString());
-    m_msgPanel->setMinimumHeight(TwipsToPixelsY(400, this));
-    auto* layout = new QVBoxLayout(this);
-    auto* row = new QHBoxLayout;
-    row->addWidget(m_area, 1);
     // A scanned sheet's review shows the sheet beside the fields.
-    SheetReviewPanel* sheetPanel = MakeSheetReviewPanel(m_ctx, this);
-    if (sheetPanel)
-        row->addWidget(sheetPanel);
-    layout->addLayout(row, 1);
-    layout->addWidget(m_msgPanel);
-
-    m_frame = new QFrame(m_area);
-    m_frame->setObjectName(QStringLiteral("frClient"));
-    m_frame->setFrameStyle(QFrame::Box | QFrame::Raised);
+    SheetReviewPanel* sheetPanel = nullptr;
+    const WindowSkeleton skeleton = MakeWindowSkeleton(this, QStringLiteral("clientInfoArea"), [&]() -> QWidget* {
+        sheetPanel = MakeSheetReviewPanel(m_ctx, this);
+        return sheetPanel;
+    });
+    m_area = skeleton.area;
+    m_msgPanel = skeleton.msgPanel;
+    m_frame = MakeMainFrame(m_area, QStringLiteral("frClient"));
 
     m_txtName = new QLineEdit(m_frame);
     m_txtName->setObjectName(QStringLiteral("txtName"));
@@ -284,9 +275,8 @@ void frmClientInfo::Prefill(const ClientInfoPrefill& values)
     m_mebDateOfBirth->setBoxText(DateBoxText(values.dateOfBirth));
 }
 
-void frmClientInfo::RecordToDB()
+void frmClientInfo::RecordToDB(ClientRecord& r) const
 {
-    ClientRecord& r = m_ctx.table.current();
     // A control holding nothing acceptable (only possible while the fields are locked) keeps the stored value.
     if (!m_txtName->text().trimmed().isEmpty())
         r.Name = ClientRecord::fit(m_txtName->text(), NameLength);
@@ -519,37 +509,25 @@ void frmClientInfo::informationOk()
     }
 
     ClientTable& table = m_ctx.table;
-    bool changed = false;
-    if (EditMode()) {
-        changed = entriesDifferFromRecord();
-    } else {
-        if (table.isFull()) {
-            m_ctx.prompts.message(QStringLiteral("The client file on this data location already holds %1 clients, "
-                                                 "the most it can hold. Choose another data location for new "
-                                                 "clients.")
-                                      .arg(ClientTable::MaxClients),
-                                  windowTitle(), Prompts::Icon::Exclamation, Prompts::Buttons::Ok);
-            return;
-        }
-        table.CurClient = static_cast<int16_t>(table.NumClients + 1);
-    }
+    const bool changed = EditMode() && entriesDifferFromRecord();
+    if (!EditMode() && !TakeNewClientSlot(table, m_ctx.prompts, windowTitle()))
+        return;
     m_ctx.flags.ContinueFlag = true;
 
-    if (!(changed && table.NumClients != 0 && m_countAtOpen >= EditLimit::Limit)) {
-        const ClientRecord before = table.current();
-        if (!EditMode())
-            table.current() = NewClientRecord(m_ctx.clock.today());
-        RecordToDB();
-        if (EditMode()) {
-            table.current().EditCount = m_editLimit.countDigit();
-            if (SaveClientAsking(table, table.CurClient, m_ctx.prompts)) {
-                // Nothing reached the file: the record goes back to what the file holds and the entries stay on
-                // screen, so the supervisor can try again once the data location is back, or cancel.
-                table.current() = before;
-                m_ctx.flags.ContinueFlag = false;
-                m_menu->button(OkButton)->setFocus(Qt::OtherFocusReason);
-                return;
-            }
+    if (ClientInfoWritten(EditMode(), changed, table.NumClients, m_countAtOpen)) {
+        const bool kept = ApplyToCurrentClient(table, EditMode(), m_ctx.prompts, [this](ClientRecord& r) {
+            if (!EditMode())
+                r = NewClientRecord(m_ctx.clock.today());
+            RecordToDB(r);
+            if (EditMode())
+                r.EditCount = m_editLimit.countDigit();
+        });
+        if (!kept) {
+            // Nothing reached the file: the entries stay on screen, so the supervisor can try again once the data
+            // location is back, or cancel.
+            m_ctx.flags.ContinueFlag = false;
+            m_menu->button(OkButton)->setFocus(Qt::OtherFocusReason);
+            return;
         }
     }
     accept();

@@ -9,6 +9,7 @@
 #include <optional>
 
 struct AppContext;
+struct ClientRecord;
 class FieldKeys;
 class MaskedDateBox;
 class MenuButtons;
@@ -30,8 +31,8 @@ public:
 
     // The current client record into the controls and the opening values.
     void RecordToScreen();
-    // The controls into the current client record in memory.
-    void RecordToDB();
+    // The controls into a client record in memory.
+    void RecordToDB(ClientRecord& r) const;
     // The date test of the date box, against today's date.
     bool GoodDate(const QString& szDate) const;
     // Fills the controls with values read elsewhere (a scanned sheet) before the window is shown.

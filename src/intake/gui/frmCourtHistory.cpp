@@ -1,9 +1,9 @@
 #include "frmCourtHistory.h"
 
 #include "AppContext.h"
+#include "ClientEntry.h"
 #include "ClientTable.h"
 #include "CourtCount.h"
-#include "DataLocation.h"
 #include "FieldKeys.h"
 #include "MenuButtons.h"
 #include "Panel3D.h"
@@ -55,24 +55,15 @@ frmCourtHistory::frmCourtHistory(AppContext& ctx, QWidget* parent) : QDialog(par
     setWindowTitle(QStringLiteral("Court History"));
     setModal(true);
 
-    m_area = new QWidget(this);
-    m_area->setObjectName(QStringLiteral("courtHistoryArea"));
-    m_msgPanel = new Panel3D(QStringLiteral("MsgPanel"), this);
-    m_msgPanel->setCaption(QString());
-    m_msgPanel->setMinimumHeight(TwipsToPixelsY(400, this));
-    auto* layout = new QVBoxLayout(this);
-    auto* row = new QHBoxLayout;
-    row->addWidget(m_area, 1);
     // A scanned sheet's review shows the sheet beside the fields.
-    SheetReviewPanel* sheetPanel = MakeSheetReviewPanel(m_ctx, this);
-    if (sheetPanel)
-        row->addWidget(sheetPanel);
-    layout->addLayout(row, 1);
-    layout->addWidget(m_msgPanel);
-
-    m_frame = new QFrame(m_area);
-    m_frame->setObjectName(QStringLiteral("frCourt"));
-    m_frame->setFrameStyle(QFrame::Box | QFrame::Raised);
+    SheetReviewPanel* sheetPanel = nullptr;
+    const WindowSkeleton skeleton = MakeWindowSkeleton(this, QStringLiteral("courtHistoryArea"), [&]() -> QWidget* {
+        sheetPanel = MakeSheetReviewPanel(m_ctx, this);
+        return sheetPanel;
+    });
+    m_area = skeleton.area;
+    m_msgPanel = skeleton.msgPanel;
+    m_frame = MakeMainFrame(m_area, QStringLiteral("frCourt"));
     m_lblClientName = new QLabel(m_frame);
     m_lblClientName->setObjectName(QStringLiteral("lblClientName"));
     m_lblClientName->setTextFormat(Qt::PlainText);
@@ -167,18 +158,10 @@ void frmCourtHistory::Prefill(const CourtHistoryPrefill& values)
 
 bool frmCourtHistory::SaveCourtData()
 {
-    ClientTable& table = m_ctx.table;
-    const ClientRecord before = table.current();
-    for (int i = 0; i < BoxCount; ++i)
-        table.current().*Questions[i].field = ClientRecord::fit(ConfirmedCourtCount(m_boxes[i]->text()), 2);
-    if (!m_ctx.flags.EditingClient)
-        return true; // a new client is written later, with the answers
-    if (SaveClientAsking(table, table.CurClient, m_ctx.prompts)) {
-        // The entries stay on screen for another try once the data location is back.
-        table.current() = before;
-        return false;
-    }
-    return true;
+    return ApplyToCurrentClient(m_ctx.table, m_ctx.flags.EditingClient, m_ctx.prompts, [this](ClientRecord& r) {
+        for (int i = 0; i < BoxCount; ++i)
+            r.*Questions[i].field = ClientRecord::fit(ConfirmedCourtCount(m_boxes[i]->text()), 2);
+    });
 }
 
 void frmCourtHistory::showEvent(QShowEvent* e)

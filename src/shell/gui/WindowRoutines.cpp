@@ -1,12 +1,17 @@
 #include "WindowRoutines.h"
 
+#include "Panel3D.h"
+
 #include <QAbstractSpinBox>
 #include <QApplication>
 #include <QComboBox>
+#include <QFrame>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QScreen>
 #include <QTextEdit>
+#include <QVBoxLayout>
 #include <QWidget>
 
 namespace {
@@ -66,6 +71,36 @@ void PlaceFootPanelAndFrame(QWidget* window, QWidget* msgPanel, QWidget* frame)
     msgPanel->setGeometry(margin, window->height() - help - margin, window->width() - 2 * margin, help);
     frame->adjustSize();
     CenterFrame(window, frame);
+}
+
+WindowSkeleton MakeWindowSkeleton(QWidget* host, const QString& areaName, const std::function<QWidget*()>& beside)
+{
+    auto* area = new QWidget(host);
+    if (!areaName.isEmpty())
+        area->setObjectName(areaName);
+    auto* msgPanel = new Panel3D(QStringLiteral("MsgPanel"), host);
+    msgPanel->setCaption(QString());
+    msgPanel->setMinimumHeight(TwipsToPixelsY(400, host));
+    auto* layout = new QVBoxLayout(host);
+    if (beside) {
+        auto* row = new QHBoxLayout;
+        row->addWidget(area, 1);
+        if (QWidget* w = beside())
+            row->addWidget(w);
+        layout->addLayout(row, 1);
+    } else {
+        layout->addWidget(area, 1);
+    }
+    layout->addWidget(msgPanel);
+    return {area, msgPanel};
+}
+
+QFrame* MakeMainFrame(QWidget* area, const QString& name)
+{
+    auto* frame = new QFrame(area);
+    frame->setObjectName(name);
+    frame->setFrameStyle(QFrame::Box | QFrame::Raised);
+    return frame;
 }
 
 void MouseWait()

@@ -2,7 +2,11 @@
 // The routines every window shares: colours, twips, centring, the busy pointer, select-all and bold field labels.
 
 #include <QColor>
+#include <functional>
 
+class Panel3D;
+class QFrame;
+class QString;
 class QWidget;
 
 // Colours of the convention: the focused control's frame is cyan with black text, the others blue with white.
@@ -20,6 +24,17 @@ void CenterFrame(QWidget* window, QWidget* frame);
 
 // Lays out a dialog without layouts: the help panel along the foot, the main frame sized and placed above it.
 void PlaceFootPanelAndFrame(QWidget* window, QWidget* msgPanel, QWidget* frame);
+
+// The skeleton windows share: a work area filling `host` (a dialog, or a main window's central widget), the widget
+// `beside` makes (if given and it makes one) on its right, and the help panel named MsgPanel along the foot. The
+// window's frames go in the work area and are placed there by CenterFrame.
+struct WindowSkeleton {
+    QWidget* area;
+    Panel3D* msgPanel;
+};
+WindowSkeleton MakeWindowSkeleton(QWidget* host, const QString& areaName, const std::function<QWidget*()>& beside = {});
+// The raised box frame a window's fields and buttons sit in, in the work area.
+QFrame* MakeMainFrame(QWidget* area, const QString& name);
 
 void MouseWait();
 void MouseDefault();

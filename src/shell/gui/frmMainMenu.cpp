@@ -34,14 +34,9 @@ frmMainMenu::frmMainMenu(AppContext& ctx, DriveChooser& chooser, MainMenuActivit
 
     auto* central = new QWidget(this);
     setCentralWidget(central);
-    auto* area = new QWidget(central);
-    area->setObjectName(QStringLiteral("menuArea"));
-    m_msgPanel = new Panel3D(QStringLiteral("MsgPanel"), central);
-    m_msgPanel->setCaption(QString());
-    m_msgPanel->setMinimumHeight(TwipsToPixelsY(400, this));
-    auto* centralLayout = new QVBoxLayout(central);
-    centralLayout->addWidget(area, 1);
-    centralLayout->addWidget(m_msgPanel);
+    const WindowSkeleton skeleton = MakeWindowSkeleton(central, QStringLiteral("menuArea"));
+    QWidget* area = skeleton.area;
+    m_msgPanel = skeleton.msgPanel;
 
     m_frame = new QFrame(area);
     m_frame->setObjectName(QStringLiteral("frMainMenu"));

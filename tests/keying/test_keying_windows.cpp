@@ -1,14 +1,19 @@
-// The answer grid window driven by keys: the grids it builds, the keys each takes, the highlighted row, moving
-// between grids, Cancel, a failed save and a missing question database.
+// The answer grid and verification windows driven by keys. Answer grid: the grids it builds, the keys each takes, the
+// highlighted row, moving between grids, Cancel, a failed save and a missing question database. Verification: a
+// sheet keyed again as stored, Backspace and refused keys, Cancel, and a failed save; a difference and its
+// correction are walked by the whole-program test.
 
 #include "KeyingEnv.h"
 #include "MenuButtons.h"
 #include "ResponseGrid.h"
 #include "frmNewEntry.h"
+#include "frmVerify.h"
 
 #include <QApplication>
+#include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
 
@@ -20,6 +25,15 @@ QString SampleSheet()
     QString s;
     for (int i = 1; i <= 123; ++i)
         s += QChar('0' + (i <= 86 ? (i * 7) % 3 : (i * 7) % 5));
+    return s;
+}
+
+QString StoredSheet()
+{
+    QString s;
+    for (int i = 1; i <= 123; ++i)
+        s += QChar('0' + (i <= 86 ? (i * 5) % 3 : (i * 3) % 5));
+    s[39] = QLatin1Char('1');
     return s;
 }
 
@@ -37,11 +51,12 @@ const QColor Lit(0, 255, 255), Plain(255, 255, 255);
 
 } // namespace
 
-class TestNewEntry : public QObject {
+class TestKeyingWindows : public QObject {
     Q_OBJECT
 
     std::unique_ptr<KeyingEnv> m_env;
     std::unique_ptr<frmNewEntry> m_window;
+    std::unique_ptr<frmVerify> m_verify;
 
     frmNewEntry* open(const QStringList& sheet = StandardSheet(), bool newClient = false)
     {
@@ -58,10 +73,32 @@ class TestNewEntry : public QObject {
         return m_window.get();
     }
 
+    // A first client with no answers and a second one to verify.
+    void verifyEnv()
+    {
+        m_env = std::make_unique<KeyingEnv>();
+        m_env->addClient("First, Ann", EmptyResponses());
+        m_env->addClient("Verify, Val", StoredSheet());
+    }
+    frmVerify* openVerify()
+    {
+        m_verify = std::make_unique<frmVerify>(m_env->ctx);
+        m_verify->show();
+        if (!QTest::qWaitForWindowActive(m_verify.get()))
+            qFatal("window not active");
+        return m_verify.get();
+    }
+    void key(const QString& digits)
+    {
+        for (QChar c : digits)
+            QTest::keyClick(m_verify->txtCurQuestion(), c.toLatin1());
+    }
+
 private slots:
     void cleanup()
     {
         m_window.reset();
+        m_verify.reset();
         m_env.reset();
     }
 
@@ -102,6 +139,8 @@ private slots:
             QCOMPARE(w->keying()->row(g), 1);
             QCOMPARE(w->keying()->answer(item), SampleSheet().at(item - 1));
             QTest::keyClick(grid, taken);
+            // Taken on the very last item, the key beeps too: there is nowhere further to go.
+            QCOMPARE(m_env->prompts.beeps, beeps + int(refused.size()) + (g == 5));
             QCOMPARE(w->keying()->row(g), std::min(2, w->keying()->rows(g) - 1)); // the last grid holds one item
             QCOMPARE(w->keying()->answer(item), QLatin1Char(taken));
             for (int col = 1; col < grid->columnCount(); ++col)
@@ -151,8 +190,8 @@ private slots:
 
     void cancel_leavesTheClientAsItWas()
     {
-        // A new client, an existing one, and an existing one whose window is closed by its frame.
-        for (auto [newClient, byFrame] : {std::pair{true, false}, {false, false}, {false, true}}) {
+        // A new client, and an existing one whose window is closed by its frame.
+        for (auto [newClient, byFrame] : {std::pair{true, false}, {false, true}}) {
             frmNewEntry* w = open(StandardSheet(), newClient);
             const int slot = m_env->table.CurClient;
             const ClientRecord before = m_env->table.current();
@@ -208,7 +247,100 @@ private slots:
         QCOMPARE(m_env->table.Clients[2], ClientRecord::blank());
         QCOMPARE(m_env->table.NumClients, int16_t(1));
     }
+
+    // Keyed the second time as stored: nothing to correct, nothing written. A difference and its correction are
+    // walked by the whole-program test, a corrected answer written by the failed save's test below.
+    void verify_keySecondTime_asStored()
+    {
+        verifyEnv();
+        const QByteArray fileBefore = m_env->clientFile();
+        frmVerify* w = openVerify();
+        key(StoredSheet());
+        QTRY_VERIFY(!w->isVisible());
+        QCOMPARE(m_env->prompts.texts().last(), QStringLiteral("Data Verification complete. No corrections needed."));
+        QCOMPARE(m_env->clientFile(), fileBefore);
+        QVERIFY(m_env->flags.ContinueFlag);
+        QCOMPARE(m_env->prompts.beeps, 0);
+    }
+
+    void verify_backspaceAndRefusedKeys()
+    {
+        verifyEnv();
+        frmVerify* w = openVerify();
+        QTest::keyClick(w->txtCurQuestion(), Qt::Key_Backspace);
+        QCOMPARE(m_env->prompts.beeps, 1);
+        QVERIFY(!w->Frame1()->isVisible());
+        key("120");
+        QVERIFY(w->Frame1()->isVisible());
+        QCOMPARE(w->lblPrevQuestion()->text(), QStringLiteral("Question #3"));
+        QCOMPARE(w->txtPrevQuestion()->text(), QStringLiteral("0"));
+        QCOMPARE(w->lblCurQuestion()->text(), QStringLiteral("Question #4"));
+        QTest::keyClick(w->txtCurQuestion(), Qt::Key_Backspace);
+        QCOMPARE(w->lblCurQuestion()->text(), QStringLiteral("Question #3"));
+        QCOMPARE(w->txtPrevQuestion()->text(), QStringLiteral("2"));
+        // A key the item does not take beeps and leaves the item where it was.
+        for (char c : {'3', 'a'})
+            QTest::keyClick(w->txtCurQuestion(), c);
+        QTest::keyClick(w->txtCurQuestion(), Qt::Key_Return);
+        QCOMPARE(m_env->prompts.beeps, 4);
+        QCOMPARE(w->keying().position(), 3);
+        QCOMPARE(w->txtCurQuestion()->text(), QString());
+        key("2");
+        QCOMPARE(w->keying().keyed(3), QChar('2'));
+    }
+
+    void verify_cancel_leavesTheRecordAsItWas()
+    {
+        verifyEnv();
+        frmVerify* w = openVerify();
+        const QByteArray fileBefore = m_env->clientFile();
+        key("2222");
+        QTest::keyClick(w->txtCurQuestion(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), w->cmdCancel());
+        QTest::keyClick(w->cmdCancel(), Qt::Key_Return);
+        QTRY_VERIFY(!w->isVisible());
+        QVERIFY(!m_env->flags.ContinueFlag);
+        QCOMPARE(m_env->table.Clients[2].Responses, StoredSheet());
+        QCOMPARE(m_env->clientFile(), fileBefore);
+        QVERIFY(m_env->prompts.shown.isEmpty());
+
+        KeyingEnv empty; // no client: nothing to verify
+        RunVerify(empty.ctx, nullptr);
+        QVERIFY(!empty.flags.ContinueFlag);
+        QVERIFY(empty.prompts.shown.isEmpty());
+    }
+
+    void verify_saveFails_offersRetryAndNeverClaimsSuccess()
+    {
+        for (bool retryWithDiskBack : {false, true}) {
+            verifyEnv();
+            frmVerify* w = openVerify();
+            QString second = StoredSheet();
+            second[0] = second[0] == '1' ? '2' : '1';
+            key(second);
+            const QString moved = m_env->dir.path() + "/moved";
+            QVERIFY(QDir().rename(m_env->table.DataPath, moved));
+            m_env->prompts.onShow = [&](const FakePrompts::Shown& box) {
+                if (box.icon != Prompts::Icon::Critical)
+                    return;
+                if (retryWithDiskBack)
+                    QDir().rename(moved, m_env->table.DataPath);
+                m_env->prompts.answers.enqueue(retryWithDiskBack ? Prompts::Answer::Ok : Prompts::Answer::Cancel);
+            };
+            key(QString(second[0]));
+            QTRY_VERIFY(!w->isVisible());
+            const QStringList texts = m_env->prompts.texts();
+            QCOMPARE(texts.size(), retryWithDiskBack ? 3 : 2);
+            QCOMPARE(texts[1], "Data disk not found!\r\rInsert data disk in drive A to continue.");
+            QCOMPARE(m_env->prompts.shown[1].buttons, Prompts::Buttons::OkCancel);
+            QCOMPARE(m_env->table.Clients[2].Responses, retryWithDiskBack ? second : StoredSheet());
+            QCOMPARE(m_env->flags.ContinueFlag, retryWithDiskBack);
+            if (retryWithDiskBack)
+                QCOMPARE(m_env->recordOnDisk(2).Responses, second);
+            m_verify.reset();
+        }
+    }
 };
 
-QTEST_MAIN(TestNewEntry)
-#include "test_new_entry.moc"
+QTEST_MAIN(TestKeyingWindows)
+#include "test_keying_windows.moc"
