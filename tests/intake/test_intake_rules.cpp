@@ -9,7 +9,6 @@
 #include "EditLimit.h"
 #include "FakePrompts.h"
 
-#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
@@ -107,44 +106,9 @@ private slots:
         QCOMPARE(EditLimit(7, {}).countDigit(), QStringLiteral("3"));
     }
 
-    void entriesReachTheRecord()
+    // Whether entries reach the file is walked by the windows' tests and the whole-program test.
+    void newClientSlotAndWriteRule()
     {
-        // The file holds client 1, gender 2. Editing it or a new client, the data location there or taken out (then
-        // Cancel): whether the entries stand, the gender then in memory and in the file, and the boxes shown. The
-        // file's record 1 is what the file holds after.
-        const std::tuple<bool, bool, bool, const char*, const char*, int> rows[] = {{false, false, true, "1", "2", 0},
-                                                                                    {false, true, true, "1", "2", 0},
-                                                                                    {true, false, true, "1", "1", 0},
-                                                                                    {true, true, false, "2", "2", 1}};
-        for (const auto& [editing, gone, kept, memory, file, boxes] : rows) {
-            QTemporaryDir dir;
-            ClientTable table;
-            table.setDataPath(dir.path());
-            ClientRecord r = ClientRecord::blank();
-            r.Name = QStringLiteral("Sample, Avery");
-            r.Gender = QStringLiteral("2");
-            r.fitFields();
-            QFile f(table.ClientFilePath);
-            QVERIFY(f.open(QIODevice::WriteOnly) && f.write(r.toBytes()) == ClientRecord::Size);
-            f.close();
-            QVERIFY(!table.LoadClients().error);
-            table.CurClient = 1;
-            FakePrompts prompts;
-            if (!editing)
-                QVERIFY(TakeNewClientSlot(table, prompts, QStringLiteral("Client Information")));
-            QCOMPARE(table.CurClient, editing ? 1 : 2);
-            if (gone)
-                table.setDataPath(dir.filePath(QStringLiteral("gone")));
-            prompts.answers << Prompts::Answer::Cancel;
-            QCOMPARE(ApplyToCurrentClient(table, editing, prompts, [](ClientRecord& c) { c.Gender = "1"; }), kept);
-            QCOMPARE(table.current().Gender, QLatin1String(memory));
-            QVERIFY(f.open(QIODevice::ReadOnly));
-            QCOMPARE(ClientRecord::fromBytes(f.readAll()).Gender, QLatin1String(file));
-            f.close();
-            QCOMPARE(prompts.shown.size(), boxes);
-            if (boxes)
-                QCOMPARE(prompts.shown[0].text, "Data disk not found!\r\rInsert data disk in drive A to continue.");
-        }
         // A full client file takes no new client.
         ClientTable full;
         full.CurClient = 1;
@@ -154,12 +118,11 @@ private slots:
         QCOMPARE(full.CurClient, 1);
         QCOMPARE(prompts.shown.value(0).title, QStringLiteral("Client Information"));
         // Changed entries of a client at the edit limit when the window opened are not written.
-        const std::tuple<bool, bool, int, int, bool> written[] = {{false, true, 3, 3, true},
-                                                                  {true, true, 3, 3, false},
-                                                                  {true, false, 3, 3, true},
-                                                                  {true, true, 3, 2, true},
-                                                                  {true, true, 0, 3, true}};
-        for (const auto& [editing, changed, clients, countAtOpen, yes] : written)
+        for (auto [editing, changed, clients, countAtOpen, yes] : {std::tuple{false, true, 3, 3, true},
+                                                                   {true, true, 3, 3, false},
+                                                                   {true, false, 3, 3, true},
+                                                                   {true, true, 3, 2, true},
+                                                                   {true, true, 0, 3, true}})
             QCOMPARE(ClientInfoWritten(editing, changed, clients, countAtOpen), yes);
     }
 };
