@@ -31,17 +31,9 @@ std::unique_ptr<frmPresentQA> open(PresentFixture& f, const QString& language)
     return QTest::qWaitForWindowActive(w.get()) ? std::move(w) : nullptr;
 }
 
-// Item `id`'s question sound, or that of its answer `answer`.
-QString wave(int id, int answer = 0)
+ModalDriver::Step pressButton(int index)
 {
-    return QStringLiteral("Q%1").arg(id, 3, 10, QLatin1Char('0')) +
-           (answer ? QStringLiteral("A%1.wav").arg(answer) : QStringLiteral(".wav"));
-}
-
-ModalDriver::Step pressButton(int index, QStringList* seen)
-{
-    return [index, seen](QWidget* modal) {
-        *seen << modal->objectName();
+    return [index](QWidget* modal) {
         QPushButton* button = modal->findChild<QPushButton*>(QStringLiteral("cmdMenuChoice_%1").arg(index));
         button->setFocus();
         // From a fresh timer: the chain it starts opens further modal windows, and the driver's timer does not run
@@ -86,8 +78,10 @@ class TestPresentationWindows : public QObject {
             responses += QChar('1' + SpreadSlot(id));
             if (id == 87 || id == 111)
                 sounds << QStringLiteral("Inst%1.wav").arg(id == 87 ? 2 : 3);
-            for (int a = 0; a <= SpreadSlot(id) + 1; ++a)
-                sounds << wave(id, a);
+            for (int a = 0; a <= SpreadSlot(id) + 1; ++a) // the question, then each answer passed on the way down
+                sounds << QStringLiteral("Q%1%2.wav")
+                              .arg(id, 3, 10, QLatin1Char('0'))
+                              .arg(a ? "A" + QString::number(a) : "");
         }
         int screens = 0;
         for (int guard = 0; guard < 5000 && w.isVisible(); ++guard) {
@@ -109,8 +103,8 @@ class TestPresentationWindows : public QObject {
         if (audio == 2)
             QCOMPARE(QFileInfo(f.audio.played.last()).dir().dirName(), language.toUpper());
         // Two section notes and the closing message, each once the last item before it is answered.
-        QCOMPARE(f.prompts.texts().value(2), PresentationTexts::ClosingText(language == QLatin1String("Spanish")));
         QCOMPARE(behindBoxes.mid(0, 3), (QList<int>{87, 111, 123}));
+        QCOMPARE(f.prompts.texts().value(2), PresentationTexts::ClosingText(language == QLatin1String("Spanish")));
         QCOMPARE(f.prompts.shown.size(), 3 + save);
         if (save)
             QCOMPARE(f.prompts.shown[3].text, "Data disk not found!\r\rInsert data disk in drive A to continue.");
@@ -141,22 +135,23 @@ private slots:
         const QStringList both{"English", "Spanish"}, intake{"clientInformation", "courtHistory"};
         const QList<bool> yes{true, true}, noCourt{true, false};
         const QString begin = QStringLiteral("Press the Enter key to begin the test.");
-        const Row rows[] = {{both, {0, 1}, yes, 120, {"", "K"}, intake, begin, true}, // code cancelled, then right
-                            {{"Spanish"}, {0}, yes, 0, {"k"}, intake, begin, true},   // one table: no language window
-                            {both, {3}, yes, -1, {}, {}, "", false},                  // Cancel New Client Entry
-                            {both, {0}, {false, true}, -1, {}, {"clientInformation"}, "", false},
-                            {both, {0}, noCourt, -1, {}, intake, "", false},
-                            {both, {0, 3}, yes, -1, {}, intake, "", true}, // Cancel Presentation
-                            {{}, {0}, yes, -1, {}, intake, "has no question table", true},
-                            {both, {1}, noCourt, -1, {}, intake, "", false}, // paper
-                            {both, {2}, yes, -1, {}, {"scanChain"}, "", false}};
+        const Row rows[] = {
+            {both, {0, 1}, yes, 120, {"", "K"}, intake, begin, true}, // code cancelled, then right
+            {{"Spanish"}, {0}, yes, 0, {"k"}, intake, begin, true},   // one table: no language window
+            {both, {3}, yes, -1, {}, {}, "", false},                  // Cancel New Client Entry
+            {both, {0}, {false, true}, -1, {}, {"clientInformation"}, "", false},
+            {both, {0}, noCourt, -1, {}, intake, "", false},
+            {both, {0, 3}, yes, -1, {}, intake, "", true},                 // Cancel Presentation
+            {{}, {0}, yes, -1, {}, intake, "has no question table", true}, // the new client was not saved
+            {both, {1}, noCourt, -1, {}, intake, "", false},               // paper
+            {both, {2}, yes, -1, {}, {"scanChain"}, "", false}};
         for (const Row& row : rows) {
             PresentFixture f(row.tables,
                              row.tables.isEmpty() ? QStringList{"CREATE TABLE French (ID)"} : QStringList());
             QVERIFY2(f.databaseError.isEmpty(), qPrintable(f.databaseError));
             const QByteArray before = f.fileBytes();
             frmMyInputBox::PasswordInput = true;
-            QStringList calls, seen, expectedSeen{"frmSelectEntryMethod"};
+            QStringList calls;
             EntryChainWindows windows;
             auto step = [&](const char* name, int accept) {
                 return [&, name, accept](QWidget*) {
@@ -172,14 +167,11 @@ private slots:
             windows.answerGrid = step("answerGrid", -1);
             windows.scanChain = step("scanChain", -1);
             ModalDriver driver;
-            driver.onNextModal(pressButton(row.press[0], &seen));
-            if (row.press.size() > 1) {
-                driver.onNextModal(QStringLiteral("frmSelectLanguage"), pressButton(row.press[1], &seen));
-                expectedSeen << QStringLiteral("frmSelectLanguage");
-            }
+            driver.onNextModal(QStringLiteral("frmSelectEntryMethod"), pressButton(row.press[0]));
+            if (row.press.size() > 1)
+                driver.onNextModal(QStringLiteral("frmSelectLanguage"), pressButton(row.press[1]));
             if (row.abandonAt >= 0) {
                 driver.onNextModal(QStringLiteral("frmPresentQA"), [&](QWidget* modal) {
-                    seen << modal->objectName();
                     auto* w = static_cast<frmPresentQA*>(modal);
                     if (row.abandonAt > 0 && TakeTest(*w, row.abandonAt)) {
                         // Item 120 offers three answers: Down walks them and comes back to the question, Up goes
@@ -197,22 +189,18 @@ private slots:
                     }
                     PressKey(w, Qt::Key_F10, Qt::ShiftModifier | Qt::AltModifier);
                 });
-                expectedSeen << QStringLiteral("frmPresentQA");
             }
             for (const QString& code : row.codes) {
-                driver.onNextModal(QStringLiteral("frmMyInputBox"), [&seen, code](QWidget* modal) {
-                    seen << modal->objectName();
+                driver.onNextModal(QStringLiteral("frmMyInputBox"), [code](QWidget* modal) {
                     auto* box = static_cast<frmMyInputBox*>(modal);
                     QTest::keyClicks(box->txtInput(), code);
                     QTest::keyClick(box->txtInput(), Qt::Key_Return);
                     QTest::keyClick(box->menu().button(code.isEmpty() ? 1 : 0), Qt::Key_Return);
                 });
-                expectedSeen << QStringLiteral("frmMyInputBox");
             }
             RunSelectEntryMethod(*f.ctx, nullptr, windows);
 
-            QVERIFY(driver.done());
-            QCOMPARE(seen, expectedSeen);
+            QVERIFY(driver.done()); // a window not expected would be left open, and the chain would not end
             QCOMPARE(calls, row.calls);
             QCOMPARE(f.table.NumClients, 3);
             QCOMPARE(f.fileBytes(), before);
@@ -222,8 +210,6 @@ private slots:
                 QCOMPARE(QFileInfo(f.audio.played.first()).dir().dirName(), row.tables[row.press.value(1)].toUpper());
             if (row.blanked)
                 QVERIFY(f.table.CurClient == 1 && f.table.Clients[4].Name.trimmed().isEmpty());
-            if (row.abandonAt < 0 && !row.firstBox.isEmpty())
-                QVERIFY(f.prompts.shown.first().text.contains(QStringLiteral("the new client was not saved")));
             QCOMPARE(frmMyInputBox::PasswordInput, row.press[0] != 2);
         }
     }

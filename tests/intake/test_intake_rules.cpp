@@ -42,8 +42,7 @@ private slots:
                                                              {"07/04/1990", "07/04/1990"}};
         for (const auto& [date, box] : shown)
             QCOMPARE(DateBoxText(QLatin1String(date)), QString::fromLatin1(box));
-        QCOMPARE(StoredDob(QStringLiteral("n_/__/____")), QStringLiteral("N"));
-        QCOMPARE(StoredDob(QStringLiteral("03/14/1987")), QStringLiteral("03/14/1987"));
+        QCOMPARE(StoredDob(QStringLiteral("n_/__/____")) + StoredDob(QStringLiteral("03/14/1987")), "N03/14/1987");
     }
 
     void demographicLists()
@@ -60,9 +59,7 @@ private slots:
             {L::Education, ' ', A::Refuse, -1}, {L::Education, '0', A::Select, 0}};
         for (const auto& [list, c, action, position] : rows) {
             const ComboKey k = ComboTyped(list, QLatin1Char(c));
-            QCOMPARE(k.action, action);
-            if (action == A::Select)
-                QCOMPARE(k.position, position);
+            QVERIFY(k.action == action && (action != A::Select || k.position == position));
         }
         // Stored codes: a code past the list's end selects nothing; "N" and blank are "N/A".
         const std::tuple<L, const char*, int> codes[] = {
@@ -81,10 +78,8 @@ private slots:
             QVERIFY2(CourtCountValid(QLatin1String(text)) == valid, text);
         QCOMPARE(ConfirmedCourtCount(QStringLiteral(" n ")), QStringLiteral("N"));
         // The two-character box: a third character is refused unless both are selected to be replaced.
-        QVERIFY(CourtKeyOverflows(QStringLiteral("12"), 0));
-        QVERIFY(CourtKeyOverflows(QStringLiteral("12"), 1));
-        QVERIFY(!CourtKeyOverflows(QStringLiteral("12"), 2));
-        QVERIFY(!CourtKeyOverflows(QStringLiteral("1"), 0));
+        QVERIFY(CourtKeyOverflows(QStringLiteral("12"), 0) && CourtKeyOverflows(QStringLiteral("12"), 1));
+        QVERIFY(!CourtKeyOverflows(QStringLiteral("12"), 2) && !CourtKeyOverflows(QStringLiteral("1"), 0));
     }
 
     void editLimit()
@@ -95,11 +90,9 @@ private slots:
         QCOMPARE(limit.fieldLeft(IntakeField::Gender, "1"), O::Counted);
         // Changed back: a change again.
         QCOMPARE(limit.fieldLeft(IntakeField::Gender, "2"), O::Counted);
-        QCOMPARE(limit.countDigit(), QStringLiteral("2"));
-        QVERIFY(!limit.reached());
+        QVERIFY(limit.countDigit() == "2" && !limit.reached());
         QCOMPARE(limit.fieldLeft(IntakeField::DOB, "04/15/1990"), O::LimitReached);
-        QVERIFY(limit.reached());
-        QCOMPARE(limit.countDigit(), QStringLiteral("3"));
+        QVERIFY(limit.countDigit() == "3" && limit.reached());
         // The count starts from the stored one; a damaged count above the limit is held at it.
         QCOMPARE(EditLimit(2, {}).fieldLeft(IntakeField::Education, "8"), O::LimitReached);
         QVERIFY(EditLimit(3, {}).reached());

