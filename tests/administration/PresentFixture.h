@@ -30,24 +30,17 @@ public:
         QStringList names{"Inst0", "Inst1", "Inst2", "Inst3"};
         for (const QuestionItem& item : FixtureQuestionSet().Items)
             names << item.QuestionAudio << QList<QString>(item.ChoiceAudio.begin(), item.ChoiceAudio.end());
-        names.removeAll(QString());
         for (const char* language : {"ENGLISH", "SPANISH"}) {
             const QString folder = dir.filePath(QStringLiteral("QUILLAN/sound/") + QLatin1String(language));
             QDir().mkpath(folder);
-            for (const QString& name : names)
+            for (const QString& name : names) // an empty name makes ".wav", which nothing asks for
                 (void)QFile(folder + QLatin1Char('/') + name + QStringLiteral(".wav")).open(QIODevice::WriteOnly);
         }
         QDir().mkpath(dir.filePath(QStringLiteral("data")));
         table.setDataPath(dir.filePath(QStringLiteral("data")));
         QFile file(table.ClientFilePath);
-        if (file.open(QIODevice::WriteOnly)) {
-            for (const char* name : {"Sample, Avery", "Example, Jordan", "Person, Casey"}) {
-                ClientRecord r = ClientRecord::blank();
-                r.Name = QString::fromLatin1(name);
-                r.fitFields();
-                file.write(r.toBytes());
-            }
-        }
+        if (file.open(QIODevice::WriteOnly)) // three clients
+            file.write(ClientRecord::blank().toBytes().repeated(3));
         file.close();
         table.LoadClients();
         ctx = std::make_unique<AppContext>(table, flags, prompts, clock, settings, workspace, dir.path());

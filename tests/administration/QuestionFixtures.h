@@ -49,15 +49,12 @@ inline QStringList FixtureTableSql(const QString& table)
                                    "ANSWER2 TEXT, ANSWER3 TEXT, ANSWER4 TEXT, ANSWER5 TEXT, ChoiceAudio1 TEXT, "
                                    "ChoiceAudio2 TEXT, ChoiceAudio3 TEXT, ChoiceAudio4 TEXT, ChoiceAudio5 TEXT)")
                         .arg(table)};
-    auto quoted = [](const QString& s) {
-        return s.isEmpty() ? QStringLiteral("NULL") : QLatin1Char('\'') + s + QLatin1Char('\'');
-    };
     for (const QuestionItem& item : FixtureQuestionSet(table).Items) {
-        QStringList values{QString::number(item.ID), quoted(item.TestQuestion), quoted(item.QuestionAudio)};
-        for (const QString& a : item.Answers)
-            values << quoted(a);
-        for (const QString& a : item.ChoiceAudio)
-            values << quoted(a);
+        QStringList values{QString::number(item.ID), item.TestQuestion, item.QuestionAudio};
+        values << QStringList(item.Answers.begin(), item.Answers.end())
+               << QStringList(item.ChoiceAudio.begin(), item.ChoiceAudio.end());
+        for (QString& v : values)
+            v = v.isEmpty() ? QStringLiteral("NULL") : QLatin1Char('\'') + v + QLatin1Char('\'');
         sql << QStringLiteral("INSERT INTO %1 VALUES (%2)").arg(table, values.join(QStringLiteral(", ")));
     }
     return sql;
@@ -71,19 +68,12 @@ inline QString MakeDatabase(const QString& path, const QStringList& statements)
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("fixture"));
         db.setDatabaseName(path);
-        if (!db.open()) {
-            error = db.lastError().text();
-        } else {
-            QSqlQuery q(db);
-            db.transaction();
-            for (const QString& s : statements) {
-                if (!q.exec(s)) {
-                    error = q.lastError().text() + QStringLiteral(" in: ") + s;
-                    break;
-                }
-            }
-            db.commit();
-        }
+        error = db.open() ? QString() : db.lastError().text();
+        QSqlQuery q(db);
+        db.transaction();
+        for (int i = 0; i < statements.size() && error.isEmpty(); ++i)
+            error = q.exec(statements[i]) ? QString() : q.lastError().text() + QStringLiteral(" in: ") + statements[i];
+        db.commit();
         db.close();
     }
     QSqlDatabase::removeDatabase(QStringLiteral("fixture"));

@@ -2,18 +2,142 @@
 // typing into its fields, what OK stores, the edit limit, a failed save, and the ways of leaving. Whole new clients
 // and an edit are walked by the whole-program test.
 
-#include "IntakeFixture.h"
+#include "AppContext.h"
+#include "DataWorkspace.h"
+#include "FakeClock.h"
+#include "FakePrompts.h"
 #include "MaskedDateBox.h"
 #include "MenuButtons.h"
+#include "Profile.h"
+#include "TestDefinition.h"
 #include "frmClientInfo.h"
 #include "frmCourtHistory.h"
 
 #include <QAbstractItemView>
+#include <QApplication>
 #include <QComboBox>
+#include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <functional>
 
 namespace {
+
+// Female, 03/14/1987, Hispanic, single, high school graduate; court counts 0, 2, N, 0, 12.
+inline ClientRecord MakeRecord(const QString& name, const QString& editCount = "0", const QString& nameDeleted = "0")
+{
+    ClientRecord r = ClientRecord::blank();
+    r.Name = name;
+    r.Gender = QStringLiteral("2");
+    r.DOB = QStringLiteral("03/14/1987");
+    r.Race = QStringLiteral("3");
+    r.Marital = QStringLiteral("1");
+    r.Education = QStringLiteral("4");
+    r.DrugArrests = QStringLiteral("0");
+    r.AlcoholArrests = QStringLiteral("2");
+    r.Assaults = QStringLiteral("N");
+    r.DVArrests = QStringLiteral("0");
+    r.Anger = QStringLiteral("12");
+    r.EditCount = editCount;
+    r.NameDeleted = nameDeleted;
+    r.fitFields();
+    return r;
+}
+
+// Today is 03/15/2026. Client 1 is an ordinary client, client 2 is at the edit limit, client 3's name was deleted.
+class IntakeFixture {
+public:
+    IntakeFixture()
+    {
+        table.setDataPath(dir.path());
+        QFile f(table.ClientFilePath);
+        if (f.open(QIODevice::WriteOnly))
+            f.write(MakeRecord("Sample, Avery").toBytes() + MakeRecord("Example, Jordan", "3").toBytes() +
+                    MakeRecord("Xqzvrt, Pmwlk", "0", "1").toBytes());
+        f.close();
+        table.LoadClients();
+    }
+
+    QByteArray fileBytes() const
+    {
+        QFile f(table.ClientFilePath);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+    ClientRecord fileRecord(int n) const
+    {
+        return ClientRecord::fromBytes(fileBytes().mid((n - 1) * ClientRecord::Size, ClientRecord::Size));
+    }
+
+    QTemporaryDir dir;
+    ClientTable table;
+    SessionFlags flags;
+    FakePrompts prompts;
+    FakeClock clock{QDate(2026, 3, 15)};
+    Profile settings{dir.path() + QStringLiteral("/Quillan.ini")};
+    DataWorkspace workspace{dir.path(), settings};
+    AppContext ctx{table, flags, prompts, clock, settings, workspace, dir.path()};
+};
+
+using Setup = std::function<void(IntakeFixture&)>;
+
+// Editing client `n` of the file, as the main menu's edit chain does.
+inline Setup Editing(int n = 1)
+{
+    return [n](IntakeFixture& f) {
+        f.flags.EditingClient = true;
+        f.table.CurClient = static_cast<int16_t>(n);
+    };
+}
+
+// What the client information window leaves behind when it accepts a new client into slot NumClients + 1.
+inline void NewClient(IntakeFixture& f)
+{
+    f.flags.EditingClient = false;
+    f.table.CurClient = static_cast<int16_t>(f.table.NumClients + 1);
+    f.table.current() = MakeRecord("Newcomer, Sam");
+}
+
+// Shows a window, waits until it is active and lets its activation notices run.
+inline bool ShowActive(QWidget& w)
+{
+    w.show();
+    const bool active = QTest::qWaitForWindowActive(&w);
+    QCoreApplication::processEvents();
+    return active;
+}
+
+// A fixture, prepared by `setup`, with window W open and active on it. `setup` runs before the window is made, so
+// the window opens on the prepared flags and client.
+template <class W> struct Opened : IntakeFixture {
+    explicit Opened(const Setup& setup = {}) : w((setup ? setup(*this) : void(), ctx))
+    {
+        if (!ShowActive(w))
+            qFatal("%s did not become active", W::staticMetaObject.className());
+    }
+    W w;
+};
+
+inline QWidget* focused()
+{
+    return QApplication::focusWidget();
+}
+
+// Backtab is sent with Shift, as the keyboard sends it.
+inline void press(int key, Qt::KeyboardModifiers mods = Qt::NoModifier)
+{
+    if (key == Qt::Key_Backtab)
+        mods |= Qt::ShiftModifier;
+    QTest::keyClick(focused(), Qt::Key(key), mods);
+}
+
+// Types into the widget focused at each key; "\b" is Backspace.
+inline void typeText(const QString& text)
+{
+    for (QChar c : text)
+        QTest::keyClicks(focused(), QString(c));
+}
 
 using InfoWindow = Opened<frmClientInfo>;
 using CourtWindow = Opened<frmCourtHistory>;
@@ -23,17 +147,10 @@ QList<QWidget*> inputs(frmClientInfo& w)
     return {w.txtName(), w.cmbGender(), w.mebDateOfBirth(), w.cmbRace(), w.cmbMarital(), w.cmbEducation()};
 }
 
-QList<bool> inputsEnabled(frmClientInfo& w)
+bool anyEnabled(frmClientInfo& w)
 {
-    QList<bool> out;
-    for (QWidget* i : inputs(w))
-        out << i->isEnabled();
-    return out;
-}
-
-QString nameOf(const QWidget* w)
-{
-    return w ? w->objectName() : QStringLiteral("(none)");
+    const QList<QWidget*> fields = inputs(w);
+    return std::any_of(fields.begin(), fields.end(), [](QWidget* i) { return i->isEnabled(); });
 }
 
 QString counts(const ClientRecord& r)
@@ -52,15 +169,12 @@ template <class W> void saveFailsThenSucceeds(QWidget* field, const char* keys, 
     f.w.menu().button(0)->setFocus();
     press(Qt::Key_Return);
     QCoreApplication::processEvents();
-    QVERIFY(f.w.isVisible());
-    QVERIFY(!f.flags.ContinueFlag);
+    QVERIFY(f.w.isVisible() && !f.flags.ContinueFlag && focused() == f.w.menu().button(0));
     QCOMPARE(f.prompts.shown.size(), 1);
     QCOMPARE(f.table.current(), before);
-    QCOMPARE(focused(), f.w.menu().button(0));
     f.table.setDataPath(f.dir.path());
     press(Qt::Key_Return);
-    QTRY_VERIFY(!f.w.isVisible());
-    QVERIFY(f.flags.ContinueFlag);
+    QTRY_VERIFY(!f.w.isVisible() && f.flags.ContinueFlag);
     QCOMPARE(f.fileRecord(f.table.CurClient), f.table.current());
 }
 
@@ -74,19 +188,15 @@ private slots:
         InfoWindow f;
         QCOMPARE(focused(), f.w.txtName());
         press(Qt::Key_Escape); // no way out
-        // Each field left empty is refused, with a beep and a message, and keeps the focus.
-        for (QWidget* field : inputs(f.w)) {
-            field->setFocus();
-            press(Qt::Key_Tab);
-            QCOMPARE(focused(), field);
-        }
-        QCOMPARE(f.prompts.beeps, 6);
-        QCOMPARE(f.prompts.shown.size(), 6);
+        // Each field left empty is refused, with a beep and a message, and keeps the focus; then it is filled.
         const QStringList keys{"Doe, Jordan", "1", "03141987", "2", "1", "4"};
         for (int i = 0; i < 6; ++i) {
             inputs(f.w)[i]->setFocus();
+            press(Qt::Key_Tab);
+            QCOMPARE(focused(), inputs(f.w)[i]);
             typeText(keys[i]);
         }
+        QVERIFY(f.prompts.beeps == 6 && f.prompts.shown.size() == 6);
         f.prompts.clear();
         // Filled, Enter and Tab follow the form's own order; Backtab walks the tab order back without checking.
         const std::tuple<const char*, int, const char*> rows[] = {
@@ -97,29 +207,18 @@ private slots:
         for (const auto& [from, key, to] : rows) {
             f.w.findChild<QWidget*>(QLatin1String(from))->setFocus();
             press(key);
-            QCOMPARE(nameOf(focused()), QString::fromLatin1(to));
-            // The label of the field with the focus is bold.
-            for (int i = 0; i < 6; ++i)
-                QCOMPARE(f.w.findChild<QLabel*>(QStringLiteral("lblInfo_%1").arg(i))->font().bold(),
-                         focused() == inputs(f.w)[i]);
+            QCOMPARE(focused(), f.w.findChild<QWidget*>(QLatin1String(to)));
         }
-        QVERIFY(f.prompts.shown.isEmpty());
-        QCOMPARE(f.prompts.beeps, 0);
+        QVERIFY(f.prompts.shown.isEmpty() && f.prompts.beeps == 0);
     }
 
     void clientInfo_typing()
     {
-        // A field, the keys typed into it, what it then shows (a list's position, or the date box's text), the
-        // beeps, and whether the date box then takes Enter. Characters the client file cannot hold are refused.
+        // The date box and the name, the keys typed, what the field then shows, the beeps, and whether the date box
+        // then takes Enter. Characters the client file cannot hold are refused; the lists' keys are the logic's.
         const std::tuple<const char*, const char*, const char*, int, bool> rows[] = {
-            {"cmbGender", "2", "2", 0, true},
-            {"cmbGender", "2\b", "-1", 1, false},
-            {"cmbRace", "3N", "-1", 0, false}, // the list opens
-            {"cmbMarital", "\u2193\u2193", "1", 0, true},
-            {"mebDateOfBirth", "n", "N_/__/____", 0, true},
             {"mebDateOfBirth", "12a31-2000", "12/31/2000", 2, true},
             {"mebDateOfBirth", "3/14/1987", "3_/14/1987", 0, false},
-            {"mebDateOfBirth", "03162026", "03/16/2026", 0, false},
             {"txtName", "Jos\u00e9 \u0152\u20ac\u03a9\U0001F600", "Jos\u00e9 \u0152\u20ac", 2, true}};
         for (const auto& [field, keys, shown, beeps, accepted] : rows) {
             InfoWindow f;
@@ -128,31 +227,22 @@ private slots:
             // One key a character, as a keyboard of that language sends it.
             for (char32_t c : QString::fromUtf8(keys).toUcs4()) {
                 QKeyEvent key(QEvent::KeyPress, 0, Qt::NoModifier, QString::fromUcs4(&c, 1));
-                if (target == f.w.txtName())
-                    QApplication::sendEvent(target, &key);
-                else
-                    typeText(key.text());
+                target == f.w.txtName() ? void(QApplication::sendEvent(target, &key)) : typeText(key.text());
             }
             QCOMPARE(f.prompts.beeps, beeps);
             if (target == f.w.txtName()) {
                 QCOMPARE(f.w.txtName()->text(), QString::fromUtf8(shown));
-            } else if (auto* box = qobject_cast<QComboBox*>(target)) {
-                QTRY_COMPARE(box->view()->isVisible(), QByteArray(keys).endsWith('N'));
-                box->hidePopup();
-                QCOMPARE(QString::number(box->currentIndex()), QString::fromLatin1(shown));
-            } else {
-                QCOMPARE(f.w.mebDateOfBirth()->boxText(), QString::fromLatin1(shown));
-                press(Qt::Key_Return);
-                QCOMPARE(focused(), accepted ? static_cast<QWidget*>(f.w.menu().button(0)) : target);
-                QCOMPARE(f.w.mebDateOfBirth()->boxText(), QLatin1String(accepted ? shown : "__/__/____"));
-                QCOMPARE(f.prompts.shown.size(), accepted ? 0 : 1);
+                continue;
             }
+            QCOMPARE(f.w.mebDateOfBirth()->boxText(), QString::fromLatin1(shown));
+            press(Qt::Key_Return);
+            QCOMPARE(focused(), accepted ? static_cast<QWidget*>(f.w.menu().button(0)) : target);
+            QCOMPARE(f.prompts.shown.size(), accepted ? 0 : 1);
         }
         // Pasted text with one refused character is refused whole.
         InfoWindow f;
         f.w.txtName()->insert(QString::fromUtf8("Ann \u0141ee"));
-        QCOMPARE(f.w.txtName()->text(), QString());
-        QCOMPARE(f.prompts.beeps, 1);
+        QVERIFY(f.w.txtName()->text().isEmpty() && f.prompts.beeps == 1);
     }
 
     void clientInfo_okTestsTheFieldsInOrderThenTakesTheNextSlot()
@@ -167,24 +257,19 @@ private slots:
         for (const auto& [field, keys] : order) {
             f.prompts.clear();
             f.w.menu().press(0);
-            QCOMPARE(nameOf(focused()), nameOf(field));
-            QCOMPARE(f.prompts.beeps, 1);
-            QCOMPARE(f.table.Clients[4], ClientRecord::blank());
+            QCOMPARE(focused(), field);
+            QVERIFY(f.prompts.beeps == 1 && f.table.Clients[4] == ClientRecord::blank());
             typeText(keys);
         }
         f.w.menu().press(0);
-        QTRY_VERIFY(!f.w.isVisible());
-        QVERIFY(f.flags.ContinueFlag);
-        QCOMPARE(f.table.CurClient, 4);
-        QCOMPARE(f.table.NumClients, 3);
-        QCOMPARE(f.table.Clients[4].DOB, QStringLiteral("N         "));
+        QTRY_VERIFY(!f.w.isVisible() && f.flags.ContinueFlag);
+        QVERIFY(f.table.CurClient == 4 && f.table.NumClients == 3 && f.table.Clients[4].DOB == "N         ");
         QCOMPARE(f.fileBytes(), before);
     }
 
     void clientInfo_thirdChangeLocksForGood()
     {
         InfoWindow f(Editing());
-        QCOMPARE(f.w.txtName()->text(), f.fileRecord(1).Name.trimmed()); // the record's padding is not shown
         const std::pair<QWidget*, const char*> changes[] = {
             {f.w.cmbGender(), "1"}, {f.w.txtName(), "Sample, Jordan"}, {f.w.mebDateOfBirth(), "04151990"}};
         for (const auto& [field, keys] : changes) {
@@ -193,9 +278,8 @@ private slots:
             typeText(QLatin1String(keys));
             press(Qt::Key_Return);
         }
-        QCOMPARE(f.prompts.shown.size(), 1);
-        QCOMPARE(f.prompts.shown.at(0).title, QStringLiteral("Edit Limit Reached"));
-        QCOMPARE(inputsEnabled(f.w), QList<bool>(6, false));
+        QCOMPARE(f.prompts.texts().size(), 1);
+        QVERIFY(f.prompts.shown.at(0).title == "Edit Limit Reached" && !anyEnabled(f.w));
         press(Qt::Key_Return);
         QTRY_VERIFY(!f.w.isVisible());
         const ClientRecord saved = f.fileRecord(1);
@@ -208,8 +292,8 @@ private slots:
             frmClientInfo again(f.ctx);
             QVERIFY(ShowActive(again));
             QCOMPARE(f.prompts.texts().size(), 1);
-            QCOMPARE(f.prompts.shown.at(0).title, client == 1 ? "Edit Limit Reached" : "Name Deleted");
-            QCOMPARE(inputsEnabled(again), QList<bool>(6, false));
+            QVERIFY(f.prompts.shown.at(0).title == (client == 1 ? "Edit Limit Reached" : "Name Deleted") &&
+                    !anyEnabled(again));
         }
     }
 
@@ -225,43 +309,26 @@ private slots:
         QCOMPARE(counts(f.fileRecord(2)), QStringLiteral("0 2 N 3 12"));
     }
 
-    void courtHistory_confirmAndType()
-    {
-        // Typed into the first box and confirmed with Enter: what the box keeps, and whether the focus moves on.
-        // A third character beeps unless the two are selected to be replaced.
-        const std::tuple<const char*, bool, const char*, bool> rows[] = {
-            {"n", false, "N", true},  {" 7", false, "7", true},   {"00", false, "00", false},
-            {"  ", false, "", false}, {"123", false, "12", true}, {"12", true, "4", true}};
-        for (const auto& [keys, selectAll, kept, valid] : rows) {
-            CourtWindow f(NewClient);
-            QCOMPARE(focused(), f.w.box(0));
-            typeText(QLatin1String(keys));
-            if (selectAll) {
-                f.w.box(0)->selectAll();
-                typeText(QStringLiteral("4"));
-            }
-            press(Qt::Key_Return);
-            QCOMPARE(f.w.box(0)->text(), QString::fromLatin1(kept));
-            QCOMPARE(focused(), f.w.box(valid ? 1 : 0));
-            QCOMPARE(f.prompts.beeps, QByteArray(keys).size() == 3 || !valid ? 1 : 0);
-        }
-    }
-
     void courtHistory_okReportsTheFirstBadBoxThenStoresInMemory()
     {
         CourtWindow f(NewClient);
         const QByteArray file = f.fileBytes();
+        // Enter on a refused count keeps the focus; a third character beeps. The rules are the logic's.
+        typeText(QStringLiteral("00"));
+        press(Qt::Key_Return);
+        QVERIFY(focused() == f.w.box(0) && f.prompts.beeps == 1);
+        typeText(QStringLiteral("\b\b123"));
+        press(Qt::Key_Return);
+        QVERIFY(focused() == f.w.box(1) && f.w.box(0)->text() == "12" && f.prompts.beeps == 2);
         for (int i = 0; i < frmCourtHistory::BoxCount; ++i)
             f.w.box(i)->setText(i == 2 ? QStringLiteral("00") : QStringLiteral("1"));
         f.w.menu().press(0);
-        QCOMPARE(focused(), f.w.txtAssaults());
-        QVERIFY(!f.flags.ContinueFlag);
+        QVERIFY(focused() == f.w.txtAssaults() && !f.flags.ContinueFlag);
         // A lower-case n not yet confirmed with Enter is stored as "N" too.
         f.w.txtAssaults()->setText(QString());
         typeText(QStringLiteral("n"));
         QTest::mouseClick(f.w.menu().button(0), Qt::LeftButton);
-        QTRY_VERIFY(!f.w.isVisible());
-        QVERIFY(f.flags.ContinueFlag);
+        QTRY_VERIFY(!f.w.isVisible() && f.flags.ContinueFlag);
         QCOMPARE(counts(f.table.Clients[4]), QStringLiteral("1 1 N 1 1 "));
         QCOMPARE(f.fileBytes(), file);
     }
@@ -277,7 +344,7 @@ private slots:
             {false, true, true, true, true},
             {true, true, false, false, false}};
         for (const auto& [editing, altShiftF10, onButton, flagBefore, flagAfter] : rows) {
-            CourtWindow f([&](IntakeFixture& x) {
+            CourtWindow f([editing = editing, flagBefore = flagBefore](IntakeFixture& x) {
                 editing ? Editing(2)(x) : NewClient(x);
                 x.flags.ContinueFlag = flagBefore;
             });
@@ -288,15 +355,11 @@ private slots:
             press(Qt::Key_Return);
             if (onButton)
                 f.w.menu().button(1)->setFocus();
-            if (altShiftF10)
-                press(Qt::Key_F10, Qt::AltModifier | Qt::ShiftModifier);
-            else
-                press(Qt::Key_Return);
+            altShiftF10 ? press(Qt::Key_F10, Qt::AltModifier | Qt::ShiftModifier) : press(Qt::Key_Return);
             QTRY_VERIFY(!f.w.isVisible());
             QCOMPARE(f.flags.ContinueFlag, flagAfter);
             QCOMPARE(f.table.CurClient, editing ? 2 : 1);
-            QCOMPARE(f.table.Clients[2], before);
-            QCOMPARE(f.table.Clients[4], ClientRecord::blank());
+            QVERIFY(f.table.Clients[2] == before && f.table.Clients[4] == ClientRecord::blank());
             QCOMPARE(f.fileBytes(), file);
         }
     }
