@@ -52,7 +52,8 @@ private slots:
         m_dir = std::make_unique<QTemporaryDir>();
         m_ini = m_dir->path() + "/Quillan.ini";
         // Longer than 49 characters and outside Latin-1, as mount points of USB drives often are.
-        m_data = m_dir->path() + QString::fromUtf8("/media/\u0414\u043c\u0438\u0442\u0440\u0438\u0439/KINGSTON 16GB DATA");
+        m_data =
+            m_dir->path() + QString::fromUtf8("/media/\u0414\u043c\u0438\u0442\u0440\u0438\u0439/KINGSTON 16GB DATA");
         QDir().mkpath(m_data);
         m_prompts.clear();
         m_prompts.onShow = {};

@@ -25,8 +25,12 @@ private slots:
     {
         // Odd and even codes, blanks kept; digits and punctuation; accented letters; codes wrapping past 255
         // (252 + 7 = 259 -> 33 + 3, 255 + 3 = 258 -> 33 + 2); trailing blanks.
-        for (auto [name, scrambled] : {std::pair{"Ann Lee", "Duu Shh"}, {"O'Neil, 2", "R*Uhls3 9"},
-                                       {"Jos\u00e9", "Qrv\u00ec"}, {"\u00fc", "$"}, {"\u00ff", "#"}, {"Al   ", "Ds   "}})
+        for (auto [name, scrambled] : {std::pair{"Ann Lee", "Duu Shh"},
+                                       {"O'Neil, 2", "R*Uhls3 9"},
+                                       {"Jos\u00e9", "Qrv\u00ec"},
+                                       {"\u00fc", "$"},
+                                       {"\u00ff", "#"},
+                                       {"Al   ", "Ds   "}})
             QCOMPARE(ScrambleName(QString::fromUtf8(name)), QString::fromUtf8(scrambled));
     }
 
