@@ -35,19 +35,6 @@ private:
     QString m_item;
     QString m_long;
 
-    // Records what the default sink plays, as 16-bit mono PCM on the process's output.
-    bool startRecording(QProcess& rec)
-    {
-        rec.start(QStringLiteral("parec"), {QStringLiteral("--device=@DEFAULT_MONITOR@"), QStringLiteral("--raw"),
-                                            QStringLiteral("--format=s16le"), QStringLiteral("--channels=1"),
-                                            QStringLiteral("--rate=22050"), QStringLiteral("--latency-msec=50")});
-        if (!rec.waitForStarted(5000))
-            return false;
-        QTest::qWait(300);
-        rec.readAllStandardOutput();
-        return rec.state() == QProcess::Running;
-    }
-
 private slots:
     void initTestCase()
     {
@@ -68,8 +55,15 @@ private slots:
     {
         if (QStandardPaths::findExecutable(QStringLiteral("parec")).isEmpty())
             QSKIP("parec (package pulseaudio-utils) is needed to record the sound server.");
+        // Records what the default sink plays, as 16-bit mono PCM on the process's output.
         QProcess rec;
-        QVERIFY2(startRecording(rec), "parec could not record the default sink's monitor");
+        rec.start(QStringLiteral("parec"), {QStringLiteral("--device=@DEFAULT_MONITOR@"), QStringLiteral("--raw"),
+                                            QStringLiteral("--format=s16le"), QStringLiteral("--channels=1"),
+                                            QStringLiteral("--rate=22050"), QStringLiteral("--latency-msec=50")});
+        QVERIFY(rec.waitForStarted(5000));
+        QTest::qWait(300);
+        rec.readAllStandardOutput();
+        QVERIFY2(rec.state() == QProcess::Running, "parec could not record the default sink's monitor");
         QtAudio audio;
         QVERIFY(audio.isAvailable());
         QSignalSpy finished(&audio, &QtAudio::finished);

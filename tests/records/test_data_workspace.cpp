@@ -19,16 +19,6 @@ private slots:
         WriteFile(m_ini, "[Path]\r\nFilePath=a:\r\n");
     }
 
-    void create_writesSystemDbAndKeepsOtherLines()
-    {
-        Profile p(m_ini);
-        QString error;
-        DataWorkspace ws(m_dir->path(), p, &error);
-        QVERIFY(error.isEmpty());
-        QCOMPARE(p.read("Options", "SystemDB", "", 300), m_dir->path() + "/norwick.mda");
-        QCOMPARE(p.read("Path", "FilePath", "", 50), QStringLiteral("a:"));
-    }
-
     void open_badFiles()
     {
         // No file, a file that is not SQLite, an empty file.
@@ -47,12 +37,15 @@ private slots:
     }
 
     // A second opener, in this workspace or another, gets a clear error at once until the first closes.
-    void open_secondOpener_refusedUntilFirstCloses()
+    void settingsLine_andSecondOpenerRefusedUntilFirstCloses()
     {
         Profile p(m_ini);
-        DataWorkspace ws(m_dir->path(), p), other(m_dir->path(), p);
-        makeDatabase(ws.questionDatabasePath());
         QString error;
+        DataWorkspace ws(m_dir->path(), p, &error), other(m_dir->path(), p);
+        // The workspace's settings line is written beside the others.
+        QVERIFY(error.isEmpty() && p.read("Path", "FilePath", "", 50) == QStringLiteral("a:"));
+        QCOMPARE(p.read("Options", "SystemDB", "", 300), m_dir->path() + "/norwick.mda");
+        makeDatabase(ws.questionDatabasePath());
         auto first = ws.OpenQuestionDatabase(&error);
         QVERIFY2(first && QSqlQuery(first->db()).exec("SELECT Value FROM T"), qPrintable(error));
         QVERIFY(!ws.OpenQuestionDatabase(&error));

@@ -18,7 +18,6 @@ private slots:
         table.setDataPath(dir.path());
         QVERIFY(!table.LoadClients().error);
         for (int16_t n = 1; n <= 20; ++n) {
-            table.Clients[n] = ClientRecord::blank();
             table.Clients[n].Name = QStringLiteral("Writer %1 v1").arg(n);
             table.Clients[n].Responses = QString(NumItems, QLatin1Char('1'));
             QVERIFY(!table.SaveClient(n));
