@@ -178,41 +178,38 @@ private slots:
         QCOMPARE(DataLocationErrorPrompt(FileError{1028, "desc"}, "e:\\data").text, "Error 1028:desc");
     }
 
-    void save_diskTakenOut_asksForItAndCreatesNothing_data()
-    {
-        QTest::addColumn<bool>("putBack");
-        QTest::newRow("disk put back, OK") << true;
-        QTest::newRow("Cancel") << false;
-    }
     void save_diskTakenOut_asksForItAndCreatesNothing()
     {
-        QFETCH(bool, putBack);
-        QVERIFY(!OpenDataLocation(m_table, m_data).error);
-        // Unmounting leaves the bare mount folder behind; the disk comes back with its files as new inodes.
-        const QString disk = m_dir->path() + "/disk";
-        QVERIFY(QDir().rename(m_data, disk) && QDir().mkpath(m_data));
-        m_table.Clients[1] = ClientRecord::blank();
-        m_table.Clients[1].Name = "Edited";
-        m_prompts.answers << (putBack ? Prompts::Answer::Ok : Prompts::Answer::Cancel);
-        m_prompts.onShow = [&](const FakePrompts::Shown&) {
-            QCOMPARE(QDir(m_data).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList());
-            if (putBack)
-                for (const QString& name : QDir(disk).entryList(QDir::Files))
-                    QFile::copy(disk + "/" + name, m_data + "/" + name);
-        };
-        QCOMPARE(bool(SaveClientAsking(m_table, 1, m_prompts)), !putBack);
-        QCOMPARE(m_prompts.texts(), QStringList{"Data disk not found!\r\rInsert data disk in drive A to continue."});
-        QCOMPARE(m_prompts.shown[0].buttons, Prompts::Buttons::OkCancel);
-        QCOMPARE(m_table.Clients[1].Name, "Edited"); // kept in memory either way
-        ClientTable other;
-        if (putBack) {
-            // Saved, and the disk is this program's again: another program is kept out.
-            QCOMPARE(OpenDataLocation(other, m_data).error.number, int(FileError::LocationInUse));
-            other.setDataPath(m_data);
-            QVERIFY(!other.LoadClients().error);
-            QCOMPARE(other.Clients[1].Name.trimmed(), "Edited");
-        } else {
-            QCOMPARE(QDir(m_data).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList());
+        for (bool putBack : {true, false}) {
+            init();
+            QVERIFY(!OpenDataLocation(m_table, m_data).error);
+            // Unmounting leaves the bare mount folder behind; the disk comes back with its files as new inodes.
+            const QString disk = m_dir->path() + "/disk";
+            QVERIFY(QDir().rename(m_data, disk) && QDir().mkpath(m_data));
+            m_table.Clients[1] = ClientRecord::blank();
+            m_table.Clients[1].Name = "Edited";
+            m_prompts.answers << (putBack ? Prompts::Answer::Ok : Prompts::Answer::Cancel);
+            m_prompts.onShow = [&](const FakePrompts::Shown&) {
+                QCOMPARE(QDir(m_data).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList());
+                if (putBack)
+                    for (const QString& name : QDir(disk).entryList(QDir::Files))
+                        QFile::copy(disk + "/" + name, m_data + "/" + name);
+            };
+            QCOMPARE(bool(SaveClientAsking(m_table, 1, m_prompts)), !putBack);
+            QCOMPARE(m_prompts.texts(),
+                     QStringList{"Data disk not found!\r\rInsert data disk in drive A to continue."});
+            QCOMPARE(m_prompts.shown[0].buttons, Prompts::Buttons::OkCancel);
+            QCOMPARE(m_table.Clients[1].Name, "Edited"); // kept in memory either way
+            ClientTable other;
+            if (putBack) {
+                // Saved, and the disk is this program's again: another program is kept out.
+                QCOMPARE(OpenDataLocation(other, m_data).error.number, int(FileError::LocationInUse));
+                other.setDataPath(m_data);
+                QVERIFY(!other.LoadClients().error);
+                QCOMPARE(other.Clients[1].Name.trimmed(), "Edited");
+            } else {
+                QCOMPARE(QDir(m_data).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList());
+            }
         }
     }
 
@@ -237,44 +234,41 @@ private slots:
         QVERIFY(!OpenDataLocation(other, m_data).error);
     }
 
-    void secondProgram_refusedWhileFirstHoldsTheLocation_data()
-    {
-        QTest::addColumn<bool>("killed");
-        QTest::newRow("first program ends") << false;
-        QTest::newRow("first program killed") << true;
-    }
     void secondProgram_refusedWhileFirstHoldsTheLocation()
     {
-        QFETCH(bool, killed);
-        WriteFile(m_ini, "[Path]\r\nFilePath=" + m_data.toLocal8Bit() + "\r\n");
-        const QString holder = QCoreApplication::applicationDirPath() + "/location_holder";
-        auto start = [&](QProcess& p, const QString& folder) {
-            p.setWorkingDirectory(folder);
-            p.start(holder, {m_ini});
-            return p.waitForStarted() && p.waitForReadyRead(10000);
-        };
-        QProcess first, second, third;
-        QVERIFY(start(first, m_dir->path()));
-        QCOMPARE(first.readLine(), "opened\n");
-        QVERIFY(start(second, QDir::tempPath()));
-        QVERIFY(second.waitForFinished(10000));
-        const passwd* pw = ::getpwuid(::geteuid());
-        QCOMPARE(QString::fromLocal8Bit(second.readAllStandardOutput()),
-                 QStringLiteral("The data disk in drive %1 is in use by user %2 on computer %3, would you like to try "
-                                "another drive?\n")
-                     .arg(m_data, QString::fromLocal8Bit(pw->pw_name), QSysInfo::machineHostName()));
-        QCOMPARE(second.exitCode(), 1); // answered No: the program ends
+        for (bool killed : {false, true}) {
+            init();
+            WriteFile(m_ini, "[Path]\r\nFilePath=" + m_data.toLocal8Bit() + "\r\n");
+            const QString holder = QCoreApplication::applicationDirPath() + "/location_holder";
+            auto start = [&](QProcess& p, const QString& folder) {
+                p.setWorkingDirectory(folder);
+                p.start(holder, {m_ini});
+                return p.waitForStarted() && p.waitForReadyRead(10000);
+            };
+            QProcess first, second, third;
+            QVERIFY(start(first, m_dir->path()));
+            QCOMPARE(first.readLine(), "opened\n");
+            QVERIFY(start(second, QDir::tempPath()));
+            QVERIFY(second.waitForFinished(10000));
+            const passwd* pw = ::getpwuid(::geteuid());
+            QCOMPARE(
+                QString::fromLocal8Bit(second.readAllStandardOutput()),
+                QStringLiteral("The data disk in drive %1 is in use by user %2 on computer %3, would you like to try "
+                               "another drive?\n")
+                    .arg(m_data, QString::fromLocal8Bit(pw->pw_name), QSysInfo::machineHostName()));
+            QCOMPARE(second.exitCode(), 1); // answered No: the program ends
 
-        if (killed)
-            first.kill();
-        else
-            first.closeWriteChannel();
-        QVERIFY(first.waitForFinished(10000));
-        QVERIFY(start(third, QDir::tempPath()));
-        QCOMPARE(third.readLine(), "opened\n");
-        third.closeWriteChannel();
-        QVERIFY(third.waitForFinished(10000));
-        QCOMPARE(QDir(m_data).entryList(QDir::Files | QDir::Hidden), QStringList{"DATA401.QN"});
+            if (killed)
+                first.kill();
+            else
+                first.closeWriteChannel();
+            QVERIFY(first.waitForFinished(10000));
+            QVERIFY(start(third, QDir::tempPath()));
+            QCOMPARE(third.readLine(), "opened\n");
+            third.closeWriteChannel();
+            QVERIFY(third.waitForFinished(10000));
+            QCOMPARE(QDir(m_data).entryList(QDir::Files | QDir::Hidden), QStringList{"DATA401.QN"});
+        }
     }
 
 private:
