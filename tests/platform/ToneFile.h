@@ -5,6 +5,14 @@
 #include <QtEndian>
 #include <cmath>
 
+// `v` as `bytes` little-endian bytes.
+inline QByteArray LittleEndian(quint32 v, int bytes)
+{
+    char b[4];
+    qToLittleEndian(v, b);
+    return QByteArray(b, bytes);
+}
+
 // 16-bit mono PCM at 22050 Hz, `ms` milliseconds of a 440 Hz tone at half scale.
 inline bool WriteToneFile(const QString& path, int ms)
 {
@@ -14,30 +22,10 @@ inline bool WriteToneFile(const QString& path, int ms)
     for (int i = 0; i < samples; ++i)
         qToLittleEndian<qint16>(static_cast<qint16>(16000 * std::sin(2 * M_PI * 440.0 * i / rate)),
                                 data.data() + 2 * i);
-    QByteArray wav;
-    auto u32 = [&](quint32 v) {
-        char b[4];
-        qToLittleEndian(v, b);
-        wav.append(b, 4);
-    };
-    auto u16 = [&](quint16 v) {
-        char b[2];
-        qToLittleEndian(v, b);
-        wav.append(b, 2);
-    };
-    wav += "RIFF";
-    u32(36 + data.size());
-    wav += "WAVEfmt ";
-    u32(16);
-    u16(1); // PCM
-    u16(1); // mono
-    u32(rate);
-    u32(rate * 2);
-    u16(2);
-    u16(16);
-    wav += "data";
-    u32(data.size());
-    wav += data;
+    const auto le = LittleEndian;
+    // The format chunk: PCM, one channel, the rate, bytes a second, bytes a sample, bits a sample.
+    const QByteArray wav = "RIFF" + le(36 + data.size(), 4) + "WAVEfmt " + le(16, 4) + le(1, 2) + le(1, 2) +
+                           le(rate, 4) + le(rate * 2, 4) + le(2, 2) + le(16, 2) + "data" + le(data.size(), 4) + data;
     QFile f(path);
     return f.open(QIODevice::WriteOnly) && f.write(wav) == wav.size();
 }

@@ -27,8 +27,7 @@ private slots:
         QVERIFY(!sound.PrepareAudio());
         QCOMPARE(sound.PlaySoundFile(QStringLiteral("Inst0.wav")), QString());
         sound.StopSound();
-        QVERIFY(!audio.play(dir.path() + "/QUILLAN/sound/ENGLISH/Inst0.wav"));
-        QVERIFY(!audio.isPlaying());
+        QVERIFY(!audio.play(dir.path() + "/QUILLAN/sound/ENGLISH/Inst0.wav") && !audio.isPlaying());
         audio.stop();
         QVERIFY2(clock.elapsed() < 3000, qPrintable(QString::number(clock.elapsed())));
     }

@@ -1,5 +1,6 @@
 // The check a sound file passes before the media library gets it: wave files of PCM or float samples only.
 
+#include "ToneFile.h"
 #include "WaveFile.h"
 
 #include <QTest>
@@ -7,12 +8,7 @@
 
 namespace {
 
-QByteArray le(quint32 v, int bytes)
-{
-    char b[4];
-    qToLittleEndian(v, b);
-    return QByteArray(b, bytes);
-}
+const auto le = LittleEndian;
 
 // A wave file: optional chunk before the format, the format chunk (`fmtSize` bytes of body) and four data bytes.
 QByteArray wave(int code, int channels, int rate, int bits, int fmtSize = 16, const QByteArray& before = {})
@@ -57,9 +53,8 @@ private slots:
         QFETCH(QString, problem);
         WaveFormat format;
         QCOMPARE(WaveFile::Check(file, file.size(), &format), problem);
-        if (problem.isEmpty()) {
+        if (problem.isEmpty())
             QCOMPARE(file.mid(format.dataOffset, format.dataSize), QByteArray("abcd"));
-        }
     }
 };
 

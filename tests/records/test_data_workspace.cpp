@@ -2,9 +2,9 @@
 
 #include "DataWorkspace.h"
 #include "Profile.h"
+#include "TestFiles.h"
 
 #include <QFile>
-#include <QProcess>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTest>
@@ -16,19 +16,7 @@ private slots:
     {
         m_dir = std::make_unique<QTemporaryDir>();
         m_ini = m_dir->path() + "/Quillan.ini";
-        QFile f(m_ini);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write("[Path]\r\nFilePath=a:\r\n");
-    }
-
-    void create_writesSystemDbAndKeepsOtherLines()
-    {
-        Profile p(m_ini);
-        QString error;
-        DataWorkspace ws(m_dir->path(), p, &error);
-        QVERIFY(error.isEmpty());
-        QCOMPARE(p.read("Options", "SystemDB", "", 300), m_dir->path() + "/norwick.mda");
-        QCOMPARE(p.read("Path", "FilePath", "", 50), QStringLiteral("a:"));
+        WriteFile(m_ini, "[Path]\r\nFilePath=a:\r\n");
     }
 
     void open_badFiles()
@@ -40,48 +28,32 @@ private slots:
             Profile p(m_ini);
             DataWorkspace ws(m_dir->path(), p);
             QFile::remove(ws.questionDatabasePath());
-            QFile f(ws.questionDatabasePath());
-            if (create) {
-                QVERIFY(f.open(QIODevice::WriteOnly));
-                f.write(content);
-                f.close();
-            }
+            if (create)
+                WriteFile(ws.questionDatabasePath(), content);
             QString error;
             QVERIFY(!ws.OpenQuestionDatabase(&error));
             QVERIFY2(error.contains(QLatin1String(expected)) && error.contains("qn.mdb"), qPrintable(error));
         }
     }
 
-    void open_secondOpener_getsClearErrorUntilFirstCloses()
+    // A second opener, in this workspace or another, gets a clear error at once until the first closes.
+    void settingsLine_andSecondOpenerRefusedUntilFirstCloses()
     {
         Profile p(m_ini);
-        DataWorkspace ws(m_dir->path(), p);
-        makeDatabase(ws.questionDatabasePath());
         QString error;
+        DataWorkspace ws(m_dir->path(), p, &error), other(m_dir->path(), p);
+        // The workspace's settings line is written beside the others.
+        QVERIFY(error.isEmpty() && p.read("Path", "FilePath", "", 50) == QStringLiteral("a:"));
+        QCOMPARE(p.read("Options", "SystemDB", "", 300), m_dir->path() + "/norwick.mda");
+        makeDatabase(ws.questionDatabasePath());
         auto first = ws.OpenQuestionDatabase(&error);
-        QVERIFY2(first, qPrintable(error));
+        QVERIFY2(first && QSqlQuery(first->db()).exec("SELECT Value FROM T"), qPrintable(error));
         QVERIFY(!ws.OpenQuestionDatabase(&error));
         QVERIFY(error.contains("already open"));
-        QSqlQuery q(first->db());
-        QVERIFY(q.exec("SELECT Value FROM T"));
-        QVERIFY(q.next());
-        QCOMPARE(q.value(0).toInt(), 7);
-        q = QSqlQuery();
+        QVERIFY(!other.OpenQuestionDatabase(&error));
+        QVERIFY2(error.contains("in use by another program"), qPrintable(error));
         first.reset();
         QVERIFY(ws.OpenQuestionDatabase(&error));
-    }
-
-    void open_heldByAnotherWorkspace_failsAtOnce()
-    {
-        Profile p(m_ini);
-        DataWorkspace a(m_dir->path(), p);
-        DataWorkspace b(m_dir->path(), p);
-        makeDatabase(a.questionDatabasePath());
-        QString error;
-        auto held = a.OpenQuestionDatabase(&error);
-        QVERIFY(held);
-        QVERIFY(!b.OpenQuestionDatabase(&error));
-        QVERIFY2(error.contains("in use by another program"), qPrintable(error));
     }
 
 private:

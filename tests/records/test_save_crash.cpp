@@ -18,7 +18,6 @@ private slots:
         table.setDataPath(dir.path());
         QVERIFY(!table.LoadClients().error);
         for (int16_t n = 1; n <= 20; ++n) {
-            table.Clients[n] = ClientRecord::blank();
             table.Clients[n].Name = QStringLiteral("Writer %1 v1").arg(n);
             table.Clients[n].Responses = QString(NumItems, QLatin1Char('1'));
             QVERIFY(!table.SaveClient(n));
@@ -28,18 +27,15 @@ private slots:
         for (int run = 0; run < 40; ++run) {
             QProcess p;
             p.start(writer, {dir.path()});
-            QVERIFY(p.waitForStarted());
-            QVERIFY(p.waitForReadyRead(5000));
+            QVERIFY(p.waitForStarted() && p.waitForReadyRead(5000));
             QTest::qWait(int(rng.bounded(1, 30)));
             p.kill();
             p.waitForFinished();
 
-            ClientTable check;
-            check.setDataPath(dir.path());
-            QVERIFY(!check.LoadClients().error);
-            QCOMPARE(check.NumClients, 20);
+            QVERIFY(!table.LoadClients().error);
+            QCOMPARE(table.NumClients, 20);
             for (int n = 1; n <= 20; ++n) {
-                const ClientRecord& r = check.Clients[n];
+                const ClientRecord& r = table.Clients[n];
                 const QString name = r.Name.trimmed();
                 QVERIFY2(name == QStringLiteral("Writer %1 v1").arg(n) || name == QStringLiteral("Writer %1 v2").arg(n),
                          qPrintable(name));

@@ -54,17 +54,11 @@ inline QString WordOutsideMargins(const QList<PdfPage>& pages, qreal margin)
         const QRectF inside = QRectF(QPointF(0, 0), pages[n].size).adjusted(margin, margin, -margin, -margin);
         for (qsizetype i = 0; i < pages[n].boxes.size(); ++i) {
             if (!inside.adjusted(-slack, -slack, slack, slack).contains(pages[n].boxes[i]))
-                return QStringLiteral("page %1: \"%2\" at (%3, %4)-(%5, %6) is outside (%7, %8)-(%9, %10)")
+                return QStringLiteral("page %1: \"%2\" at x %3, y %4 is outside the margins")
                     .arg(n + 1)
                     .arg(pages[n].words[i])
                     .arg(pages[n].boxes[i].left())
-                    .arg(pages[n].boxes[i].top())
-                    .arg(pages[n].boxes[i].right())
-                    .arg(pages[n].boxes[i].bottom())
-                    .arg(inside.left())
-                    .arg(inside.top())
-                    .arg(inside.right())
-                    .arg(inside.bottom());
+                    .arg(pages[n].boxes[i].top());
         }
     }
     return {};

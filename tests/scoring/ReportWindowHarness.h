@@ -35,27 +35,19 @@ struct ReportWindowHarness {
     FakeFileDialogs files;
 
     // Copies the program files and writes `clients` to the data location's client file, then loads it.
-    bool setUp(const QString& programSource, const QList<ClientRecord>& clients)
+    bool setUp(const QList<ClientRecord>& clients)
     {
         ctx.printer = &printer;
         ctx.printerChooser = &chooser;
         ctx.files = &files;
-        const QString data = dir.path() + QStringLiteral("/data");
-        QDir().mkpath(data);
-        QDir().mkpath(program);
-        const QDir source(programSource);
-        for (const QString& name : source.entryList(QDir::Files))
-            QFile::copy(source.filePath(name), program + QLatin1Char('/') + name);
-        QFile file(data + QStringLiteral("/DATA401.QN"));
-        if (!file.open(QIODevice::WriteOnly))
-            return false;
+        QByteArray bytes;
         for (const ClientRecord& r : clients)
-            file.write(r.toBytes());
-        file.close();
-        table.setDataPath(data);
+            bytes += r.toBytes();
+        WriteFile(dir.path() + QStringLiteral("/data/DATA401.QN"), bytes);
+        table.setDataPath(dir.path() + QStringLiteral("/data"));
         table.LoadClients();
         table.CurClient = 1;
-        return table.NumClients == clients.size();
+        return CopyTestProgram(program) && table.NumClients == clients.size();
     }
 };
 

@@ -4,6 +4,7 @@
 #include "ClientRecord.h"
 #include "Scoring.h"
 #include "TestEnv.h"
+#include "TestFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -20,10 +21,9 @@ inline QString TestProgramDir()
     return ScoringDataDir() + QStringLiteral("/program");
 }
 
-inline QByteArray ReadBytes(const QString& path)
+inline QByteArray Expected(const QString& name)
 {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    return ReadBytes(ScoringDataDir() + QStringLiteral("/expected/") + name);
 }
 
 inline QByteArray TestProgramFile(const QString& name)
@@ -45,9 +45,19 @@ inline ClientRecord TestClient(int n)
     return ClientRecord::blank();
 }
 
+// The first `count` test clients as the client file holds them.
+inline QByteArray TestClientFile(int count)
+{
+    QByteArray bytes;
+    for (int n = 1; n <= count; ++n)
+        bytes += TestClient(n).toBytes();
+    return bytes;
+}
+
 // Copies the test installation's files into `dir` (a fresh program folder).
 inline bool CopyTestProgram(const QString& dir)
 {
+    QDir().mkpath(dir);
     const QDir source(TestProgramDir());
     for (const QString& name : source.entryList(QDir::Files)) {
         QFile::remove(dir + QLatin1Char('/') + name);

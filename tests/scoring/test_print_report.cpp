@@ -11,17 +11,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-namespace {
-
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    QCOMPARE(f.write(bytes), bytes.size());
-}
-
-} // namespace
-
 class TestPrintReport : public QObject {
     Q_OBJECT
 private:
@@ -53,12 +42,12 @@ private slots:
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QList<QStringList>>("pages");
-        QTest::newRow("no form feed: one page") << "one\r\ntwo\r" << QList<QStringList>{{"one", "two"}};
-        QTest::newRow("form-feed line starts the next page with its line end")
-            << "a\r\n\f\r\nb\r\nc\r" << QList<QStringList>{{"a"}, {"", "b", "c"}};
-        QTest::newRow("bare line feeds") << "a\nb\n\fc" << QList<QStringList>{{"a", "b"}, {"c"}};
-        QTest::newRow("empty report") << "" << QList<QStringList>{{}};
-        QTest::newRow("two form feeds") << "\f\f" << QList<QStringList>{{}, {}, {}};
+        using Pages = QList<QStringList>;
+        Row("no form feed: one page", QString("one\r\ntwo\r"), Pages{{"one", "two"}});
+        Row("form-feed line starts the next page", QString("a\r\n\f\r\nb\r\nc\r"), Pages{{"a"}, {"", "b", "c"}});
+        Row("bare line feeds", QString("a\nb\n\fc"), Pages{{"a", "b"}, {"c"}});
+        Row("empty report", QString(), Pages{{}});
+        Row("two form feeds", QString("\f\f"), Pages{{}, {}, {}});
     }
     void reportPages_cutAtFormFeeds()
     {
@@ -69,56 +58,30 @@ private slots:
 
     void printReport_printsOnePagePerReportPage()
     {
-        writeThreePageReport();
-        FakeReportPrinter printer;
-        const PrintOutcome out = PrintReport(program(), printer);
-        QVERIFY2(out.printed(), qPrintable(out.message));
-        QCOMPARE(printer.jobs.size(), 1);
-        const PrintJob& job = printer.jobs.first();
-        QCOMPARE(job.pages.size(), 3);
-        for (const QStringList& page : job.pages)
-            QVERIFY(page.join(QLatin1Char('\n')).contains(QStringLiteral("Omitted, Blair")));
-        QCOMPARE(job.pages[1][1],
-                 QStringLiteral("       NAME: Omitted, Blair             -2-                         VLT REPORT"));
-        // Nothing is lost: the pages put back together are the report text.
-        QString text;
-        QVERIFY(!LoadReportText(program(), text));
-        QStringList pieces;
-        for (const QStringList& page : job.pages)
-            pieces << page.join(QStringLiteral("\r\n"));
-        QCOMPARE(pieces.join(QStringLiteral("\r\n\f")) + QLatin1Char('\r'), text);
-    }
-
-    void loadReportText_dropsTheLastCharacter()
-    {
-        writeFile(ReportFilePath(program()), "one\r\ntwo\r\n");
-        QString text;
-        QVERIFY(!LoadReportText(program(), text));
-        QCOMPARE(text, QStringLiteral("one\r\ntwo\r"));
-    }
-
-    void printReport_longerThan32767Characters_printsWhole()
-    {
-        QByteArray report;
-        int lines = 0;
-        for (int page = 1; page <= 20; ++page) {
-            if (page > 1)
-                report += "\f\r\n";
-            for (int l = 1; l <= 50; ++l, ++lines)
-                report += "Page " + QByteArray::number(page) + " line " + QByteArray::number(l) + QByteArray(60, '.') +
-                          "\r\n";
+        // Client 2's report of three pages, and one of 20 pages, twice as long as a 16-bit length holds.
+        QByteArray longReport;
+        for (int page = 1; page <= 20; ++page)
+            for (int l = 1; l <= 50; ++l)
+                longReport += (page > 1 && l == 1 ? "\f\r\n" : "") + QByteArray::number(page) + " line " +
+                              QByteArray::number(l) + QByteArray(60, '.') + "\r\n";
+        for (const QByteArray& report : {QByteArray(), longReport}) {
+            init();
+            report.isEmpty() ? writeThreePageReport() : WriteFile(ReportFilePath(program()), report);
+            FakeReportPrinter printer;
+            const PrintOutcome out = PrintReport(program(), printer);
+            QVERIFY2(out.printed(), qPrintable(out.message));
+            QCOMPARE(printer.jobs.size(), 1);
+            QCOMPARE(printer.jobs[0].pages.size(), report.isEmpty() ? 3 : 20);
+            // Nothing is lost: the pages put back together are the report less its last character, as the older
+            // program read it.
+            QStringList pieces;
+            for (const QStringList& page : printer.jobs[0].pages)
+                pieces << page.join(QStringLiteral("\r\n"));
+            QString text;
+            QVERIFY(!LoadReportText(program(), text));
+            QCOMPARE(text, QString::fromLatin1(ReadBytes(ReportFilePath(program())).chopped(1)));
+            QCOMPARE(pieces.join(QStringLiteral("\r\n\f")) + QLatin1Char('\r'), text);
         }
-        QVERIFY(report.size() > 2 * 32767);
-        writeFile(ReportFilePath(program()), report);
-        FakeReportPrinter printer;
-        QVERIFY(PrintReport(program(), printer).printed());
-        const PrintJob& job = printer.jobs.first();
-        QCOMPARE(job.pages.size(), 20);
-        QCOMPARE(job.pages.last().last(), QStringLiteral("Page 20 line 50") + QString(60, QLatin1Char('.')));
-        qsizetype printedLines = 0;
-        for (const QStringList& page : job.pages)
-            printedLines += page.size();
-        QCOMPARE(printedLines, lines + 19); // each later page also begins with the rest of its form-feed line
     }
 
     void printReport_failures_data()
@@ -127,14 +90,11 @@ private slots:
         QTest::addColumn<bool>("report");
         QTest::addColumn<int>("status");
         QTest::addColumn<QString>("said");
-        QTest::newRow("no report file: nothing printed")
-            << "fake" << false << int(PrintOutcome::Status::Failed) << "report.prn";
-        QTest::newRow("the printer's refusal passed on")
-            << "refusing" << true << int(PrintOutcome::Status::NoPrinter) << "none";
-        QTest::newRow("no print service: no printer")
-            << "system" << true << int(PrintOutcome::Status::NoPrinter) << "No printer";
-        QTest::newRow("PDF in a missing folder: no file")
-            << "pdf" << true << int(PrintOutcome::Status::Failed) << "out.pdf";
+        const int failed = int(PrintOutcome::Status::Failed), none = int(PrintOutcome::Status::NoPrinter);
+        Row("no report file: nothing printed", QString("fake"), false, failed, QString("report.prn"));
+        Row("the printer's refusal passed on", QString("refusing"), true, none, QString("none"));
+        Row("no print service: no printer", QString("system"), true, none, QString("No printer"));
+        Row("PDF in a missing folder: no file", QString("pdf"), true, failed, QString("out.pdf"));
     }
     void printReport_failures()
     {
@@ -142,7 +102,7 @@ private slots:
         QFETCH(bool, report);
         QFETCH(QString, said);
         if (report)
-            writeFile(ReportFilePath(program()), "one\r\n");
+            WriteFile(ReportFilePath(program()), "one\r\n");
         const QString pdf = program() + QStringLiteral("/missing/folder/out.pdf");
         FakeReportPrinter fake;
         fake.refuseWith = PrintOutcome{PrintOutcome::Status::NoPrinter, QStringLiteral("none")};
@@ -169,13 +129,14 @@ private slots:
         // Liberation Mono (the metrics of Courier New) advances 0.6 em: 6.9 pt at 11.5 pt. A line too long for the
         // room between the quarter-inch margins (576 pt on Letter, 559 pt on A4) makes the page just small enough
         // (within 1 %).
-        QTest::newRow("Letter, 60 columns at 11.5 pt") << int(QPageSize::Letter) << 60 << 50 << 1 << 6.9;
-        QTest::newRow("Letter, 84 columns made smaller") << int(QPageSize::Letter) << 84 << 50 << 1 << 576 / 84.0;
-        QTest::newRow("A4, 84 columns made smaller") << int(QPageSize::A4) << 84 << 50 << 1 << 559 / 84.0;
-        QTest::newRow("A4, a little too long for one sheet") << int(QPageSize::A4) << 40 << 64 << 1 << 0.0;
-        QTest::newRow("Letter, 150 lines go on over further sheets") << int(QPageSize::Letter) << 40 << 150 << 3 << 6.9;
-        QTest::newRow("A4, the report") << int(QPageSize::A4) << 0 << 0 << 3 << 0.0;
-        QTest::newRow("Letter, the report") << int(QPageSize::Letter) << 0 << 0 << 3 << 0.0;
+        const int letter = QPageSize::Letter, a4 = QPageSize::A4;
+        Row("Letter, 60 columns at 11.5 pt", letter, 60, 50, 1, 6.9);
+        Row("Letter, 84 columns made smaller", letter, 84, 50, 1, 576 / 84.0);
+        Row("A4, 84 columns made smaller", a4, 84, 50, 1, 559 / 84.0);
+        Row("A4, a little too long for one sheet", a4, 40, 64, 1, 0.0);
+        Row("Letter, 150 lines go on over further sheets", letter, 40, 150, 3, 6.9);
+        Row("A4, the report", a4, 0, 0, 3, 0.0);
+        Row("Letter, the report", letter, 0, 0, 3, 0.0);
     }
     void pdfPrinter_everyCharacterInsideTheMargins()
     {
@@ -190,7 +151,7 @@ private slots:
             QByteArray report;
             for (int l = 0; l < lines; ++l)
                 report += QByteArray(columns, char('A' + l % 26)) + "\r\n";
-            writeFile(ReportFilePath(program()), report);
+            WriteFile(ReportFilePath(program()), report);
         }
         QString text;
         QVERIFY(!LoadReportText(program(), text));

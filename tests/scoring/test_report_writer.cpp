@@ -52,6 +52,13 @@ ScoringRun scoredRun(const ClientRecord& client, const std::function<void(Scorin
     return run;
 }
 
+// A composer reading the test installation's paragraph files, kept alive for the test.
+ReportComposer composer(ScoringRun& run)
+{
+    static Paragraphs p;
+    return ReportComposer(run, PublisherBrandCode, p.source());
+}
+
 QStringList linesOf(const ReportComposer& c)
 {
     return ReportLines(c.bytes());
@@ -70,23 +77,17 @@ class TestReportWriter : public QObject {
 private slots:
     void profileRowAndCourtAnswers()
     {
-        // The bar reaches the percentile's column; the percentile is right-aligned.
-        const QString name = QStringLiteral("       ALCOHOL");
-        const std::pair<int, QString> rows[] = {
-            {0, name + S(15) + "0" + S(7) + "*" + "...............-...........-.......-...-"},
-            {9, name + S(15) + "9" + S(7) + "****" + "............-...........-.......-...-"},
-            {10, name + S(14) + "10" + S(7) + "*****" + "...........-...........-.......-...-"},
-            {40, name + S(14) + "40" + S(7) + QString(17, u'*') + "...........-.......-...-"},
-            {99, name + S(14) + "99" + S(7) + QString(40, u'*') + "-"}};
-        for (const auto& [percentile, row] : rows) {
+        // The bar reaches the percentile's column (stars); the percentile is right-aligned.
+        const QString axis = QStringLiteral("...............-...........-.......-...-");
+        for (auto [percentile, stars] : {std::pair{0, 1}, {9, 4}, {10, 5}, {40, 17}, {99, 40}}) {
             ScoringRun run = scoredRun(PlainClient());
             run.sheet.Percentile[2] = static_cast<int16_t>(percentile);
-            Paragraphs p;
-            ReportComposer c(run, PublisherBrandCode, p.source());
+            ReportComposer c = composer(run);
             c.profile(2, 5);
             const QStringList lines = linesOf(c);
             QCOMPARE(lines.size(), 12);
-            QCOMPARE(lines[3], row);
+            QCOMPARE(lines[3], QStringLiteral("       ALCOHOL%1").arg(percentile, 16) + S(7) + QString(stars, u'*') +
+                                   axis.mid(stars - 1));
             QCOMPARE(c.lineCount(), 1 + 13);
         }
         // Court answers are right-aligned, except N; -1 is printed N.
@@ -96,8 +97,7 @@ private slots:
             r.DrugArrests = QLatin1String(stored);
             r.Anger = QLatin1String(stored);
             ScoringRun run = scoredRun(r);
-            Paragraphs p;
-            ReportComposer c(run, PublisherBrandCode, p.source());
+            ReportComposer c = composer(run);
             c.courtHistory();
             const QStringList lines = linesOf(c);
             QCOMPARE(lines[2], QStringLiteral("       Drug-related arrests......... ") + QLatin1String(printed) + S(3) +
@@ -136,8 +136,7 @@ private slots:
         // Client 1 lists 14 alcohol, 15 drug and 5 anger items. From line 35 the drug and anger pair does not fit
         // and goes on under a continued heading.
         ScoringRun run = scoredRun(TestClient(1));
-        Paragraphs p;
-        ReportComposer c(run, PublisherBrandCode, p.source());
+        ReportComposer c = composer(run);
         c.setLineCount(35);
         c.significantItems();
         QStringList lines = linesOf(c);
@@ -150,7 +149,7 @@ private slots:
         QCOMPARE(c.lineCount(), 2 + 2 + 1 + 2 + 5 + 2);
 
         // From line 30 the list itself reaches line 58 and breaks inside, without a continued heading.
-        ReportComposer inside(run, PublisherBrandCode, p.source());
+        ReportComposer inside = composer(run);
         inside.setLineCount(30);
         inside.significantItems();
         lines = linesOf(inside);
@@ -161,7 +160,7 @@ private slots:
         QCOMPARE(inside.lineCount(), 5);
 
         // From line 37 the last alcohol row lands on line 58 exactly: the break comes after it.
-        ReportComposer exact(run, PublisherBrandCode, p.source());
+        ReportComposer exact = composer(run);
         exact.setLineCount(37);
         exact.significantItems();
         lines = linesOf(exact);
@@ -238,8 +237,7 @@ private slots:
     {
         ScoringRun run = scoredRun(PlainClient());
         run.wording.ScaleNames[2] = QString(45, QLatin1Char('A'));
-        Paragraphs p;
-        ReportComposer c(run, PublisherBrandCode, p.source());
+        ReportComposer c = composer(run);
         c.scaleBlock(2);
         QCOMPARE(linesOf(c).first(), S(7) + QString(45, u'A') + QStringLiteral(" SCALE: LOW RISK RANGE PERCENTILE:9%"));
     }

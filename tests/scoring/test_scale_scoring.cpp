@@ -47,19 +47,6 @@ private slots:
                                  TestProgramFile(QStringLiteral("QNRPT.TXT")), m_tables, m_wording));
     }
 
-    void plainClient_scoresOnlyItsMultipleChoicePoints()
-    {
-        // Answer 1 to items 113, 114 and 111 earns 3, 3 and 2 points; every True/False item is False.
-        const Scored s = score(PlainClient(), m_tables);
-        QVERIFY(!s.error);
-        QCOMPARE(s.sheet.RawPoints, (std::array<int16_t, 7>{0, 0, 3, 3, 0, 2, 60}));
-        QCOMPARE(s.sheet.EndorsedCount, (std::array<int16_t, 6>{0, 0, 1, 1, 0, 1}));
-        // Alcohol 3 raw points: 9th percentile; Beta 0 raw points: 0, which lifts nothing.
-        QCOMPARE(s.sheet.Percentile[2], 9);
-        QCOMPARE(s.sheet.Percentile[5], 6);
-        QCOMPARE(s.sheet.Percentile[6], 10);
-    }
-
     void omittedAndInvalidAnswers()
     {
         // More than 80 True answers make the Truthfulness raw score 99.
@@ -256,23 +243,15 @@ private slots:
 
     void ranges()
     {
-        const std::tuple<int, int, const char*> rows[] = {{0, 1, "LOW RISK"},
-                                                          {39, 1, "LOW RISK"},
-                                                          {40, 2, "MEDIUM-LOW"},
-                                                          {55, 2, "MEDIUM-LOW"},
-                                                          {56, 2, "MEDIUM-HIGH"},
-                                                          {69, 2, "MEDIUM-HIGH"},
-                                                          {70, 3, "PROBLEM RISK"},
-                                                          {89, 3, "PROBLEM RISK"},
-                                                          {90, 4, "MAXIMUM-LOW"},
-                                                          {94, 4, "MAXIMUM-LOW"},
-                                                          {95, 4, "MAXIMUM-HIGH"},
-                                                          {99, 4, "MAXIMUM-HIGH"},
-                                                          {100, 0, ""},
-                                                          {-1, 0, ""}};
-        for (const auto& [percentile, range, marker] : rows) {
-            QCOMPARE(RiskRange(percentile), range);
-            QCOMPARE(RangeMarker(m_wording, percentile), QString::fromLatin1(marker));
+        // Percentile, range, marker: "r:MARKER" each.
+        const QString rows =
+            QStringLiteral("0:1:LOW RISK,39:1:LOW RISK,40:2:MEDIUM-LOW,55:2:MEDIUM-LOW,56:2:MEDIUM-HIGH,"
+                           "69:2:MEDIUM-HIGH,70:3:PROBLEM RISK,89:3:PROBLEM RISK,90:4:MAXIMUM-LOW,"
+                           "94:4:MAXIMUM-LOW,95:4:MAXIMUM-HIGH,99:4:MAXIMUM-HIGH,100:0:,-1:0:");
+        for (const QString& row : rows.split(u',')) {
+            const QStringList v = row.split(u':');
+            QCOMPARE(RiskRange(v[0].toInt()), v[1].toInt());
+            QCOMPARE(RangeMarker(m_wording, v[0].toInt()), v[2]);
         }
     }
 };

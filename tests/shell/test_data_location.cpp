@@ -5,6 +5,7 @@
 #include "SelectDataDrive.h"
 #include "Settings.h"
 #include "SharedRoutines.h"
+#include "TestFiles.h"
 
 #include <QFile>
 #include <QProcess>
@@ -28,19 +29,6 @@ public:
     }
 };
 
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
-
-QByteArray ReadAll(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 // A folder this process cannot write to, or empty when there is none (the test then skips).
 QString writeProtectedFolder(QTemporaryDir& dir)
 {
@@ -63,7 +51,9 @@ private slots:
     {
         m_dir = std::make_unique<QTemporaryDir>();
         m_ini = m_dir->path() + "/Quillan.ini";
-        m_data = m_dir->path() + "/data";
+        // Longer than 49 characters and outside Latin-1, as mount points of USB drives often are.
+        m_data =
+            m_dir->path() + QString::fromUtf8("/media/\u0414\u043c\u0438\u0442\u0440\u0438\u0439/KINGSTON 16GB DATA");
         QDir().mkpath(m_data);
         m_prompts.clear();
         m_prompts.onShow = {};
@@ -72,27 +62,24 @@ private slots:
         m_chooser.shown = 0;
     }
 
-    void numLock_data()
+    void numLockAndSecretCode()
     {
-        QTest::addColumn<QByteArray>("file");
-        QTest::addColumn<bool>("on");
-        QTest::newRow("missing key") << QByteArray("[Settings]\r\n") << true;
-        QTest::newRow("True") << QByteArray("[Settings]\r\nNumLock=True\r\n") << true;
-        QTest::newRow("lower case") << QByteArray("[Settings]\r\nNumLock=true\r\n") << false;
-        QTest::newRow("Tru and more") << QByteArray("[Settings]\r\nNumLock=Trumpet\r\n") << true;
-        QTest::newRow("empty") << QByteArray("[Settings]\r\nNumLock=\r\n") << false;
-        QTest::newRow("False") << QByteArray("[Settings]\r\nNumLock=False\r\n") << false;
-    }
-    void numLock()
-    {
-        QFETCH(QByteArray, file);
-        QFETCH(bool, on);
-        writeFile(m_ini, file);
-        const Profile p(m_ini);
-        QCOMPARE(LoadNumLockSetting(p), on);
-        // The toggle stores the word the next start reads back.
-        QCOMPARE(SaveNumLockSetting(p, !on), QString());
-        QCOMPARE(LoadNumLockSetting(p), !on);
+        // The settings line and whether Num Lock is on: a missing key or a value starting "True" as written.
+        for (auto [line, on] : {std::pair{"", true},
+                                {"NumLock=True", true},
+                                {"NumLock=true", false},
+                                {"NumLock=Trumpet", true},
+                                {"NumLock=", false},
+                                {"NumLock=False", false}}) {
+            WriteFile(m_ini, "[Settings]\r\n" + QByteArray(line) + "\r\n");
+            const Profile p(m_ini);
+            QCOMPARE(LoadNumLockSetting(p), on);
+            // The toggle stores the word the next start reads back.
+            QCOMPARE(SaveNumLockSetting(p, !on), QString());
+            QCOMPARE(LoadNumLockSetting(p), !on);
+        }
+        for (auto [entry, accepted] : {std::pair{"K", true}, {"k", true}, {"kk", false}, {"x", false}, {" k", false}})
+            QCOMPARE(IsSecretCode(QLatin1String(entry)), accepted);
     }
 
     // Choosing the data location at start-up or from the menu: the settings file and the chooser's answers ("DATA"
@@ -144,9 +131,9 @@ private slots:
             return s.replace("MISSING", m_dir->path() + "/missing").replace("DATA", m_data);
         };
         const QByteArray before = place(ini).toLocal8Bit();
-        writeFile(m_ini, before);
+        WriteFile(m_ini, before);
         if (records >= 0)
-            writeFile(m_data + "/DATA401.QN", QByteArray(records * ClientRecord::Size, ' '));
+            WriteFile(m_data + "/DATA401.QN", QByteArray(records * ClientRecord::Size, ' '));
         for (const QString& c : choices)
             m_chooser.choices << place(c);
         m_prompts.answers << answers;
@@ -156,7 +143,7 @@ private slots:
             QVERIFY2(m_prompts.shown[i].text.contains(asked[i]), qPrintable(m_prompts.shown[i].text));
         QTEST(m_chooser.shown, "chooserShown");
         if (saved.isEmpty()) {
-            QCOMPARE(ReadAll(m_ini), before);
+            QCOMPARE(ReadBytes(m_ini), before);
             return;
         }
         QCOMPARE(m_table.DataPath, place(saved));
@@ -167,101 +154,69 @@ private slots:
             QCOMPARE(int(m_table.NumClients), int(ClientTable::MaxClients));
     }
 
-    void chosenPath_keptWholeForTheNextStart()
-    {
-        // Longer than 49 characters and outside Latin-1, as mount points of USB drives often are.
-        const QString data = m_dir->path() + QString::fromUtf8("/media/\u0414\u043c\u0438\u0442\u0440\u0438\u0439/"
-                                                               "KINGSTON 16GB USB STICK DATA DISK");
-        QVERIFY(QDir().mkpath(data));
-        QVERIFY(data.size() > 49);
-        writeFile(m_ini, "[Path]\r\nFilePath=\r\n");
-        m_chooser.choices << data;
-        QCOMPARE(SelectDataDrive(true, m_table, Profile(m_ini), m_prompts, m_chooser), SelectResult::Opened);
-        m_table.locationLock = LocationLock(); // the first program has ended
-        ClientTable next;
-        QCOMPARE(SelectDataDrive(true, next, Profile(m_ini), m_prompts, m_chooser), SelectResult::Opened);
-        QCOMPARE(next.DataPath, data);
-        QCOMPARE(m_chooser.shown, 1);
-        QVERIFY(m_prompts.shown.isEmpty());
-    }
-
     void writeProtected_okRetriesAndCancelStops()
     {
         const QString ro = writeProtectedFolder(*m_dir);
         if (ro.isEmpty() || OpenDataLocation(m_table, ro).error.number != FileError::PermissionDenied)
             QSKIP("no write-protected folder on this machine");
-        writeFile(m_ini, "[Path]\r\nFilePath=" + ro.toLocal8Bit() + "\r\n");
+        WriteFile(m_ini, "[Path]\r\nFilePath=" + ro.toLocal8Bit() + "\r\n");
         m_prompts.answers << Prompts::Answer::Ok << Prompts::Answer::Cancel;
         QCOMPARE(SelectDataDrive(true, m_table, Profile(m_ini), m_prompts, m_chooser), SelectResult::Stopped);
         QCOMPARE(m_prompts.shown.size(), 2); // OK retried the whole opening once
         QCOMPARE(m_prompts.shown[0].text,
                  QStringLiteral("Data disk write protected!\r\rSet the data disk to writable and replace in drive."));
-        QCOMPARE(m_prompts.shown[0].title, QStringLiteral("Data Disk Error"));
         QCOMPARE(m_prompts.shown[0].buttons, Prompts::Buttons::OkCancel);
         QCOMPARE(Profile(m_ini).read("Path", "FilePath", "", 300), ro); // unchanged
         QCOMPARE(m_chooser.shown, 0);
     }
 
-    void errorPrompts_data()
-    {
-        QTest::addColumn<int>("number");
-        QTest::addColumn<QString>("text");
-        const QString noInfo = "No test information found on drive E:\\DATA, would you like to try another drive?";
-        for (int n : {52, 53, 57, 71, 76, 3024, 3044, 3051})
-            QTest::newRow(qPrintable(QString::number(n))) << n << noInfo;
-        QTest::newRow("70") << 70
-                            << "Data disk write protected!\r\rSet the data disk to writable and replace in drive.";
-        QTest::newRow("other") << 1028 << "Error 1028:desc";
-    }
     void errorPrompts()
     {
-        QFETCH(int, number);
-        QFETCH(QString, text);
-        QCOMPARE(DataLocationErrorPrompt(FileError{number, "desc"}, "e:\\data").text, text);
+        const QString noInfo = "No test information found on drive E:\\DATA, would you like to try another drive?";
+        for (int n : {52, 53, 57, 71, 76, 3024, 3044, 3051})
+            QCOMPARE(DataLocationErrorPrompt(FileError{n, "desc"}, "e:\\data").text, noInfo);
+        QCOMPARE(DataLocationErrorPrompt(FileError{1028, "desc"}, "e:\\data").text, "Error 1028:desc");
     }
 
-    void save_diskTakenOut_asksForItAndCreatesNothing_data()
-    {
-        QTest::addColumn<bool>("putBack");
-        QTest::newRow("disk put back, OK") << true;
-        QTest::newRow("Cancel") << false;
-    }
     void save_diskTakenOut_asksForItAndCreatesNothing()
     {
-        QFETCH(bool, putBack);
-        QVERIFY(!OpenDataLocation(m_table, m_data).error);
-        // Unmounting leaves the bare mount folder behind; the disk comes back with its files as new inodes.
-        const QString disk = m_dir->path() + "/disk";
-        QVERIFY(QDir().rename(m_data, disk) && QDir().mkpath(m_data));
-        m_table.Clients[1] = ClientRecord::blank();
-        m_table.Clients[1].Name = "Edited";
-        m_prompts.answers << (putBack ? Prompts::Answer::Ok : Prompts::Answer::Cancel);
-        m_prompts.onShow = [&](const FakePrompts::Shown&) {
-            QCOMPARE(QDir(m_data).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList());
-            if (putBack)
-                for (const QString& name : QDir(disk).entryList(QDir::Files))
-                    QFile::copy(disk + "/" + name, m_data + "/" + name);
-        };
-        QCOMPARE(bool(SaveClientAsking(m_table, 1, m_prompts)), !putBack);
-        QCOMPARE(m_prompts.texts(), QStringList{"Data disk not found!\r\rInsert data disk in drive A to continue."});
-        QCOMPARE(m_prompts.shown[0].buttons, Prompts::Buttons::OkCancel);
-        QCOMPARE(m_table.Clients[1].Name, "Edited"); // kept in memory either way
-        ClientTable other;
-        if (putBack) {
-            // Saved, and the disk is this program's again: another program is kept out.
-            QCOMPARE(OpenDataLocation(other, m_data).error.number, int(FileError::LocationInUse));
-            other.setDataPath(m_data);
-            QVERIFY(!other.LoadClients().error);
-            QCOMPARE(other.Clients[1].Name.trimmed(), "Edited");
-        } else {
-            QCOMPARE(QDir(m_data).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList());
+        for (bool putBack : {true, false}) {
+            init();
+            QVERIFY(!OpenDataLocation(m_table, m_data).error);
+            // Unmounting leaves the bare mount folder behind; the disk comes back with its files as new inodes.
+            const QString disk = m_dir->path() + "/disk";
+            QVERIFY(QDir().rename(m_data, disk) && QDir().mkpath(m_data));
+            m_table.Clients[1] = ClientRecord::blank();
+            m_table.Clients[1].Name = "Edited";
+            m_prompts.answers << (putBack ? Prompts::Answer::Ok : Prompts::Answer::Cancel);
+            m_prompts.onShow = [&](const FakePrompts::Shown&) {
+                QCOMPARE(QDir(m_data).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList());
+                if (putBack)
+                    for (const QString& name : QDir(disk).entryList(QDir::Files))
+                        QFile::copy(disk + "/" + name, m_data + "/" + name);
+            };
+            QCOMPARE(bool(SaveClientAsking(m_table, 1, m_prompts)), !putBack);
+            QCOMPARE(m_prompts.texts(),
+                     QStringList{"Data disk not found!\r\rInsert data disk in drive A to continue."});
+            QCOMPARE(m_prompts.shown[0].buttons, Prompts::Buttons::OkCancel);
+            QCOMPARE(m_table.Clients[1].Name, "Edited"); // kept in memory either way
+            ClientTable other;
+            if (putBack) {
+                // Saved, and the disk is this program's again: another program is kept out.
+                QCOMPARE(OpenDataLocation(other, m_data).error.number, int(FileError::LocationInUse));
+                other.setDataPath(m_data);
+                QVERIFY(!other.LoadClients().error);
+                QCOMPARE(other.Clients[1].Name.trimmed(), "Edited");
+            } else {
+                QCOMPARE(QDir(m_data).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList());
+            }
         }
     }
 
     void open_leftoversOfAKilledSave_removed()
     {
         for (const char* name : {"/.DATA401.QN.saving", "/.DATA401.QN.a1B2c3.saving"})
-            writeFile(m_data + name, "half a save");
+            WriteFile(m_data + name, "half a save");
         QVERIFY(!OpenDataLocation(m_table, m_data).error);
         QCOMPARE(QDir(m_data).entryList(QDir::Files | QDir::Hidden), QStringList({"DATA401.LCK", "DATA401.QN"}));
     }
@@ -279,61 +234,41 @@ private slots:
         QVERIFY(!OpenDataLocation(other, m_data).error);
     }
 
-    void secondProgram_refusedWhileFirstHoldsTheLocation_data()
-    {
-        QTest::addColumn<bool>("killed");
-        QTest::newRow("first program ends") << false;
-        QTest::newRow("first program killed") << true;
-    }
     void secondProgram_refusedWhileFirstHoldsTheLocation()
     {
-        QFETCH(bool, killed);
-        writeFile(m_ini, "[Path]\r\nFilePath=" + m_data.toLocal8Bit() + "\r\n");
-        const QString holder = QCoreApplication::applicationDirPath() + "/location_holder";
-        auto start = [&](QProcess& p, const QString& folder) {
-            p.setWorkingDirectory(folder);
-            p.start(holder, {m_ini});
-            return p.waitForStarted() && p.waitForReadyRead(10000);
-        };
-        QProcess first, second, third;
-        QVERIFY(start(first, m_dir->path()));
-        QCOMPARE(first.readLine(), "opened\n");
-        QVERIFY(start(second, QDir::tempPath()));
-        QVERIFY(second.waitForFinished(10000));
-        const passwd* pw = ::getpwuid(::geteuid());
-        QCOMPARE(QString::fromLocal8Bit(second.readAllStandardOutput()),
-                 QStringLiteral("The data disk in drive %1 is in use by user %2 on computer %3, would you like to try "
-                                "another drive?\n")
-                     .arg(m_data, QString::fromLocal8Bit(pw->pw_name), QSysInfo::machineHostName()));
-        QCOMPARE(second.exitCode(), 1); // answered No: the program ends
+        for (bool killed : {false, true}) {
+            init();
+            WriteFile(m_ini, "[Path]\r\nFilePath=" + m_data.toLocal8Bit() + "\r\n");
+            const QString holder = QCoreApplication::applicationDirPath() + "/location_holder";
+            auto start = [&](QProcess& p, const QString& folder) {
+                p.setWorkingDirectory(folder);
+                p.start(holder, {m_ini});
+                return p.waitForStarted() && p.waitForReadyRead(10000);
+            };
+            QProcess first, second, third;
+            QVERIFY(start(first, m_dir->path()));
+            QCOMPARE(first.readLine(), "opened\n");
+            QVERIFY(start(second, QDir::tempPath()));
+            QVERIFY(second.waitForFinished(10000));
+            const passwd* pw = ::getpwuid(::geteuid());
+            QCOMPARE(
+                QString::fromLocal8Bit(second.readAllStandardOutput()),
+                QStringLiteral("The data disk in drive %1 is in use by user %2 on computer %3, would you like to try "
+                               "another drive?\n")
+                    .arg(m_data, QString::fromLocal8Bit(pw->pw_name), QSysInfo::machineHostName()));
+            QCOMPARE(second.exitCode(), 1); // answered No: the program ends
 
-        if (killed)
-            first.kill();
-        else
-            first.closeWriteChannel();
-        QVERIFY(first.waitForFinished(10000));
-        QVERIFY(start(third, QDir::tempPath()));
-        QCOMPARE(third.readLine(), "opened\n");
-        third.closeWriteChannel();
-        QVERIFY(third.waitForFinished(10000));
-        QCOMPARE(QDir(m_data).entryList(QDir::Files | QDir::Hidden), QStringList{"DATA401.QN"});
-    }
-
-    void secretCode_data()
-    {
-        QTest::addColumn<QString>("entry");
-        QTest::addColumn<bool>("accepted");
-        QTest::newRow("upper") << "K" << true;
-        QTest::newRow("lower") << "k" << true;
-        QTest::newRow("twice") << "kk" << false;
-        QTest::newRow("other") << "x" << false;
-        QTest::newRow("padded") << " k" << false;
-    }
-    void secretCode()
-    {
-        QFETCH(QString, entry);
-        QFETCH(bool, accepted);
-        QCOMPARE(IsSecretCode(entry), accepted);
+            if (killed)
+                first.kill();
+            else
+                first.closeWriteChannel();
+            QVERIFY(first.waitForFinished(10000));
+            QVERIFY(start(third, QDir::tempPath()));
+            QCOMPARE(third.readLine(), "opened\n");
+            third.closeWriteChannel();
+            QVERIFY(third.waitForFinished(10000));
+            QCOMPARE(QDir(m_data).entryList(QDir::Files | QDir::Hidden), QStringList{"DATA401.QN"});
+        }
     }
 
 private:

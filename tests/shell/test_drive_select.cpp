@@ -53,16 +53,6 @@ private slots:
         QCOMPARE(w.chooseDrive(), QStringLiteral("/"));
         QVERIFY(driver.done());
     }
-
-    void volumes_removableFirst()
-    {
-        bool seenFixed = false;
-        for (const auto& v : frmDriveSelect::mountedVolumes()) {
-            QVERIFY2(!(v.removable && seenFixed), qPrintable(v.path));
-            seenFixed = seenFixed || !v.removable;
-            QVERIFY(v.path == "/" || !v.path.endsWith('/'));
-        }
-    }
 };
 
 QTEST_MAIN(TestDriveSelect)

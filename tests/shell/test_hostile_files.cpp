@@ -5,8 +5,8 @@
 #include "ClientTable.h"
 #include "DataLocation.h"
 #include "DataWorkspace.h"
-#include "Profile.h"
 #include "FilledSheet.h"
+#include "Profile.h"
 #include "ScanSheet.h"
 #include "ScoreAndReport.h"
 
@@ -72,24 +72,17 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("folder");
         QTest::addColumn<bool>("clientData");
-        QTest::newRow("client file") << "DATA401.QN"
-                                     << "data" << true;
-        QTest::newRow("earlier fixed save name") << ".DATA401.QN.saving"
-                                                 << "data" << false;
-        QTest::newRow("write test") << "checkWriteTest"
-                                    << "data" << false;
-        QTest::newRow("lock file") << "DATA401.LCK"
-                                   << "data" << false;
-        QTest::newRow("report file") << "report.prn"
-                                     << "program" << true;
-        QTest::newRow("report copy") << "temp1"
-                                     << "program" << true;
-        QTest::newRow("raw scan") << "Raw.bmp"
-                                  << "program" << true;
-        QTest::newRow("cleaned scan") << "Scan.bmp"
-                                      << "program" << true;
-        QTest::newRow("settings") << "Quillan.ini"
-                                  << "program" << false;
+        // Name, folder, and whether it holds client data.
+        for (auto [name, folder, clientData] : {std::tuple{"DATA401.QN", "data", true},
+                                                {".DATA401.QN.saving", "data", false},
+                                                {"checkWriteTest", "data", false},
+                                                {"DATA401.LCK", "data", false},
+                                                {"report.prn", "program", true},
+                                                {"temp1", "program", true},
+                                                {"Raw.bmp", "program", true},
+                                                {"Scan.bmp", "program", true},
+                                                {"Quillan.ini", "program", false}})
+            QTest::newRow(name) << QString(name) << QString(folder) << clientData;
     }
     void write_plantedLinkOrRestrictedMode_targetUntouchedAndModeKept()
     {
@@ -97,13 +90,11 @@ private slots:
         QFETCH(QString, folder);
         QFETCH(bool, clientData);
         Folders f;
-        QVERIFY(QDir().mkpath(f.data) && QDir().mkpath(f.program) && CopyTestProgram(f.program));
+        QVERIFY(QDir().mkpath(f.data) && CopyTestProgram(f.program));
         const QString path = (folder == "data" ? f.data : f.program) + QLatin1Char('/') + name;
 
         const QString victim = f.dir.path() + QStringLiteral("/victim");
-        QFile v(victim);
-        QVERIFY(v.open(QIODevice::WriteOnly) && v.write("precious") == 8);
-        v.close();
+        WriteFile(victim, "precious");
         QVERIFY(QFile::link(victim, path));
         write(f, name);
         QCOMPARE(ReadBytes(victim), QByteArray("precious"));

@@ -8,6 +8,7 @@
 #include "MenuButtons.h"
 #include "Profile.h"
 #include "SelectDataDrive.h"
+#include "TestFiles.h"
 #include "WindowGeometry.h"
 #include "WindowRoutines.h"
 #include "frmMainMenu.h"
@@ -32,14 +33,13 @@ public:
 
 void writeClients(const QString& dir, int count)
 {
-    QDir().mkpath(dir);
-    QFile f(dir + "/DATA401.QN");
-    QVERIFY(f.open(QIODevice::WriteOnly));
+    QByteArray bytes;
     for (int i = 1; i <= count; ++i) {
         ClientRecord r = ClientRecord::blank();
         r.Name = QStringLiteral("Client-%1 x").arg(i);
-        f.write(r.toBytes());
+        bytes += r.toBytes();
     }
+    WriteFile(dir + "/DATA401.QN", bytes);
 }
 
 struct Harness {
@@ -67,13 +67,6 @@ struct Harness {
         QVERIFY(menu->StartUp());
         QVERIFY(QTest::qWaitForWindowActive(menu.get()));
     }
-    QStringList lines() const
-    {
-        QStringList out;
-        for (int i = 0; i < menu->lbNameDisplay()->count(); ++i)
-            out << menu->lbNameDisplay()->item(i)->text().trimmed();
-        return out;
-    }
 };
 
 } // namespace
@@ -81,7 +74,7 @@ struct Harness {
 class TestMainMenu : public QObject {
     Q_OBJECT
 private slots:
-    void list_selectingALine_setsTheCurrentClientFromItsNumber()
+    void list_currentClientAndButtonsFollowTheLocation()
     {
         Harness h(12);
         h.start();
@@ -91,16 +84,12 @@ private slots:
         QCOMPARE(h.table.CurClient, 12); // the hyphen inside the name "Client-12 x" does not count
         QTest::keyClick(list, Qt::Key_Up);
         QCOMPARE(h.table.CurClient, 11);
-    }
-
-    void emptyOrFullLocation()
-    {
+        // An empty location: nothing to edit, and the list passes the focus on; a full one takes no new client.
         Harness empty(0);
         empty.start();
-        QCOMPARE(empty.table.CurClient, 0);
-        QVERIFY(!empty.menu->menu().button(0)->isEnabled());
+        QVERIFY(empty.table.CurClient == 0 && !empty.menu->menu().button(0)->isEnabled());
         empty.menu->lbNameDisplay()->setFocus();
-        QTRY_COMPARE(QApplication::focusWidget(), empty.menu->menu().button(1)); // the list passes the focus on
+        QTRY_COMPARE(QApplication::focusWidget(), empty.menu->menu().button(1));
         Harness full(51);
         full.start();
         QVERIFY(!full.menu->menu().button(1)->isEnabled());
@@ -157,7 +146,8 @@ private slots:
         writeClients(h.dir.path() + "/other", 1);
         h.chooser.next = h.dir.path() + "/other";
         h.menu->driveSelectAction()->trigger();
-        QCOMPARE(h.lines(), QStringList{"1-Client-1 x"});
+        QCOMPARE(h.menu->lbNameDisplay()->count(), 1);
+        QCOMPARE(h.menu->lbNameDisplay()->item(0)->text().trimmed(), QStringLiteral("1-Client-1 x"));
         QCOMPARE(h.settings.read("Path", "FilePath", "", 300), h.chooser.next);
         // A location without a client file, and the supervisor will not look for another: the program ends.
         h.chooser.next = h.dir.path() + "/nothing-here";

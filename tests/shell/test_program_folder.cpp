@@ -1,6 +1,7 @@
 #include "Profile.h"
 #include "ProgramFolder.h"
 #include "Settings.h"
+#include "TestFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -9,20 +10,6 @@
 #include <sys/stat.h>
 
 namespace {
-
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QDir().mkpath(QFileInfo(path).path());
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write(bytes);
-}
-
-QByteArray readFile(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
 
 int mode(const QString& path)
 {
@@ -53,10 +40,10 @@ private slots:
         m_dir = std::make_unique<QTemporaryDir>(QDir::tempPath() + "/pf-XXXXXX");
         const QString prefix = m_dir->path() + "/usr";
         m_installed = prefix + "/share/veltrane";
-        writeFile(m_installed + "/qn.mdb", "questions v1");
-        writeFile(m_installed + "/QNB.TXT", "scoring v1");
-        writeFile(m_installed + "/Quillan.ini", "[Settings]\r\nNumLock=True\r\n");
-        writeFile(m_installed + "/demo-data/DATA401.QN", "demo clients");
+        WriteFile(m_installed + "/qn.mdb", "questions v1");
+        WriteFile(m_installed + "/QNB.TXT", "scoring v1");
+        WriteFile(m_installed + "/Quillan.ini", "[Settings]\r\nNumLock=True\r\n");
+        WriteFile(m_installed + "/demo-data/DATA401.QN", "demo clients");
         QDir().mkpath(prefix + "/bin");
         setReadOnly(true);
         m_places.executableDir = prefix + "/bin";
@@ -72,19 +59,16 @@ private slots:
         QTest::addColumn<QByteArray>("machineSettings");
         QTest::addColumn<QString>("expected");     // relative to the temporary folder
         QTest::addColumn<QString>("dataLocation"); // the new settings' FilePath, relative likewise
-        QTest::newRow("build folder") << true << "" << QByteArray() << "usr/bin"
-                                      << "";
-        QTest::newRow("installed") << false << "" << QByteArray() << "home/.local/share/veltrane"
-                                   << "home/veltrane-demo-data";
-        QTest::newRow("XDG_DATA_HOME") << false << "xdg" << QByteArray() << "xdg/veltrane"
-                                       << "home/veltrane-demo-data";
-        QTest::newRow("relative XDG_DATA_HOME ignored")
-            << false << "relative" << QByteArray() << "home/.local/share/veltrane"
-            << "home/veltrane-demo-data";
-        QTest::newRow("administrator's settings")
-            << false << "" << QByteArray("[Path]\nFilePath=/media/office\n[Settings]\nBrand=D\n")
-            << "home/.local/share/veltrane"
-            << "/media/office";
+        const QString local = "home/.local/share/veltrane", demo = "home/veltrane-demo-data";
+        const auto row = [](const char* name, bool here, QString xdg, QByteArray ini, QString site, QString data) {
+            QTest::newRow(name) << here << xdg << ini << site << data;
+        };
+        row("build folder", true, "", {}, "usr/bin", "");
+        row("installed", false, "", {}, local, demo);
+        row("XDG_DATA_HOME", false, "xdg", {}, "xdg/veltrane", demo);
+        row("relative XDG_DATA_HOME ignored", false, "relative", {}, local, demo);
+        row("administrator's settings", false, "", "[Path]\nFilePath=/media/office\n[Settings]\nBrand=D\n", local,
+            "/media/office");
     }
     void resolve_ownFolderOrSite()
     {
@@ -95,9 +79,9 @@ private slots:
         QFETCH(QString, dataLocation);
         const QString tmp = m_dir->path() + '/';
         if (builtHere)
-            writeFile(m_places.executableDir + "/qn.mdb", "questions here");
+            WriteFile(m_places.executableDir + "/qn.mdb", "questions here");
         if (!machineSettings.isEmpty())
-            writeFile(m_places.machineSettings, machineSettings);
+            WriteFile(m_places.machineSettings, machineSettings);
         m_places.dataHome = dataHome == "relative" ? dataHome : dataHome.isEmpty() ? QString() : tmp + dataHome;
 
         const ProgramFolder folder = ResolveProgramFolder(m_places);
@@ -112,7 +96,7 @@ private slots:
         const QString site = folder.path;
         QCOMPARE(mode(site), 0700);
         QCOMPARE(QFileInfo(site + "/QNB.TXT").symLinkTarget(), m_installed + "/QNB.TXT");
-        QCOMPARE(readFile(site + "/qn.mdb"), QByteArray("questions v1"));
+        QCOMPARE(ReadBytes(site + "/qn.mdb"), QByteArray("questions v1"));
         QCOMPARE(mode(site + "/qn.mdb"), 0600);
         QCOMPARE(mode(site + "/Quillan.ini"), 0600);
         const Profile settings(site + "/Quillan.ini");
@@ -120,8 +104,8 @@ private slots:
         const QString location = dataLocation.startsWith('/') ? dataLocation : tmp + dataLocation;
         QCOMPARE(GetINIFilePath(settings), location);
         const bool demo = dataLocation.startsWith("home/");
-        QCOMPARE(readFile(tmp + "home/veltrane-demo-data/DATA401.QN"),
-                 demo ? QByteArray("demo clients") : QByteArray("<missing>"));
+        QCOMPARE(ReadBytes(tmp + "home/veltrane-demo-data/DATA401.QN"),
+                 demo ? QByteArray("demo clients") : QByteArray());
         if (demo)
             QCOMPARE(mode(location + "/DATA401.QN"), 0600);
         QCOMPARE(GetINIBrandCode(settings), machineSettings.isEmpty() ? QString("N") : QString("D"));
@@ -133,29 +117,29 @@ private slots:
         const QString site = ResolveProgramFolder(m_places).path;
         QVERIFY(!site.isEmpty());
         QVERIFY(SaveNumLockSetting(Profile(site + "/Quillan.ini"), false).isEmpty());
-        writeFile(site + "/qn.mdb", "questions v1 after a scan");
-        writeFile(m_places.home + "/veltrane-demo-data/DATA401.QN", "the user's clients");
+        WriteFile(site + "/qn.mdb", "questions v1 after a scan");
+        WriteFile(m_places.home + "/veltrane-demo-data/DATA401.QN", "the user's clients");
         QVERIFY(QFile::remove(site + "/QNB.TXT"));
-        writeFile(site + "/QNB.TXT", "the office's own scoring");
+        WriteFile(site + "/QNB.TXT", "the office's own scoring");
 
         QTest::qWait(10); // a new modification time for the upgraded file
         setReadOnly(false);
-        writeFile(m_installed + "/qn.mdb", "questions v2");
-        writeFile(m_installed + "/QN_AL.TXT", "new paragraph file");
+        WriteFile(m_installed + "/qn.mdb", "questions v2");
+        WriteFile(m_installed + "/QN_AL.TXT", "new paragraph file");
         setReadOnly(true);
         QCOMPARE(ResolveProgramFolder(m_places).path, site);
         QVERIFY(!LoadNumLockSetting(Profile(site + "/Quillan.ini")));
-        QCOMPARE(readFile(site + "/qn.mdb"), QByteArray("questions v2"));
-        QCOMPARE(readFile(site + "/qn.mdb.old"), QByteArray("questions v1 after a scan"));
-        QCOMPARE(readFile(site + "/QNB.TXT"), QByteArray("the office's own scoring"));
-        QCOMPARE(readFile(site + "/QN_AL.TXT"), QByteArray("new paragraph file"));
-        QCOMPARE(readFile(m_places.home + "/veltrane-demo-data/DATA401.QN"), QByteArray("the user's clients"));
-        QCOMPARE(readFile(m_installed + "/qn.mdb"), QByteArray("questions v2"));
+        QCOMPARE(ReadBytes(site + "/qn.mdb"), QByteArray("questions v2"));
+        QCOMPARE(ReadBytes(site + "/qn.mdb.old"), QByteArray("questions v1 after a scan"));
+        QCOMPARE(ReadBytes(site + "/QNB.TXT"), QByteArray("the office's own scoring"));
+        QCOMPARE(ReadBytes(site + "/QN_AL.TXT"), QByteArray("new paragraph file"));
+        QCOMPARE(ReadBytes(m_places.home + "/veltrane-demo-data/DATA401.QN"), QByteArray("the user's clients"));
+        QCOMPARE(ReadBytes(m_installed + "/qn.mdb"), QByteArray("questions v2"));
     }
 
     void resolve_unusableHome_namesSiteFolder()
     {
-        writeFile(m_places.home, "a file, not a folder");
+        WriteFile(m_places.home, "a file, not a folder");
         const ProgramFolder folder = ResolveProgramFolder(m_places);
         QVERIFY(folder.path.isEmpty());
         QVERIFY2(folder.error.contains(m_places.home + "/.local/share/veltrane"), qPrintable(folder.error));

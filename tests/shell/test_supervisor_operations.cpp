@@ -1,5 +1,6 @@
 #include "ClientTable.h"
 #include "SupervisorOperations.h"
+#include "TestFiles.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -15,39 +16,25 @@ void addClient(ClientTable& t, const QString& name, const QString& deleted)
     t.Clients[n].EditCount = QStringLiteral("1");
     QVERIFY(!t.SaveClient(n));
 }
-QByteArray readAll(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 } // namespace
 
 class TestSupervisorOperations : public QObject {
     Q_OBJECT
 private slots:
-    void scrambleName_data()
-    {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("scrambled");
-        QTest::newRow("odd and even codes, blank kept") << "Ann Lee"
-                                                        << "Duu Shh";
-        QTest::newRow("digits and punctuation") << "O'Neil, 2"
-                                                << "R*Uhls3 9";
-        QTest::newRow("accented letters") << QString::fromUtf8("José") << QString::fromUtf8("Qrvì");
-        QTest::newRow("even code wraps past 255") << QString::fromUtf8("ü") << "$"; // 252 + 7 = 259 -> 33 + 3
-        QTest::newRow("odd code wraps past 255") << QString::fromUtf8("ÿ") << "#";  // 255 + 3 = 258 -> 33 + 2
-        QTest::newRow("trailing blanks stay") << "Al   "
-                                              << "Ds   ";
-    }
     void scrambleName()
     {
-        QFETCH(QString, name);
-        QFETCH(QString, scrambled);
-        QCOMPARE(ScrambleName(name), scrambled);
-        QCOMPARE(ScrambleName(name).size(), name.size());
+        // Odd and even codes, blanks kept; digits and punctuation; accented letters; codes wrapping past 255
+        // (252 + 7 = 259 -> 33 + 3, 255 + 3 = 258 -> 33 + 2); trailing blanks.
+        for (auto [name, scrambled] : {std::pair{"Ann Lee", "Duu Shh"},
+                                       {"O'Neil, 2", "R*Uhls3 9"},
+                                       {"Jos\u00e9", "Qrv\u00ec"},
+                                       {"\u00fc", "$"},
+                                       {"\u00ff", "#"},
+                                       {"Al   ", "Ds   "}})
+            QCOMPARE(ScrambleName(QString::fromUtf8(name)), QString::fromUtf8(scrambled));
     }
 
-    void scrambleAll_secondRunChangesNothingAndBlankFlagSkipped()
+    void scrambleAll_flaggedOnlyOnceAndFailedSaveKeptForTheNextRun()
     {
         QTemporaryDir dir;
         ClientTable t;
@@ -56,8 +43,17 @@ private slots:
         addClient(t, "Ann Lee", "0");
         addClient(t, "Blank Flag", " ");
         addClient(t, "Already", "1");
+        addClient(t, "Bo Day", "0");
         t.CurClient = 3;
+        // A save that fails is said, and the table still says what the file says, so the next run deletes it.
+        const QString said = ScrambleAllNames(t, [&](int16_t n) {
+            return n == 4 ? FileError{FileError::PathNotFound, QStringLiteral("gone")} : t.SaveClient(n);
+        });
+        QCOMPARE(said, QStringLiteral("The name of client 4 could not be deleted from the data disk: gone"));
+        QCOMPARE(t.Clients[4].Name.trimmed(), QStringLiteral("Bo Day"));
+        QCOMPARE(t.Clients[4].NameDeleted, QStringLiteral("0"));
         QCOMPARE(ScrambleAllNames(t), QString());
+        QVERIFY(!ReadBytes(t.ClientFilePath).contains("Bo Day"));
         QCOMPARE(t.CurClient, 1);
         ClientTable check;
         check.setDataPath(dir.path());
@@ -67,28 +63,9 @@ private slots:
         QCOMPARE(check.Clients[1].EditCount, QStringLiteral("3"));
         QCOMPARE(check.Clients[2].Name.trimmed(), QStringLiteral("Blank Flag"));
         QCOMPARE(check.Clients[3].Name.trimmed(), QStringLiteral("Already"));
-        const QByteArray before = readAll(t.ClientFilePath);
+        const QByteArray before = ReadBytes(t.ClientFilePath);
         QCOMPARE(ScrambleAllNames(t), QString());
-        QCOMPARE(readAll(t.ClientFilePath), before);
-    }
-
-    void scrambleAll_failedSave_keptForTheNextRun()
-    {
-        QTemporaryDir dir;
-        ClientTable t;
-        t.setDataPath(dir.path());
-        t.LoadClients();
-        addClient(t, "Ann Lee", "0");
-        addClient(t, "Bo Day", "0");
-        const QString said = ScrambleAllNames(t, [&](int16_t n) {
-            return n == 2 ? FileError{FileError::PathNotFound, QStringLiteral("gone")} : t.SaveClient(n);
-        });
-        QCOMPARE(said, QStringLiteral("The name of client 2 could not be deleted from the data disk: gone"));
-        // The table still says what the file says, so the next run deletes the name that failed.
-        QCOMPARE(t.Clients[2].Name.trimmed(), QStringLiteral("Bo Day"));
-        QCOMPARE(t.Clients[2].NameDeleted, QStringLiteral("0"));
-        QCOMPARE(ScrambleAllNames(t), QString());
-        QVERIFY(!readAll(t.ClientFilePath).contains("Bo Day"));
+        QCOMPARE(ReadBytes(t.ClientFilePath), before);
     }
 };
 

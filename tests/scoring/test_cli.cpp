@@ -1,0 +1,238 @@
+// veltrane-cli run as a separate process: the report, the export against files written by hand, backup and restore,
+// and bad arguments and damaged files, which change nothing.
+
+#include "PdfWords.h"
+#include "ReportWriter.h"
+#include "ScoringTestData.h"
+
+#include <QDirIterator>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+// Every file under `dir` with its bytes.
+QMap<QString, QByteArray> filesUnder(const QString& dir)
+{
+    QMap<QString, QByteArray> files;
+    for (QDirIterator it(dir, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories); it.hasNext();)
+        files.insert(it.next(), ReadBytes(it.filePath()));
+    return files;
+}
+
+// The report's pages, each as the number of characters it prints.
+QList<qsizetype> printedCharacters(const QByteArray& report)
+{
+    QList<qsizetype> pages{0};
+    for (const QString& line : ReportLines(report))
+        line == QStringLiteral("\f") ? pages.append(0) : void(pages.last() += QString(line).remove(u' ').size());
+    return pages;
+}
+
+} // namespace
+
+class TestCli : public QObject {
+    Q_OBJECT
+private:
+    std::unique_ptr<QTemporaryDir> m_dir;
+
+    QString place(QString s) const
+    {
+        static const QRegularExpression folder(QStringLiteral("^([PDB])/?"));
+        const QRegularExpressionMatch m = folder.match(s);
+        if (!m.hasMatch())
+            return s;
+        const QString name = m.captured(1) == u"P" ? "program" : m.captured(1) == u"D" ? "data" : "backups";
+        return s.replace(0, 1, m_dir->path() + QLatin1Char('/') + name);
+    }
+    QString clientFile() const { return place(QStringLiteral("D/DATA401.QN")); }
+    QString report() const { return ReportFilePath(place(QStringLiteral("P"))); }
+
+    // Runs the tool; "P", "D" and "B" starting an argument stand for the program, data and backup folders.
+    RunResult cli(QStringList args) const
+    {
+        for (QString& a : args)
+            a = place(a);
+        return RunProgram(ProgramDirForTests() + QStringLiteral("/veltrane-cli"), args);
+    }
+    RunResult report(int client, const QStringList& more = {}) const
+    {
+        return cli(QStringList{"report", "--program-dir", "P", "--data-dir", "D", "--client", QString::number(client)} +
+                   more);
+    }
+
+private slots:
+    void init()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        QVERIFY(CopyTestProgram(place(QStringLiteral("P"))) && QDir().mkpath(place(QStringLiteral("B"))));
+        WriteFile(clientFile(), TestClientFile(4));
+    }
+
+    void report_scoresBrandAndPdf()
+    {
+        const RunResult r = report(1, {QStringLiteral("--scores")});
+        QCOMPARE(r.status, 0);
+        QStringList scales;
+        for (const QJsonValue& v : QJsonDocument::fromJson(r.out).object().value(QStringLiteral("scales")).toArray()) {
+            QStringList values;
+            for (const char* key : {"scale", "name", "raw", "percentile", "omitted", "endorsed"})
+                values << v.toObject().value(QLatin1String(key)).toVariant().toString();
+            QCOMPARE(v.toObject().size(), 6);
+            scales << values.join(QLatin1Char(' '));
+        }
+        // Client 1 of the hand-derived reports.
+        QCOMPARE(scales, (QStringList{"1 TRUTHFULNESS 4 30 0 4", "2 ALCOHOL 18 54 0 12", "3 DRUGS 25 75 0 12",
+                                      "4 BETA 9 27 0 6", "5 ANGER 10 30 0 4", "6 RATIO 246 48 0 0"}));
+        QCOMPARE(ReadBytes(report()), Expected(QStringLiteral("client1-normal.prn")));
+
+        // The brand comes from the program folder's settings file; the hand-derived invalid report is the
+        // distributor's.
+        QCOMPARE(report(3).status, 0);
+        QVERIFY(ReadBytes(report()).contains("Norwick, Ltd."));
+        WriteFile(place(QStringLiteral("P/Quillan.ini")), "[Settings]\r\nNumLock=True\r\nBrand=D\r\n");
+        QCOMPARE(report(3).status, 0);
+        QCOMPARE(ReadBytes(report()), Expected(QStringLiteral("client3-invalid.prn")));
+
+        // A PDF holds each page of the report on a sheet of its own, nothing cut off.
+        if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+            QSKIP("poppler-utils (pdftotext) is not installed");
+        const QString pdf = place(QStringLiteral("B/client1.pdf"));
+        const RunResult p = report(1, {QStringLiteral("--pdf"), pdf});
+        QVERIFY(p.status == 0 && p.out.isEmpty() && !QFile::exists(pdf + QStringLiteral(".part")));
+        QList<qsizetype> sheets;
+        for (const PdfPage& page : PdfWords(pdf))
+            sheets << PdfCharacters({page});
+        QCOMPARE(sheets, printedCharacters(ReadBytes(report())));
+        QCOMPARE(sheets.size(), 4);
+    }
+
+    void export_equalsTheHandWrittenFile_data()
+    {
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<QString>("expected");
+        Row("CSV to a file", QStringList{"--output", "B/scores.csv"}, "scores.csv");
+        Row("CSV de-identified", QStringList{"--deidentified", "--format", "csv"}, "scores-deidentified.csv");
+        Row("JSON", QStringList{"--format", "json"}, "scores.json");
+        Row("JSON de-identified to a file", QStringList{"--format", "json", "--deidentified", "--output", "B/s.json"},
+            "scores-deidentified.json");
+    }
+    void export_equalsTheHandWrittenFile()
+    {
+        QFETCH(QStringList, options);
+        QFETCH(QString, expected);
+        const RunResult r = cli(QStringList{"export", "--program-dir", "P", "--data-dir", "D"} + options);
+        // Client 4 has no norms: its row is there with empty scales, and the status says so.
+        QCOMPARE(r.status, 1);
+        QCOMPARE(r.err.count(QStringLiteral("Client 4 (Broken, Dana \"DJ\") has the gender code \"3\"")), 1);
+        const qsizetype output = options.indexOf(QStringLiteral("--output"));
+        QVERIFY(output < 0 || r.out.isEmpty());
+        const QByteArray bytes = output < 0 ? r.out : ReadBytes(place(options[output + 1]));
+        if (expected.endsWith(QStringLiteral(".json")))
+            QCOMPARE(QJsonDocument::fromJson(bytes), QJsonDocument::fromJson(Expected(expected)));
+        else
+            QCOMPARE(bytes, Expected(expected));
+        // Reading only: the client file is as it was and no report was written.
+        QCOMPARE(ReadBytes(clientFile()), TestClientFile(4));
+        QVERIFY(!QFile::exists(report()));
+    }
+
+    void badArgumentsAndDamagedFiles_changeNothing_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QString>("file");       // a file put in place first
+        QTest::addColumn<QByteArray>("content"); // its content; null: the file removed
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("mentions");
+        const QByteArray clients = TestClientFile(4);
+        const QStringList report{"report", "--program-dir", "P", "--data-dir", "D", "--scores", "--client"};
+        const QStringList exportArgs{"export", "--program-dir", "P", "--data-dir", "D"};
+        const QStringList restore{"restore", "--from", "B/old.QN", "--data-dir", "D", "--yes"};
+        const QString usage = QStringLiteral("usage: veltrane-cli report");
+        QByteArray badDate = clients;
+        badDate.replace(39, 10, "2026-11-02");
+        const QByteArray letter = QByteArray("Dear supervisor,\n").repeated(30).left(2 * 184);
+
+        Row("report: nothing", QStringList{"report"}, "", QByteArray(), 2, usage);
+        Row("report: client not a number", report + QStringList{"x"}, "", QByteArray(), 2, usage);
+        Row("report: unknown option", QStringList{"report", "--client", "1", "--colour"}, "", QByteArray(), 2, usage);
+        Row("report: --pdf without file", QStringList{"report", "--client", "1", "--pdf"}, "", QByteArray(), 2, usage);
+        Row("report: option twice", QStringList{"report", "--client", "1", "--client", "2"}, "", QByteArray(), 2,
+            usage);
+        Row("report: no such client", report + QStringList{"5"}, "", QByteArray(), 1, "numbered 1 to 4");
+        Row("report: no norms", report + QStringList{"4"}, "", QByteArray(), 1, "gender code \"3\"");
+        Row("report: damaged tables", report + QStringList{"1"}, "P/QNB.TXT", QByteArray("11,12,abc\n"), 1,
+            "QNB.TXT is damaged at line 1");
+        Row("report: no paragraph file", report + QStringList{"1"}, "P/QN_AL.TXT", QByteArray(), 1, "QN_AL.TXT");
+        Row("report: no client file", report + QStringList{"1"}, "D/DATA401.QN", QByteArray(), 1, "DATA401.QN");
+        Row("export: nothing", QStringList{"export"}, "", QByteArray(), 1, "--program-dir, --data-dir are required");
+        Row("export: unknown option", exportArgs + QStringList{"--colour"}, "", QByteArray(), 1, "unknown argument");
+        Row("export: bad format", exportArgs + QStringList{"--format", "xml"}, "", QByteArray(), 1, "csv or json");
+        Row("export: option twice", exportArgs + QStringList{"--data-dir", "D"}, "", QByteArray(), 1, "given twice");
+        Row("export: no program folder", QStringList{"export", "--program-dir", "B/x", "--data-dir", "D"}, "",
+            QByteArray(), 1, "program folder");
+        Row("export: no client file", exportArgs, "D/DATA401.QN", QByteArray(), 1, "There is no file");
+        Row("export: damaged client file", exportArgs, "D/DATA401.QN", clients + "Trailing", 1, "not a whole number");
+        Row("backup: value missing", QStringList{"backup", "--data-dir"}, "", QByteArray(), 1, "needs a value");
+        Row("backup: no such folder", QStringList{"backup", "--data-dir", "D", "--to", "B/x"}, "", QByteArray(), 1,
+            "does not exist");
+        Row("backup: empty client file", QStringList{"backup", "--data-dir", "D", "--to", "B"}, "D/DATA401.QN",
+            QByteArray(""), 1, "holds no clients");
+        Row("restore: no terminal, no --yes", restore.mid(0, 5), "B/old.QN", clients.left(184), 1, "not a terminal");
+        Row("restore: part of a record", restore, "B/old.QN", clients.left(300), 1, "not a whole number");
+        Row("restore: a letter", restore, "B/old.QN", letter, 1, "not a client record");
+        Row("restore: a test date of another form", restore, "B/old.QN", badDate, 1,
+            "record 1 is not a client record: its test date reads \"2026-11-02\"");
+        Row("restore: no such backup", restore, "", QByteArray(), 1, "There is no file");
+    }
+    void badArgumentsAndDamagedFiles_changeNothing()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(QString, file);
+        QFETCH(QByteArray, content);
+        QFETCH(QString, mentions);
+        if (!file.isEmpty())
+            content.isNull() ? void(QFile::remove(place(file))) : WriteFile(place(file), content);
+        const QMap<QString, QByteArray> before = filesUnder(m_dir->path());
+        const RunResult r = cli(args);
+        QTEST(r.status, "status");
+        QVERIFY2(r.err.contains(mentions) && r.out.isEmpty(), qPrintable(r.err));
+        QCOMPARE(filesUnder(m_dir->path()), before);
+    }
+
+    void backupThenRestore_givesTheClientFileBackByteForByte()
+    {
+        for (const char* command : {"report", "export", "backup", "restore"}) {
+            const RunResult help = cli({QLatin1String(command), QStringLiteral("--help")});
+            QVERIFY(help.status == 0 && help.out.startsWith("usage: veltrane-cli " + QByteArray(command)));
+        }
+        const RunResult backedUp = cli({"backup", "--data-dir", "D", "--to", "B"});
+        QCOMPARE(backedUp.status, 0);
+        const QString backup = QString::fromLocal8Bit(backedUp.out).trimmed();
+        QVERIFY2(
+            QRegularExpression(QStringLiteral("/DATA401-\\d{4}-\\d\\d-\\d\\d-\\d{6}\\.QN$")).match(backup).hasMatch(),
+            qPrintable(backup));
+        QCOMPARE(ReadBytes(backup), TestClientFile(4));
+        QCOMPARE(QFileInfo(backup).permissions() & (QFile::ReadOther | QFile::ReadGroup), QFile::Permissions());
+
+        // Work goes on: client 2 is changed and a fifth added; then the backup is put back.
+        const QByteArray later = TestClientFile(4).replace(184, 7, "Changed") + PlainClient().toBytes();
+        WriteFile(clientFile(), later);
+        const RunResult restored = cli({"restore", "--from", backup, "--data-dir", "D", "--yes"});
+        QCOMPARE(restored.status, 0);
+        QVERIFY2(restored.out.contains("Restored 4 clients"), restored.out.constData());
+        QCOMPARE(ReadBytes(clientFile()), TestClientFile(4));
+        // Nothing was lost: the file it replaced is kept beside it, named as a backup of its own.
+        const QStringList kept =
+            QDir(place(QStringLiteral("D"))).entryList({QStringLiteral("DATA401-*-replaced.QN")}, QDir::Files);
+        QCOMPARE(kept.size(), 1);
+        QCOMPARE(ReadBytes(place(QStringLiteral("D/")) + kept.first()), later);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCli)
+#include "test_cli.moc"
