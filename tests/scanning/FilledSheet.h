@@ -9,6 +9,7 @@
 #include <QList>
 #include <QPointF>
 #include <QString>
+#include <QTemporaryDir>
 #include <array>
 
 class DataWorkspace;
@@ -76,10 +77,8 @@ QList<ScanItem> DemoScanItems();
 class TestProgramDir {
 public:
     TestProgramDir();
-    ~TestProgramDir();
-    QString path() const;
+    QString path() const { return m_dir.path(); }
 
 private:
-    struct Impl;
-    Impl* d;
+    QTemporaryDir m_dir;
 };
