@@ -1,6 +1,5 @@
 // The "Print Answer Sheet" command: every outcome told, a PDF offered when there is no printer, the main menu's
-// item that starts it; the sheet as PDF read back mark for mark, and one real print through CUPS that must come out
-// at actual size and read back as a sheet.
+// item that starts it, and one real print through CUPS that must come out at actual size and read back as a sheet.
 
 #include "AnswerSheet.h"
 #include "AnswerSheetPrinting.h"
@@ -16,7 +15,6 @@
 #include "frmMainMenu.h"
 
 #include <QMenu>
-#include <QPainter>
 #include <QPrinterInfo>
 #include <QProcess>
 #include <QRegularExpression>
@@ -120,52 +118,6 @@ private slots:
         QVERIFY(menu.findChild<QMenu*>("mnuOptions")->actions().contains(menu.printAnswerSheetAction()));
         menu.printAnswerSheetAction()->trigger();
         QCOMPARE(printedFrom, &menu);
-    }
-
-    // The sheet drawn to PDF, rendered back at 100 dpi by poppler's pdftoppm as a scanner would see the printed page,
-    // marked, and read back mark for mark.
-    void printedSheet_markedByHand_readsEveryMarkBack()
-    {
-        const QList<ScanItem> items = DemoScanItems();
-        const AnswerSheet sheet(items);
-        QTemporaryDir dir;
-        const QString pdf = dir.filePath(QStringLiteral("sheet.pdf"));
-        QCOMPARE(sheet.writePdf(pdf), QString());
-
-        const QString pdftoppm = QStandardPaths::findExecutable(QStringLiteral("pdftoppm"));
-        QVERIFY2(!pdftoppm.isEmpty(), "pdftoppm (poppler-utils) is needed to render the printed sheet");
-        run(pdftoppm, {"-r", "100", "-gray", "-singlefile", pdf, dir.filePath("page")});
-        QImage page(dir.filePath(QStringLiteral("page.pgm")));
-        QCOMPARE(page.size(), QSize(850, 1400)); // one legal page, edge to edge
-        page = page.convertToFormat(QImage::Format_RGB32);
-
-        // Mark the rendered page where the printed bubbles are, as a client's pencil would.
-        const SheetAnswers answers = SheetAnswers::random(2024);
-        FilledSheet pencil(items);
-        pencil.markAll(answers, 80, 12.0);
-        {
-            QPainter p(&page);
-            p.setRenderHint(QPainter::Antialiasing);
-            pencil.paintMarks(p);
-        }
-
-        TestProgramDir program;
-        DataWorkspace workspace(program.path(), Profile(program.path() + QStringLiteral("/Quillan.ini")));
-        const ScanOutcome outcome = ScanSheet(AcquiredPage{page, 0, QString()}, workspace, QDate(2026, 3, 1));
-        QVERIFY2(outcome.ok, qPrintable(outcome.failure.text));
-        const SheetReading& r = outcome.reading;
-        QCOMPARE(QPoint(r.AnchorPoint.x, r.AnchorPoint.y), AnswerSheet::AnchorBox.topLeft());
-        QCOMPARE(r.SheetAngle, 0.0f);
-        QString read = r.Gender + r.Race + r.Education + r.Marital;
-        QString marked =
-            QString::asprintf("%d%d%d%d", answers.gender, answers.race, answers.education, answers.marital);
-        for (int i = 0; i < 5; ++i) {
-            read += r.CourtCounts[i];
-            marked += QString::number(answers.court[i]);
-        }
-        QCOMPARE(read + QString(r.DateText).remove('/').remove(4, 2) + r.Responses,
-                 marked + answers.dob + answers.responses);
-        QCOMPARE(r.MultiMarks.entries(), QStringList());
     }
 
     void realPrinter_printsAtActualSize()

@@ -7,8 +7,10 @@
 #include "SaneScanner.h"
 #include "ScanSheet.h"
 #include "ScannerErrors.h"
+#include "TestDefinition.h"
 
 #include <QFile>
+#include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -43,6 +45,25 @@ private slots:
         QVERIFY2(outcome.ok, qPrintable(outcome.failure.text));
         QCOMPARE(outcome.reading.Responses, m_answers.responses);
         QCOMPARE(outcome.reading.Race, QString::number(m_answers.race));
+        // The scan's images are left beside the program, the cleaned one in two levels only; each ScanItem row
+        // holds its first bubble as this (turned) scan found it.
+        const QImage clean = QImage(program.path() + "/Scan.bmp").convertToFormat(QImage::Format_Grayscale8);
+        QCOMPARE(clean.size(), QSize(850, 1400));
+        QCOMPARE(QImage(program.path() + "/Raw.bmp").size(), QSize(850, 1400));
+        for (int y = 0; y < clean.height(); y += 7)
+            for (int x = 0; x < clean.width(); x += 5)
+                QVERIFY(clean.pixelColor(x, y).red() == 0 || clean.pixelColor(x, y).red() == 255);
+        QString problem;
+        auto db = workspace.OpenQuestionDatabase(&problem);
+        QSqlQuery q(db->db());
+        QVERIFY(q.exec(QStringLiteral("SELECT r, theta, x, y FROM ScanItem")));
+        int rows = 0;
+        for (; q.next(); ++rows) {
+            const double t = (q.value(1).toDouble() + outcome.reading.SheetAngle) * M_PI / 180;
+            QVERIFY(std::abs(q.value(2).toInt() - q.value(0).toDouble() * std::cos(t)) <= 0.51);
+            QVERIFY(std::abs(q.value(3).toInt() - q.value(0).toDouble() * std::sin(t)) <= 0.51);
+        }
+        QCOMPARE(rows, NumScanItems);
 
         // The pnm backend is a feeder of one page: the empty feeder after it ends the run, and is no failure.
         QList<AcquiredPage> pages;

@@ -1,11 +1,9 @@
 // The whole reading path on rendered sheets: image file -> decoding -> resolution and orientation -> cleaning ->
-// registration -> mark reading, each sheet read exactly or refused with a message that says why; and a scan's
-// images and positions written back.
+// registration -> mark reading, each sheet read exactly or refused with a message that says why.
 
-#include "DataWorkspace.h"
+#include "AnswerSheet.h"
 #include "FileScanner.h"
 #include "FilledSheet.h"
-#include "Profile.h"
 #include "ScanSheet.h"
 #include "TableRows.h"
 #include "TestDefinition.h"
@@ -14,8 +12,9 @@
 #include <QFile>
 #include <QImageReader>
 #include <QPainter>
+#include <QProcess>
 #include <QRandomGenerator>
-#include <QSqlQuery>
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
@@ -157,6 +156,30 @@ private slots:
                 << QStringList{"Item 3", "Item 7", "Item 50", "Item 90"};
         }
 
+        // The sheet drawn to PDF and rendered back at 100 dpi by poppler's pdftoppm, as a scanner sees the printed
+        // page, then marked in pencil.
+        {
+            QTemporaryDir dir;
+            const QString pdf = dir.filePath("sheet.pdf");
+            QCOMPARE(AnswerSheet(m_items).writePdf(pdf), QString());
+            QVERIFY2(QProcess::execute("pdftoppm", {"-r", "100", "-gray", "-singlefile", pdf, dir.filePath("page")}) ==
+                         0,
+                     "pdftoppm (poppler-utils) renders the printed sheet");
+            QImage page = QImage(dir.filePath("page.pgm")).convertToFormat(QImage::Format_RGB32);
+            QCOMPARE(page.size(), QSize(850, 1400)); // one legal page, edge to edge
+            const SheetAnswers a = SheetAnswers::random(2024);
+            FilledSheet pencil(m_items);
+            pencil.markAll(a, 80, 12.0);
+            QPainter p(&page);
+            p.setRenderHint(QPainter::Antialiasing);
+            pencil.paintMarks(p);
+            p.end();
+            page.setDotsPerMeterX(3937); // as rendered, 100 dpi
+            page.setDotsPerMeterY(3937);
+            QTest::newRow("printed to PDF")
+                << encode(page, "png") << QString() << summary(a) << QStringList() << QStringList();
+        }
+
         // Refused, each with what is wrong and what to do.
         const SheetAnswers a = SheetAnswers::random(99);
         FilledSheet sheet(m_items);
@@ -164,37 +187,35 @@ private slots:
         const auto refused = [](const char* tag, const QByteArray& file, const char* message) {
             QTest::newRow(tag) << file << QString::fromLatin1(message) << QString() << QStringList() << QStringList();
         };
-        Scanning shortPage;
+        Scanning shortPage, fitted;
         shortPage.canvas = QSize(850, 1100);
-        refused("letter-size glass", encode(sheet.scan(shortPage), "png"),
-                "The scanned page is shorter than the answer sheet: scan it on a legal-size glass or feeder.");
-        Scanning fitted;
         fitted.printScale = 0.97;
-        refused("printed fitted to the page", encode(sheet.scan(fitted), "png"), "apart instead of 786");
-        refused("turned 6.5 degrees", encode(sheet.scan({6.5, {0, 20}}), "png"), "turned by 6.5 degrees");
-        refused("turned 5 degrees, its corner off the page", encode(sheet.scan({5, {0, 10}}), "png"),
-                "The scanned page cuts off the answer sheet's left edge");
         QImage torn = sheet.scan({});
         QPainter(&torn).fillRect(QRect(790, 0, 60, 160), Qt::white);
+        // clang-format off
+        refused("letter-size glass", encode(sheet.scan(shortPage), "png"),
+                "The scanned page is shorter than the answer sheet: scan it on a legal-size glass or feeder.");
+        refused("printed fitted to the page", encode(sheet.scan(fitted), "png"), "apart instead of 786");
+        refused("turned 6.5 degrees", encode(sheet.scan({6.5, {0, 20}}), "png"), "turned by 6.5 degrees");
+        refused("turned 5 degrees, its corner off", encode(sheet.scan({5, {0, 10}}), "png"), "cuts off the answer sheet's left edge");
         refused("reference box torn off", encode(torn, "png"), "Reference Box not found\nAborting scan.\n\n");
-        refused("blank page", encode(filled({850, 1400}, 255), "png"),
-                "Anchor Box not found\nAborting scan.\n\nThe scanned page is blank");
+        refused("blank page", encode(filled({850, 1400}, 255), "png"), "Anchor Box not found\nAborting scan.\n\nThe scanned page is blank");
+        // clang-format on
         QImage checkerboard = filled({850, 1400}, 255);
         for (int y = 0; y < 1400; y += 12)
             for (int x = (y / 12) % 2 * 12; x < 850; x += 24)
                 QPainter(&checkerboard).fillRect(QRect(x, y, 12, 12), Qt::black);
         refused("checkerboard", encode(checkerboard, "png"), "registration boxes");
         QImage photo = filled({850, 1400}, 128);
-        {
-            QPainter p(&photo);
-            QRandomGenerator rng(5);
-            for (int i = 0; i < 3000; ++i) {
-                const int g = rng.bounded(256);
-                p.setPen(Qt::NoPen);
-                p.setBrush(QColor(g, g, g));
-                p.drawEllipse(QPointF(rng.bounded(850), rng.bounded(1400)), rng.bounded(2, 40), rng.bounded(2, 40));
-            }
+        QPainter p(&photo);
+        p.setPen(Qt::NoPen);
+        QRandomGenerator rng(5);
+        for (int i = 0; i < 3000; ++i) {
+            const int g = rng.bounded(256);
+            p.setBrush(QColor(g, g, g));
+            p.drawEllipse(QPointF(rng.bounded(850), rng.bounded(1400)), rng.bounded(2, 40), rng.bounded(2, 40));
         }
+        p.end();
         refused("photograph", encode(photo, "png"), "registration boxes");
         refused("sideways", encode(filled({1400, 850}, 255), "png"), "scanned sideways");
         refused("20000 x 10", encode(filled({20000, 10}, 255), "png"), "not the shape of an answer sheet");
@@ -283,42 +304,6 @@ private slots:
                          message.contains(problem),
                      qPrintable(message));
         }
-    }
-
-    void scan_writesImagesAndPositionsBack()
-    {
-        FilledSheet sheet(m_items);
-        sheet.markAll(SheetAnswers::random(3));
-        TestProgramDir dir;
-        DataWorkspace workspace(dir.path(), Profile(dir.path() + QStringLiteral("/Quillan.ini")));
-        const ScanOutcome outcome =
-            ScanSheet({sheet.scan({1.4, QPointF(5, 0), 255, 4.0, 0, 8}), 0, {}}, workspace, kToday);
-        QVERIFY(outcome.ok);
-        QImage raw(dir.path() + QStringLiteral("/Raw.bmp"));
-        QImage clean(dir.path() + QStringLiteral("/Scan.bmp"));
-        QCOMPARE(raw.size(), QSize(850, 1400));
-        QCOMPARE(clean.size(), QSize(850, 1400));
-        // The cleaned page holds two levels only.
-        const QImage cg = clean.convertToFormat(QImage::Format_Grayscale8);
-        for (int y = 0; y < cg.height(); y += 7)
-            for (int x = 0; x < cg.width(); x += 5)
-                QVERIFY(cg.pixelColor(x, y).red() == 0 || cg.pixelColor(x, y).red() == 255);
-
-        // Each row holds its first bubble as this (rotated) scan found it.
-        QString problem;
-        auto db = workspace.OpenQuestionDatabase(&problem);
-        QVERIFY(db);
-        QSqlQuery q(db->db());
-        QVERIFY(q.exec(QStringLiteral("SELECT ID, r, theta, x, y FROM ScanItem ORDER BY ID")));
-        const float angle = outcome.reading.SheetAngle;
-        int rows = 0;
-        while (q.next()) {
-            ++rows;
-            const double t = (q.value(2).toDouble() + angle) * M_PI / 180;
-            QVERIFY(std::abs(q.value(3).toInt() - q.value(1).toDouble() * std::cos(t)) <= 0.51);
-            QVERIFY(std::abs(q.value(4).toInt() - q.value(1).toDouble() * std::sin(t)) <= 0.51);
-        }
-        QCOMPARE(rows, NumScanItems);
     }
 
 private:
