@@ -13,7 +13,6 @@
 #include "ModalDriver.h"
 #include "Presentation.h"
 #include "Program.h"
-#include "Scanner.h"
 #include "SheetImagePanel.h"
 #include "TestDefinition.h"
 #include "TestEnv.h"
@@ -40,15 +39,6 @@
 namespace {
 
 const QDate Today(2026, 12, 7);
-
-class QueuedScanner final : public Scanner {
-public:
-    QList<AcquiredPage> pages;
-    AcquiredPage acquire() override
-    {
-        return pages.isEmpty() ? AcquiredPage::failure(20082, QStringLiteral("No page.")) : pages.takeFirst();
-    }
-};
 
 // A program folder laid like an installation (the built one, less executables and sounds) and a data location
 // holding the six demo clients.

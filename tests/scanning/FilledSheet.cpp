@@ -28,16 +28,6 @@ SheetAnswers SheetAnswers::random(quint32 seed)
     return a;
 }
 
-void FilledSheet::mark(int id, int index, int grey, double diameter)
-{
-    m_marks.append({id, index, grey, diameter, false});
-}
-
-void FilledSheet::smudge(int id, int index)
-{
-    m_marks.append({id, index, 0, 0, true});
-}
-
 void FilledSheet::markAll(const SheetAnswers& a, int grey, double diameter)
 {
     const int demographic[] = {a.gender, a.race, a.education, a.marital};

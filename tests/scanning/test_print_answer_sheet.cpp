@@ -129,7 +129,7 @@ private slots:
             QStandardPaths::findExecutable("pdftoppm").isEmpty())
             QSKIP("The job copies in /var/spool/cups are not readable here, or poppler-utils is missing.");
         const int before = lastCompletedJob(queue);
-        const QList<ScanItem> items = DemoScanItems();
+        QList<ScanItem> items = DemoScanItems();
         const PrintOutcome out = PrintAnswerSheet(AnswerSheet(items));
         QVERIFY2(out.printed(), qPrintable(out.message));
         QTRY_VERIFY_WITH_TIMEOUT(lastCompletedJob(queue) > before, 30000);
@@ -141,9 +141,7 @@ private slots:
         run("pdftoppm", {"-r", "100", "-gray", "-png", "-singlefile", job, dir.filePath("page")});
         const QImage page(dir.filePath("page.png"));
         QCOMPARE(page.size(), AnswerSheet::PageSize);
-        TestProgramDir program;
-        DataWorkspace workspace(program.path(), Profile(program.path() + "/Quillan.ini"));
-        const ScanOutcome read = ScanSheet(AcquiredPage{page, 0, {}}, workspace, QDate(2026, 3, 15));
+        const ScanOutcome read = ReadSheetImage(AcquiredPage{page, 0, {}}, items, QDate(2026, 3, 15));
         QVERIFY2(read.ok, qPrintable(read.failure.text));
         QCOMPARE(read.reading.Responses, QString(NumItems, '0'));
         QVERIFY(std::abs(read.reading.SheetAngle) < 0.2);

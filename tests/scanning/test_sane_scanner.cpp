@@ -74,18 +74,12 @@ private slots:
         QCOMPARE(pages.size(), 1);
         QVERIFY2(pages[0].ok(), qPrintable(pages[0].detail));
         QCOMPARE(pages[0].dpi, 100.0);
-    }
 
-    void acquire_firstDeviceFound_whenNoneIsNamed()
-    {
-        // Twice in a row: the pnm backend's empty feeder after a page must not fail the next scan.
-        for (int i = 0; i < 2; ++i) {
-            SaneSettings settings;
-            settings.options = SaneSettings::parseOptions(QStringLiteral(" filename = ") + m_pgm + QStringLiteral(";"));
-            const AcquiredPage page = SaneScanner(settings).acquire();
-            QVERIFY2(page.ok(), qPrintable(page.detail));
-            QCOMPARE(page.image.size(), m_sheet.size());
-        }
+        // With no device named, the first found; the empty feeder before must not fail this scan.
+        SaneSettings settings;
+        settings.options = SaneSettings::parseOptions(QStringLiteral(" filename = ") + m_pgm + QStringLiteral(";"));
+        const AcquiredPage first = SaneScanner(settings).acquire();
+        QVERIFY2(first.ok() && first.image == m_sheet, qPrintable(first.detail));
     }
 
     void acquire_deviceErrors_mapToTheirNumbers()

@@ -12,7 +12,6 @@
 #include "ModalDriver.h"
 #include "Profile.h"
 #include "ScanChain.h"
-#include "Scanner.h"
 #include "frmClientInfo.h"
 #include "frmCourtHistory.h"
 #include "frmMyInputBox.h"
@@ -27,12 +26,6 @@
 
 namespace {
 
-class QueuedScanner final : public Scanner {
-public:
-    QList<AcquiredPage> pages;
-    AcquiredPage acquire() override { return pages.takeFirst(); }
-};
-
 // Presses menu button `index` of the next modal window, which must be `window`.
 ModalDriver::Step press(const QString& window, int index)
 {
@@ -45,18 +38,12 @@ ModalDriver::Step press(const QString& window, int index)
     };
 }
 
-struct Road {
-    const char* tag;
-    int page;               // 0 the sheet, else the scanner's error; -1 no scanner
-    const char* file;       // what the image-file chooser answers
-    const char* boxAnswers; // O(k), C(ancel), Y(es), N(o) in turn; then OK or Yes
-    int review;             // review windows accepted before one is cancelled (3: saved); -1 none shown
-    QStringList titles;
-    const char* last; // the last box's text
-};
-
+// The scanner's page: 0 the sheet, else its error, -1 no scanner; what the image-file chooser answers; the message
+// boxes' answers: O(k), C(ancel), Y(es), N(o) in turn, then OK or Yes; the review windows accepted before one is
+// cancelled (3: saved, -1: none shown); the boxes' titles and the last one's text.
 const QString Insert = "Corvath Test Scan", Twain = "Twain Error", Marks = "Scan sheet Answers", Scan = "Scan Error";
 // clang-format off
+struct Road { const char* tag; int page; const char* file; const char* boxAnswers; int review; QStringList titles; const char* last; };
 const Road Roads[] = {
     {"scanner error, image file, saved", 20082, "sheet.png", "OY", 3, {Insert, Twain, Marks}, "Warning! .*Item 5\n"},
     {"name prompt cancelled", 0, "", "", -1, {}, ""},
@@ -132,10 +119,7 @@ private slots:
         files.openAnswers = [chosen] { return chosen; };
         ctx.files = &files;
         for (const char* c = r.boxAnswers; *c; ++c)
-            prompts.answers << (*c == 'O'   ? Prompts::Answer::Ok
-                                : *c == 'C' ? Prompts::Answer::Cancel
-                                : *c == 'Y' ? Prompts::Answer::Yes
-                                            : Prompts::Answer::No);
+            prompts.answers << Prompts::Answer(QByteArray("OCYN").indexOf(*c)); // in Answer's order
         if (QString(r.tag) == "question database gone")
             QVERIFY(QFile::remove(program.path() + "/qn.mdb"));
         ScanReviewWindows windows;

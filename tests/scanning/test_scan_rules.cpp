@@ -39,21 +39,19 @@ private slots:
     {
         // Size 14 tests 15 x 15 pixels, size 8 tests 8 x 8 (columns off the page count as dark); dark pixels just
         // right of and below the box must not count.
-        struct Box {
-            int size, x, dark, count;
-            bool dark_;
-        };
-        for (const Box& b : {Box{14, 40, 10, 10, true}, Box{14, 40, 9, 9, false}, Box{8, 40, 20, 20, true},
-                             Box{8, 40, 19, 19, false}, Box{8, 95, 0, 24, true}, Box{8, 92, 0, 0, false}}) {
-            const int side = b.size == 8 ? 8 : 15;
+        // Size, x, dark pixels drawn, pixels counted, whether the box is dark.
+        const int boxes[][5] = {{14, 40, 10, 10, 1}, {14, 40, 9, 9, 0}, {8, 40, 20, 20, 1},
+                                {8, 40, 19, 19, 0},  {8, 95, 0, 24, 1}, {8, 92, 0, 0, 0}};
+        for (const auto& [size, x, dark, counted, isDark] : boxes) {
+            const int side = size == 8 ? 8 : 15;
             QImage image = page(100, 100);
-            darken(image, b.x, 40, b.dark, side);
-            if (b.x + side < 100)
-                image.scanLine(40)[b.x + side] = 0;
-            image.scanLine(40 + side)[b.x] = 0;
+            darken(image, x, 40, dark, side);
+            if (x + side < 100)
+                image.scanLine(40)[x + side] = 0;
+            image.scanLine(40 + side)[x] = 0;
             int count = -1;
-            QCOMPARE(IsBoxDark(ScanPage(image), b.x, 40, b.size, &count), b.dark_);
-            QCOMPARE(count, b.count);
+            QCOMPARE(IsBoxDark(ScanPage(image), x, 40, size, &count), bool(isDark));
+            QCOMPARE(count, counted);
         }
 
         // Specks three rows above and left of the anchor would otherwise be its first hit.
@@ -160,21 +158,18 @@ private slots:
             QCOMPARE(ImagingErrorText(static_cast<int16_t>(number)), QString::fromLatin1(text));
 
         // Each name once, up to ten entries; more are too many to list.
-        const QString head = QStringLiteral("Warning! some items had multiple answers marked.\n"
-                                            "Please review the follwing answers.\n\n");
         MultiMarkList list;
         QVERIFY(ScanMessages::MultipleMarks(list).isNull());
+        QString text = QStringLiteral("Scan sheet AnswersWarning! some items had multiple answers marked.\n"
+                                      "Please review the follwing answers.\n\n     Ethnicity\n");
         list.add(QStringLiteral("Ethnicity"));
         list.add(QStringLiteral("Ethnicity"));
-        list.add(QStringLiteral("Item 5  "));
-        QString text = head + QStringLiteral("     Ethnicity\n     Item 5\n");
-        QCOMPARE(ScanMessages::MultipleMarks(list).text, text);
-        for (int i = 1; i <= 7; ++i) { // ten entries, nine names
-            list.add(QStringLiteral("Item %1").arg(10 + i));
-            text += QStringLiteral("     Item %1\n").arg(10 + i);
+        for (int i = 1; i <= 8; ++i) {
+            list.add(QStringLiteral("Item %1  ").arg(i));
+            text += QStringLiteral("     Item %1\n").arg(i);
         }
         const ScanMessage ten = ScanMessages::MultipleMarks(list);
-        QCOMPARE(ten.title + ten.text, QStringLiteral("Scan sheet Answers") + text);
+        QCOMPARE(ten.title + ten.text, text);
         list.add(QStringLiteral("Item 99"));
         const ScanMessage eleven = ScanMessages::MultipleMarks(list);
         QCOMPARE(eleven.title + eleven.text,

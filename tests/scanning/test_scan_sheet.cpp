@@ -21,34 +21,25 @@ namespace {
 
 const QDate kToday(2026, 12, 6);
 
-QString expectedDate(const QString& dob)
-{
-    const int yy = dob.mid(4, 2).toInt();
-    const int year = yy <= 26 ? 2000 + yy : 1900 + yy;
-    return dob.mid(0, 2) + QLatin1Char('/') + dob.mid(2, 2) + QLatin1Char('/') + QString::number(year);
-}
-
-// Everything a sheet holds as one line, so that a row compares it at once.
+// Everything a sheet holds as one line, so that a row compares it at once; read in 2026. A date marked in part is
+// read with its blanks "N" and stored as not available.
 QString summary(const SheetAnswers& a)
 {
-    QString court;
+    QString s = QString::asprintf("%d%d%d%d ", a.gender, a.race, a.education, a.marital);
     for (int c : a.court)
-        court += c < 0 ? QStringLiteral("N") : QString::number(c);
-    return QStringLiteral("%1%2%3%4 %5 %6 %7")
-        .arg(a.gender)
-        .arg(a.race)
-        .arg(a.education)
-        .arg(a.marital)
-        .arg(court, expectedDate(a.dob), a.responses);
+        s += c < 0 ? QStringLiteral("N") : QString::number(c);
+    const QString d = QString(a.dob).replace(' ', 'N');
+    const int yy = d.mid(4, 2).toInt();
+    const QString century = d.contains('N') ? "NN" : yy <= 26 ? "20" : "19";
+    const QString date = d.left(2) + '/' + d.mid(2, 2) + '/' + century + d.mid(4, 2);
+    return s + ' ' + date + ' ' + (d.contains('N') ? "N_/__/____" : date) + ' ' + a.responses;
 }
 
 QString summary(const SheetReading& r)
 {
-    QString court;
-    for (const QString& c : r.CourtCounts)
-        court += c;
-    return QStringLiteral("%1%2%3%4 %5 %6 %7")
-        .arg(r.Gender, r.Race, r.Education, r.Marital, court, r.DateText, r.Responses);
+    const QString court = QStringList(r.CourtCounts.begin(), r.CourtCounts.end()).join(QString());
+    return QStringLiteral("%1%2%3%4 %5 %6 %7 %8")
+        .arg(r.Gender, r.Race, r.Education, r.Marital, court, r.DateText, r.record({}).DOB, r.Responses);
 }
 
 QByteArray encode(const QImage& image, const char* format)
@@ -91,16 +82,10 @@ private slots:
 
         // Within the tolerances the reading rules were written for, and past them: turned up to 5 degrees or upside
         // down, shifted, without a resolution, at other resolutions and in other formats.
-        struct Read {
-            const char* tag;
-            Scanning how;
-            const char* format;
-            int pencil;
-            double diameter;
-        };
         const QPointF none;
         const QSize glass{960, 1480};
         // clang-format off
+        struct Read { const char* tag; Scanning how; const char* format; int pencil; double diameter; };
         const Read reads[] = {
             {"straight, clean", {0, none, 255, 0, 0, 1}, "png", 60, 12.5},
             {"+1.5 degrees, offset, noise", {1.5, {9, 12}, 255, 6, 0, 2}, "png", 70, 12.5},
@@ -180,6 +165,18 @@ private slots:
                 << encode(page, "png") << QString() << summary(a) << QStringList() << QStringList();
         }
 
+        // A date marked in part is listed for review; one left blank altogether is not.
+        for (const char* dob : {"031405", " 31487", "031 87", "      "}) {
+            SheetAnswers a = SheetAnswers::random(9);
+            a.dob = dob;
+            FilledSheet sheet(m_items);
+            sheet.markAll(a);
+            const bool listed = a.dob.contains(' ') && !a.dob.trimmed().isEmpty();
+            QTest::addRow("date \"%s\"", dob)
+                << encode(sheet.scan({-0.7, {2, 2}, 255, 3.0, 0, 4}), "png") << QString() << summary(a)
+                << (listed ? QStringList{SheetReading::DateReviewName} : QStringList()) << QStringList();
+        }
+
         // Refused, each with what is wrong and what to do.
         const SheetAnswers a = SheetAnswers::random(99);
         FilledSheet sheet(m_items);
@@ -239,12 +236,10 @@ private slots:
         QFETCH(QStringList, uncertain);
         QList<ScanItem> items = m_items;
         const ScanOutcome outcome = ReadSheetImage(FileScanner::decode(file, QStringLiteral("sheet")), items, kToday);
-        if (!message.isEmpty()) {
-            QVERIFY2(!outcome.ok, qPrintable(summary(outcome.reading)));
-            QVERIFY2(outcome.failure.text.contains(message), qPrintable(outcome.failure.text));
+        QVERIFY2(outcome.ok == message.isEmpty() && outcome.failure.text.contains(message),
+                 qPrintable(outcome.failure.text + summary(outcome.reading)));
+        if (!outcome.ok)
             return;
-        }
-        QVERIFY2(outcome.ok, qPrintable(outcome.failure.text));
         const SheetReading& r = outcome.reading;
         QString read = summary(r);
         QFETCH(QString, expected);
@@ -257,30 +252,7 @@ private slots:
         QCOMPARE(read, expected);
         QTEST(r.MultiMarks.entries(), "multiple");
         QCOMPARE(r.uncertainNames(), uncertain);
-        QCOMPARE(r.Locations.size(), NumScanItems);
         QVERIFY(!outcome.registered.isNull());
-    }
-
-    void dateOfBirth_partlyMarked_isNotAvailableAndListed()
-    {
-        // The marked digits, the date read, the date stored and whether it is listed for review.
-        const std::tuple<QString, QString, QString, bool> dates[] = {{"031405", "03/14/2005", "03/14/2005", false},
-                                                                     {" 31487", "N3/14/NN87", "N_/__/____", true},
-                                                                     {"031 87", "03/1N/NN87", "N_/__/____", true},
-                                                                     {"      ", "NN/NN/NNNN", "N_/__/____", false}};
-        for (const auto& [dob, dateText, boxText, listed] : dates) {
-            SheetAnswers answers = SheetAnswers::random(9);
-            answers.dob = dob;
-            FilledSheet sheet(m_items);
-            sheet.markAll(answers);
-            QList<ScanItem> items = m_items;
-            const ScanOutcome outcome =
-                ReadSheetImage({sheet.scan({-0.7, QPointF(2, 2), 255, 3.0, 0, 4}), 0, {}}, items, kToday);
-            QVERIFY(outcome.ok);
-            QCOMPARE(outcome.reading.DateText, dateText);
-            QCOMPARE(outcome.reading.record(QStringLiteral("x")).DOB, boxText);
-            QCOMPARE(outcome.reading.MultiMarks.entries().contains(SheetReading::DateReviewName), listed);
-        }
     }
 
     // A layout the reader cannot use is refused before any pixel is read; NaN came from the fuzzer (its input is
