@@ -111,12 +111,9 @@ QList<ScanItem> DemoScanItems()
     TestProgramDir dir;
     DataWorkspace workspace(dir.path(), Profile(dir.path() + QStringLiteral("/Quillan.ini")));
     QString problem;
-    auto db = workspace.OpenQuestionDatabase(&problem);
-    if (!db)
-        qFatal("%s", qPrintable(problem));
     QList<ScanItem> items;
-    problem = LoadScanItems(db->db(), db->path(), items);
-    if (!problem.isEmpty())
+    auto db = workspace.OpenQuestionDatabase(&problem);
+    if (!db || !(problem = LoadScanItems(db->db(), db->path(), items)).isEmpty())
         qFatal("%s", qPrintable(problem));
     return items;
 }

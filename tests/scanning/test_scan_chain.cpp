@@ -108,8 +108,7 @@ private slots:
         const QImage page = sheet.scan({0.9, QPointF(4, -3), 250, 4.0, 0.001, 21});
         QVERIFY(page.save(data.filePath("sheet.png")));
         QFile notes(data.filePath("notes.png"));
-        QVERIFY(notes.open(QIODevice::WriteOnly) && notes.write("not a picture") > 0);
-        notes.close();
+        QVERIFY(notes.open(QIODevice::WriteOnly) && notes.write("not a picture") > 0 && notes.flush());
         QueuedScanner scanner;
         scanner.pages << (r.page > 0 ? AcquiredPage::failure(r.page, "Jammed.") : AcquiredPage{page, 0, {}});
         if (r.page >= 0)
@@ -128,13 +127,10 @@ private slots:
         windows.answerGrid = [&ctx](QWidget* p) { RunNewEntry(ctx, p); };
 
         ModalDriver driver;
-        const bool named = QString(r.tag) != "name prompt cancelled";
-        driver.onNextModal([named](QWidget* modal) {
+        driver.onNextModal([named = QString(r.tag) != "name prompt cancelled"](QWidget* modal) {
             auto* box = qobject_cast<frmMyInputBox*>(modal);
-            if (!box)
-                return ModalDriver::rejectAll();
-            if (!named)
-                return QTest::keyClick(box->menu().button(1), Qt::Key_Return);
+            if (!box || !named)
+                return box ? QTest::keyClick(box->menu().button(1), Qt::Key_Return) : ModalDriver::rejectAll();
             QTest::keyClicks(box->txtInput(), "Scanned, Sam");
             QTest::keyClick(box->txtInput(), Qt::Key_Return);
             QTest::keyClick(box->menu().button(0), Qt::Key_Return);
