@@ -8,7 +8,6 @@
 #include <QFile>
 #include <QPainter>
 #include <QRandomGenerator>
-#include <QTemporaryDir>
 #include <QTest>
 #include <cmath>
 
@@ -24,46 +23,26 @@ SheetAnswers SheetAnswers::random(quint32 seed)
         c = rng.bounded(0, 10);
     for (int n = 1; n <= NumItems; ++n)
         a.responses += QString::number(rng.bounded(1, ChoicesOfItem(n) + 1));
-    const int month = rng.bounded(1, 13);
-    const int day = rng.bounded(1, 29);
-    const int year = rng.bounded(0, 100);
-    a.dob = QStringLiteral("%1%2%3")
-                .arg(month, 2, 10, QLatin1Char('0'))
-                .arg(day, 2, 10, QLatin1Char('0'))
-                .arg(year, 2, 10, QLatin1Char('0'));
+    const int month = rng.bounded(1, 13), day = rng.bounded(1, 29);
+    a.dob = QString::asprintf("%02d%02d%02d", month, day, rng.bounded(0, 100));
     return a;
-}
-
-void FilledSheet::mark(int id, int index, int grey, double diameter)
-{
-    m_marks.append({id, index, grey, diameter, false});
-}
-
-void FilledSheet::smudge(int id, int index)
-{
-    m_marks.append({id, index, 0, 0, true});
 }
 
 void FilledSheet::markAll(const SheetAnswers& a, int grey, double diameter)
 {
     const int demographic[] = {a.gender, a.race, a.education, a.marital};
-    for (int i = 0; i < 4; ++i) {
+    for (int i = 0; i < 4; ++i)
         if (demographic[i] > 0)
             mark(i + 1, demographic[i] - 1, grey, diameter);
-    }
-    for (int i = 0; i < 5; ++i) {
+    for (int i = 0; i < 5; ++i)
         if (a.court[i] >= 0)
             mark(FirstCourtItem + i, a.court[i], grey, diameter);
-    }
-    for (int n = 1; n <= a.responses.size(); ++n) {
-        const int choice = a.responses[n - 1].digitValue();
-        if (choice > 0)
-            mark(FirstQuestionItem + n - 1, choice - 1, grey, diameter);
-    }
-    for (int i = 0; i < a.dob.size(); ++i) {
+    for (int n = 0; n < a.responses.size(); ++n)
+        if (a.responses[n].digitValue() > 0)
+            mark(FirstQuestionItem + n, a.responses[n].digitValue() - 1, grey, diameter);
+    for (int i = 0; i < a.dob.size(); ++i)
         if (a.dob[i].isDigit())
             mark(FirstDateItem + i, a.dob[i].digitValue(), grey, diameter);
-    }
 }
 
 QImage FilledSheet::scan(const Scanning& how) const
@@ -132,33 +111,16 @@ QList<ScanItem> DemoScanItems()
     TestProgramDir dir;
     DataWorkspace workspace(dir.path(), Profile(dir.path() + QStringLiteral("/Quillan.ini")));
     QString problem;
-    auto db = workspace.OpenQuestionDatabase(&problem);
-    if (!db)
-        qFatal("%s", qPrintable(problem));
     QList<ScanItem> items;
-    problem = LoadScanItems(db->db(), db->path(), items);
-    if (!problem.isEmpty())
+    auto db = workspace.OpenQuestionDatabase(&problem);
+    if (!db || !(problem = LoadScanItems(db->db(), db->path(), items)).isEmpty())
         qFatal("%s", qPrintable(problem));
     return items;
 }
 
-struct TestProgramDir::Impl {
-    QTemporaryDir dir;
-};
-
-TestProgramDir::TestProgramDir() : d(new Impl)
+TestProgramDir::TestProgramDir()
 {
     const QString source = ProgramDirForTests() + QStringLiteral("/qn.mdb");
-    if (!QFile::copy(source, d->dir.path() + QStringLiteral("/qn.mdb")))
+    if (!QFile::copy(source, m_dir.filePath(QStringLiteral("qn.mdb"))))
         qFatal("cannot copy %s", qPrintable(source));
-}
-
-TestProgramDir::~TestProgramDir()
-{
-    delete d;
-}
-
-QString TestProgramDir::path() const
-{
-    return d->dir.path();
 }

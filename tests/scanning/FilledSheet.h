@@ -4,11 +4,13 @@
 
 #include "AnswerSheet.h"
 #include "ScanItem.h"
+#include "Scanner.h"
 
 #include <QImage>
 #include <QList>
 #include <QPointF>
 #include <QString>
+#include <QTemporaryDir>
 #include <array>
 
 class DataWorkspace;
@@ -16,10 +18,7 @@ class QPainter;
 
 // What a client marked, by bubble position; 0 (or -1 for court digits and ' ' for date digits) means left blank.
 struct SheetAnswers {
-    int gender = 0;
-    int race = 0;
-    int education = 0;
-    int marital = 0;
+    int gender = 0, race = 0, education = 0, marital = 0;
     std::array<int, 5> court{-1, -1, -1, -1, -1};
     QString responses; // 123 characters, '0' blank
     QString dob;       // six characters: month, day and year digits, ' ' for a blank column
@@ -46,9 +45,9 @@ public:
     explicit FilledSheet(QList<ScanItem> items) : m_sheet(std::move(items)) {}
 
     // A pencil mark filling bubble `index` of location `id` (diameter in pixels, grey 0-255).
-    void mark(int id, int index, int grey = 70, double diameter = 12.5);
+    void mark(int id, int index, int grey = 70, double diameter = 12.5) { m_marks.append({id, index, grey, diameter}); }
     // A mark rubbed out: a light grey stain with a few darker crumbs left.
-    void smudge(int id, int index);
+    void smudge(int id, int index) { m_marks.append({id, index, 0, 0, true}); }
     // Marks every answer of `answers` with the same pencil.
     void markAll(const SheetAnswers& answers, int grey = 70, double diameter = 12.5);
 
@@ -59,11 +58,9 @@ public:
 
 private:
     struct Mark {
-        int id;
-        int index;
-        int grey;
+        int id, index, grey;
         double diameter;
-        bool smudge;
+        bool smudge = false;
     };
     AnswerSheet m_sheet;
     QList<Mark> m_marks;
@@ -76,10 +73,18 @@ QList<ScanItem> DemoScanItems();
 class TestProgramDir {
 public:
     TestProgramDir();
-    ~TestProgramDir();
-    QString path() const;
+    QString path() const { return m_dir.path(); }
 
 private:
-    struct Impl;
-    Impl* d;
+    QTemporaryDir m_dir;
+};
+
+// A scanner that hands out the pages queued, then reports an empty feeder.
+class QueuedScanner final : public Scanner {
+public:
+    QList<AcquiredPage> pages;
+    AcquiredPage acquire() override
+    {
+        return pages.isEmpty() ? AcquiredPage::failure(20082, QStringLiteral("No page.")) : pages.takeFirst();
+    }
 };

@@ -1,6 +1,5 @@
 // The "Print Answer Sheet" command: every outcome told, a PDF offered when there is no printer, the main menu's
-// item that starts it; the sheet as PDF read back mark for mark, and one real print through CUPS that must come out
-// at actual size and read back as a sheet.
+// item that starts it, and one real print through CUPS that must come out at actual size and read back as a sheet.
 
 #include "AnswerSheet.h"
 #include "AnswerSheetPrinting.h"
@@ -16,7 +15,6 @@
 #include "frmMainMenu.h"
 
 #include <QMenu>
-#include <QPainter>
 #include <QPrinterInfo>
 #include <QProcess>
 #include <QRegularExpression>
@@ -72,47 +70,41 @@ int lastCompletedJob(const QString& queue)
 class TestPrintAnswerSheet : public QObject {
     Q_OBJECT
 private slots:
-    void outcome_isTold_andPdfOfferedWithoutPrinter_data()
-    {
-        QTest::addColumn<int>("status");
-        QTest::addColumn<bool>("acceptPdf");
-        QTest::addColumn<QString>("chosen"); // in a temporary folder
-        QTest::addColumn<QString>("icons");
-        QTest::newRow("printed") << int(PrintOutcome::Status::Printed) << false << ""
-                                 << "I";
-        QTest::newRow("printer failed") << int(PrintOutcome::Status::Failed) << false << ""
-                                        << "C";
-        QTest::newRow("no printer, saved as PDF") << int(PrintOutcome::Status::NoPrinter) << true << "sheet.pdf"
-                                                  << "QI";
-        QTest::newRow("no printer, PDF declined") << int(PrintOutcome::Status::NoPrinter) << false << ""
-                                                  << "Q";
-        QTest::newRow("no printer, folder missing") << int(PrintOutcome::Status::NoPrinter) << true << "no/sheet.pdf"
-                                                    << "QC";
-    }
     void outcome_isTold_andPdfOfferedWithoutPrinter()
     {
-        QFETCH(int, status);
-        QFETCH(bool, acceptPdf);
-        QFETCH(QString, chosen);
-        Env e;
-        int printedItems = 0;
-        AnswerSheetOutput output;
-        output.print = [&](const AnswerSheet& sheet) {
-            printedItems = static_cast<int>(sheet.items().size());
-            return PrintOutcome{PrintOutcome::Status(status), status ? QStringLiteral("No printer here.") : QString()};
+        using S = PrintOutcome::Status;
+        struct Case {
+            S status;
+            bool acceptPdf;
+            QString chosen; // in a temporary folder
+            QString icons;
         };
-        output.choosePdfFile = [&](QWidget*, const QString& suggested) {
-            return suggested.endsWith("AnswerSheet.pdf") && !chosen.isEmpty() ? e.out.filePath(chosen) : QString();
-        };
-        e.prompts.answers << (acceptPdf ? Prompts::Answer::Yes : Prompts::Answer::No);
-        RunPrintAnswerSheet(e.ctx, nullptr, output);
-
-        QCOMPARE(printedItems, NumScanItems);
-        QTEST(e.icons(), "icons");
-        const bool saved = e.icons() == "QI";
-        QCOMPARE(QFile::exists(e.out.filePath(chosen)) && !chosen.isEmpty(), saved);
-        if (saved)
-            QVERIFY(e.prompts.shown.last().text.contains(e.out.filePath("sheet.pdf")));
+        const Case cases[] = {{S::Printed, false, "", "I"},
+                              {S::Failed, false, "", "C"},
+                              {S::NoPrinter, true, "sheet.pdf", "QI"},
+                              {S::NoPrinter, false, "", "Q"},
+                              {S::NoPrinter, true, "no/sheet.pdf", "QC"}};
+        for (const Case& c : cases) {
+            Env e;
+            int printedItems = 0;
+            AnswerSheetOutput output;
+            output.print = [&](const AnswerSheet& sheet) {
+                printedItems = static_cast<int>(sheet.items().size());
+                return PrintOutcome{c.status, c.status != S::Printed ? QStringLiteral("No printer here.") : QString()};
+            };
+            output.choosePdfFile = [&](QWidget*, const QString& suggested) {
+                return suggested.endsWith("AnswerSheet.pdf") && !c.chosen.isEmpty() ? e.out.filePath(c.chosen)
+                                                                                    : QString();
+            };
+            e.prompts.answers << (c.acceptPdf ? Prompts::Answer::Yes : Prompts::Answer::No);
+            RunPrintAnswerSheet(e.ctx, nullptr, output);
+            QCOMPARE(printedItems, NumScanItems);
+            QCOMPARE(e.icons(), c.icons);
+            const bool saved = c.icons == "QI";
+            QCOMPARE(!c.chosen.isEmpty() && QFile::exists(e.out.filePath(c.chosen)), saved);
+            if (saved)
+                QVERIFY(e.prompts.shown.last().text.contains(e.out.filePath("sheet.pdf")));
+        }
     }
 
     void mainMenu_printAnswerSheetItem_runsItsHook()
@@ -128,57 +120,6 @@ private slots:
         QCOMPARE(printedFrom, &menu);
     }
 
-    // The sheet drawn to PDF, rendered back at 100 dpi by poppler's pdftoppm as a scanner would see the printed page,
-    // marked, and read back mark for mark.
-    void printedSheet_markedByHand_readsEveryMarkBack()
-    {
-        const QList<ScanItem> items = DemoScanItems();
-        const AnswerSheet sheet(items);
-        QTemporaryDir dir;
-        const QString pdf = dir.filePath(QStringLiteral("sheet.pdf"));
-        QCOMPARE(sheet.writePdf(pdf), QString());
-
-        const QString pdftoppm = QStandardPaths::findExecutable(QStringLiteral("pdftoppm"));
-        QVERIFY2(!pdftoppm.isEmpty(), "pdftoppm (poppler-utils) is needed to render the printed sheet");
-        QProcess render;
-        render.start(pdftoppm, {QStringLiteral("-r"), QStringLiteral("100"), QStringLiteral("-gray"),
-                                QStringLiteral("-singlefile"), pdf, dir.filePath(QStringLiteral("page"))});
-        QVERIFY(render.waitForFinished(60000));
-        QCOMPARE(render.exitCode(), 0);
-        QImage page(dir.filePath(QStringLiteral("page.pgm")));
-        QVERIFY(!page.isNull());
-        QCOMPARE(page.size(), QSize(850, 1400)); // one legal page, edge to edge
-        page = page.convertToFormat(QImage::Format_RGB32);
-
-        // Mark the rendered page where the printed bubbles are, as a client's pencil would.
-        const SheetAnswers answers = SheetAnswers::random(2024);
-        FilledSheet pencil(items);
-        pencil.markAll(answers, 80, 12.0);
-        {
-            QPainter p(&page);
-            p.setRenderHint(QPainter::Antialiasing);
-            pencil.paintMarks(p);
-        }
-
-        TestProgramDir program;
-        DataWorkspace workspace(program.path(), Profile(program.path() + QStringLiteral("/Quillan.ini")));
-        const ScanOutcome outcome = ScanSheet(AcquiredPage{page, 0, QString()}, workspace, QDate(2026, 3, 1));
-        QVERIFY2(outcome.ok, qPrintable(outcome.failure.text));
-        const SheetReading& r = outcome.reading;
-        QCOMPARE(QPoint(r.AnchorPoint.x, r.AnchorPoint.y), AnswerSheet::AnchorBox.topLeft());
-        QCOMPARE(r.SheetAngle, 0.0f);
-        QCOMPARE(r.Gender, QString::number(answers.gender));
-        QCOMPARE(r.Race, QString::number(answers.race));
-        QCOMPARE(r.Education, QString::number(answers.education));
-        QCOMPARE(r.Marital, QString::number(answers.marital));
-        for (int i = 0; i < 5; ++i)
-            QCOMPARE(r.CourtCounts[i], QString::number(answers.court[i]));
-        QCOMPARE(r.Responses, answers.responses);
-        QCOMPARE(r.DateText.left(6), answers.dob.left(2) + QLatin1Char('/') + answers.dob.mid(2, 2) + QLatin1Char('/'));
-        QCOMPARE(r.DateText.right(2), answers.dob.right(2));
-        QCOMPARE(r.MultiMarks.entries(), QStringList());
-    }
-
     void realPrinter_printsAtActualSize()
     {
         const QString queue = QPrinterInfo::defaultPrinterName();
@@ -188,7 +129,7 @@ private slots:
             QStandardPaths::findExecutable("pdftoppm").isEmpty())
             QSKIP("The job copies in /var/spool/cups are not readable here, or poppler-utils is missing.");
         const int before = lastCompletedJob(queue);
-        const QList<ScanItem> items = DemoScanItems();
+        QList<ScanItem> items = DemoScanItems();
         const PrintOutcome out = PrintAnswerSheet(AnswerSheet(items));
         QVERIFY2(out.printed(), qPrintable(out.message));
         QTRY_VERIFY_WITH_TIMEOUT(lastCompletedJob(queue) > before, 30000);
@@ -200,9 +141,7 @@ private slots:
         run("pdftoppm", {"-r", "100", "-gray", "-png", "-singlefile", job, dir.filePath("page")});
         const QImage page(dir.filePath("page.png"));
         QCOMPARE(page.size(), AnswerSheet::PageSize);
-        TestProgramDir program;
-        DataWorkspace workspace(program.path(), Profile(program.path() + "/Quillan.ini"));
-        const ScanOutcome read = ScanSheet(AcquiredPage{page, 0, {}}, workspace, QDate(2026, 3, 15));
+        const ScanOutcome read = ReadSheetImage(AcquiredPage{page, 0, {}}, items, QDate(2026, 3, 15));
         QVERIFY2(read.ok, qPrintable(read.failure.text));
         QCOMPARE(read.reading.Responses, QString(NumItems, '0'));
         QVERIFY(std::abs(read.reading.SheetAngle) < 0.2);

@@ -12,7 +12,6 @@
 #include "ModalDriver.h"
 #include "Profile.h"
 #include "ScanChain.h"
-#include "Scanner.h"
 #include "frmClientInfo.h"
 #include "frmCourtHistory.h"
 #include "frmMyInputBox.h"
@@ -27,12 +26,6 @@
 
 namespace {
 
-class QueuedScanner final : public Scanner {
-public:
-    QList<AcquiredPage> pages;
-    AcquiredPage acquire() override { return pages.takeFirst(); }
-};
-
 // Presses menu button `index` of the next modal window, which must be `window`.
 ModalDriver::Step press(const QString& window, int index)
 {
@@ -45,18 +38,12 @@ ModalDriver::Step press(const QString& window, int index)
     };
 }
 
-struct Road {
-    const char* tag;
-    int page;               // 0 the sheet, else the scanner's error; -1 no scanner
-    const char* file;       // what the image-file chooser answers
-    const char* boxAnswers; // O(k), C(ancel), Y(es), N(o) in turn; then OK or Yes
-    int review;             // review windows accepted before one is cancelled (3: saved); -1 none shown
-    QStringList titles;
-    const char* last; // the last box's text
-};
-
+// The scanner's page: 0 the sheet, else its error, -1 no scanner; what the image-file chooser answers; the message
+// boxes' answers: O(k), C(ancel), Y(es), N(o) in turn, then OK or Yes; the review windows accepted before one is
+// cancelled (3: saved, -1: none shown); the boxes' titles and the last one's text.
 const QString Insert = "Corvath Test Scan", Twain = "Twain Error", Marks = "Scan sheet Answers", Scan = "Scan Error";
 // clang-format off
+struct Road { const char* tag; int page; const char* file; const char* boxAnswers; int review; QStringList titles; const char* last; };
 const Road Roads[] = {
     {"scanner error, image file, saved", 20082, "sheet.png", "OY", 3, {Insert, Twain, Marks}, "Warning! .*Item 5\n"},
     {"name prompt cancelled", 0, "", "", -1, {}, ""},
@@ -121,8 +108,7 @@ private slots:
         const QImage page = sheet.scan({0.9, QPointF(4, -3), 250, 4.0, 0.001, 21});
         QVERIFY(page.save(data.filePath("sheet.png")));
         QFile notes(data.filePath("notes.png"));
-        QVERIFY(notes.open(QIODevice::WriteOnly) && notes.write("not a picture") > 0);
-        notes.close();
+        QVERIFY(notes.open(QIODevice::WriteOnly) && notes.write("not a picture") > 0 && notes.flush());
         QueuedScanner scanner;
         scanner.pages << (r.page > 0 ? AcquiredPage::failure(r.page, "Jammed.") : AcquiredPage{page, 0, {}});
         if (r.page >= 0)
@@ -132,10 +118,7 @@ private slots:
         files.openAnswers = [chosen] { return chosen; };
         ctx.files = &files;
         for (const char* c = r.boxAnswers; *c; ++c)
-            prompts.answers << (*c == 'O'   ? Prompts::Answer::Ok
-                                : *c == 'C' ? Prompts::Answer::Cancel
-                                : *c == 'Y' ? Prompts::Answer::Yes
-                                            : Prompts::Answer::No);
+            prompts.answers << Prompts::Answer(QByteArray("OCYN").indexOf(*c)); // in Answer's order
         if (QString(r.tag) == "question database gone")
             QVERIFY(QFile::remove(program.path() + "/qn.mdb"));
         ScanReviewWindows windows;
@@ -144,13 +127,10 @@ private slots:
         windows.answerGrid = [&ctx](QWidget* p) { RunNewEntry(ctx, p); };
 
         ModalDriver driver;
-        const bool named = QString(r.tag) != "name prompt cancelled";
-        driver.onNextModal([named](QWidget* modal) {
+        driver.onNextModal([named = QString(r.tag) != "name prompt cancelled"](QWidget* modal) {
             auto* box = qobject_cast<frmMyInputBox*>(modal);
-            if (!box)
-                return ModalDriver::rejectAll();
-            if (!named)
-                return QTest::keyClick(box->menu().button(1), Qt::Key_Return);
+            if (!box || !named)
+                return box ? QTest::keyClick(box->menu().button(1), Qt::Key_Return) : ModalDriver::rejectAll();
             QTest::keyClicks(box->txtInput(), "Scanned, Sam");
             QTest::keyClick(box->txtInput(), Qt::Key_Return);
             QTest::keyClick(box->menu().button(0), Qt::Key_Return);

@@ -8,9 +8,8 @@
 class FakeAudio final : public Audio {
 public:
     bool available = true;
-    // Every path asked to play, in order, and how often stop() was called.
+    // Every path asked to play, in order.
     QStringList played;
-    int stops = 0;
     // Calls in order: "play <path>" and "stop".
     QStringList calls;
 
@@ -27,7 +26,6 @@ public:
     void stop() override
     {
         calls << QStringLiteral("stop");
-        ++stops;
         m_playing = false;
     }
     bool isPlaying() const override { return m_playing; }
@@ -36,7 +34,6 @@ public:
     {
         played.clear();
         calls.clear();
-        stops = 0;
     }
 
 private:

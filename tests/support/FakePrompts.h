@@ -9,8 +9,7 @@
 class FakePrompts final : public Prompts {
 public:
     struct Shown {
-        QString text;
-        QString title;
+        QString text, title;
         Icon icon;
         Buttons buttons;
     };

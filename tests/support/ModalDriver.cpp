@@ -4,11 +4,6 @@
 #include <QDialog>
 #include <QTest>
 
-void ModalDriver::onNextModal(Step step)
-{
-    onNextModal(QString(), std::move(step));
-}
-
 void ModalDriver::onNextModal(const QString& objectName, Step step)
 {
     m_steps.append({objectName, std::move(step)});
@@ -55,9 +50,4 @@ void ModalDriver::rejectAll()
         if (QApplication::activeModalWidget() == w)
             break;
     }
-}
-
-ModalDriver::~ModalDriver()
-{
-    m_timer.stop();
 }

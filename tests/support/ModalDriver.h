@@ -13,15 +13,13 @@ public:
     using Step = std::function<void(QWidget* modal)>;
 
     // Queues `step` to run on the next modal window that is not `previous`.
-    void onNextModal(Step step);
+    void onNextModal(Step step) { onNextModal(QString(), std::move(step)); }
     // The same, for the next modal window named `objectName`; other windows that come up first are left alone.
     void onNextModal(const QString& objectName, Step step);
     // Whether every queued step has run.
     bool done() const { return m_steps.isEmpty(); }
     // Closes every open modal window (used when a check failed so the test cannot hang).
     static void rejectAll();
-
-    ~ModalDriver() override;
 
 private:
     void poll();

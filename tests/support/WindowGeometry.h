@@ -23,13 +23,9 @@ inline QString ChildOutsideItsParent(const QWidget& window)
             continue;
         const QRect inParent = w->geometry();
         if (!w->parentWidget()->rect().contains(inParent))
-            return describe(w, QStringLiteral("at %1,%2 %3x%4 is cut off by its parent of %5x%6")
-                                   .arg(inParent.x())
-                                   .arg(inParent.y())
-                                   .arg(inParent.width())
-                                   .arg(inParent.height())
-                                   .arg(w->parentWidget()->width())
-                                   .arg(w->parentWidget()->height()));
+            return describe(w, QString::asprintf("at %d,%d %dx%d is cut off by its parent of %dx%d", inParent.x(),
+                                                 inParent.y(), inParent.width(), inParent.height(),
+                                                 w->parentWidget()->width(), w->parentWidget()->height()));
         const int needed = w->hasHeightForWidth() ? w->heightForWidth(w->width()) : w->minimumSizeHint().height();
         if (w->height() < needed)
             return describe(w, QStringLiteral("is %1 pixels high but needs %2").arg(w->height()).arg(needed));
@@ -49,9 +45,7 @@ inline QString WholeWithoutScrolling(const QPlainTextEdit& box)
     end.movePosition(QTextCursor::End);
     const QRect last = box.cursorRect(end);
     if (last.bottom() >= box.viewport()->height())
-        return QStringLiteral("%1 ends at %2, below its view of %3 pixels")
-            .arg(box.objectName())
-            .arg(last.bottom())
-            .arg(box.viewport()->height());
+        return box.objectName() +
+               QString::asprintf(" ends at %d, below its view of %d pixels", last.bottom(), box.viewport()->height());
     return {};
 }
