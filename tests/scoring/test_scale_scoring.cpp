@@ -240,20 +240,6 @@ private slots:
         QCOMPARE(snap.Court[1], QStringLiteral("N "));
         QCOMPARE(snap.TestNumber, 7);
     }
-
-    void ranges()
-    {
-        // Percentile, range, marker: "r:MARKER" each.
-        const QString rows =
-            QStringLiteral("0:1:LOW RISK,39:1:LOW RISK,40:2:MEDIUM-LOW,55:2:MEDIUM-LOW,56:2:MEDIUM-HIGH,"
-                           "69:2:MEDIUM-HIGH,70:3:PROBLEM RISK,89:3:PROBLEM RISK,90:4:MAXIMUM-LOW,"
-                           "94:4:MAXIMUM-LOW,95:4:MAXIMUM-HIGH,99:4:MAXIMUM-HIGH,100:0:,-1:0:");
-        for (const QString& row : rows.split(u',')) {
-            const QStringList v = row.split(u':');
-            QCOMPARE(RiskRange(v[0].toInt()), v[1].toInt());
-            QCOMPARE(RangeMarker(m_wording, v[0].toInt()), v[2]);
-        }
-    }
 };
 
 QTEST_GUILESS_MAIN(TestScaleScoring)

@@ -115,24 +115,6 @@ private slots:
         QCOMPARE(box.InputValue, QStringLiteral("first"));
     }
 
-    void helpLine_drawsOnlyWhenItHasText()
-    {
-        for (const QString caption : {"", "Help 1"}) {
-            ButtonWindow w;
-            w.msg->setMinimumHeight(TwipsToPixelsY(400, w.msg)); // as the windows' help lines are
-            QVERIFY(QTest::qWaitForWindowExposed(&w.window));
-            w.msg->setCaption(QStringLiteral("Help 0"));
-            w.msg->setCaption(caption);
-            QTRY_VERIFY(w.msg->width() > 50);
-            const QImage image = w.msg->grab().toImage();
-            bool uniform = true;
-            for (int y = 0; y < image.height() && uniform; ++y)
-                for (int x = 0; x < image.width() && uniform; ++x)
-                    uniform = image.pixel(x, y) == image.pixel(0, 0);
-            QCOMPARE(uniform, caption.isEmpty());
-        }
-    }
-
     void secretCodeBox_showsWhole()
     {
         FakePrompts prompts;
