@@ -16,8 +16,6 @@ struct Source {
 
 class Loader {
 public:
-    Loader(Source& scoring, Source& wording) : m_scoring(scoring), m_wording(wording) {}
-
     ScoringError error;
 
     bool ok() const { return !error.failed(); }
@@ -101,9 +99,6 @@ private:
         }
         return static_cast<int>(negative ? -value : value);
     }
-
-    Source& m_scoring;
-    Source& m_wording;
 };
 
 QString scaleWhat(const char* table, int x, int g, int s)
@@ -120,7 +115,7 @@ ScoringError LoadScoringData(QByteArrayView scoringFile, QByteArrayView wordingF
     wording = ReportWording();
     Source qnb{FieldReader(scoringFile), scoringName, QStringLiteral("scoring tables file")};
     Source rpt{FieldReader(wordingFile), wordingName, QStringLiteral("report wording file")};
-    Loader in(qnb, rpt);
+    Loader in;
 
     for (int s = 1; s <= NumScales; ++s)
         in.text(rpt, wording.ScaleNames[s],
