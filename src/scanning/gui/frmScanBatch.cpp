@@ -184,7 +184,7 @@ void frmScanBatch::finishReading()
     m_reading = false;
     m_progress->hide();
     m_menu->button(ReviewButton)->setEnabled(m_batch.nextToReview() >= 0);
-    m_menu->button(SetAsideButton)->setEnabled(m_batch.size() > 0);
+    m_menu->button(SetAsideButton)->setEnabled(m_batch.nextToReview() >= 0);
     m_menu->button(CloseButton)->setText(QStringLiteral("Close"));
     m_menu->setHelp(CloseButton, QStringLiteral("Close the batch and return to the Main Menu."));
     updateSummary();
@@ -268,6 +268,7 @@ void frmScanBatch::reviewSheets()
     updateSummary();
     const bool more = m_batch.nextToReview() >= 0;
     m_menu->button(ReviewButton)->setEnabled(more);
+    m_menu->button(SetAsideButton)->setEnabled(more);
     m_menu->button(more ? ReviewButton : CloseButton)->setFocus(Qt::OtherFocusReason);
 }
 
@@ -279,7 +280,11 @@ void frmScanBatch::setAside()
     m_batch.setAside(row);
     listSheet(row);
     updateSummary();
-    m_menu->button(ReviewButton)->setEnabled(m_batch.nextToReview() >= 0);
+    const bool more = m_batch.nextToReview() >= 0;
+    m_menu->button(ReviewButton)->setEnabled(more);
+    m_menu->button(SetAsideButton)->setEnabled(more);
+    if (!more)
+        m_menu->button(CloseButton)->setFocus(Qt::OtherFocusReason);
 }
 
 void frmScanBatch::closeBatch()
