@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <dirent.h>
@@ -52,6 +53,21 @@ int writeAll(int fd, QByteArrayView bytes)
     return 0;
 }
 
+// rename(2) without replacing: renameat2 where the file system has it, else a check just before an ordinary rename.
+int renameNoReplace(const QByteArray& from, const QByteArray& to)
+{
+#ifdef RENAME_NOREPLACE
+    if (::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE) == 0)
+        return 0;
+    if (errno != EINVAL && errno != ENOSYS)
+        return errno;
+#endif
+    struct stat st {};
+    if (::lstat(to.constData(), &st) == 0)
+        return EEXIST;
+    return ::rename(from.constData(), to.constData()) == 0 ? 0 : errno;
+}
+
 // A dead writer's temporaries are ".<name>.XXXXXX.saving"; older versions used ".<name>.saving".
 bool isLeftoverName(const QString& name)
 {
@@ -61,10 +77,14 @@ bool isLeftoverName(const QString& name)
 
 } // namespace
 
-int Replace(const QString& path, QByteArrayView bytes, mode_t newMode, Sync sync)
+int Replace(const QString& path, QByteArrayView bytes, mode_t newMode, Sync sync, Existing existing)
 {
     const QFileInfo info(path);
     const QString dir = info.absolutePath();
+    struct stat old {};
+    const bool exists = ::lstat(native(path).constData(), &old) == 0;
+    if (exists && existing == Existing::Keep)
+        return EEXIST;
     QByteArray temp =
         native(dir + QStringLiteral("/.") + info.fileName() + QStringLiteral(".XXXXXX") + QLatin1String(TempSuffix));
     // mkostemps creates its file with O_EXCL under a fresh name, so nothing planted in the folder is opened.
@@ -77,14 +97,15 @@ int Replace(const QString& path, QByteArrayView bytes, mode_t newMode, Sync sync
         return err;
     };
 
+    // File systems without owners or modes (the FAT of most USB drives) refuse both with EPERM; that is no reason
+    // to give up the write.
     mode_t mode = newMode;
-    struct stat old {};
-    if (::lstat(native(path).constData(), &old) == 0 && S_ISREG(old.st_mode)) {
+    if (exists && S_ISREG(old.st_mode)) {
         mode = old.st_mode & 07777;
-        if (::geteuid() == 0 && ::fchown(f.fd, old.st_uid, old.st_gid) != 0)
+        if (::geteuid() == 0 && ::fchown(f.fd, old.st_uid, old.st_gid) != 0 && errno != EPERM)
             return fail(errno);
     }
-    if (::fchmod(f.fd, mode) != 0)
+    if (::fchmod(f.fd, mode) != 0 && errno != EPERM)
         return fail(errno);
     if (int err = writeAll(f.fd, bytes))
         return fail(err);
@@ -92,8 +113,12 @@ int Replace(const QString& path, QByteArrayView bytes, mode_t newMode, Sync sync
         return fail(errno);
     f.reset();
     // rename(2) replaces a link at the target's name itself, never the file it points to.
-    if (::rename(temp.constData(), native(path).constData()) != 0)
+    if (existing == Existing::Keep) {
+        if (const int err = renameNoReplace(temp, native(path)))
+            return fail(err);
+    } else if (::rename(temp.constData(), native(path).constData()) != 0) {
         return fail(errno);
+    }
     if (sync == Sync::Lazy)
         return 0;
     Fd d(::open(native(dir).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));

@@ -15,8 +15,11 @@ constexpr mode_t OwnerOnly = 0600;
 // Replaces `path` with `bytes`. A new file gets `newMode`; a regular file already there keeps its mode and, when
 // the program runs as root, its owner. Returns 0, or the errno of the step that failed (the target is then as it
 // was and no temporary file is left). Scratch files the next run replaces anyway need not wait for the disk.
+// With Existing::Keep a file already at `path` is left as it is and EEXIST returned.
 enum class Sync { Durable, Lazy };
-int Replace(const QString& path, QByteArrayView bytes, mode_t newMode = OwnerOnly, Sync sync = Sync::Durable);
+enum class Existing { Replace, Keep };
+int Replace(const QString& path, QByteArrayView bytes, mode_t newMode = OwnerOnly, Sync sync = Sync::Durable,
+            Existing existing = Existing::Replace);
 
 // Replaces `to` with a copy of `from`; `from` is read without following a link at its name.
 int Copy(const QString& from, const QString& to, mode_t newMode = OwnerOnly);
