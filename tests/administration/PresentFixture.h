@@ -9,6 +9,7 @@
 #include "FakePrompts.h"
 #include "Profile.h"
 #include "QuestionFixtures.h"
+#include "TestFiles.h"
 #include "frmPresentQA.h"
 
 #include <QApplication>
@@ -38,10 +39,7 @@ public:
         }
         QDir().mkpath(dir.filePath(QStringLiteral("data")));
         table.setDataPath(dir.filePath(QStringLiteral("data")));
-        QFile file(table.ClientFilePath);
-        if (file.open(QIODevice::WriteOnly)) // three clients
-            file.write(ClientRecord::blank().toBytes().repeated(3));
-        file.close();
+        WriteFile(table.ClientFilePath, ClientRecord::blank().toBytes().repeated(3)); // three clients
         table.LoadClients();
         ctx = std::make_unique<AppContext>(table, flags, prompts, clock, settings, workspace, dir.path());
         ctx->SoundPath = dir.path();
@@ -59,11 +57,7 @@ public:
         flags.ContinueFlag = true;
     }
 
-    QByteArray fileBytes() const
-    {
-        QFile f(table.ClientFilePath);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
+    QByteArray fileBytes() const { return ReadBytes(table.ClientFilePath); }
     // The wave files the audio was asked to play, by name, in order.
     QStringList playedNames() const
     {

@@ -16,6 +16,7 @@
 #include "SheetImagePanel.h"
 #include "TestDefinition.h"
 #include "TestEnv.h"
+#include "TestFiles.h"
 #include "frmMainMenu.h"
 #include "frmPresentQA.h"
 #include "frmScanBatch.h"
@@ -76,12 +77,10 @@ struct Run {
                 QFile::copy(f.filePath(), programDir + QLatin1Char('/') + f.fileName());
         QFile::copy(built + QStringLiteral("/../demo-data/DATA401.QN"), dataDir + QStringLiteral("/DATA401.QN"));
         demoClients = fileBytes();
-        QFile ini(programDir + QStringLiteral("/Quillan.ini"));
-        if (ini.open(QIODevice::WriteOnly))
-            ini.write(QStringLiteral("[Path]\nFilePath=%1\nSndPath=%2\n[Settings]\nNumLock=True\nBrand=D\n")
-                          .arg(dataDir, built)
-                          .toUtf8());
-        ini.close();
+        WriteFile(programDir + QStringLiteral("/Quillan.ini"),
+                  QStringLiteral("[Path]\nFilePath=%1\nSndPath=%2\n[Settings]\nNumLock=True\nBrand=D\n")
+                      .arg(dataDir, built)
+                      .toUtf8());
 
         program = Program::build(programDir, {&prompts, &clock, &files, &printer, &printerChooser, &audio,
                                               withScanner ? &scanner : nullptr});
@@ -97,11 +96,7 @@ struct Run {
     }
     frmMainMenu& menu() { return program->mainWindow(); }
 
-    QByteArray fileBytes() const
-    {
-        QFile f(dataDir + QStringLiteral("/DATA401.QN"));
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
+    QByteArray fileBytes() const { return ReadBytes(dataDir + QStringLiteral("/DATA401.QN")); }
     // Client `n` as stored now, and as the demo file held it.
     ClientRecord record(int n) const { return ClientRecord::fromBytes(fileBytes().mid((n - 1) * ClientRecord::Size)); }
     ClientRecord demo(int n) const { return ClientRecord::fromBytes(demoClients.mid((n - 1) * ClientRecord::Size)); }

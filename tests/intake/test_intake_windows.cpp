@@ -10,6 +10,7 @@
 #include "MenuButtons.h"
 #include "Profile.h"
 #include "TestDefinition.h"
+#include "TestFiles.h"
 #include "frmClientInfo.h"
 #include "frmCourtHistory.h"
 
@@ -52,19 +53,13 @@ public:
     IntakeFixture()
     {
         table.setDataPath(dir.path());
-        QFile f(table.ClientFilePath);
-        if (f.open(QIODevice::WriteOnly))
-            f.write(MakeRecord("Sample, Avery").toBytes() + MakeRecord("Example, Jordan", "3").toBytes() +
-                    MakeRecord("Xqzvrt, Pmwlk", "0", "1").toBytes());
-        f.close();
+        WriteFile(table.ClientFilePath, MakeRecord("Sample, Avery").toBytes() +
+                                            MakeRecord("Example, Jordan", "3").toBytes() +
+                                            MakeRecord("Xqzvrt, Pmwlk", "0", "1").toBytes());
         table.LoadClients();
     }
 
-    QByteArray fileBytes() const
-    {
-        QFile f(table.ClientFilePath);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
+    QByteArray fileBytes() const { return ReadBytes(table.ClientFilePath); }
     ClientRecord fileRecord(int n) const
     {
         return ClientRecord::fromBytes(fileBytes().mid((n - 1) * ClientRecord::Size, ClientRecord::Size));

@@ -8,6 +8,7 @@
 #include "FakePrompts.h"
 #include "Profile.h"
 #include "TestDefinition.h"
+#include "TestFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -98,8 +99,7 @@ struct KeyingEnv {
     // The client file's bytes, or those of its record `n` alone.
     QByteArray clientFile(int n = 0) const
     {
-        QFile f(table.ClientFilePath);
-        const QByteArray all = f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+        const QByteArray all = ReadBytes(table.ClientFilePath);
         return n ? all.mid((n - 1) * ClientRecord::Size, ClientRecord::Size) : all;
     }
 

@@ -8,6 +8,7 @@
 #include "ScanSheet.h"
 #include "ScannerErrors.h"
 #include "TestDefinition.h"
+#include "TestFiles.h"
 
 #include <QFile>
 #include <QSqlQuery>
@@ -126,10 +127,7 @@ private:
     void useBackends(const QString& dllConf)
     {
         const QString config = m_dir.filePath(QStringLiteral("sane.d"));
-        QDir().mkpath(config);
-        QFile f(config + QStringLiteral("/dll.conf"));
-        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        f.write(dllConf.toUtf8());
+        WriteFile(config + QStringLiteral("/dll.conf"), dllConf.toUtf8());
         // Without a trailing ':' only this folder is read, not the system's.
         qputenv("SANE_CONFIG_DIR", config.toLocal8Bit());
     }

@@ -12,6 +12,7 @@
 #include "ModalDriver.h"
 #include "Profile.h"
 #include "ScanChain.h"
+#include "TestFiles.h"
 #include "frmClientInfo.h"
 #include "frmCourtHistory.h"
 #include "frmMyInputBox.h"
@@ -92,10 +93,7 @@ private slots:
             table.SaveClient(n);
         }
         table.NumClients = 2;
-        const auto fileBytes = [&table] {
-            QFile f(table.ClientFilePath);
-            return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-        };
+        const auto fileBytes = [&table] { return ReadBytes(table.ClientFilePath); };
         const QByteArray before = fileBytes();
 
         // The sheet: a blank court count, a date in this century and item 5 marked twice alike.
