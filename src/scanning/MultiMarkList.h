@@ -1,6 +1,5 @@
 #pragma once
-// The locations of one scan that need the supervisor's review: each one found with more than one mark (and, our
-// addition, a date of birth read only in part).
+// The locations of one scan found with more than one mark.
 
 #include <QStringList>
 

@@ -4,6 +4,7 @@
 #include "DataWorkspace.h"
 #include "MarkReader.h"
 #include "PrivateFile.h"
+#include "Registration.h"
 #include "ScanItem.h"
 #include "ScanPage.h"
 #include "SheetBoxes.h"
@@ -19,7 +20,7 @@ namespace {
 // The printed boxes' centres may lie this far from the printed distance before the page counts as stretched: at
 // the sheet's farthest bubble that moves the read box by no more than a third of a mark.
 constexpr double kDistanceTolerance = 2.5;
-// The Part's registration point must lie this close to the corner of the box it confirms.
+// A corner found by the printed-box search must lie this close to the corner of the box it confirms.
 constexpr int kCornerTolerance = 3;
 // The most a sheet may be turned and still be read (the reference search itself reaches about 7 degrees).
 constexpr double kMostAngle = 5.5;
@@ -41,10 +42,57 @@ QString saveImage(const QImage& image, const QString& path)
     return {};
 }
 
+// A pair of boxes this far from the printed distance is a sheet printed at the wrong size; farther, the second
+// square is something else on the page.
+constexpr double kMostMisprint = 0.1;
+
 struct Attempt {
     ScanOutcome outcome;
     bool registrationFailed = false;
+    bool distanceFailed = false;
 };
+
+// The anchor box's corner as the printed-box search finds and confirms it on a 100 dpi page, when it does; and
+// whether the reference box was found and confirmed beside it.
+std::optional<QPoint> confirmedAnchor(const QImage& grey, bool& referenceFound)
+{
+    int paper = 255;
+    ScanPage scan(CleanScanImage(grey, &paper), grey, paper);
+    PolarPoint anchor;
+    PolarPoint reference;
+    referenceFound = false;
+    if (!FindAnchorBox(scan, anchor))
+        return std::nullopt;
+    const QPoint at(anchor.x, anchor.y);
+    const std::optional<SolidBox> box = SolidBoxAt(scan, at);
+    if (!box || (box->bounds.topLeft() - at).manhattanLength() > 2 * kCornerTolerance)
+        return std::nullopt;
+    scan.setOrigin(at);
+    if (FindReferenceBox(scan, anchor, reference)) {
+        const QPoint r(reference.x, reference.y);
+        const std::optional<SolidBox> second = SolidBoxAt(scan, r);
+        referenceFound = second && (second->bounds.topLeft() - r).manhattanLength() <= 2 * kCornerTolerance;
+    }
+    return at;
+}
+
+// The box the printed-box search misses tells the supervisor where to look: when it finds the anchor box and not
+// the reference box, that is what a refused page is told, unless both printed boxes lie there, the printed distance
+// apart give or take a misprint.
+bool referenceBoxMissing(const AcquiredPage& page, double statedDpi)
+{
+    const PreparedPage asStated = PreparePage(page.image, statedDpi > 0 ? statedDpi : 100);
+    if (!asStated.failure.isNull())
+        return false;
+    bool referenceFound = false;
+    const std::optional<QPoint> anchor = confirmedAnchor(asStated.page, referenceFound);
+    if (!anchor || referenceFound)
+        return false;
+    const std::optional<BoxPair> pair = FindBoxPair(asStated.page);
+    const QPointF half((PrintedBoxSide - 1) / 2.0, (PrintedBoxSide - 1) / 2.0);
+    return !pair || pair->turned || (pair->anchor - half - QPointF(*anchor)).manhattanLength() > 2 * kCornerTolerance ||
+           std::abs(pair->distance() / PrintedBoxDistance - 1) > kMostMisprint;
+}
 
 // Where the sheet runs off the page, when a bubble does.
 QString cutEdge(const ScanPage& scan, const QList<ScanItem>& items, float angle)
@@ -68,7 +116,7 @@ QString cutEdge(const ScanPage& scan, const QList<ScanItem>& items, float angle)
     return edge;
 }
 
-// The Part's registration on `grey` (shifted by `shift` so that the anchor search window finds a sheet that lies
+// The printed-box search on `grey` (shifted by `shift` so that the anchor search window finds a sheet that lies
 // far from the scanner's corner), confirmed against the printed boxes, then the reading.
 Attempt attempt(const QImage& grey, double statedDpi, QPoint shift, QList<ScanItem>& items, const QDate& today)
 {
@@ -107,6 +155,7 @@ Attempt attempt(const QImage& grey, double statedDpi, QPoint shift, QList<ScanIt
     const QPointF between = referenceBox->centre - (anchorBox->centre - QPointF(anchorAt));
     const double distance = std::hypot(between.x(), between.y());
     if (std::abs(distance - PrintedBoxDistance) > kDistanceTolerance) {
+        a.distanceFailed = true;
         out.failure = ScanMessages::ScanProblem(SheetProblems::BoxDistance(distance, statedDpi));
         return a;
     }
@@ -128,8 +177,8 @@ Attempt attempt(const QImage& grey, double statedDpi, QPoint shift, QList<ScanIt
     return a;
 }
 
-// Where to look again when the Part's registration failed: the page turned half round when the boxes lie at its
-// bottom, and shifted when the anchor box lies outside the Part's search window.
+// Where to look again when the printed-box search failed: the page turned half round when the boxes lie at its
+// bottom, and shifted when the anchor box lies outside the anchor search window.
 bool placeByBoxes(const QImage& page, const std::optional<BoxPair>& pair, QImage& placed, QPoint& shift)
 {
     if (!pair)
@@ -142,7 +191,7 @@ bool placeByBoxes(const QImage& page, const std::optional<BoxPair>& pair, QImage
     }
     const QPointF half((PrintedBoxSide - 1) / 2.0, (PrintedBoxSide - 1) / 2.0);
     const QPoint corner = (anchor - half).toPoint();
-    // Only a corner outside the Part's search window (columns 5..45, rows 0..125, with a margin) is moved: to the
+    // Only a corner outside the anchor search window (columns 5..45, rows 0..125, with a margin) is moved: to the
     // printed column, and to row 100, which leaves the reference search its hundred rows above.
     shift = QPoint(corner.x() < 8 || corner.x() > 40 ? corner.x() - AnswerSheet::AnchorBox.x() : 0,
                    corner.y() < 3 || corner.y() > 110 ? corner.y() - 100 : 0);
@@ -170,6 +219,7 @@ ScanOutcome ReadSheetImage(const AcquiredPage& page, QList<ScanItem>& items, con
         QImage placed;
         QPoint shift;
         if (pair && std::abs(pair->distance() - PrintedBoxDistance) > kDistanceTolerance) {
+            a.distanceFailed = true;
             a.outcome.failure =
                 ScanMessages::ScanProblem(SheetProblems::BoxDistance(pair->distance(), prepared.statedDpi));
         } else if (placeByBoxes(prepared.page, pair, placed, shift)) {
@@ -179,7 +229,9 @@ ScanOutcome ReadSheetImage(const AcquiredPage& page, QList<ScanItem>& items, con
         }
     }
     ScanOutcome& out = a.outcome;
-    out.page = prepared.page;
+    if ((a.registrationFailed || a.distanceFailed) && out.failure != ScanMessages::ReferenceBoxNotFound() &&
+        referenceBoxMissing(page, prepared.statedDpi))
+        out.failure = ScanMessages::ReferenceBoxNotFound();
     if (!out.ok &&
         (out.failure == ScanMessages::AnchorBoxNotFound() || out.failure == ScanMessages::ReferenceBoxNotFound())) {
         const QString hint = DarkShare(prepared.page) < 0.001 ? SheetProblems::BlankPage() : SheetProblems::NoBoxes();
@@ -197,7 +249,13 @@ ScanOutcome ScanSheet(const AcquiredPage& page, DataWorkspace& workspace, const 
     }
 
     ScanOutcome out;
-    QString problem;
+    const QString folder = workspace.programDir() + QLatin1Char('/');
+    // The page as the scanner gave it, kept whatever becomes of it, so that a refused sheet can be looked at.
+    QString problem = saveImage(page.image, folder + QLatin1String(RawImageName));
+    if (!problem.isEmpty()) {
+        out.failure = ScanMessages::ScanProblem(problem);
+        return out;
+    }
     std::unique_ptr<DataWorkspace::Database> database = workspace.OpenQuestionDatabase(&problem);
     if (!database) {
         out.failure = ScanMessages::ScanProblem(problem);
@@ -212,10 +270,7 @@ ScanOutcome ScanSheet(const AcquiredPage& page, DataWorkspace& workspace, const 
     }
 
     out = ReadSheetImage(page, items, today);
-    const QString folder = workspace.programDir() + QLatin1Char('/');
-    if (!out.page.isNull())
-        problem = saveImage(out.page, folder + QLatin1String(RawImageName));
-    if (problem.isEmpty() && !out.cleaned.isNull())
+    if (!out.cleaned.isNull())
         problem = saveImage(out.cleaned, folder + QLatin1String(ScanImageName));
     if (problem.isEmpty() && out.ok)
         problem = WriteScanPositions(database->db(), shown, items);

@@ -1,6 +1,6 @@
 #pragma once
 // One scan from the acquired page to the reading the review windows start from: prepares, cleans and registers the
-// page, makes sure it holds the whole sheet, reads every location, and (for a scan) saves the raw and cleaned pages
+// page, makes sure it holds the whole sheet, reads every location, and (for a scan) saves the acquired and cleaned pages
 // and writes the positions back to the ScanItem table.
 
 #include "ScanMessages.h"
@@ -16,7 +16,6 @@ struct ScanOutcome {
     bool ok = false;
     ScanMessage failure; // when not ok: the box to show before the scan ends
     SheetReading reading;
-    QImage page;       // the page acquired, grey at 100 dpi (null when it could not be brought there)
     QImage cleaned;    // the cleaned page the marks were read from (null when refused before cleaning)
     QImage registered; // grey, upright, at 100 dpi: the sheet the review shows
     QPoint anchor;     // the anchor box's corner in `registered`

@@ -29,7 +29,6 @@ const BatchSheet& SheetBatch::add(const QString& source, const AcquiredPage& pag
         sheet.reason = parts.join(QStringLiteral("; "));
     }
     // Only what the review shows is kept: a batch can hold as many sheets as a data location has clients.
-    sheet.outcome.page = QImage();
     sheet.outcome.cleaned = QImage();
     m_sheets.append(sheet);
     return m_sheets.last();

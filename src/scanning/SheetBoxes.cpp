@@ -190,7 +190,8 @@ std::optional<SolidBox> SolidBoxAt(const ScanPage& page, QPoint corner)
         return static_cast<size_t>(q.y() - corner.y() + kReach) * kSide + (q.x() - corner.x() + kReach);
     };
     const QRect window(corner - QPoint(kReach, kReach), QSize(kSide, kSide));
-    const auto dark = [&page](int x, int y) { return !page.isWhite(x, y); };
+    // Beyond the page's edge counts as paper: a box close to a cropped page's edge still has white around it.
+    const auto dark = [&page](int x, int y) { return page.contains(x, y, 0) && !page.isWhite(x, y); };
     std::optional<SolidBox> best;
     std::vector<QPoint> stack;
     std::vector<QPoint> pixels;

@@ -19,6 +19,9 @@ constexpr double kLeastDpi = 75;
 // At 100 dpi no page may exceed this (a sheet on the largest office glass is well inside it).
 constexpr int kMostWidth = 1700;
 constexpr int kMostHeight = 2800;
+// The answer sheet's width, and how far from it a page may be for the resolution its file states to be believed.
+constexpr double kSheetInches = 8.5;
+constexpr double kSheetInchesTolerance = 0.06;
 // A page measured by its boxes is scaled when they are farther than this from the printed distance, in pixels.
 constexpr double kMeasuredTolerance = 1.0;
 
@@ -71,23 +74,33 @@ PreparedPage PreparePage(const QImage& acquired, double knownDpi)
     }
     QImage grey = asGrey(acquired);
     out.statedDpi = knownDpi > 0 ? knownDpi : StatedDpi(acquired);
-    double dpi = out.statedDpi;
+    // Many programs write a resolution they never measured: a file's own is believed only where it makes the page
+    // as wide as the answer sheet. The scanner's is always believed.
+    const bool believed = knownDpi > 0 || (out.statedDpi > 0 && std::abs(grey.width() / out.statedDpi -
+                                                                         kSheetInches) <= kSheetInchesTolerance);
+    double dpi = believed ? out.statedDpi : 0;
     bool scale = false;
     if (dpi > 0) {
         scale = std::abs(kDpi / dpi - 1.0) > 0.01;
     } else {
         // No resolution: the boxes' distance apart gives it, the one length every answer sheet prints.
         const std::optional<BoxPair> pair = FindBoxPair(grey);
-        if (!pair) {
+        if (pair) {
+            dpi = kDpi * pair->distance() / PrintedBoxDistance;
+            scale = std::abs(pair->distance() - PrintedBoxDistance) > kMeasuredTolerance;
+            if (pair->turned) {
+                grey = TurnedHalfRound(grey);
+                out.turned = true;
+            }
+        } else if (out.statedDpi > 0 || (grey.width() <= kMostWidth && grey.height() <= kMostHeight)) {
+            // Without both boxes there is nothing to measure: the page is searched at the resolution it states, or
+            // as it is, so that the supervisor learns which box is missing.
+            dpi = out.statedDpi > 0 ? out.statedDpi : kDpi;
+            scale = std::abs(kDpi / dpi - 1.0) > 0.01;
+        } else {
             out.failure = ScanMessages::AnchorBoxNotFound(DarkShare(grey) < 0.001 ? SheetProblems::BlankPage()
                                                                                   : SheetProblems::NoBoxes());
             return out;
-        }
-        dpi = kDpi * pair->distance() / PrintedBoxDistance;
-        scale = std::abs(pair->distance() - PrintedBoxDistance) > kMeasuredTolerance;
-        if (pair->turned) {
-            grey = TurnedHalfRound(grey);
-            out.turned = true;
         }
     }
     if (dpi < kLeastDpi) {

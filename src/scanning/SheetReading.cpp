@@ -6,8 +6,6 @@
 
 #include <QDate>
 
-const QString SheetReading::DateReviewName = QStringLiteral("Date of Birth");
-
 int SheetReading::ListPosition(const QString& code)
 {
     bool ok = false;
@@ -84,10 +82,13 @@ void ReadSheet(const ScanPage& page, QList<ScanItem>& items, const QDate& today,
     if (unmarked > 0) {
         reading.DateText = date.left(6) + QStringLiteral("NN") + date.right(2);
         // The date box takes a digit or "N" first and digits after it: a date read in part goes to it as not
-        // available, and the supervisor is pointed at it unless the client left it blank altogether.
+        // available, and its blank columns are left to the supervisor, unless the client left it blank altogether.
         reading.DateBoxText = QStringLiteral("N_/__/____");
-        if (unmarked < 6)
-            reading.MultiMarks.add(SheetReading::DateReviewName);
+        if (unmarked < 6) {
+            for (LocationReading& l : reading.Locations)
+                if (l.id >= FirstDateItem && l.chosen < 0)
+                    l.state = MarkState::Uncertain;
+        }
     } else {
         const int year = CenturyOf(date.right(2).toInt(), today);
         reading.DateText = date.left(6) + QString::number(year / 100) + date.right(2);

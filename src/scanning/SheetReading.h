@@ -37,9 +37,6 @@ struct SheetReading {
     PolarPoint ReferencePoint;
     float SheetAngle = 0;
 
-    // The name the date is listed under in MultiMarks when the date of birth was read only in part.
-    static const QString DateReviewName;
-
     // A list position of the client information window for a code: its numeric value, 0 for "N" or "".
     static int ListPosition(const QString& code);
 
@@ -47,7 +44,8 @@ struct SheetReading {
     // responses.
     ClientRecord record(const QString& name) const;
 
-    // The names of the locations whose marks are too light or too close to call.
+    // The names of the locations whose marks are too light or too close to call, and of the blank columns of a
+    // date of birth read in part.
     QStringList uncertainNames() const;
 
     // The warning to show before the review (multiple marks, then uncertain ones), or a null message.

@@ -103,7 +103,7 @@ private slots:
         FilledSheet sheet(DemoScanItems());
         sheet.markAll(a, 90);
         sheet.mark(FirstQuestionItem + 4, 2 - a.responses[4].digitValue(), 90);
-        const QImage page = sheet.scan({0.9, QPointF(4, -3), 250, 4.0, 0.001, 21});
+        const QImage page = sheet.scan({0.9, QPointF(4, -3), 250, 4.0, 0.001, 21, 150});
         QVERIFY(page.save(data.filePath("sheet.png")));
         QFile notes(data.filePath("notes.png"));
         QVERIFY(notes.open(QIODevice::WriteOnly) && notes.write("not a picture") > 0 && notes.flush());
@@ -150,6 +150,9 @@ private slots:
                                       QRegularExpression::DotMatchesEverythingOption);
         if (!titles.isEmpty())
             QVERIFY2(last.match(prompts.shown.last().text).hasMatch(), qPrintable(prompts.shown.last().text));
+        // The page is kept as it came, at its own resolution, also when the scan is refused after it came.
+        const QImage raw(program.path() + "/Raw.bmp");
+        QCOMPARE(raw.convertToFormat(page.format()), titles.contains(Marks) || titles.contains(Scan) ? page : QImage());
         QCOMPARE(flags.ContinueFlag, r.review == 3);
         QVERIFY(!flags.ScanReview);
         if (r.review < 3) {

@@ -126,11 +126,11 @@ AcquiredPage FileScanner::decode(const QByteArray& bytes, const QString& shown)
         return AcquiredPage::failure(
             number, QStringLiteral("The image file %1 cannot be read: %2").arg(shown, reader.errorString()));
     }
-    const int dpm = image.dotsPerMeterX();
-    const double dpi = prepared && dpm != kNoResolution ? dpm * 0.0254 : 0;
     if (image.format() != QImage::Format_Grayscale8)
         image = image.convertToFormat(QImage::Format_Grayscale8);
-    return {image, 0, QString(), dpi >= 50 && dpi <= 1200 ? dpi : 0};
+    // A file's resolution is only what some program wrote into it: it stays on the image, for the reader to weigh
+    // against the page itself, and is not passed on as the resolution the page was scanned at.
+    return {image, 0, QString(), 0};
 }
 
 AcquiredPage FileScanner::acquire()
