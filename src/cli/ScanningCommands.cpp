@@ -184,7 +184,10 @@ int ReadSheetCommand(const QStringList& args)
                 done.notify_all();
             }
         };
-        const int threads = static_cast<int>(std::clamp<qsizetype>(QThread::idealThreadCount(), 1, files.size()));
+        // Each sheet in work holds up to a few hundred megabytes: more cores do not mean more memory.
+        constexpr int kMostThreads = 4;
+        const int threads = static_cast<int>(
+            std::clamp<qsizetype>(std::min(QThread::idealThreadCount(), kMostThreads), 1, files.size()));
         std::vector<std::thread> pool;
         for (int t = 1; t < threads; ++t)
             pool.emplace_back(work);

@@ -6,6 +6,12 @@
 
 #include <QDate>
 
+namespace {
+
+constexpr int kEarliestBirthYear = 1890;
+
+} // namespace
+
 int SheetReading::ListPosition(const QString& code)
 {
     bool ok = false;
@@ -93,5 +99,12 @@ void ReadSheet(const ScanPage& page, QList<ScanItem>& items, const QDate& today,
         const int year = CenturyOf(date.right(2).toInt(), today);
         reading.DateText = date.left(6) + QString::number(year / 100) + date.right(2);
         reading.DateBoxText = reading.DateText;
+        // A date no client can have been born on is read as marked but left to the supervisor to confirm.
+        const QDate born(year, date.left(2).toInt(), date.mid(3, 2).toInt());
+        if (!born.isValid() || born > today || year < kEarliestBirthYear) {
+            for (LocationReading& l : reading.Locations)
+                if (l.id >= FirstDateItem)
+                    l.state = MarkState::Uncertain;
+        }
     }
 }

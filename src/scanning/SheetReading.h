@@ -44,8 +44,8 @@ struct SheetReading {
     // responses.
     ClientRecord record(const QString& name) const;
 
-    // The names of the locations whose marks are too light or too close to call, and of the blank columns of a
-    // date of birth read in part.
+    // The names of the locations whose marks are too light or too close to call, of the blank columns of a date of
+    // birth read in part, and of every date column when the date read is impossible or in the future.
     QStringList uncertainNames() const;
 
     // The warning to show before the review (multiple marks, then uncertain ones), or a null message.

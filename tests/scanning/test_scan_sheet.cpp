@@ -59,6 +59,28 @@ QImage filled(QSize size, int grey)
     return image;
 }
 
+// The signature, header and an empty data chunk of a PNG of 16-bit colour with alpha: all a reader sees before it
+// allocates.
+QByteArray png16Header(quint32 width, quint32 height)
+{
+    QByteArray chunk("IHDR");
+    for (const quint32 v : {width, height})
+        for (int shift = 24; shift >= 0; shift -= 8)
+            chunk += char(v >> shift);
+    chunk += QByteArray("\x10\x06\0\0\0", 5);
+    quint32 crc = 0xffffffff;
+    for (const char c : chunk) {
+        crc ^= uchar(c);
+        for (int k = 0; k < 8; ++k)
+            crc = crc & 1 ? (crc >> 1) ^ 0xedb88320 : crc >> 1;
+    }
+    crc = ~crc;
+    QByteArray bytes = QByteArray("\x89PNG\r\n\x1a\n\0\0\0\x0d", 12) + chunk;
+    for (int shift = 24; shift >= 0; shift -= 8)
+        bytes += char(crc >> shift);
+    return bytes + QByteArray("\0\0\0\0IDAT\x35\xaf\x06\x1e", 12);
+}
+
 quint32 seedOf(const char* tag)
 {
     // A fixed seed per row (qHash is seeded afresh in every process).
@@ -168,22 +190,25 @@ private slots:
 
         // The blank columns of a date marked in part are left to the supervisor, like marks too light to call; a
         // date left blank altogether is not, and only a column marked twice counts among the multiple marks.
-        for (const char* dob : {"031405", " 31487", "031 87", "      ", "12 9 7", "071199"}) {
+        for (const char* dob : {"031405", " 31487", "031 87", "      ", "12 9 7", "071199", "123126", "023187"}) {
             SheetAnswers a = SheetAnswers::random(9);
             a.dob = dob;
             FilledSheet sheet(m_items);
             sheet.markAll(a);
-            QStringList blank, twice;
+            QStringList review, twice;
             for (int i = 0; i < 6 && !a.dob.trimmed().isEmpty(); ++i)
                 if (a.dob[i] == ' ')
-                    blank << m_items[FirstDateItem - 1 + i].LocationName;
+                    review << m_items[FirstDateItem - 1 + i].LocationName;
+            if (a.dob == "123126" || a.dob == "023187") // in the future, or a day no month has
+                for (int i = 0; i < 6; ++i)
+                    review << m_items[FirstDateItem - 1 + i].LocationName;
             if (a.dob == "071199") {
                 sheet.mark(FirstDateItem + 3, 4, 120, 8.0);
                 twice << m_items[FirstDateItem + 2].LocationName;
             }
             QTest::addRow("date \"%s\"", dob)
                 << encode(sheet.scan({-0.7, {2, 2}, 255, 3.0, 0, 4}), "png") << QString() << summary(a) << twice
-                << blank;
+                << review;
         }
 
         // Read at any resolution, tagged or not, on pages of other widths: the boxes' distance places the page.
@@ -276,7 +301,15 @@ private slots:
         // Only the header of a page of 400 million pixels: refused before anything is decoded.
         refused("20000 x 20000", QByteArray("P5\n20000 20000\n255\n") + QByteArray(100, '\xff'),
                 "20000 x 20000 pixels, too large for one answer sheet");
-        refused("bmp cut short", encode(sheet.scan({}), "bmp").left(600000), "is cut short");
+        for (const char* format : {"bmp", "png", "jpg"}) {
+            const QByteArray whole = encode(sheet.scan({}), format);
+            refused(qPrintable(QStringLiteral("%1 cut short").arg(format)), whole.left(whole.size() * 2 / 3),
+                    format == QByteArray("png") ? "cannot be read" : "is cut short");
+        }
+        // A deep page refused from its header: larger than any sheet at 600 dpi, and too deep to hold in memory.
+        refused("16-bit 6900 x 6900", QByteArray("P5\n6900 6900\n65535\n") + QByteArray(100, '\0'),
+                "6900 x 6900 pixels, too large for one answer sheet");
+        refused("16-bit colour 5000 x 8000", png16Header(5000, 8000), "5000 x 8000 pixels of 64 bits each");
         refused("not an image", QByteArray("hello, this is text\n"), "cannot be read");
         if (!QImageReader::supportedImageFormats().contains("pdf"))
             refused("pdf without a reader", QByteArray("%PDF-1.4\n%%EOF\n"), "cannot read PDF");

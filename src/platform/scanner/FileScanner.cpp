@@ -58,6 +58,30 @@ bool bmpCutShort(const QByteArray& bytes)
     return width > 0 && bits > 0 && qint64(offset) + stride * height > bytes.size();
 }
 
+// True when a JPEG file ends before its end-of-image marker after the image data (the reader would fill the rest
+// of the page with grey and call it read). Segments before the image data are walked, so that an end marker of an
+// embedded thumbnail does not count.
+bool jpegCutShort(const QByteArray& bytes)
+{
+    if (!bytes.startsWith("\xff\xd8"))
+        return false;
+    qsizetype at = 2;
+    while (at + 4 <= bytes.size()) {
+        if (uchar(bytes[at]) != 0xff)
+            return false; // not a marker where one belongs: left to the reader, which says so
+        const uchar marker = uchar(bytes[at + 1]);
+        if (marker == 0xff) {
+            ++at;
+            continue;
+        }
+        const qsizetype length = (uchar(bytes[at + 2]) << 8) | uchar(bytes[at + 3]);
+        if (marker == 0xda) // the image data: the end marker must follow it
+            return bytes.indexOf("\xff\xd9", at + 2 + length) < 0;
+        at += 2 + length;
+    }
+    return true;
+}
+
 // The format of the image formats Qt reads itself, by their first bytes; empty for any other. Naming it spares the
 // reader from loading every image plugin to ask each whether it knows the content.
 QByteArray builtInFormat(const QByteArray& bytes)
@@ -89,7 +113,7 @@ AcquiredPage FileScanner::decode(const QByteArray& bytes, const QString& shown)
             QStringLiteral("%1 is a TIFF file, and this installation has no TIFF reader (Qt's image format plugins "
                            "are not installed). Save the scan as PNG, BMP or JPEG and try again.")
                 .arg(shown));
-    if (bmpCutShort(bytes))
+    if (bmpCutShort(bytes) || jpegCutShort(bytes))
         return AcquiredPage::failure(
             ReadingFile, QStringLiteral("The image file %1 is cut short: copy or save the scan again.").arg(shown));
 
@@ -103,17 +127,32 @@ AcquiredPage FileScanner::decode(const QByteArray& bytes, const QString& shown)
     reader.setDecideFormatFromContent(reader.format().isEmpty());
     reader.setAutoTransform(true);
     const QSize size = reader.size();
-    if (size.isValid() && qint64(size.width()) * size.height() > MostPixels)
+    if (size.isValid() && (qint64(size.width()) * size.height() > MostPixels ||
+                           std::min(size.width(), size.height()) > MostNarrowSide ||
+                           (std::max(size.width(), size.height()) > MostLongSide &&
+                            std::min(size.width(), size.height()) >= LeastSide)))
         return AcquiredPage::failure(InvalidWidthHeight,
                                      QStringLiteral("The image file %1 is %2 x %3 pixels, too large for one answer "
                                                     "sheet: scan it at 100 to 600 dots per inch.")
                                          .arg(shown)
                                          .arg(size.width())
                                          .arg(size.height()));
+    // The page is allocated here, where the reader's own limit does not watch: a deep format of a large page
+    // (16 bits a channel) is refused before it takes the memory.
+    const QImage::Format format = reader.imageFormat();
+    if (size.isValid() && format != QImage::Format_Invalid &&
+        qint64(size.width()) * size.height() * QImage::toPixelFormat(format).bitsPerPixel() / 8 >
+            qint64(kAllocationLimitMb) << 20)
+        return AcquiredPage::failure(InvalidWidthHeight,
+                                     QStringLiteral("The image file %1 is %2 x %3 pixels of %4 bits each, too "
+                                                    "large to read: save the scan in 8-bit grey or colour.")
+                                         .arg(shown)
+                                         .arg(size.width())
+                                         .arg(size.height())
+                                         .arg(QImage::toPixelFormat(format).bitsPerPixel()));
     // Decoded into a page filled beforehand, so that rows a damaged file does not reach are blank, not whatever
     // the memory held; its resolution is marked, so that a file that states none leaves the mark.
     QImage image;
-    const QImage::Format format = reader.imageFormat();
     const bool prepared = size.isValid() && format != QImage::Format_Invalid;
     if (prepared) {
         image = QImage(size, format);

@@ -16,6 +16,10 @@ public:
     static AcquiredPage decode(const QByteArray& bytes, const QString& shownName);
 
     static constexpr qint64 MostPixels = 48'000'000; // a legal page at 600 dpi has 43 million
+    // The sides of a page 10 by 15 inches at 600 dpi, either way round: no sheet is scanned on more.
+    static constexpr int MostNarrowSide = 6000;
+    static constexpr int MostLongSide = 9000;
+    static constexpr int LeastSide = 300; // narrower than this is no page to measure by its sides
 
 private:
     QString m_path;
