@@ -97,7 +97,7 @@ ErrorPrompt DataLocationErrorPrompt(const FileError& e, const QString& candidate
                     QStringLiteral(", would you like to try another drive?"),
                 AppTitle(), Prompts::Icon::Exclamation, Prompts::Buttons::YesNo};
     if (isNoTestInformation(e.number, true))
-        return {QStringLiteral("No test information found on drive ") + candidate.toUpper() +
+        return {QStringLiteral("No test information found on drive ") + QDir::toNativeSeparators(candidate) +
                     QStringLiteral(", would you like to try another drive?"),
                 AppTitle(), Prompts::Icon::None, Prompts::Buttons::YesNo};
     if (e.number == FileError::PermissionDenied)
