@@ -281,7 +281,7 @@ int RestoreCommand(const QStringList& args)
     if (const QString held = takeLock(lock, data); !held.isEmpty())
         return fail(name, held);
     const QFileInfo present(table.ClientFilePath);
-    const bool readOnly = present.exists() && !(present.permissions() & QFile::WriteUser);
+    const bool readOnly = present.exists() && !(present.permissions() & QFile::WriteOwner);
     if (!a.flags.contains(QStringLiteral("--yes"))) {
         if (!::isatty(STDIN_FILENO))
             return fail(name, QStringLiteral("Nothing was changed: standard input is not a terminal to ask on. Add "

@@ -447,7 +447,7 @@ void frmSupervisorOptions::RestoreClientFile()
         return;
     }
     const QFileInfo present(m_ctx.table.ClientFilePath);
-    const QString readOnly = present.exists() && !(present.permissions() & QFile::WriteUser)
+    const QString readOnly = present.exists() && !(present.permissions() & QFile::WriteOwner)
                                  ? QStringLiteral("\r\rThe client file is read-only; it is replaced all the same.")
                                  : QString();
     const auto answer = m_ctx.prompts.message(
