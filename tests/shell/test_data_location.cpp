@@ -104,14 +104,14 @@ private slots:
         QTest::newRow("no path section: A: tried, then another asked for")
             << true << "[Settings]\r\nNumLock=True\r\n"
             << QStringList{"DATA"} << QList<A>{} << -1 << opened
-            << QStringList{"No test information found on drive A:" + another} << "DATA" << 1;
+            << QStringList{"No test information found on drive a:" + another} << "DATA" << 1;
         QTest::newRow("client file too long: warned once, opened")
             << true << path.arg("DATA") << QStringList{} << QList<A>{} << 53 << opened << QStringList{"53"} << "DATA"
             << 0;
         for (bool atStartup : {true, false})
             QTest::addRow("no medium, answered No, %s", atStartup ? "at start-up" : "from the menu")
                 << atStartup << path.arg("MISSING") << QStringList{"MISSING"} << QList<A>{A::No} << -1
-                << int(SelectResult::EndProgram) << QStringList{"/MISSING"} << "" << (atStartup ? 0 : 1);
+                << int(SelectResult::EndProgram) << QStringList{"/missing" + another} << "" << (atStartup ? 0 : 1);
         QTest::newRow("menu: chooser closed") << false << path.arg("a:") << QStringList{} << QList<A>{A::No} << -1
                                               << int(SelectResult::Stopped) << QStringList{} << "" << 1;
         QTest::newRow("start-up: empty saved path, chooser closed")
@@ -172,7 +172,7 @@ private slots:
 
     void errorPrompts()
     {
-        const QString noInfo = "No test information found on drive E:\\DATA, would you like to try another drive?";
+        const QString noInfo = "No test information found on drive e:\\data, would you like to try another drive?";
         for (int n : {52, 53, 57, 71, 76, 3024, 3044, 3051})
             QCOMPARE(DataLocationErrorPrompt(FileError{n, "desc"}, "e:\\data").text, noInfo);
         QCOMPARE(DataLocationErrorPrompt(FileError{1028, "desc"}, "e:\\data").text, "Error 1028:desc");
@@ -232,6 +232,28 @@ private slots:
         QVERIFY(QDir().mkpath(elsewhere));
         QVERIFY(!OpenDataLocation(m_table, elsewhere).error); // another location chosen: the first is let go
         QVERIFY(!OpenDataLocation(other, m_data).error);
+    }
+
+    // From the menu: a location that fails to open, then the chooser closed, leaves the open one as it was.
+    void failedOpenThenChooserClosed_keepsTheOpenLocation()
+    {
+        WriteFile(m_data + "/DATA401.QN", QByteArray(3 * ClientRecord::Size, ' '));
+        WriteFile(m_ini, "[Path]\r\nFilePath=" + m_data.toLocal8Bit() + "\r\n");
+        QVERIFY(!OpenDataLocation(m_table, m_data).error);
+        const QString clientFile = m_table.ClientFilePath;
+        m_chooser.choices << m_dir->path() + "/missing";
+        m_prompts.answers << Prompts::Answer::Yes; // try another drive: then the chooser is closed
+        QCOMPARE(SelectDataDrive(false, m_table, Profile(m_ini), m_prompts, m_chooser), SelectResult::Stopped);
+        QCOMPARE(m_prompts.shown.size(), 1);
+        QCOMPARE(m_table.DataPath, m_data);
+        QCOMPARE(m_table.ClientFilePath, clientFile);
+        QCOMPARE(m_table.NumClients, 3);
+        QVERIFY(m_table.locationLock.holds(m_data));
+        QProcess second;
+        second.start(QCoreApplication::applicationDirPath() + "/location_holder", {m_ini});
+        QVERIFY(second.waitForFinished(10000));
+        QVERIFY(second.readAllStandardOutput().contains(" is in use by user "));
+        QCOMPARE(second.exitCode(), 1);
     }
 
     void secondProgram_refusedWhileFirstHoldsTheLocation()
