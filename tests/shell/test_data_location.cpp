@@ -234,6 +234,30 @@ private slots:
         QVERIFY(!OpenDataLocation(other, m_data).error);
     }
 
+    // A USB drive's FAT through FUSE keeps no modes or owners (chmod fails with ENOSYS): used as it is.
+    void fatLocation_opensSavesAndReloads()
+    {
+        const QString fat = qEnvironmentVariable("VELTRANE_FAT_DIR");
+        if (fat.isEmpty() || !QFileInfo(fat).isDir())
+            QSKIP("no FUSE FAT mount (scripts/start-fat.sh)");
+        const QString data = fat + QStringLiteral("/T%1").arg(QCoreApplication::applicationPid());
+        QVERIFY(QDir().mkpath(data));
+        const auto cleanup = qScopeGuard([&] { QDir(data).removeRecursively(); });
+        QVERIFY(!OpenDataLocation(m_table, data).error);
+        m_table.Clients[1] = ClientRecord::blank();
+        m_table.Clients[1].Name = "On the stick";
+        m_table.NumClients = 1;
+        QCOMPARE(SaveClientAsking(m_table, 1, m_prompts).description, QString());
+        m_table.Clients[1].Name = "Changed again";
+        QCOMPARE(SaveClientAsking(m_table, 1, m_prompts).description, QString()); // replaces the file made above
+        m_table = ClientTable();
+        const OpenResult reopened = OpenDataLocation(m_table, data);
+        QCOMPARE(reopened.error.description, QString());
+        QCOMPARE(m_table.NumClients, 1);
+        QCOMPARE(m_table.Clients[1].Name.trimmed(), QStringLiteral("Changed again"));
+        QVERIFY(m_prompts.shown.isEmpty());
+    }
+
     // From the menu: a location that fails to open, then the chooser closed, leaves the open one as it was.
     void failedOpenThenChooserClosed_keepsTheOpenLocation()
     {
