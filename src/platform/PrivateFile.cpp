@@ -215,7 +215,8 @@ QString OutputRefusal(const QString& path, const QStringList& ownFolders)
     const QFileInfo info(path);
     struct stat dir {};
     if (::stat(native(info.absolutePath()).constData(), &dir) != 0 || !S_ISDIR(dir.st_mode))
-        return QStringLiteral("The folder %1 does not exist.").arg(QDir::toNativeSeparators(info.absolutePath()));
+        return QStringLiteral("%1 cannot be written: the folder %2 does not exist.")
+            .arg(shown, QDir::toNativeSeparators(info.absolutePath()));
     struct stat st {};
     if (::lstat(native(path).constData(), &st) != 0)
         return {}; // a free name
