@@ -10,6 +10,7 @@ packages=(
   libsane-dev sane-utils espeak-ng sox pulseaudio pulseaudio-utils
   clang libclang-rt-14-dev
   ccache dpkg-dev lintian desktop-file-utils appstream
+  dosfstools fusefat
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -18,11 +18,17 @@ fi
 if [ -x scripts/start-pulse.sh ]; then
   pulse_env=$(scripts/start-pulse.sh) && eval "$pulse_env" || echo "warning: no sound server; the audio tests will skip" >&2
 fi
+if [ -x scripts/start-fat.sh ]; then
+  fat_env=$(scripts/start-fat.sh) && eval "$fat_env" || echo "warning: no FUSE FAT mount; its tests will skip" >&2
+fi
 
 # Every build goes through ccache when it is there: a second run compiles only what changed.
+# Paths are made relative to the checkout and the working folder is left out of the hash, so a second clone elsewhere
+# finds the first one's objects.
 launcher=()
 if command -v ccache >/dev/null; then
   launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+  export CCACHE_BASEDIR=$root CCACHE_NOHASHDIR=1
 fi
 
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Debug -DVELTRANE_WERROR=ON "${launcher[@]}"

@@ -41,7 +41,12 @@ struct Program::Parts {
 std::unique_ptr<Program> Program::build(const QString& programDir, const ProgramEdges& edges)
 {
     auto instance = std::make_unique<SingleInstance>(programDir);
-    if (instance->handOverToRunningInstance())
+    const SingleInstance::HandOver handOver = instance->handOverToRunningInstance();
+    if (handOver == SingleInstance::HandOver::NoAnswer && edges.prompts)
+        edges.prompts->message(QStringLiteral("Veltrane is already running but does not respond. Wait for it to "
+                                              "finish what it is doing, or end it, and then start Veltrane again."),
+                               QStringLiteral("Veltrane"), Prompts::Icon::Exclamation, Prompts::Buttons::Ok);
+    if (handOver != SingleInstance::HandOver::NoneRunning)
         return nullptr;
     instance->listen();
     return std::unique_ptr<Program>(new Program(std::move(instance), programDir, edges));

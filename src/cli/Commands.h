@@ -9,6 +9,10 @@
 // message on standard error, when there is none.
 QString CommandProgramDir(const QString& given);
 
+// The folders whose files no output of a command may replace: the program folder, the site folder and the data
+// location (see PrivateFile::OutputRefusal).
+QStringList CommandOwnFolders(const QString& programDir, const QString& dataDir);
+
 // sound-list PROGRAM_DIR LIST: the wave files of the question tables and instructions screens, and what they say.
 int soundListCommand(const QStringList& args);
 // answer-sheet [--program-dir DIR] --pdf FILE: the blank answer sheet, drawn from the ScanItem table, as PDF.
@@ -18,7 +22,7 @@ int AnswerSheetCommand(const QStringList& args);
 int ReadSheetCommand(const QStringList& args);
 // report [--program-dir DIR] [--data-dir DIR] --client N [--scores] [--pdf FILE]
 int runReport(const QStringList& args);
-// export --program-dir DIR --data-dir DIR [--format csv|json] [--deidentified] [--output FILE]
+// export [--program-dir DIR] [--data-dir DIR] [--format csv|json] [--deidentified] [--output FILE|-]
 int ExportCommand(const QStringList& args);
 // backup --data-dir DIR --to FOLDER
 int BackupCommand(const QStringList& args);

@@ -6,6 +6,8 @@
 #include "ClientFileBackup.h"
 #include "ClientRecord.h"
 #include "ClientTable.h"
+#include "LocationLock.h"
+#include "PrivateFile.h"
 #include "Profile.h"
 #include "ReportWriter.h"
 #include "SafeWrite.h"
@@ -14,26 +16,31 @@
 
 #include <QDateTime>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QHash>
+#include <cerrno>
 #include <cstdio>
 #include <unistd.h>
 
 namespace {
 
 const char* kExportUsage =
-    "usage: veltrane-cli export --program-dir DIR --data-dir DIR [--format csv|json] [--deidentified] [--output FILE]\n"
+    "usage: veltrane-cli export [--program-dir DIR] [--data-dir DIR] [--format csv|json] [--deidentified]\n"
+    "                           [--output FILE|-]\n"
     "\n"
     "Scores every client of the data location, as the report does, and writes one row (CSV) or one object (JSON)\n"
     "per client in client order: client, name, date_of_birth, test_date, then raw points, percentile and range\n"
     "(low, medium, problem, maximum or not_scored) of scales 1 to 6, invalid, and the demographic codes and court\n"
     "counts as stored.\n"
     "\n"
-    "  --program-dir DIR  the program folder (QNB.TXT, QNRPT.TXT and the paragraph files)\n"
-    "  --data-dir DIR     the data location holding DATA401.QN\n"
+    "  --program-dir DIR  the program folder (QNB.TXT, QNRPT.TXT and the paragraph files); by default the folder\n"
+    "                     the program runs on (see veltrane-cli --help)\n"
+    "  --data-dir DIR     the data location holding DATA401.QN; by default the one the program last opened\n"
     "  --format csv|json  CSV (RFC 4180, UTF-8 with a byte-order mark, CR LF; the default) or a JSON array\n"
     "  --deidentified     leave out name and date of birth; give age_at_test in whole years instead\n"
-    "  --output FILE      write FILE (replaced safely) instead of standard output\n"
+    "  --output FILE|-    write FILE (replaced safely, mode 0600) instead of standard output (-); never a file\n"
+    "                     of the program folder or data location, a device, a pipe or a link\n"
     "\n"
     "A client that cannot be scored gets a row with empty scale fields and a message on standard error.\n"
     "Exit status: 0 every client scored; 1 a client could not be scored, or a bad argument, folder or file.\n";
@@ -47,8 +54,9 @@ const char* kBackupUsage =
     "  --data-dir DIR  the data location holding DATA401.QN\n"
     "  --to FOLDER     an existing folder for the backup (never a file is written over)\n"
     "\n"
-    "Exit status: 0 backed up; 1 a bad argument, a missing folder or file, or a damaged client file (which is\n"
-    "still copied as it is).\n";
+    "Not while a program has the data location open: the command then says who holds it and copies nothing.\n"
+    "Exit status: 0 backed up; 1 a bad argument, a missing folder or file, the location in use, or a damaged\n"
+    "client file (which is still copied as it is).\n";
 
 const char* kRestoreUsage =
     "usage: veltrane-cli restore --from FILE --data-dir DIR [--yes]\n"
@@ -59,9 +67,12 @@ const char* kRestoreUsage =
     "\n"
     "  --from FILE     the backup\n"
     "  --data-dir DIR  the data location holding DATA401.QN\n"
-    "  --yes           replace without asking (needed when standard input is not a terminal)\n"
+    "  --yes           replace without asking (needed when standard input is not a terminal, and for a\n"
+    "                  read-only client file)\n"
     "\n"
-    "Exit status: 0 restored; 1 a bad argument, a missing folder or file, a damaged backup, or not confirmed.\n";
+    "Not while a program has the data location open: the command then says who holds it and changes nothing.\n"
+    "Exit status: 0 restored; 1 a bad argument, a missing folder or file, a damaged backup, the location in\n"
+    "use, or not confirmed.\n";
 
 struct Args {
     QHash<QString, QString> values;
@@ -130,6 +141,17 @@ QString missingFolder(const QString& what, const QString& path)
     return QFileInfo(path).isDir() ? QString() : QStringLiteral("The %1 %2 does not exist.").arg(what, shown(path));
 }
 
+// Backup and restore read or replace the client file whole: never under a program that has the location open, even
+// one stopped but alive, whose next save would write its old clients back.
+QString takeLock(LocationLock& lock, const QString& data)
+{
+    const LocationLock::Attempt a = lock.acquire(data);
+    if (a.status != LocationLock::Status::InUse)
+        return {};
+    return QStringLiteral("The data location %1 is in use by %2. Close the program there first. Nothing was changed.")
+        .arg(shown(data), a.holder.isEmpty() ? QStringLiteral("another copy of Veltrane") : a.holder);
+}
+
 int clientsIn(const QString& clientFile)
 {
     const qint64 size = QFileInfo(clientFile).size();
@@ -149,19 +171,28 @@ int ExportCommand(const QStringList& args)
         std::fputs(kExportUsage, stdout);
         return 0;
     }
-    if (const QString p = argumentProblem(a, {QStringLiteral("--program-dir"), QStringLiteral("--data-dir")});
-        !p.isEmpty())
+    if (const QString p = argumentProblem(a, {}); !p.isEmpty())
         return fail(name, p, kExportUsage);
     const QString format = a.values.value(QStringLiteral("--format"), QStringLiteral("csv"));
     if (format != QLatin1String("csv") && format != QLatin1String("json"))
         return fail(name, QStringLiteral("--format must be csv or json, not '%1'").arg(format), kExportUsage);
 
-    const QString program = QDir::cleanPath(a.values.value(QStringLiteral("--program-dir")));
-    const QString data = QDir::cleanPath(a.values.value(QStringLiteral("--data-dir")));
-    for (const QString& p :
-         {missingFolder(QStringLiteral("program folder"), program), missingFolder(QStringLiteral("data folder"), data)})
-        if (!p.isEmpty())
-            return fail(name, p);
+    const QString given = a.values.value(QStringLiteral("--program-dir"));
+    if (const QString p = given.isEmpty() ? QString() : missingFolder(QStringLiteral("program folder"), given);
+        !p.isEmpty())
+        return fail(name, p);
+    const QString program = QDir::cleanPath(CommandProgramDir(given));
+    if (program.isEmpty() || program == QLatin1String("."))
+        return 1;
+    const QString data = QDir::cleanPath(a.values.value(
+        QStringLiteral("--data-dir"), GetINIFilePath(Profile(program + QStringLiteral("/Quillan.ini")))));
+    if (const QString p = missingFolder(QStringLiteral("data folder"), data); !p.isEmpty())
+        return fail(name, p);
+    const QString output = a.values.value(QStringLiteral("--output"), QStringLiteral("-"));
+    const QStringList own = CommandOwnFolders(program, data);
+    if (output != QLatin1String("-"))
+        if (const QString refused = PrivateFile::OutputRefusal(output, own); !refused.isEmpty())
+            return fail(name, QStringLiteral("Nothing was exported. %1").arg(refused));
     ClientTable table;
     table.setDataPath(data);
     // The program creates a missing client file; an export must not change the location it reads.
@@ -183,11 +214,13 @@ int ExportCommand(const QStringList& args)
                                           a.flags.contains(QStringLiteral("--deidentified"))});
     if (out.error)
         return fail(name, out.error.message);
-    const QString output = a.values.value(QStringLiteral("--output"));
-    if (output.isEmpty()) {
-        std::fwrite(out.bytes.constData(), 1, static_cast<size_t>(out.bytes.size()), stdout);
-        std::fflush(stdout);
-    } else if (const QString e = WriteFileSafely(output, out.bytes, ExistingFile::Replace); !e.isEmpty()) {
+    if (output == QLatin1String("-")) {
+        if (std::fwrite(out.bytes.constData(), 1, static_cast<size_t>(out.bytes.size()), stdout) !=
+                static_cast<size_t>(out.bytes.size()) ||
+            std::fflush(stdout) != 0)
+            return fail(name, QStringLiteral("The export could not be written to standard output: %1.")
+                                  .arg(PrivateFile::ErrorText(errno)));
+    } else if (const QString e = WriteOutputSafely(output, out.bytes, ExistingFile::Replace, own); !e.isEmpty()) {
         return fail(name, e);
     }
     for (const QString& problem : out.problems)
@@ -213,6 +246,9 @@ int BackupCommand(const QStringList& args)
             return fail(name, p);
     ClientTable table;
     table.setDataPath(data);
+    LocationLock lock;
+    if (const QString held = takeLock(lock, data); !held.isEmpty())
+        return fail(name, held);
     const BackupOutcome out = BackUpClientFile(table.ClientFilePath, to, QDateTime::currentDateTime());
     if (!out.error.isEmpty())
         return fail(name, out.error);
@@ -241,15 +277,24 @@ int RestoreCommand(const QStringList& args)
     if (!backup.error.isEmpty())
         return fail(name, backup.error + QStringLiteral(" Nothing was changed."));
 
+    LocationLock lock;
+    if (const QString held = takeLock(lock, data); !held.isEmpty())
+        return fail(name, held);
+    const QFileInfo present(table.ClientFilePath);
+    const bool readOnly = present.exists() && !(present.permissions() & QFile::WriteOwner);
     if (!a.flags.contains(QStringLiteral("--yes"))) {
         if (!::isatty(STDIN_FILENO))
             return fail(name, QStringLiteral("Nothing was changed: standard input is not a terminal to ask on. Add "
-                                             "--yes to replace the client file without asking."));
+                                             "--yes to replace the client file without asking.") +
+                                  (readOnly ? QStringLiteral(" The client file %1 is read-only.")
+                                                  .arg(shown(table.ClientFilePath))
+                                            : QString()));
         std::fprintf(stderr,
-                     "Replace the client file %s (%d clients) with the backup %s (%d clients)?\n"
+                     "Replace the client file %s (%d clients) with the backup %s (%d clients)?\n%s"
                      "The present client file is kept as a backup of its own. [y/N] ",
                      qPrintable(shown(table.ClientFilePath)), clientsIn(table.ClientFilePath),
-                     qPrintable(shown(backup.path)), backup.clients);
+                     qPrintable(shown(backup.path)), backup.clients,
+                     readOnly ? "The client file is read-only; it is replaced all the same.\n" : "");
         std::fflush(stderr);
         char answer[16] = {};
         if (!std::fgets(answer, sizeof answer, stdin) || (answer[0] != 'y' && answer[0] != 'Y'))
@@ -259,6 +304,8 @@ int RestoreCommand(const QStringList& args)
     if (!out.error.isEmpty())
         return fail(name, out.error);
     std::printf("Restored %d clients into %s.\n", backup.clients, qPrintable(shown(table.ClientFilePath)));
+    if (readOnly)
+        std::printf("The client file was read-only and still is.\n");
     if (!out.keptPath.isEmpty())
         std::printf("The client file it replaced is kept as %s.\n", qPrintable(shown(out.keptPath)));
     return 0;

@@ -4,6 +4,7 @@
 
 #include "ClientTable.h"
 #include "PdfReportPrinter.h"
+#include "PrivateFile.h"
 #include "Profile.h"
 #include "ReportPrinting.h"
 #include "ScoreAndReport.h"
@@ -114,6 +115,10 @@ int runReport(const QStringList& args)
         dataDir = GetINIFilePath(settings);
     ClientTable table;
     table.setDataPath(QDir::cleanPath(dataDir));
+    const QStringList own = CommandOwnFolders(program, table.DataPath);
+    if (!pdfPath.isEmpty())
+        if (const QString refused = PrivateFile::OutputRefusal(pdfPath, own); !refused.isEmpty())
+            return failure(QStringLiteral("The PDF was not saved. %1").arg(refused));
     // The program creates a missing client file; a checking tool must not change the location it checks.
     if (!QFileInfo(table.ClientFilePath).isFile())
         return failure(
@@ -139,7 +144,7 @@ int runReport(const QStringList& args)
     if (ScoringError e = ScoreAndReport(program, table, brand.isEmpty() ? PublisherBrandCode : brand.at(0), &run))
         return failure(e.message);
     if (!pdfPath.isEmpty()) {
-        PdfReportPrinter pdf(pdfPath);
+        PdfReportPrinter pdf(pdfPath, QPageSize::Letter, own);
         const PrintOutcome printed = PrintReport(program, pdf);
         if (!printed.printed())
             return failure(printed.message);

@@ -7,9 +7,11 @@
 #include "Clock.h"
 #include "DataWorkspace.h"
 #include "FileScanner.h"
+#include "PrivateFile.h"
 #include "Profile.h"
 #include "ScanItem.h"
 #include "ScanSheet.h"
+#include "Settings.h"
 
 #include <QDate>
 #include <QDir>
@@ -122,7 +124,11 @@ int AnswerSheetCommand(const QStringList& args)
     const QString programDir = CommandProgramDir(o.programDir);
     if (programDir.isEmpty())
         return 1;
-    DataWorkspace workspace(programDir, Profile(programDir + QStringLiteral("/Quillan.ini")));
+    const Profile settings(programDir + QStringLiteral("/Quillan.ini"));
+    const QStringList own = CommandOwnFolders(programDir, GetINIFilePath(settings));
+    if (const QString refused = PrivateFile::OutputRefusal(o.pdf, own); !refused.isEmpty())
+        return fail(QStringLiteral("The answer sheet was not saved. %1").arg(refused));
+    DataWorkspace workspace(programDir, settings);
     QString problem;
     std::unique_ptr<DataWorkspace::Database> database = workspace.OpenQuestionDatabase(&problem);
     if (!database)
@@ -132,7 +138,7 @@ int AnswerSheetCommand(const QStringList& args)
     database.reset();
     if (!problem.isEmpty())
         return fail(problem);
-    problem = AnswerSheet(items).writePdf(o.pdf);
+    problem = AnswerSheet(items).writePdf(o.pdf, own);
     if (!problem.isEmpty())
         return fail(problem);
     return 0;

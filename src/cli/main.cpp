@@ -57,6 +57,14 @@ QString CommandProgramDir(const QString& given)
     return folder.path;
 }
 
+QStringList CommandOwnFolders(const QString& programDir, const QString& dataDir)
+{
+    QStringList own{programDir, dataDir,
+                    SiteFolderPath(ProgramFolderPlaces::fromEnvironment(QCoreApplication::applicationDirPath()))};
+    own.removeAll(QString());
+    return own;
+}
+
 int main(int argc, char** argv)
 {
     // Printing and drawing need a GUI application object, never a screen.

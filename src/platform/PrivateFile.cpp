@@ -97,15 +97,15 @@ int Replace(const QString& path, QByteArrayView bytes, mode_t newMode, Sync sync
         return err;
     };
 
-    // File systems without owners or modes (the FAT of most USB drives) refuse both with EPERM; that is no reason
+    // File systems without owners or modes (the FAT of USB drives) refuse both; that is no reason
     // to give up the write.
     mode_t mode = newMode;
     if (exists && S_ISREG(old.st_mode)) {
         mode = old.st_mode & 07777;
-        if (::geteuid() == 0 && ::fchown(f.fd, old.st_uid, old.st_gid) != 0 && errno != EPERM)
+        if (::geteuid() == 0 && ::fchown(f.fd, old.st_uid, old.st_gid) != 0 && !NoModesHere(errno))
             return fail(errno);
     }
-    if (::fchmod(f.fd, mode) != 0 && errno != EPERM)
+    if (::fchmod(f.fd, mode) != 0 && !NoModesHere(errno))
         return fail(errno);
     if (int err = writeAll(f.fd, bytes))
         return fail(err);
@@ -140,7 +140,7 @@ int Create(const QString& path, QByteArrayView bytes, mode_t mode)
     Fd f(::open(native(path).constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode));
     if (f.fd < 0)
         return errno;
-    int err = ::fchmod(f.fd, mode) != 0 ? errno : 0; // the umask must not widen or narrow the mode
+    int err = ::fchmod(f.fd, mode) != 0 && !NoModesHere(errno) ? errno : 0; // the umask must not change the mode
     if (!err)
         err = writeAll(f.fd, bytes);
     if (err) {
@@ -202,6 +202,49 @@ int RemoveLeftovers(const QString& folder, long onlyOwnedBy)
     }
     ::closedir(listing);
     return removed;
+}
+
+bool NoModesHere(int err)
+{
+    return err == EPERM || err == ENOSYS || err == ENOTSUP;
+}
+
+QString OutputRefusal(const QString& path, const QStringList& ownFolders)
+{
+    const QString shown = QDir::toNativeSeparators(path);
+    const QFileInfo info(path);
+    struct stat dir {};
+    if (::stat(native(info.absolutePath()).constData(), &dir) != 0 || !S_ISDIR(dir.st_mode))
+        return QStringLiteral("%1 cannot be written: the folder %2 does not exist.")
+            .arg(shown, QDir::toNativeSeparators(info.absolutePath()));
+    struct stat st {};
+    if (::lstat(native(path).constData(), &st) != 0)
+        return {}; // a free name
+    if (S_ISLNK(st.st_mode))
+        return QStringLiteral("%1 is a link. It is not followed or replaced; give the file itself.").arg(shown);
+    if (S_ISDIR(st.st_mode))
+        return QStringLiteral("%1 is a folder, not a file.").arg(shown);
+    if (!S_ISREG(st.st_mode))
+        return QStringLiteral("%1 is a device, a pipe or a socket, not a file, and is never replaced.").arg(shown);
+    for (const QString& own : ownFolders) {
+        struct stat o {};
+        if (!own.isEmpty() && ::stat(native(own).constData(), &o) == 0 && o.st_dev == dir.st_dev &&
+            o.st_ino == dir.st_ino)
+            return QStringLiteral("%1 is one of the program's own files (in %2) and is never written over. Choose "
+                                  "another file.")
+                .arg(shown, QDir::toNativeSeparators(own));
+    }
+    return {};
+}
+
+QString WriteOutput(const QString& path, QByteArrayView bytes, const QStringList& ownFolders)
+{
+    if (QString refused = OutputRefusal(path, ownFolders); !refused.isEmpty())
+        return refused;
+    if (const int err = Replace(path, bytes))
+        return QStringLiteral("The file %1 could not be written: %2. Any earlier file of that name is as it was.")
+            .arg(QDir::toNativeSeparators(path), ErrorText(err));
+    return {};
 }
 
 QString ErrorText(int err)

@@ -5,6 +5,7 @@
 
 #include <QByteArrayView>
 #include <QString>
+#include <QStringList>
 #include <sys/types.h>
 
 namespace PrivateFile {
@@ -34,6 +35,20 @@ int Read(const QString& path, QByteArray& out);
 // Removes the temporary files a writer killed in the middle of Replace left in `folder`. With `onlyOwnedBy` >= 0,
 // only the files of that user are removed. Returns how many were removed.
 int RemoveLeftovers(const QString& folder, long onlyOwnedBy = -1);
+
+// Why `path` may not take an output the user asked for (an export, a backup, a PDF), as a sentence naming it; empty
+// when it may. Refused are a device, a pipe, a socket, a folder or a link at the name (a link is never followed, and
+// replacing it could break what it names), and any file already in one of `ownFolders`: the program folder, the site
+// folder and the open data location, whose files the program itself reads.
+QString OutputRefusal(const QString& path, const QStringList& ownFolders);
+
+// Writes an output the user asked for: OutputRefusal, then Replace (a new file is 0600, flushed before it is renamed
+// into place). Empty on success; otherwise a sentence naming the file, and an earlier file there is as it was.
+QString WriteOutput(const QString& path, QByteArrayView bytes, const QStringList& ownFolders);
+
+// Whether a failed chmod or chown means only that the file system keeps no modes or owners (FAT: EPERM from the
+// kernel's driver, ENOSYS or ENOTSUP from FUSE ones).
+bool NoModesHere(int err);
 
 // The system's description of an errno value.
 QString ErrorText(int err);

@@ -1,6 +1,8 @@
 #include "SingleInstance.h"
 
+#include <QCoreApplication>
 #include <QCryptographicHash>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QLocalServer>
 #include <QLocalSocket>
@@ -13,16 +15,22 @@ SingleInstance::SingleInstance(const QString& programDir, QObject* parent) : QOb
              + QString::fromLatin1(QCryptographicHash::hash(key, QCryptographicHash::Sha1).toHex().left(16));
 }
 
-bool SingleInstance::handOverToRunningInstance()
+SingleInstance::HandOver SingleInstance::handOverToRunningInstance()
 {
     QLocalSocket socket;
     socket.connectToServer(m_name);
     if (!socket.waitForConnected(500))
-        return false;
+        return HandOver::NoneRunning;
     socket.write("activate\n");
-    socket.waitForBytesWritten(500);
-    socket.waitForReadyRead(500); // the first instance answers once it has taken the request
-    return true;
+    socket.flush();
+    // The running instance answers once it has taken the request; a busy one gets a few seconds. Events are
+    // handled meanwhile so that an instance in this same process (as in tests) can answer too.
+    const QDeadlineTimer deadline(3000);
+    while (socket.bytesAvailable() == 0 && socket.state() == QLocalSocket::ConnectedState && !deadline.hasExpired()) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        socket.waitForReadyRead(20);
+    }
+    return socket.readAll().startsWith("ok") ? HandOver::HandedOver : HandOver::NoAnswer;
 }
 
 bool SingleInstance::listen()

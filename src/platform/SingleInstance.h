@@ -11,8 +11,12 @@ class SingleInstance : public QObject {
 public:
     explicit SingleInstance(const QString& programDir, QObject* parent = nullptr);
 
-    // True when another instance answered and was asked to come to the front; this one should then end.
-    bool handOverToRunningInstance();
+    enum class HandOver {
+        NoneRunning, // this is the first: go on
+        HandedOver,  // the running one took the request to come to the front: end this one
+        NoAnswer,    // one is running but did not answer: it is frozen, so say so and end this one
+    };
+    HandOver handOverToRunningInstance();
     // Starts listening so later starts can hand over to this instance.
     bool listen();
 

@@ -50,3 +50,11 @@ QString WriteFileSafely(const QString& path, const QByteArray& bytes, ExistingFi
             .arg(shown(path));
     return {};
 }
+
+QString WriteOutputSafely(const QString& path, const QByteArray& bytes, ExistingFile existing,
+                          const QStringList& ownFolders)
+{
+    if (QString refused = PrivateFile::OutputRefusal(path, ownFolders); !refused.isEmpty())
+        return refused;
+    return WriteFileSafely(path, bytes, existing);
+}

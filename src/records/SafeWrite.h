@@ -3,6 +3,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 enum class ExistingFile { Replace, Refuse };
 
@@ -11,6 +12,10 @@ enum class ExistingFile { Replace, Refuse };
 // link at `path` is replaced, never followed. With ExistingFile::Refuse an existing `path` is left alone and is an
 // error. Returns an empty string on success, otherwise a sentence naming the file.
 QString WriteFileSafely(const QString& path, const QByteArray& bytes, ExistingFile existing);
+
+// WriteFileSafely for a file the user named: refused, naming it, when PrivateFile::OutputRefusal refuses it.
+QString WriteOutputSafely(const QString& path, const QByteArray& bytes, ExistingFile existing,
+                          const QStringList& ownFolders);
 
 // Reads a whole file; an empty string on success, otherwise a sentence naming the file.
 QString ReadWholeFile(const QString& path, QByteArray& bytes);

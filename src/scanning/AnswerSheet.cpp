@@ -1,8 +1,10 @@
 #include "AnswerSheet.h"
 
+#include "PrivateFile.h"
 #include "Registration.h"
 #include "TestDefinition.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFileInfo>
 #include <QFontMetrics>
@@ -242,18 +244,22 @@ QString AnswerSheet::paint(QPagedPaintDevice& device, const QString& shownName) 
     return {};
 }
 
-QString AnswerSheet::writePdf(const QString& path) const
+QString AnswerSheet::writePdf(const QString& path, const QStringList& ownFolders) const
 {
     const QString shown = QDir::toNativeSeparators(path);
+    if (const QString refused = PrivateFile::OutputRefusal(path, ownFolders); !refused.isEmpty())
+        return QStringLiteral("The answer sheet was not saved. %1").arg(refused);
+    QBuffer pdf;
+    pdf.open(QIODevice::WriteOnly);
     {
-        QPdfWriter writer(path);
+        QPdfWriter writer(&pdf);
         writer.setTitle(QStringLiteral("Veltrane answer sheet"));
         writer.setCreator(QStringLiteral("Veltrane"));
         writer.setResolution(600);
         if (QString problem = paint(writer, shown); !problem.isEmpty())
             return problem;
     }
-    if (!QFileInfo(path).isFile() || QFileInfo(path).size() == 0)
-        return QStringLiteral("The answer sheet was not written to %1: the file cannot be created there.").arg(shown);
+    if (const QString e = PrivateFile::WriteOutput(path, pdf.data(), ownFolders); !e.isEmpty())
+        return QStringLiteral("The answer sheet was not saved. %1").arg(e);
     return {};
 }

@@ -10,6 +10,7 @@
 #include <QPoint>
 #include <QRect>
 #include <QSize>
+#include <QStringList>
 
 class QPagedPaintDevice;
 class QPainter;
@@ -33,8 +34,9 @@ public:
     // that the printer's margins do not shift the page). Returns "" or what went wrong; `shownName` names the
     // device in the message.
     QString paint(QPagedPaintDevice& device, const QString& shownName) const;
-    // A one-page legal-size PDF; returns "" or a message naming the file.
-    QString writePdf(const QString& path) const;
+    // A one-page legal-size PDF, never over one of the files in `ownFolders` (see PrivateFile::OutputRefusal);
+    // returns "" or a message naming the file.
+    QString writePdf(const QString& path, const QStringList& ownFolders) const;
 
     // The top-left corner, on the page of a straight sheet, of bubble `index` of the location with ID `id`.
     QPoint bubbleOnPage(int id, int index) const;

@@ -6,6 +6,7 @@
 #include "SessionFlags.h"
 
 #include <QString>
+#include <QStringList>
 #include <functional>
 
 class Prompts;
@@ -41,6 +42,8 @@ struct AppContext {
     PrinterChooser* printerChooser = nullptr;
     Scanner* scanner = nullptr;
     FileDialogs* files = nullptr;
+    // The folders whose files no output the user names may replace (see PrivateFile::OutputRefusal).
+    QStringList OwnFolders() const { return {programDir, table.DataPath}; }
     // While a scanned sheet is reviewed: makes the panel that shows the sheet beside a review window's fields.
     std::function<SheetReviewPanel*(QWidget* window)> reviewPanel;
 };

@@ -42,18 +42,15 @@ FileError writeTest(const QString& dataPath)
 }
 
 // Another program may have the location open: ask for its lock before anything is read or changed there. A location
-// that cannot carry a lock (not writable, missing, no lock support) goes on to the usual checks, which tell why.
-FileError lockLocation(ClientTable& table, const QString& path)
+// that cannot carry a lock (not writable, missing, no lock support) goes on to the usual checks, which tell why. The
+// lock is taken into `lock`; the table's own lock (of the location open now) is left alone.
+FileError lockLocation(const ClientTable& table, const QString& path, LocationLock& lock)
 {
     if (table.locationLock.holds(path))
         return {};
-    LocationLock lock;
     const LocationLock::Attempt attempt = lock.acquire(path);
     if (attempt.status == LocationLock::Status::InUse)
         return {FileError::LocationInUse, attempt.holder};
-    table.locationLock = std::move(lock);
-    if (table.locationLock.isHeld())
-        PrivateFile::RemoveLeftovers(path); // saves of a program that died; no live program is saving here now
     return {};
 }
 
@@ -79,13 +76,31 @@ FileError relockLocation(ClientTable& table)
 
 OpenResult OpenDataLocation(ClientTable& table, const QString& path)
 {
-    if (FileError e = lockLocation(table, path))
+    LocationLock lock;
+    const bool same = table.locationLock.holds(path);
+    if (FileError e = lockLocation(table, path, lock))
         return {e, {}};
+    // Until the new location has opened whole, the one open now stays as it was: its clients, paths and lock.
+    const auto clients = table.Clients;
+    const int16_t count = table.NumClients, current = table.CurClient;
+    const QString dataPath = table.DataPath, clientFilePath = table.ClientFilePath;
     table.setDataPath(path);
     const ClientTable::LoadResult loaded = table.LoadClients();
-    if (loaded.error)
-        return {loaded.error, {}};
-    return {writeTest(path), loaded.notice};
+    FileError e = loaded.error ? loaded.error : writeTest(path);
+    if (e) {
+        table.Clients = clients;
+        table.NumClients = count;
+        table.CurClient = current;
+        table.DataPath = dataPath;
+        table.ClientFilePath = clientFilePath;
+        return {e, {}};
+    }
+    if (!same) {
+        table.locationLock = std::move(lock);
+        if (table.locationLock.isHeld())
+            PrivateFile::RemoveLeftovers(path); // saves of a program that died; no live program is saving here now
+    }
+    return {{}, loaded.notice};
 }
 
 ErrorPrompt DataLocationErrorPrompt(const FileError& e, const QString& candidate)
@@ -97,7 +112,7 @@ ErrorPrompt DataLocationErrorPrompt(const FileError& e, const QString& candidate
                     QStringLiteral(", would you like to try another drive?"),
                 AppTitle(), Prompts::Icon::Exclamation, Prompts::Buttons::YesNo};
     if (isNoTestInformation(e.number, true))
-        return {QStringLiteral("No test information found on drive ") + candidate.toUpper() +
+        return {QStringLiteral("No test information found on drive ") + QDir::toNativeSeparators(candidate) +
                     QStringLiteral(", would you like to try another drive?"),
                 AppTitle(), Prompts::Icon::None, Prompts::Buttons::YesNo};
     if (e.number == FileError::PermissionDenied)

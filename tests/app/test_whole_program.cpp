@@ -14,6 +14,7 @@
 #include "Presentation.h"
 #include "Program.h"
 #include "SheetImagePanel.h"
+#include "SingleInstance.h"
 #include "TestDefinition.h"
 #include "TestEnv.h"
 #include "TestFiles.h"
@@ -27,6 +28,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QLocalServer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
@@ -593,7 +595,8 @@ private slots:
         QCOMPARE(run.fileBytes(), run.demoClients);
     }
 
-    // A second start for the same program folder brings the first to the front and builds nothing.
+    // A second start for the same program folder brings the first to the front and builds nothing; when the first
+    // is frozen, the second says so.
     void secondStart_handsOverToTheFirst()
     {
         Run run;
@@ -601,6 +604,13 @@ private slots:
         run.menu().hide();
         QVERIFY(!Program::build(run.programDir, {&run.prompts, &run.clock, &run.files}));
         QTRY_VERIFY(run.menu().isVisible());
+        QVERIFY(run.prompts.texts().isEmpty());
+
+        QLocalServer frozen; // takes the connection and never answers
+        QVERIFY(frozen.listen(SingleInstance(run.dataDir).serverName()));
+        QVERIFY(!Program::build(run.dataDir, {&run.prompts, &run.clock, &run.files}));
+        QCOMPARE(run.prompts.texts().size(), 1);
+        QVERIFY(run.prompts.texts().first().startsWith("Veltrane is already running but does not respond"));
     }
 };
 

@@ -14,7 +14,7 @@ private slots:
         SingleInstance first(a.path());
         QVERIFY(first.listen());
         SingleInstance other(b.path());
-        QVERIFY(!other.handOverToRunningInstance());
+        QCOMPARE(other.handOverToRunningInstance(), SingleInstance::HandOver::NoneRunning);
     }
 };
 

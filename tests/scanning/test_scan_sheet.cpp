@@ -156,7 +156,7 @@ private slots:
         {
             QTemporaryDir dir;
             const QString pdf = dir.filePath("sheet.pdf");
-            QCOMPARE(AnswerSheet(m_items).writePdf(pdf), QString());
+            QCOMPARE(AnswerSheet(m_items).writePdf(pdf, {}), QString());
             QVERIFY2(QProcess::execute("pdftoppm", {"-r", "100", "-gray", "-singlefile", pdf, dir.filePath("page")}) ==
                          0,
                      "pdftoppm (poppler-utils) renders the printed sheet");

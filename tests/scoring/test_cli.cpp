@@ -6,12 +6,17 @@
 #include "ScoringTestData.h"
 
 #include <QDirIterator>
+#include <QProcess>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
+#include <csignal>
+#include <sys/mount.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 
 namespace {
 
@@ -22,6 +27,17 @@ QMap<QString, QByteArray> filesUnder(const QString& dir)
     for (QDirIterator it(dir, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories); it.hasNext();)
         files.insert(it.next(), ReadBytes(it.filePath()));
     return files;
+}
+
+// What lies at `path`, for comparing before and after: its kind, and a regular file's bytes.
+QByteArray stateOf(const QString& path)
+{
+    struct stat st {};
+    if (::lstat(QFile::encodeName(path).constData(), &st) != 0)
+        return "missing";
+    if (S_ISREG(st.st_mode))
+        return "file:" + ReadBytes(path);
+    return "kind:" + QByteArray::number(st.st_mode & S_IFMT) + ":" + QFile::symLinkTarget(path).toUtf8();
 }
 
 // The report's pages, each as the number of characters it prints.
@@ -169,7 +185,8 @@ private slots:
             "QNB.TXT is damaged at line 1");
         Row("report: no paragraph file", report + QStringList{"1"}, "P/QN_AL.TXT", QByteArray(), 1, "QN_AL.TXT");
         Row("report: no client file", report + QStringList{"1"}, "D/DATA401.QN", QByteArray(), 1, "DATA401.QN");
-        Row("export: nothing", QStringList{"export"}, "", QByteArray(), 1, "--program-dir, --data-dir are required");
+        Row("export: no data folder", QStringList{"export", "--program-dir", "P", "--data-dir", "B/x"}, "",
+            QByteArray(), 1, "data folder");
         Row("export: unknown option", exportArgs + QStringList{"--colour"}, "", QByteArray(), 1, "unknown argument");
         Row("export: bad format", exportArgs + QStringList{"--format", "xml"}, "", QByteArray(), 1, "csv or json");
         Row("export: option twice", exportArgs + QStringList{"--data-dir", "D"}, "", QByteArray(), 1, "given twice");
@@ -202,6 +219,141 @@ private slots:
         QTEST(r.status, "status");
         QVERIFY2(r.err.contains(mentions) && r.out.isEmpty(), qPrintable(r.err));
         QCOMPARE(filesUnder(m_dir->path()), before);
+    }
+
+    // Every output a command writes on request, pointed where it must not write or cannot.
+    void outputs_neverReplaceWhatTheyMustNot_data()
+    {
+        QTest::addColumn<QStringList>("command"); // "T" stands for the target
+        QTest::addColumn<QString>("target");      // a kind of target, prepared by the test
+        QTest::addColumn<QString>("mentions");
+        const QStringList commands[] = {{"export", "--program-dir", "P", "--data-dir", "D", "--output", "T"},
+                                        {"report", "--program-dir", "P", "--data-dir", "D", "--client", "1", "--pdf", "T"},
+                                        {"answer-sheet", "--program-dir", "P", "--pdf", "T"}};
+        const std::pair<const char*, const char*> targets[] = {
+            {"client file", "own files"}, {"scoring file", "own files"}, {"fifo", "a pipe"},
+            {"device", "a device"},       {"link", "is a link"},         {"planted temporary", ""},
+            {"full disk", "No space left"}, {"read-only folder", "Read-only file system"}};
+        for (const QStringList& c : commands)
+            for (const auto& [target, mentions] : targets)
+                QTest::addRow("%s onto %s", qPrintable(c.first()), target)
+                    << c << QString::fromLatin1(target) << QString::fromLatin1(mentions);
+    }
+    void outputs_neverReplaceWhatTheyMustNot()
+    {
+        QFETCH(QStringList, command);
+        QFETCH(QString, target);
+        QFETCH(QString, mentions);
+        const QString b = place(QStringLiteral("B"));
+        QString path = b + QStringLiteral("/out.file");
+        if (command.first() == u"answer-sheet") { // drawn from the question database; its data location is D
+            QVERIFY(QFile::copy(ProgramDirForTests() + QStringLiteral("/qn.mdb"), place(QStringLiteral("P/qn.mdb"))));
+            WriteFile(place(QStringLiteral("P/Quillan.ini")), "[Path]\r\nFilePath=" + place("D").toLocal8Bit() + "\r\n");
+        }
+        QString mounted;
+        auto mountTmpfs = [&](const char* options) {
+            mounted = b + QStringLiteral("/mnt");
+            QDir().mkpath(mounted);
+            if (::mount("tmpfs", QFile::encodeName(mounted).constData(), "tmpfs", 0, options) != 0)
+                mounted.clear();
+            return !mounted.isEmpty();
+        };
+        const auto unmount = qScopeGuard([&] {
+            if (!mounted.isEmpty())
+                ::umount2(QFile::encodeName(mounted).constData(), MNT_DETACH);
+        });
+        if (target == u"client file") {
+            path = clientFile();
+        } else if (target == u"scoring file") {
+            path = place(QStringLiteral("P/QNB.TXT"));
+        } else if (target == u"fifo") {
+            QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        } else if (target == u"device") {
+            if (::mknod(QFile::encodeName(path).constData(), S_IFCHR | 0600, makedev(1, 3)) != 0)
+                QSKIP("no device node can be made here");
+        } else if (target == u"link") {
+            WriteFile(b + QStringLiteral("/victim"), "kept");
+            QVERIFY(QFile::link(b + QStringLiteral("/victim"), path));
+        } else if (target == u"planted temporary") {
+            WriteFile(clientFile(), TestClientFile(3)); // every client scored, so every command succeeds
+            WriteFile(b + QStringLiteral("/victim"), "kept");
+            for (const char* name : {"/out.file.part", "/.out.file.saving", "/.out.file.XXXXXX.saving"})
+                QVERIFY(QFile::link(b + QStringLiteral("/victim"), b + QLatin1String(name)));
+        } else if (target == u"full disk") {
+            if (!mountTmpfs("size=64k"))
+                QSKIP("tmpfs cannot be mounted here");
+            path = mounted + QStringLiteral("/out.file");
+            WriteFile(path, "earlier");
+            QFile fill(mounted + QStringLiteral("/fill"));
+            QVERIFY(fill.open(QIODevice::WriteOnly));
+            while (fill.write(QByteArray(4096, 'x')) > 0 && fill.flush()) {
+            }
+        } else if (target == u"read-only folder") {
+            if (!mountTmpfs("size=64k"))
+                QSKIP("tmpfs cannot be mounted here");
+            path = mounted + QStringLiteral("/out.file");
+            WriteFile(path, "earlier");
+            QCOMPARE(::mount("tmpfs", QFile::encodeName(mounted).constData(), "tmpfs", MS_REMOUNT | MS_RDONLY,
+                             "size=64k"),
+                     0);
+        }
+        const QByteArray before = stateOf(path);
+        const QByteArray victim = stateOf(b + QStringLiteral("/victim"));
+        command.replace(command.indexOf(QStringLiteral("T")), path);
+        const RunResult r = cli(command);
+        QCOMPARE(stateOf(b + QStringLiteral("/victim")), victim);
+        if (mentions.isEmpty()) { // the planted names are never written through; the output is written
+            QVERIFY2(r.status == 0, qPrintable(r.err));
+            QVERIFY(stateOf(path) != before && QFileInfo(path).isFile() && !QFileInfo(path).isSymLink());
+            QCOMPARE(QFileInfo(path).permissions() & (QFile::ReadOther | QFile::ReadGroup), QFile::Permissions());
+            return;
+        }
+        QCOMPARE(r.status, 1);
+        QVERIFY2(r.err.contains(mentions) && r.err.contains(path), qPrintable(r.err));
+        QCOMPARE(stateOf(path), before);
+    }
+
+    // A program that has the location open, running or stopped, keeps it: restore and backup change nothing.
+    void restoreAndBackup_onALocationInUse_changeNothing_data()
+    {
+        QTest::addColumn<bool>("stopped");
+        QTest::newRow("running") << false;
+        QTest::newRow("stopped") << true;
+    }
+    void restoreAndBackup_onALocationInUse_changeNothing()
+    {
+        QFETCH(bool, stopped);
+        const QString ini = place(QStringLiteral("B/holder.ini"));
+        WriteFile(ini, "[Path]\r\nFilePath=" + place(QStringLiteral("D")).toLocal8Bit() + "\r\n");
+        WriteFile(place(QStringLiteral("B/old.QN")), TestClientFile(2));
+        QProcess holder;
+        holder.start(QCoreApplication::applicationDirPath() + QStringLiteral("/location_holder"), {ini});
+        QVERIFY(holder.waitForStarted() && holder.waitForReadyRead(10000));
+        QCOMPARE(holder.readLine(), "opened\n");
+        if (stopped)
+            ::kill(static_cast<pid_t>(holder.processId()), SIGSTOP);
+        const QMap<QString, QByteArray> before = filesUnder(m_dir->path());
+        for (const QStringList& args :
+             {QStringList{"restore", "--from", "B/old.QN", "--data-dir", "D", "--yes"},
+              QStringList{"backup", "--data-dir", "D", "--to", "B"}}) {
+            const RunResult r = cli(args);
+            QCOMPARE(r.status, 1);
+            QVERIFY2(r.err.contains("is in use by user ") && r.err.contains(" on computer ") &&
+                         r.err.contains("Nothing was changed"),
+                     qPrintable(r.err));
+            QCOMPARE(filesUnder(m_dir->path()), before);
+        }
+        if (stopped)
+            ::kill(static_cast<pid_t>(holder.processId()), SIGCONT);
+        holder.closeWriteChannel();
+        QVERIFY(holder.waitForFinished(10000));
+        // Let go, the location can be restored; a read-only client file is refused without --yes, and says so.
+        QFile::setPermissions(clientFile(), QFile::ReadOwner);
+        const RunResult refused = cli({"restore", "--from", "B/old.QN", "--data-dir", "D"});
+        QVERIFY2(refused.status == 1 && refused.err.contains("is read-only"), qPrintable(refused.err));
+        const RunResult restored = cli({"restore", "--from", "B/old.QN", "--data-dir", "D", "--yes"});
+        QVERIFY2(restored.status == 0 && restored.out.contains("was read-only"), qPrintable(restored.err));
+        QCOMPARE(ReadBytes(clientFile()), TestClientFile(2));
     }
 
     void backupThenRestore_givesTheClientFileBackByteForByte()

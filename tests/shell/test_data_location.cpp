@@ -104,14 +104,14 @@ private slots:
         QTest::newRow("no path section: A: tried, then another asked for")
             << true << "[Settings]\r\nNumLock=True\r\n"
             << QStringList{"DATA"} << QList<A>{} << -1 << opened
-            << QStringList{"No test information found on drive A:" + another} << "DATA" << 1;
+            << QStringList{"No test information found on drive a:" + another} << "DATA" << 1;
         QTest::newRow("client file too long: warned once, opened")
             << true << path.arg("DATA") << QStringList{} << QList<A>{} << 53 << opened << QStringList{"53"} << "DATA"
             << 0;
         for (bool atStartup : {true, false})
             QTest::addRow("no medium, answered No, %s", atStartup ? "at start-up" : "from the menu")
                 << atStartup << path.arg("MISSING") << QStringList{"MISSING"} << QList<A>{A::No} << -1
-                << int(SelectResult::EndProgram) << QStringList{"/MISSING"} << "" << (atStartup ? 0 : 1);
+                << int(SelectResult::EndProgram) << QStringList{"/missing" + another} << "" << (atStartup ? 0 : 1);
         QTest::newRow("menu: chooser closed") << false << path.arg("a:") << QStringList{} << QList<A>{A::No} << -1
                                               << int(SelectResult::Stopped) << QStringList{} << "" << 1;
         QTest::newRow("start-up: empty saved path, chooser closed")
@@ -172,7 +172,7 @@ private slots:
 
     void errorPrompts()
     {
-        const QString noInfo = "No test information found on drive E:\\DATA, would you like to try another drive?";
+        const QString noInfo = "No test information found on drive e:\\data, would you like to try another drive?";
         for (int n : {52, 53, 57, 71, 76, 3024, 3044, 3051})
             QCOMPARE(DataLocationErrorPrompt(FileError{n, "desc"}, "e:\\data").text, noInfo);
         QCOMPARE(DataLocationErrorPrompt(FileError{1028, "desc"}, "e:\\data").text, "Error 1028:desc");
@@ -232,6 +232,52 @@ private slots:
         QVERIFY(QDir().mkpath(elsewhere));
         QVERIFY(!OpenDataLocation(m_table, elsewhere).error); // another location chosen: the first is let go
         QVERIFY(!OpenDataLocation(other, m_data).error);
+    }
+
+    // A USB drive's FAT through FUSE keeps no modes or owners (chmod fails with ENOSYS): used as it is.
+    void fatLocation_opensSavesAndReloads()
+    {
+        const QString fat = qEnvironmentVariable("VELTRANE_FAT_DIR");
+        if (fat.isEmpty() || !QFileInfo(fat).isDir())
+            QSKIP("no FUSE FAT mount (scripts/start-fat.sh)");
+        const QString data = fat + QStringLiteral("/T%1").arg(QCoreApplication::applicationPid());
+        QVERIFY(QDir().mkpath(data));
+        const auto cleanup = qScopeGuard([&] { QDir(data).removeRecursively(); });
+        QVERIFY(!OpenDataLocation(m_table, data).error);
+        m_table.Clients[1] = ClientRecord::blank();
+        m_table.Clients[1].Name = "On the stick";
+        m_table.NumClients = 1;
+        QCOMPARE(SaveClientAsking(m_table, 1, m_prompts).description, QString());
+        m_table.Clients[1].Name = "Changed again";
+        QCOMPARE(SaveClientAsking(m_table, 1, m_prompts).description, QString()); // replaces the file made above
+        m_table = ClientTable();
+        const OpenResult reopened = OpenDataLocation(m_table, data);
+        QCOMPARE(reopened.error.description, QString());
+        QCOMPARE(m_table.NumClients, 1);
+        QCOMPARE(m_table.Clients[1].Name.trimmed(), QStringLiteral("Changed again"));
+        QVERIFY(m_prompts.shown.isEmpty());
+    }
+
+    // From the menu: a location that fails to open, then the chooser closed, leaves the open one as it was.
+    void failedOpenThenChooserClosed_keepsTheOpenLocation()
+    {
+        WriteFile(m_data + "/DATA401.QN", QByteArray(3 * ClientRecord::Size, ' '));
+        WriteFile(m_ini, "[Path]\r\nFilePath=" + m_data.toLocal8Bit() + "\r\n");
+        QVERIFY(!OpenDataLocation(m_table, m_data).error);
+        const QString clientFile = m_table.ClientFilePath;
+        m_chooser.choices << m_dir->path() + "/missing";
+        m_prompts.answers << Prompts::Answer::Yes; // try another drive: then the chooser is closed
+        QCOMPARE(SelectDataDrive(false, m_table, Profile(m_ini), m_prompts, m_chooser), SelectResult::Stopped);
+        QCOMPARE(m_prompts.shown.size(), 1);
+        QCOMPARE(m_table.DataPath, m_data);
+        QCOMPARE(m_table.ClientFilePath, clientFile);
+        QCOMPARE(m_table.NumClients, 3);
+        QVERIFY(m_table.locationLock.holds(m_data));
+        QProcess second;
+        second.start(QCoreApplication::applicationDirPath() + "/location_holder", {m_ini});
+        QVERIFY(second.waitForFinished(10000));
+        QVERIFY(second.readAllStandardOutput().contains(" is in use by user "));
+        QCOMPARE(second.exitCode(), 1);
     }
 
     void secondProgram_refusedWhileFirstHoldsTheLocation()

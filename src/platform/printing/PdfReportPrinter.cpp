@@ -1,6 +1,7 @@
 #include "PdfReportPrinter.h"
 
 #include "PagePainter.h"
+#include "PrivateFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -8,38 +9,40 @@
 #include <QLocale>
 #include <QPageSize>
 #include <QPrinter>
-#include <cstdio>
+#include <QTemporaryDir>
 
 PrintOutcome PdfReportPrinter::print(const PrintJob& job)
 {
     const QString target = QFileInfo(m_path).absoluteFilePath();
-    const QString partial = target + QStringLiteral(".part");
     const QString shown = QStringLiteral("the file %1").arg(QDir::toNativeSeparators(target));
-    {
-        QFile probe(partial);
-        if (!probe.open(QIODevice::WriteOnly))
-            return {PrintOutcome::Status::Failed, QStringLiteral("The PDF file %1 cannot be written: %2.")
-                                                      .arg(QDir::toNativeSeparators(target), probe.errorString())};
-    }
+    if (const QString refused = PrivateFile::OutputRefusal(target, m_ownFolders); !refused.isEmpty())
+        return {PrintOutcome::Status::Failed, QStringLiteral("The PDF was not saved. %1").arg(refused)};
+    // QPrinter writes only to a name; give it one in a folder of our own (0700, unique) so that nothing planted can
+    // be written through, then put the whole document in place through the private-file layer.
+    const QTemporaryDir scratch;
+    if (!scratch.isValid())
+        return {PrintOutcome::Status::Failed,
+                QStringLiteral("The PDF was not saved: no temporary folder can be made (%1).").arg(scratch.errorString())};
+    const QString rendered = scratch.filePath(QStringLiteral("report.pdf"));
     PrintOutcome outcome;
     {
         QPrinter printer(QPrinter::HighResolution);
         printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(partial);
+        printer.setOutputFileName(rendered);
         printer.setPageSize(QPageSize(m_paper));
         printer.setFullPage(false);
         printer.setPageMargins(QMarginsF(0.25, 0.25, 0.25, 0.25), QPageLayout::Inch);
         outcome = PaintJob(printer, job, shown);
     }
-    if (!outcome.printed()) {
-        QFile::remove(partial);
+    if (!outcome.printed())
         return outcome;
-    }
-    // rename() replaces an existing file in one step, so a reader sees the old PDF or the new one.
-    if (std::rename(QFile::encodeName(partial).constData(), QFile::encodeName(target).constData()) != 0) {
-        QFile::remove(partial);
-        return {PrintOutcome::Status::Failed, QStringLiteral("The PDF could not be saved as %1.").arg(shown)};
-    }
+    QByteArray bytes;
+    if (const int err = PrivateFile::Read(rendered, bytes); err || bytes.isEmpty())
+        return {PrintOutcome::Status::Failed,
+                QStringLiteral("The PDF was not saved: it could not be made (%1).")
+                    .arg(err ? PrivateFile::ErrorText(err) : QStringLiteral("nothing was drawn"))};
+    if (const QString e = PrivateFile::WriteOutput(target, bytes, m_ownFolders); !e.isEmpty())
+        return {PrintOutcome::Status::Failed, QStringLiteral("The PDF was not saved. %1").arg(e)};
     return outcome;
 }
 

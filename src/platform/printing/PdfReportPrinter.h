@@ -4,11 +4,14 @@
 #include "ReportPrinter.h"
 
 #include <QPageSize>
+#include <QStringList>
 
 class PdfReportPrinter final : public ReportPrinter {
 public:
-    explicit PdfReportPrinter(QString path, QPageSize::PageSizeId paper = QPageSize::Letter)
-        : m_path(std::move(path)), m_paper(paper)
+    // `ownFolders`: the program's folders, whose files a PDF never replaces (see PrivateFile::OutputRefusal).
+    explicit PdfReportPrinter(QString path, QPageSize::PageSizeId paper = QPageSize::Letter,
+                              QStringList ownFolders = {})
+        : m_path(std::move(path)), m_paper(paper), m_ownFolders(std::move(ownFolders))
     {
     }
     PrintOutcome print(const PrintJob& job) override;
@@ -16,6 +19,7 @@ public:
 private:
     QString m_path;
     QPageSize::PageSizeId m_paper;
+    QStringList m_ownFolders;
 };
 
 // The paper of the user's locale: Letter where it measures in US units, A4 elsewhere.

@@ -101,7 +101,7 @@ void RunPrintAnswerSheet(AppContext& ctx, QWidget* parent, const AnswerSheetOutp
     if (path.isEmpty())
         return;
     MouseWait();
-    const QString problem = sheet.writePdf(path);
+    const QString problem = sheet.writePdf(path, ctx.OwnFolders());
     MouseDefault();
     if (!problem.isEmpty()) {
         prompts.message(problem, Title, Prompts::Icon::Critical, Prompts::Buttons::Ok);

@@ -29,7 +29,7 @@ ReportOutput::ReportOutput(AppContext& ctx, bool batch, QString pdfFolder)
 QString ReportOutput::DefaultPdfFolder()
 {
     const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    return documents.isEmpty() ? QDir::homePath() : documents;
+    return QFileInfo(documents).isDir() ? documents : QDir::homePath();
 }
 
 void ReportOutput::savePdfFilesIn(const QString& folder)
@@ -90,7 +90,7 @@ QString ReportOutput::saveAsPdf(int client, const QString& noPrinter)
 {
     QDir().mkpath(m_folder);
     const QString path = freePdfName(client);
-    PdfReportPrinter pdf(path, LocalePaperSize());
+    PdfReportPrinter pdf(path, LocalePaperSize(), m_ctx.OwnFolders());
     const PrintOutcome saved = PrintReport(m_ctx.programDir, pdf);
     if (!saved.printed())
         return noPrinter.isEmpty() ? saved.message : noPrinter + QLatin1Char(' ') + saved.message;

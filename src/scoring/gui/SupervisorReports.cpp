@@ -30,9 +30,9 @@ OperationOutcome ExportScoresToFile(const AppContext& ctx, const QString& path, 
     const ScoreExport out = ExportScores(ctx.programDir, ctx.table, brandOf(ctx),
                                          {json ? ExportFormat::Json : ExportFormat::Csv, deidentified});
     if (out.error)
-        return {false, QStringLiteral("The scores were not exported.\r%1").arg(out.error.message)};
-    if (const QString e = WriteFileSafely(path, out.bytes, ExistingFile::Replace); !e.isEmpty())
-        return {false, QStringLiteral("The scores were not exported.\r%1").arg(e)};
+        return {false, QStringLiteral("The scores were not exported.\r%1").arg(out.error.message), true};
+    if (const QString e = WriteOutputSafely(path, out.bytes, ExistingFile::Replace, ctx.OwnFolders()); !e.isEmpty())
+        return {false, QStringLiteral("The scores were not exported.\r%1").arg(e), true};
     QString text = QStringLiteral("The scores of %1 clients were exported to the file\r%2")
                        .arg(out.clients)
                        .arg(QDir::toNativeSeparators(path));

@@ -267,7 +267,7 @@ void frmViewReport::SaveReportAsPdf()
         path += QStringLiteral(".pdf");
     bool saved = false;
     runCommand(cmdSaveAsPdf(), [&] {
-        PdfReportPrinter pdf(path, LocalePaperSize());
+        PdfReportPrinter pdf(path, LocalePaperSize(), m_ctx.OwnFolders());
         const PrintOutcome outcome = ::PrintReport(m_ctx.programDir, pdf);
         saved = outcome.printed();
         return outcome.message;

@@ -33,11 +33,11 @@ enum Tab { ReportsTab = 0, VerifyTab = 1, DeleteTab = 2, DataTab = 3 };
 enum DataOption { ExportCsv = 0, ExportJson = 1, Backup = 2, Restore = 3 };
 const QString ChooseHelp = QStringLiteral("Use the arrow keys or mouse to choose the operation.");
 
-// Where file and folder choosers start: the user's documents.
+// Where file and folder choosers start: the user's documents, where that folder exists.
 QString documentsFolder()
 {
     const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    return documents.isEmpty() ? QDir::homePath() : documents;
+    return QFileInfo(documents).isDir() ? documents : QDir::homePath();
 }
 
 QString shown(const QString& path)
@@ -309,12 +309,17 @@ void frmSupervisorOptions::execute()
         break;
     case DataTab:
         if (AskSecretCode(m_ctx.prompts, this)) {
+            bool done = true;
             if (m_dataOption == ExportCsv || m_dataOption == ExportJson)
-                ExportScores(m_dataOption == ExportJson);
+                done = ExportScores(m_dataOption == ExportJson);
             else if (m_dataOption == Backup)
-                BackUpClientFile();
+                done = BackUpClientFile();
             else
                 RestoreClientFile();
+            if (!done) {
+                m_menu->button(0)->setFocus();
+                return;
+            }
         }
         break;
     case VerifyTab:
@@ -375,10 +380,10 @@ void frmSupervisorOptions::PrintAllReports(const QString& pdfFolder)
         m_ctx.prompts.message(problem, AppTitle(), Prompts::Icon::Critical, Prompts::Buttons::Ok);
 }
 
-void frmSupervisorOptions::ExportScores(bool json)
+bool frmSupervisorOptions::ExportScores(bool json)
 {
     if (!m_ctx.files || !m_services.exportScores)
-        return;
+        return true;
     const QString title = QStringLiteral("Export Scores");
     const QString suffix = json ? QStringLiteral(".json") : QStringLiteral(".csv");
     QString path = m_ctx.files->saveFile(
@@ -387,7 +392,7 @@ void frmSupervisorOptions::ExportScores(bool json)
             .filePath(QStringLiteral("VLT scores %1%2").arg(m_ctx.clock.today().toString(Qt::ISODate), suffix)),
         {json ? QStringLiteral("JSON files (*.json)") : QStringLiteral("CSV files (*.csv)")});
     if (path.isEmpty())
-        return;
+        return true;
     if (!path.endsWith(suffix, Qt::CaseInsensitive))
         path += suffix;
     MouseWait();
@@ -395,23 +400,24 @@ void frmSupervisorOptions::ExportScores(bool json)
     MouseDefault();
     m_ctx.prompts.message(out.message, title, out.complete ? Prompts::Icon::Information : Prompts::Icon::Exclamation,
                           Prompts::Buttons::Ok);
+    return !out.failed;
 }
 
-void frmSupervisorOptions::BackUpClientFile()
+bool frmSupervisorOptions::BackUpClientFile()
 {
     if (!m_ctx.files)
-        return;
+        return true;
     const QString title = QStringLiteral("Back Up Client File");
     const QString folder = m_ctx.files->folder(this, QStringLiteral("Back Up the Client File To"), documentsFolder());
     if (folder.isEmpty())
-        return;
+        return true;
     MouseWait();
     const BackupOutcome out = ::BackUpClientFile(m_ctx.table.ClientFilePath, folder, QDateTime::currentDateTime());
     MouseDefault();
     if (!out.error.isEmpty()) {
         m_ctx.prompts.message(QStringLiteral("The client file was not backed up.\r%1").arg(out.error), title,
                               Prompts::Icon::Critical, Prompts::Buttons::Ok);
-        return;
+        return false;
     }
     QString text = QStringLiteral("The client file (%1 clients) was backed up as\r%2\rThe copy was read back and "
                                   "matches the client file.")
@@ -421,6 +427,7 @@ void frmSupervisorOptions::BackUpClientFile()
         text += QStringLiteral("\r\r") + out.warning;
     m_ctx.prompts.message(text, title, out.warning.isEmpty() ? Prompts::Icon::Information : Prompts::Icon::Exclamation,
                           Prompts::Buttons::Ok);
+    return true;
 }
 
 void frmSupervisorOptions::RestoreClientFile()
@@ -439,13 +446,18 @@ void frmSupervisorOptions::RestoreClientFile()
                               Prompts::Buttons::Ok);
         return;
     }
+    const QFileInfo present(m_ctx.table.ClientFilePath);
+    const QString readOnly = present.exists() && !(present.permissions() & QFile::WriteOwner)
+                                 ? QStringLiteral("\r\rThe client file is read-only; it is replaced all the same.")
+                                 : QString();
     const auto answer = m_ctx.prompts.message(
         QStringLiteral("Replace the client file\r%1 (%2 clients)\rwith the backup\r%3 (%4 clients)?\r\rThe present "
                        "client file is kept as a backup of its own on the data location.")
-            .arg(shown(m_ctx.table.ClientFilePath))
-            .arg(m_ctx.table.NumClients)
-            .arg(shown(path))
-            .arg(backup.clients),
+                .arg(shown(m_ctx.table.ClientFilePath))
+                .arg(m_ctx.table.NumClients)
+                .arg(shown(path))
+                .arg(backup.clients) +
+            readOnly,
         title, Prompts::Icon::Exclamation, Prompts::Buttons::YesNo);
     if (answer != Prompts::Answer::Yes)
         return;

@@ -17,6 +17,7 @@ class QTabWidget;
 struct OperationOutcome {
     bool complete = false;
     QString message;
+    bool failed = false; // nothing was written
 };
 
 // The windows and operations of other subsystems the utilities start; an empty one is not part of this build.
@@ -43,8 +44,9 @@ public:
     void DeleteClientNames();
     // Prints every client's report, or with `pdfFolder` saves each as a PDF file there.
     void PrintAllReports(const QString& pdfFolder = QString());
-    void ExportScores(bool json);
-    void BackUpClientFile();
+    // Each returns false when it failed, so the window stays open on the button to try again.
+    bool ExportScores(bool json);
+    bool BackUpClientFile();
     void RestoreClientFile();
 
     QTabWidget* tabs() const { return m_tabs; }
