@@ -408,6 +408,24 @@ private slots:
             QCOMPARE(run.record(7 + i).toBytes(), expected.toBytes());
             QCOMPARE(run.listLines().value(6 + i), QStringLiteral("%1-%2").arg(7 + i).arg(names[i]));
         }
+
+        // The folder read again: the saved sheets are listed as such, and no client is added twice.
+        const QByteArray saved = run.fileBytes();
+        run.prompts.answers << Prompts::Answer::No;
+        listed.clear();
+        driver.onNextModal("frmScanBatch", [&listed](QWidget* modal) {
+            auto* window = qobject_cast<frmScanBatch*>(modal);
+            QTRY_VERIFY_WITH_TIMEOUT(!window->reading(), 60000);
+            for (int r = 0; r < 2; ++r)
+                listed << window->grdBatch()->item(r, 2)->text();
+            QTimer::singleShot(0, window, [window] { pressNow(window->menu().button(frmScanBatch::ReviewButton)); });
+            QTimer::singleShot(0, window, [window] { pressNow(window->menu().button(frmScanBatch::CloseButton)); });
+        });
+        run.menu().findChild<QAction*>(QStringLiteral("mnuScanBatch"))->trigger();
+        QVERIFY(driver.done());
+        QCOMPARE(listed, QStringList({"Already saved as client 7", "Already saved as client 8"}));
+        QCOMPARE(run.fileBytes(), saved);
+        QCOMPARE(QFileInfo(run.dataDir + "/DATA401.SHA").permissions() & 0077, QFile::Permissions());
     }
 
     // Edit Current Client: a changed marital status and one changed answer are stored, and the edit is counted.
