@@ -134,9 +134,10 @@ QString ClientTable::listLine(int n) const
 {
     QString line = QString::number(n) + QLatin1Char('-') + ClientRecord::fit(Clients.at(n).Name, 25);
     for (QChar& c : line)
-        if (!ClientRecord::canHold(c))
+        if (c.unicode() < 0x20)
             c = QLatin1Char('?');
+    // Without the name's padding, so the mark shows in a list no wider than a name.
     if (!damage(n).isEmpty())
-        line += QStringLiteral("  (damaged record)");
+        line = ClientRecord::unpadded(line) + QStringLiteral(" (damaged record)");
     return line;
 }

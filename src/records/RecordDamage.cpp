@@ -21,6 +21,13 @@ bool realDate(const QString& value)
     return QDate(value.mid(6, 4).toInt(), value.left(2).toInt(), value.mid(3, 2).toInt()).isValid();
 }
 
+// Below the blank: NUL and the control characters. Anything else may be in a name, since a scrambled name holds
+// codes such as 127 and 129 that no keyboard gives.
+bool control(QChar c)
+{
+    return c.unicode() < 0x20;
+}
+
 bool blank(const QString& value)
 {
     return value.trimmed().isEmpty() && !value.contains(QChar(0));
@@ -30,7 +37,7 @@ QString quoted(const QString& value)
 {
     QString shown = ClientRecord::unpadded(value);
     for (QChar& c : shown)
-        if (!ClientRecord::canHold(c))
+        if (control(c))
             c = QLatin1Char('?');
     return QLatin1Char('"') + shown + QLatin1Char('"');
 }
@@ -42,7 +49,7 @@ QString RecordDamage(const ClientRecord& r, bool whole)
     if (!whole)
         return QStringLiteral("record is cut short: the client file ends inside it");
     for (QChar c : r.Name)
-        if (!ClientRecord::canHold(c))
+        if (control(c))
             return QStringLiteral("name holds a control character");
 
     // Codes may be blank (not yet given); anything else must be a position of its list.
@@ -107,7 +114,7 @@ QString ClientLabel(const ClientRecord& record, int n, bool withName)
         return QStringLiteral("Client %1").arg(n);
     QString name = record.Name.trimmed();
     for (QChar& c : name)
-        if (!ClientRecord::canHold(c))
+        if (control(c))
             c = QLatin1Char('?');
     return QStringLiteral("Client %1 (%2)").arg(n).arg(name);
 }

@@ -11,6 +11,6 @@
 // A name is never quoted, so the clause may be shown where names must not be.
 QString RecordDamage(const ClientRecord& record, bool whole = true);
 
-// The client label for messages, "Client 3 (Ann Lee)", or "Client 3" when the name must not be shown. Characters
-// a record cannot hold are shown as "?".
+// The client label for messages, "Client 3 (Ann Lee)", or "Client 3" when the name must not be shown. Control
+// characters are shown as "?".
 QString ClientLabel(const ClientRecord& record, int n, bool withName = true);
