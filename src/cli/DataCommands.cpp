@@ -195,10 +195,24 @@ int ExportCommand(const QStringList& args)
             return fail(name, QStringLiteral("Nothing was exported. %1").arg(refused));
     ClientTable table;
     table.setDataPath(data);
-    // The program creates a missing client file; an export must not change the location it reads.
+    // The program creates a missing client file; an export must not change the location it reads. Past the
+    // records a table holds nothing is read, so a huge file is refused or cut, never read whole.
     QByteArray bytes;
-    if (const QString e = ReadWholeFile(table.ClientFilePath, bytes); !e.isEmpty())
-        return fail(name, e);
+    qint64 size = 0;
+    const int err = PrivateFile::Read(table.ClientFilePath, bytes, (ClientTable::MaxClients + 1) * qint64(ClientRecord::Size), &size);
+    if (err == ENOENT)
+        return fail(name, QStringLiteral("There is no file %1.").arg(shown(table.ClientFilePath)));
+    if (err)
+        return fail(name, QStringLiteral("The client file %1 cannot be read: %2.")
+                              .arg(shown(table.ClientFilePath),
+                                   err == EINVAL ? QStringLiteral("it is a folder, a device or a pipe, not a client file")
+                                                 : PrivateFile::ErrorText(err)));
+    if (size % ClientRecord::Size != 0)
+        return fail(name, QStringLiteral("The client file %1 is damaged: it is %2 bytes long, which is not a whole "
+                                         "number of %3-character client records.")
+                              .arg(shown(table.ClientFilePath))
+                              .arg(size)
+                              .arg(ClientRecord::Size));
     if (const QString damage = CheckClientFile(bytes); !damage.isEmpty() && !bytes.isEmpty())
         return fail(name, QStringLiteral("The client file %1 is damaged: %2").arg(shown(table.ClientFilePath), damage));
     const ClientTable::LoadResult loaded = table.LoadClients();

@@ -1,5 +1,7 @@
 #include "EditLimit.h"
 
+#include "DateOfBirth.h"
+
 #include <algorithm>
 
 EditLimit::EditLimit(int count, std::array<QString, FieldCount> opening)
@@ -18,6 +20,18 @@ EditLimit::Outcome EditLimit::fieldLeft(IntakeField field, const QString& curren
         return Outcome::Counted;
     }
     return Outcome::LimitReached;
+}
+
+EditLimit::Outcome EditLimit::dateLeft(const QString& value)
+{
+    if (value.isEmpty() || IsNotAvailableDate(value))
+        return Outcome::Same;
+    QString& opening = m_opening[static_cast<int>(IntakeField::DOB)];
+    if (IsNotAvailableDate(opening)) {
+        opening = value;
+        return Outcome::Same;
+    }
+    return fieldLeft(IntakeField::DOB, value);
 }
 
 QString EditLimit::countDigit() const

@@ -20,6 +20,10 @@ public:
     // A field was left holding `current`. A value that differs from the field's opening value counts, and becomes
     // the new opening value while the limit is not reached, so changing a field back counts again.
     Outcome fieldLeft(IntakeField field, const QString& current);
+    // The date of birth was left holding `value` (DobEditValue: a date GoodDate accepts, or the not-available form).
+    // Only a change to a real date counts: the not-available form neither counts nor replaces the date compared
+    // with, and a date given where the client had "not available" is compared with from then on, uncounted.
+    Outcome dateLeft(const QString& value);
 
     int count() const { return m_count; }
     bool reached() const { return m_count >= Limit; }

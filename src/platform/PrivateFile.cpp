@@ -1,6 +1,7 @@
 #include "PrivateFile.h"
 
 #include <QDir>
+#include <algorithm>
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -151,7 +152,7 @@ int Create(const QString& path, QByteArrayView bytes, mode_t mode)
     return 0;
 }
 
-int Read(const QString& path, QByteArray& out)
+int Read(const QString& path, QByteArray& out, qint64 limit, qint64* size)
 {
     // O_NONBLOCK: opening a pipe planted at the name must not hang; it is refused below as not a regular file.
     Fd f(::open(native(path).constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
@@ -162,7 +163,9 @@ int Read(const QString& path, QByteArray& out)
         return errno;
     if (!S_ISREG(st.st_mode))
         return EINVAL;
-    out.resize(static_cast<qsizetype>(st.st_size));
+    if (size)
+        *size = st.st_size;
+    out.resize(static_cast<qsizetype>(limit >= 0 ? std::min<qint64>(limit, st.st_size) : st.st_size));
     qsizetype done = 0;
     while (done < out.size()) {
         const ssize_t n = ::read(f.fd, out.data() + done, static_cast<size_t>(out.size() - done));

@@ -29,8 +29,9 @@ int Copy(const QString& from, const QString& to, mode_t newMode = OwnerOnly);
 int Create(const QString& path, QByteArrayView bytes, mode_t mode = OwnerOnly);
 
 // Reads the regular file at `path` whole, never through a link and never blocking on a device or pipe planted at
-// the name (ELOOP and EINVAL for those).
-int Read(const QString& path, QByteArray& out);
+// the name (ELOOP and EINVAL for those). With `limit` >= 0 only that many bytes are read; `size` gets the file's
+// whole length.
+int Read(const QString& path, QByteArray& out, qint64 limit = -1, qint64* size = nullptr);
 
 // Removes the temporary files a writer killed in the middle of Replace left in `folder`. With `onlyOwnedBy` >= 0,
 // only the files of that user are removed. Returns how many were removed.

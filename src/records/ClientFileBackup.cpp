@@ -75,10 +75,16 @@ QString CheckClientFile(QByteArrayView bytes)
         const ClientRecord r = ClientRecord::fromBytes(bytes.sliced(n * ClientRecord::Size, ClientRecord::Size));
         for (size_t i = 0; i < rules.size(); ++i) {
             const QString& value = r.*ClientRecord::fields()[i].member;
-            if (!value.trimmed().isEmpty() && !rules[i].form.match(value).hasMatch())
-                return QStringLiteral("record %1 is not a client record: its %2 reads \"%3\".")
+            if (value.trimmed().isEmpty() || rules[i].form.match(value).hasMatch())
+                continue;
+            // A name or a date of birth is never shown: the message may go where names must not.
+            if (i == 0 || i == 2)
+                return QStringLiteral("record %1 is not a client record: its %2 is not of the form the program writes.")
                     .arg(n + 1)
-                    .arg(QLatin1String(rules[i].label), value.trimmed().left(40));
+                    .arg(QLatin1String(rules[i].label));
+            return QStringLiteral("record %1 is not a client record: its %2 reads \"%3\".")
+                .arg(n + 1)
+                .arg(QLatin1String(rules[i].label), value.trimmed().left(40));
         }
     }
     return {};

@@ -1,19 +1,24 @@
 #include "ClientTable.h"
 
 #include "PrivateFile.h"
+#include "RecordDamage.h"
 
 #include <QDir>
 #include <cerrno>
+#include <climits>
 #include <cmath>
 
 namespace {
 
 FileError fileError(int err, const QString& path)
 {
-    if (err == ELOOP || err == EINVAL)
+    if (err == ELOOP)
         return {FileError::BadFileName,
-                QStringLiteral("%1 is a link or not an ordinary file; a client file is never read or written through "
-                               "one.")
+                QStringLiteral("%1 is a link; a client file is never read or written through one.")
+                    .arg(QDir::toNativeSeparators(path))};
+    if (err == EINVAL || err == EISDIR)
+        return {FileError::BadFileName,
+                QStringLiteral("%1 is a folder, a device or a pipe, not a client file.")
                     .arg(QDir::toNativeSeparators(path))};
     return FileError::fromErrno(err, path);
 }
@@ -30,29 +35,33 @@ void ClientTable::setDataPath(const QString& path)
 ClientTable::LoadResult ClientTable::LoadClients()
 {
     QByteArray bytes;
-    int err = PrivateFile::Read(ClientFilePath, bytes);
+    qint64 size = 0;
+    // Past the table's records and one partial record nothing is shown, so a huge file is never read whole.
+    const qint64 limit = (MaxClients + 1) * qint64(ClientRecord::Size);
+    int err = PrivateFile::Read(ClientFilePath, bytes, limit, &size);
     if (err == ENOENT) {
         // The one place a client file is created: a data location opened without one.
         err = PrivateFile::Create(ClientFilePath, {});
         if (err == EEXIST)
-            err = PrivateFile::Read(ClientFilePath, bytes);
+            err = PrivateFile::Read(ClientFilePath, bytes, limit, &size);
     }
     if (err) {
         LoadResult failed;
         failed.error = fileError(err, ClientFilePath);
         return failed;
     }
-    return LoadFromBytes(bytes);
+    return LoadFromBytes(bytes, size);
 }
 
-ClientTable::LoadResult ClientTable::LoadFromBytes(QByteArrayView bytes)
+ClientTable::LoadResult ClientTable::LoadFromBytes(QByteArrayView bytes, qint64 fileSize)
 {
     LoadResult result;
 
     // The count is the length over 184 rounded half to even, as the random-access reader counts it.
-    const double exact = static_cast<double>(bytes.size()) / ClientRecord::Size;
+    const qint64 length = std::max<qint64>(fileSize, bytes.size());
+    const double exact = static_cast<double>(length) / ClientRecord::Size;
     const long long count = std::llround(std::nearbyint(exact));
-    result.recordsInFile = static_cast<int>(count);
+    result.recordsInFile = static_cast<int>(std::min<long long>(count, INT_MAX));
     const int shown = static_cast<int>(std::min<long long>(count, MaxClients));
     if (count > MaxClients) {
         result.notice = QStringLiteral("The client file %1 holds %2 clients, but only %3 can be shown. The first %3 "
@@ -72,6 +81,10 @@ ClientTable::LoadResult ClientTable::LoadFromBytes(QByteArrayView bytes)
         Clients[n] = ClientRecord::fromBytes(available > 0 ? bytes.sliced(offset, available) : QByteArrayView());
     }
     NumClients = static_cast<int16_t>(shown);
+    // A last record of fewer than 184 bytes reads padded with blanks; it is shown, but never scored as if whole.
+    PartialRecord = 0;
+    if (shown > 0 && length < static_cast<qint64>(shown) * ClientRecord::Size)
+        PartialRecord = static_cast<int16_t>(shown);
     CurClient = NumClients > 0 ? 1 : 0;
     return result;
 }
@@ -93,6 +106,8 @@ FileError ClientTable::SaveClient(int16_t index)
     std::copy(record.begin(), record.end(), bytes.begin() + offset);
     if (int err = PrivateFile::Replace(ClientFilePath, bytes))
         return fileError(err, ClientFilePath);
+    if (index == PartialRecord)
+        PartialRecord = 0;
     return {};
 }
 
@@ -108,7 +123,21 @@ void ClientTable::CountNewClient()
         ++NumClients;
 }
 
+QString ClientTable::damage(int n) const
+{
+    if (n < 1 || n > MaxClients)
+        return {};
+    return RecordDamage(Clients.at(n), n != PartialRecord);
+}
+
 QString ClientTable::listLine(int n) const
 {
-    return QString::number(n) + QLatin1Char('-') + ClientRecord::fit(Clients.at(n).Name, 25);
+    QString line = QString::number(n) + QLatin1Char('-') + ClientRecord::fit(Clients.at(n).Name, 25);
+    for (QChar& c : line)
+        if (c.unicode() < 0x20)
+            c = QLatin1Char('?');
+    // Without the name's padding, so the mark shows in a list no wider than a name.
+    if (!damage(n).isEmpty())
+        line = ClientRecord::unpadded(line) + QStringLiteral(" (damaged record)");
+    return line;
 }

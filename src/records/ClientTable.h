@@ -19,6 +19,9 @@ public:
     int16_t CurClient = 0;
     QString DataPath;
     QString ClientFilePath;
+    // The slot read from a last record the file cut short, 0 when every record is whole; scoring refuses it until
+    // it is saved whole.
+    int16_t PartialRecord = 0;
     // Held from the moment the data location is opened until another one is or the table goes away.
     LocationLock locationLock;
 
@@ -33,8 +36,11 @@ public:
     void setDataPath(const QString& path);
     // Reads the client file; creates an empty one, readable by its owner only, when the location has none.
     LoadResult LoadClients();
-    // Fills the table from the bytes of a client file.
-    LoadResult LoadFromBytes(QByteArrayView bytes);
+    // Fills the table from the bytes of a client file; `fileSize` is the whole file's length when only its start
+    // was read.
+    LoadResult LoadFromBytes(QByteArrayView bytes, qint64 fileSize = -1);
+    // What is wrong with client n's record (RecordDamage), or an empty string when it can be scored.
+    QString damage(int n) const;
     // Writes slot `index` as record `index`; the file is replaced whole, so a crash leaves the old or new record.
     // Fails, creating nothing, when the client file is gone.
     FileError SaveClient(int16_t index);

@@ -23,6 +23,13 @@ QString ReadWholeFile(const QString& path, QByteArray& bytes)
         return QStringLiteral("There is no file %1.").arg(shown(path));
     if (!f.open(QIODevice::ReadOnly))
         return QStringLiteral("The file %1 cannot be read: %2.").arg(shown(path), f.errorString());
+    // Far more than any client file; a huge or sparse file must not take the machine's memory.
+    constexpr qint64 MostBytes = 64 * 1024 * 1024;
+    if (f.size() > MostBytes)
+        return QStringLiteral("The file %1 is %2 bytes long, far more than any client file or backup of one; it was "
+                              "not read.")
+            .arg(shown(path))
+            .arg(f.size());
     bytes = f.readAll();
     if (f.error() != QFileDevice::NoError)
         return QStringLiteral("The file %1 cannot be read: %2.").arg(shown(path), f.errorString());

@@ -8,6 +8,14 @@ const BatchSheet& SheetBatch::add(const QString& source, const AcquiredPage& pag
 {
     BatchSheet sheet;
     sheet.source = source;
+    if (page.ok()) {
+        sheet.imageHash = SavedSheets::hashOf(page.image);
+        if ((sheet.client = m_saved.clientOf(sheet.imageHash)) > 0) {
+            sheet.state = BatchState::AlreadySaved;
+            m_sheets.append(sheet);
+            return m_sheets.last();
+        }
+    }
     QList<ScanItem> layout = m_layout;
     sheet.outcome = ReadSheetImage(page, layout, m_today);
     const SheetReading& r = sheet.outcome.reading;
@@ -43,15 +51,25 @@ int SheetBatch::count(BatchState state) const
 int SheetBatch::nextToReview(int from) const
 {
     for (int i = std::max(0, from); i < size(); ++i)
-        if (m_sheets[i].state != BatchState::Saved && m_sheets[i].state != BatchState::SetAside)
+        if (m_sheets[i].state != BatchState::Saved && m_sheets[i].state != BatchState::SetAside &&
+            m_sheets[i].state != BatchState::AlreadySaved)
             return i;
     return -1;
 }
 
-void SheetBatch::markSaved(int index, int client)
+QString SheetBatch::markSaved(int index, int client)
 {
     m_sheets[index].state = BatchState::Saved;
     m_sheets[index].client = client;
+    const QByteArray hash = m_sheets[index].imageHash;
+    if (hash.isEmpty())
+        return {};
+    for (BatchSheet& later : m_sheets)
+        if (later.imageHash == hash && later.state != BatchState::Saved) {
+            later.state = BatchState::AlreadySaved;
+            later.client = client;
+        }
+    return m_saved.record(hash, client);
 }
 
 void SheetBatch::setAside(int index)
@@ -72,8 +90,17 @@ QString SheetBatch::stateText(BatchState state)
         return QStringLiteral("Saved");
     case BatchState::SetAside:
         return QStringLiteral("Set aside");
+    case BatchState::AlreadySaved:
+        return QStringLiteral("Already saved");
     }
     return {};
+}
+
+QString SheetBatch::stateText(const BatchSheet& sheet)
+{
+    if (sheet.state == BatchState::AlreadySaved)
+        return QStringLiteral("Already saved as client %1").arg(sheet.client);
+    return stateText(sheet.state);
 }
 
 QString SheetBatch::details(const BatchSheet& sheet)
@@ -96,6 +123,7 @@ QString SheetBatch::summary() const
     part(BatchState::Rejected, "rejected", "rejected");
     part(BatchState::Saved, "saved", "saved");
     part(BatchState::SetAside, "set aside", "set aside");
+    part(BatchState::AlreadySaved, "already saved", "already saved");
     const QString read = size() == 1 ? QStringLiteral("1 sheet read") : QStringLiteral("%1 sheets read").arg(size());
     return parts.isEmpty() ? read + QLatin1Char('.')
                            : read + QStringLiteral(": ") + parts.join(QStringLiteral(", ")) + QLatin1Char('.');

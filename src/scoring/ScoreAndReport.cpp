@@ -1,6 +1,7 @@
 #include "ScoreAndReport.h"
 
 #include "PrivateFile.h"
+#include "RecordDamage.h"
 
 #include <QDir>
 #include <QFile>
@@ -58,6 +59,12 @@ ScoringError ScoreClient(const QString& programDir, const ClientTable& clients, 
                                        : QStringLiteral("Client %1 does not exist; the clients are numbered 1 to %2.")
                                              .arg(n)
                                              .arg(clients.NumClients)};
+    // A damaged record would score as something it never said (a count of "-9" subtracts, a letter counts as
+    // omitted), so it gets no report at all.
+    if (const QString damage = clients.damage(n); !damage.isEmpty())
+        return {clients.ClientFilePath,
+                QStringLiteral("%1 has a damaged record in the client file %2: its %3. No report is made for it.")
+                    .arg(ClientLabel(clients.Clients[n], n), QDir::toNativeSeparators(clients.ClientFilePath), damage)};
     if (ScoringError e = TakeClientSnapshot(clients.Clients[n], n, run.snapshot, run.sheet)) {
         e.file = clients.ClientFilePath;
         e.message += QStringLiteral(" (client file %1)").arg(QDir::toNativeSeparators(clients.ClientFilePath));

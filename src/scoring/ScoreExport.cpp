@@ -1,6 +1,7 @@
 #include "ScoreExport.h"
 
 #include "ClientTable.h"
+#include "RecordDamage.h"
 #include "ReportWriter.h"
 #include "ScoreAndReport.h"
 
@@ -8,6 +9,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QRegularExpression>
 #include <QVariant>
 
 namespace {
@@ -63,11 +65,17 @@ QVariantList row(int n, const ClientRecord& r, const ScoringRun* run, bool deide
     return v;
 }
 
-// RFC 4180: a field with a comma, a quote or a line break is quoted, its quotes doubled.
+// RFC 4180: a field with a comma, a quote or a line break is quoted, its quotes doubled. A text that a spreadsheet
+// would run as a formula gets a leading apostrophe, which spreadsheets take as "text" and do not display; a plain
+// number such as a court count of -1 stays as it is.
 QString csvField(const QVariant& value)
 {
     QString text =
         value.typeId() == QMetaType::Bool ? QString::fromLatin1(value.toBool() ? "true" : "false") : value.toString();
+    static const QRegularExpression number(QStringLiteral("\\A[+-]?\\d+\\z"));
+    if (value.typeId() == QMetaType::QString && !text.isEmpty() &&
+        QStringView(u"=+-@\t\r").contains(text.front()) && !number.match(text).hasMatch())
+        text.prepend(QLatin1Char('\''));
     if (text.contains(QLatin1Char(',')) || text.contains(QLatin1Char('"')) || text.contains(QLatin1Char('\r')) ||
         text.contains(QLatin1Char('\n')))
         text = QLatin1Char('"') + text.replace(QLatin1Char('"'), QStringLiteral("\"\"")) + QLatin1Char('"');
@@ -107,17 +115,23 @@ ScoreExport ExportScores(const QString& programDir, const ClientTable& clients, 
     one.NumClients = clients.NumClients;
     one.DataPath = clients.DataPath;
     one.ClientFilePath = clients.ClientFilePath;
+    one.PartialRecord = clients.PartialRecord;
     const QStringList columns = ScoreExportColumns(options.deidentified);
     QList<QVariantList> rows;
     for (int16_t n = 1; n <= clients.NumClients; ++n) {
         one.CurClient = n;
         QByteArray report;
         const ScoringError e = ScoreClient(programDir, one, brandCode, run, report);
-        // Messages about a record already name its client.
-        if (e)
-            out.problems << (e.message.startsWith(QStringLiteral("Client %1 ").arg(n))
-                                 ? e.message
-                                 : QStringLiteral("Client %1 could not be scored: %2").arg(n).arg(e.message));
+        // Messages about a record already name its client; a de-identified export names it by number only.
+        if (e) {
+            QString message = e.message;
+            const QString label = ClientLabel(clients.Clients[n], n);
+            if (options.deidentified)
+                message.replace(label, ClientLabel(clients.Clients[n], n, false));
+            out.problems << (message.startsWith(QStringLiteral("Client %1").arg(n))
+                                 ? message
+                                 : QStringLiteral("Client %1 could not be scored: %2").arg(n).arg(message));
+        }
         rows << row(n, clients.Clients[n], e ? nullptr : &run, options.deidentified);
     }
     out.clients = static_cast<int>(rows.size());

@@ -2,6 +2,8 @@
 
 #include "Scoring.h"
 
+#include "RecordDamage.h"
+
 #include <algorithm>
 
 namespace {
@@ -17,7 +19,7 @@ int16_t clamp16(int v)
 
 QString clientLabel(const ClientRecord& client, int16_t testNumber)
 {
-    return QStringLiteral("Client %1 (%2)").arg(testNumber).arg(client.Name.trimmed());
+    return ClientLabel(client, testNumber);
 }
 
 } // namespace

@@ -5,6 +5,11 @@
 #include "PrivateFile.h"
 
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <algorithm>
+#include <climits>
 
 QString ScrambleName(const QString& name)
 {
@@ -48,9 +53,10 @@ QString ScrambleAllNames(ClientTable& table, const std::function<FileError(int16
     }
     table.CurClient = table.NumClients > 0 ? 1 : 0;
 
-    // Success is what the file says, not what the table says.
+    // Success is what the file says, not what the table says, for the records the table holds; the ones past it are
+    // never changed (RecordsPastTable).
     QByteArray bytes;
-    if (const int err = PrivateFile::Read(table.ClientFilePath, bytes))
+    if (const int err = PrivateFile::Read(table.ClientFilePath, bytes, qint64(ClientTable::MaxClients) * ClientRecord::Size))
         return QStringLiteral("The client file %1 could not be read back: %2")
             .arg(QDir::toNativeSeparators(table.ClientFilePath), PrivateFile::ErrorText(err));
     int readable = 0;
@@ -63,4 +69,93 @@ QString ScrambleAllNames(ClientTable& table, const std::function<FileError(int16
             .arg(readable)
             .arg(QDir::toNativeSeparators(table.ClientFilePath));
     return {};
+}
+
+int RecordsPastTable(const ClientTable& table)
+{
+    const qint64 records = (QFileInfo(table.ClientFilePath).size() + ClientRecord::Size - 1) / ClientRecord::Size;
+    return static_cast<int>(std::clamp<qint64>(records - ClientTable::MaxClients, 0, INT_MAX));
+}
+
+namespace {
+
+// Names the program gives the copies of a client file it writes on the data location: backups, and the file a
+// restore replaced ("-replaced" before any number).
+const QRegularExpression& copyName()
+{
+    static const QRegularExpression re(QStringLiteral("^DATA401-\\d{4}-\\d\\d-\\d\\d-\\d{6}(-replaced)?(-\\d+)?\\.QN$"),
+                                       QRegularExpression::CaseInsensitiveOption);
+    return re;
+}
+
+constexpr qint64 MostCopyBytes = 64 * 1024 * 1024;
+
+bool holdsNames(const QString& path)
+{
+    QByteArray bytes;
+    if (PrivateFile::Read(path, bytes, MostCopyBytes))
+        return false;
+    for (qsizetype at = 0; at < bytes.size(); at += ClientRecord::Size)
+        if (ClientRecord::fromBytes(bytes.mid(at, ClientRecord::Size)).NameDeleted == QLatin1String("0"))
+            return true;
+    return false;
+}
+
+QStringList copiesOnLocation(const QString& dataPath, bool replaced)
+{
+    QStringList out;
+    for (const QFileInfo& f : QDir(dataPath).entryInfoList(QDir::Files | QDir::Hidden, QDir::Name)) {
+        const QRegularExpressionMatch m = copyName().match(f.fileName());
+        if (m.hasMatch() && m.hasCaptured(1) == replaced && !f.isSymLink() && holdsNames(f.filePath()))
+            out << f.filePath();
+    }
+    return out;
+}
+
+} // namespace
+
+QString ScrambleNamesInFile(const QString& path)
+{
+    QByteArray bytes;
+    if (const int err = PrivateFile::Read(path, bytes, MostCopyBytes))
+        return QStringLiteral("The names in %1 could not be deleted: %2.")
+            .arg(QDir::toNativeSeparators(path), PrivateFile::ErrorText(err));
+    for (qsizetype at = 0; at < bytes.size(); at += ClientRecord::Size) {
+        const QByteArray piece = bytes.mid(at, ClientRecord::Size);
+        ClientRecord r = ClientRecord::fromBytes(piece);
+        if (r.NameDeleted != QLatin1String("0"))
+            continue;
+        r.Name = ScrambleName(ClientRecord::fit(r.Name, 25));
+        r.NameDeleted = QStringLiteral("1");
+        r.EditCount = QStringLiteral("3");
+        // A record the file cuts short stays as long as it was.
+        const QByteArray whole = r.toBytes().left(piece.size());
+        std::copy(whole.begin(), whole.end(), bytes.begin() + at);
+    }
+    if (const int err = PrivateFile::Replace(path, bytes))
+        return QStringLiteral("The names in %1 could not be deleted: %2.")
+            .arg(QDir::toNativeSeparators(path), PrivateFile::ErrorText(err));
+    return {};
+}
+
+QString ScrambleProgramCopies(const QString& programDir, const QString& dataPath)
+{
+    for (const QString& path : copiesOnLocation(dataPath, true))
+        if (const QString e = ScrambleNamesInFile(path); !e.isEmpty())
+            return e;
+    // The report and its numbered copies are rewritten by the next scoring run, so they go.
+    static const QRegularExpression reportCopy(QStringLiteral("^(report\\.prn|temp\\d+)$"));
+    for (const QFileInfo& f : QDir(programDir).entryInfoList(QDir::Files | QDir::System)) {
+        if (!reportCopy.match(f.fileName()).hasMatch())
+            continue;
+        if (!QFile::remove(f.filePath()))
+            return QStringLiteral("The report file %1, which holds a client's name, could not be removed.")
+                .arg(QDir::toNativeSeparators(f.filePath()));
+    }
+    return {};
+}
+
+QStringList BackupsHoldingNames(const QString& dataPath)
+{
+    return copiesOnLocation(dataPath, false);
 }

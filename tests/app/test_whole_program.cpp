@@ -410,6 +410,24 @@ private slots:
             QCOMPARE(run.record(7 + i).toBytes(), expected.toBytes());
             QCOMPARE(run.listLines().value(6 + i), QStringLiteral("%1-%2").arg(7 + i).arg(names[i]));
         }
+
+        // The folder read again: the saved sheets are listed as such, and no client is added twice.
+        const QByteArray saved = run.fileBytes();
+        run.prompts.answers << Prompts::Answer::No;
+        listed.clear();
+        driver.onNextModal("frmScanBatch", [&listed](QWidget* modal) {
+            auto* window = qobject_cast<frmScanBatch*>(modal);
+            QTRY_VERIFY_WITH_TIMEOUT(!window->reading(), 60000);
+            for (int r = 0; r < 2; ++r)
+                listed << window->grdBatch()->item(r, 2)->text();
+            QTimer::singleShot(0, window, [window] { pressNow(window->menu().button(frmScanBatch::ReviewButton)); });
+            QTimer::singleShot(0, window, [window] { pressNow(window->menu().button(frmScanBatch::CloseButton)); });
+        });
+        run.menu().findChild<QAction*>(QStringLiteral("mnuScanBatch"))->trigger();
+        QVERIFY(driver.done());
+        QCOMPARE(listed, QStringList({"Already saved as client 7", "Already saved as client 8"}));
+        QCOMPARE(run.fileBytes(), saved);
+        QCOMPARE(QFileInfo(run.dataDir + "/DATA401.SHA").permissions() & 0077, QFile::Permissions());
     }
 
     // Edit Current Client: a changed marital status and one changed answer are stored, and the edit is counted.
@@ -534,22 +552,53 @@ private slots:
         QCOMPARE(run.record(3).toBytes(), before.toBytes());
     }
 
-    // Delete Names: every name in the file is scrambled and no longer readable; the rest of each record is kept.
+    // Delete Names on a file of 53 records, after a backup onto the data location, a restore from it and printing
+    // every report: every name of the 51 clients is scrambled in the client file, the backup (offered) and the file
+    // the restore replaced, the reports are gone, records 52 and 53 stay byte for byte, and the run completes.
     void deleteNames()
     {
         Run run;
-        QVERIFY(run.start());
-        ModalDriver driver;
-        run.supervisor(driver, 2);
-        run.pressMenu(2);
-        QVERIFY(driver.done());
-        QVERIFY(run.prompts.texts().last().startsWith(QStringLiteral("Process complete.")));
-        for (int n = 1; n <= 6; ++n) {
-            const ClientRecord r = run.record(n), demo = run.demo(n);
-            QVERIFY(r.Name != demo.Name);
-            QCOMPARE(r.NameDeleted + r.Responses + r.DOB, "1" + demo.Responses + demo.DOB);
+        QByteArray file = run.demoClients;
+        for (int n = 7; n <= 53; ++n) {
+            ClientRecord r = run.demo(1 + n % 6);
+            r.Name = QStringLiteral("Extra, Client %1").arg(n);
+            file += r.toBytes();
         }
-        QVERIFY(!run.listLines().join(' ').contains(QStringLiteral("Sample")));
+        WriteFile(run.dataDir + QStringLiteral("/DATA401.QN"), file);
+        QVERIFY(run.start());
+        run.files.folderAnswers = [&run] { return run.dataDir; };
+        run.files.openAnswers = [&run] {
+            return QDir(run.dataDir).entryInfoList({QStringLiteral("DATA401-*")}, QDir::Files).value(0).filePath();
+        };
+        for (auto [tab, option] : {std::pair{3, "optDataOption_2"}, {3, "optDataOption_3"}, {0, "optPrintOption_2"},
+                                   {2, ""}}) {
+            if (tab == 2)
+                run.prompts.clear();
+            ModalDriver driver;
+            run.supervisor(driver, tab, QLatin1String(option), tab != 2);
+            run.pressMenu(2);
+            QVERIFY2(driver.done(), option);
+            if (tab == 0) // backed up, restored (the replaced file kept beside it), and every report printed
+                QVERIFY(QFile::exists(run.programDir + QStringLiteral("/temp1")) &&
+                        QDir(run.dataDir).entryList({QStringLiteral("DATA401-*")}).size() == 2);
+        }
+        const QStringList texts = run.prompts.texts();
+        QCOMPARE(texts.last(), QStringLiteral("Process complete. Press Enter to continue."));
+        QVERIFY2(texts.size() == 4 && texts[1].startsWith(QStringLiteral("These backups on the data disk")) &&
+                     texts[2].contains(QStringLiteral("holds 2 record(s) past the first 51")),
+                 qPrintable(texts.join(" / ")));
+        QCOMPARE(run.fileBytes().mid(51 * ClientRecord::Size), file.mid(51 * ClientRecord::Size));
+        for (const QString& folder : {run.dataDir, run.programDir})
+            for (const QFileInfo& f : QDir(folder).entryInfoList(QDir::Files | QDir::Hidden)) {
+                const QByteArray bytes = ReadBytes(f.filePath());
+                for (int n = 1; n <= 51; ++n) {
+                    const QString name = ClientRecord::fromBytes(file.mid((n - 1) * ClientRecord::Size)).Name.trimmed();
+                    QVERIFY2(!bytes.contains(name.toLatin1()), qPrintable(f.fileName() + ": " + name));
+                }
+            }
+        QVERIFY(!run.listLines().join(' ').contains(QStringLiteral("damaged"))); // scrambled names are sound
+        const ClientRecord first = run.record(1);
+        QCOMPARE(first.NameDeleted + first.Responses + first.DOB, "1" + run.demo(1).Responses + run.demo(1).DOB);
     }
 
     // Export & Backup: scores exported, the client file backed up, names deleted, then the backup restored.

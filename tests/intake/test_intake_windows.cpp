@@ -292,6 +292,36 @@ private slots:
         }
     }
 
+    // Only a change between real dates of birth counts toward the edit limit; "not available" is no change.
+    void clientInfo_notAvailableDateLeavesTheEditCount_data()
+    {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QStringList>("entries");
+        QTest::addColumn<QString>("saved"); // DOB and EditCount as stored after OK
+        QTest::newRow("to N/A") << "03/14/1987" << QStringList{"N"} << "N         0";
+        QTest::newRow("to N/A and back") << "03/14/1987" << QStringList{"N", "03141987"} << "03/14/19870";
+        QTest::newRow("from N/A") << "N" << QStringList{"03141987"} << "03/14/19870";
+        QTest::newRow("from N/A, then another") << "N" << QStringList{"03141987", "04151990"} << "04/15/19901";
+        QTest::newRow("through N/A to another") << "03/14/1987" << QStringList{"N", "04151990"} << "04/15/19901";
+    }
+    void clientInfo_notAvailableDateLeavesTheEditCount()
+    {
+        QFETCH(QString, stored);
+        QFETCH(QStringList, entries);
+        InfoWindow f([&stored](IntakeFixture& fixture) {
+            Editing()(fixture);
+            fixture.table.Clients[1].DOB = ClientRecord::fit(stored, 10);
+        });
+        for (const QString& keys : entries) {
+            f.w.mebDateOfBirth()->setFocus();
+            typeText(keys);
+            press(Qt::Key_Return);
+        }
+        f.w.menu().press(0);
+        QTRY_VERIFY(!f.w.isVisible() && f.flags.ContinueFlag);
+        QTEST(f.fileRecord(1).DOB + f.fileRecord(1).EditCount, "saved");
+    }
+
     void saveFails()
     {
         {

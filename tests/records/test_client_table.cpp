@@ -3,9 +3,11 @@
 #include "TestDefinition.h"
 #include "TestFiles.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+#include <sys/stat.h>
 
 namespace {
 
@@ -73,6 +75,32 @@ private slots:
         QCOMPARE(after.size(), content.size());
         QCOMPARE(after.mid(51 * 184), content.mid(51 * 184)); // records 52..55 kept
         QVERIFY(after.mid(50 * 184, 25).startsWith("Changed"));
+    }
+
+    // A huge sparse file is read only as far as the table's records; a folder or a pipe is not a client file.
+    void load_hugeOrOddFile_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("said"); // in the notice, or in the error
+        QTest::newRow("100 GB, sparse") << "sparse" << "only 51 can be shown";
+        QTest::newRow("a folder") << "folder" << "is a folder, a device or a pipe, not a client file";
+        QTest::newRow("a pipe") << "fifo" << "is a folder, a device or a pipe, not a client file";
+    }
+    void load_hugeOrOddFile()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, said);
+        const QByteArray path = QFile::encodeName(m_table.ClientFilePath);
+        if (kind == u"sparse") {
+            QFile f(m_table.ClientFilePath);
+            QVERIFY(f.open(QIODevice::WriteOnly) && f.write(recordBytes(QStringLiteral("First"))) == 184 &&
+                    f.resize(100LL << 30));
+        } else {
+            QVERIFY(kind == u"folder" ? QDir().mkdir(m_table.ClientFilePath) : ::mkfifo(path.constData(), 0600) == 0);
+        }
+        const ClientTable::LoadResult r = m_table.LoadClients();
+        QVERIFY2((r.error ? r.error.description : r.notice).contains(said), qPrintable(r.error.description + r.notice));
+        QCOMPARE(m_table.NumClients, kind == u"sparse" ? 51 : 0);
     }
 
     void save_fieldWidths()

@@ -141,6 +141,61 @@ private slots:
         QVERIFY(h.printer.jobs.isEmpty() && !h.flags.ContinueFlag);
     }
 
+    // A record with a field outside its form is named, with the field, and gets no report: in the report window and
+    // from veltrane-cli report alike; the client list marks it.
+    void damagedRecord_namedAndNeverReported_data()
+    {
+        QTest::addColumn<int>("offset"); // where `bytes` replace the record's; -1: the file cut to `bytes`' length
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("field");
+        const auto row = [](const char* name, int offset, QByteArray bytes, const char* field) {
+            QTest::newRow(name) << offset << bytes << QString::fromLatin1(field);
+        };
+        row("negative court count", 49, "-9", "number of drug-related arrests reads \"-9\"");
+        row("court count not a number", 57, "1x", "number of anger management programs reads \"1x\"");
+        row("control character in a count", 51, "\a1", "number of alcohol-related arrests reads \"?1\"");
+        row("true/false answer of 3", 59 + 4, "3", "answer to item 5 reads \"3\"; items 1 to 86 take 0 to 2");
+        row("letter among the answers", 59 + 99, "A", "answer to item 100 reads \"A\"; items 87 to 110 take 0 to 4");
+        row("gender outside its list", 25, "7", "gender code \"7\" is not in its list");
+        row("education outside its list", 38, "9", "education code \"9\" is not in its list");
+        row("edit count outside its list", 182, "7", "edit count \"7\" is not in its list");
+        row("impossible date of birth", 26, "02/30/1980", "date of birth is not a real date");
+        row("impossible test date", 39, "13/01/2026", "test date reads \"13/01/2026\"");
+        row("NUL in the name", 3, QByteArray(1, '\0'), "name holds a control character");
+        row("partial last record", -1, QByteArray(150, ' '), "record is cut short");
+    }
+    void damagedRecord_namedAndNeverReported()
+    {
+        QFETCH(int, offset);
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, field);
+        ReportWindowHarness h;
+        QVERIFY(h.setUp({TestClient(1)}));
+        QByteArray file = TestClient(1).toBytes();
+        offset < 0 ? file.truncate(bytes.size()) : void(file.replace(offset, bytes.size(), bytes));
+        WriteFile(h.table.ClientFilePath, file);
+        QVERIFY(!h.table.LoadClients().error && h.table.NumClients == 1);
+        QVERIFY(h.table.listLine(1).endsWith(QStringLiteral("(damaged record)")));
+        const QString named = QStringLiteral("Client 1 (%1) has a damaged record")
+                                  .arg(QString::fromLatin1(file.left(25)).trimmed().replace(QChar(0), u'?'));
+
+        ReportOutput output(h.ctx, false, h.pdfs);
+        frmViewReport w(h.ctx, output);
+        w.show();
+        QTRY_VERIFY(!w.isVisible());
+        QCOMPARE(h.prompts.shown.size(), 1);
+        QVERIFY2(h.prompts.shown[0].text.contains(named) && h.prompts.shown[0].text.contains(field),
+                 qPrintable(h.prompts.shown[0].text));
+        QVERIFY(h.printer.jobs.isEmpty() && !QFile::exists(ReportFilePath(h.program)));
+
+        const RunResult cli = RunProgram(ProgramDirForTests() + QStringLiteral("/veltrane-cli"),
+                                         {"report", "--program-dir", h.program, "--data-dir", h.table.DataPath,
+                                          "--client", "1"});
+        QVERIFY2(cli.status == 1 && cli.err.contains(named) && cli.err.contains(field) && cli.out.isEmpty(),
+                 qPrintable(cli.err));
+        QVERIFY(!QFile::exists(ReportFilePath(h.program)));
+    }
+
     // The batch window from the keyboard: the chosen clients, in list order, to the printer, to a printer chosen in
     // the dialog (one job), or to a PDF file each; or nothing, when the dialog or the window is cancelled.
     void printSelected_data()

@@ -439,10 +439,9 @@ void frmClientInfo::fieldLeft(QWidget* field)
         return;
     const IntakeField f = fieldOf(field);
     const QString value = currentValue(f);
-    // A date the box would not accept is not a value yet, so it neither counts nor becomes the opening value.
-    if (f == IntakeField::DOB && value.isEmpty())
-        return;
-    if (m_editLimit.fieldLeft(f, value) != EditLimit::Outcome::LimitReached || !field->isEnabled())
+    const EditLimit::Outcome outcome =
+        f == IntakeField::DOB ? m_editLimit.dateLeft(value) : m_editLimit.fieldLeft(f, value);
+    if (outcome != EditLimit::Outcome::LimitReached || !field->isEnabled())
         return;
     m_locked = true;
     updateOkHelp();

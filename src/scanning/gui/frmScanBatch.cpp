@@ -39,6 +39,7 @@ QColor colourOf(BatchState state)
     case BatchState::Rejected:
         return QColor(190, 0, 0);
     case BatchState::SetAside:
+    case BatchState::AlreadySaved:
         break;
     }
     return QColor(90, 90, 90);
@@ -199,7 +200,7 @@ void frmScanBatch::listSheet(int index)
     const BatchSheet& sheet = m_batch.sheets()[index];
     if (index >= m_list->rowCount())
         m_list->setRowCount(index + 1);
-    const QString cells[] = {QString::number(index + 1), sheet.source, SheetBatch::stateText(sheet.state),
+    const QString cells[] = {QString::number(index + 1), sheet.source, SheetBatch::stateText(sheet),
                              SheetBatch::details(sheet)};
     for (int c = 0; c < 4; ++c) {
         auto* item = new QTableWidgetItem(cells[c]);
@@ -260,8 +261,11 @@ void frmScanBatch::reviewSheets()
         // A review left without saving stops the round; the sheet waits for the next one.
         if (!ReviewSheet(m_ctx, this, m_windows, *name, sheet.outcome, sheet.source))
             break;
-        m_batch.markSaved(i, m_ctx.table.NumClients);
-        listSheet(i);
+        if (const QString unkept = m_batch.markSaved(i, m_ctx.table.NumClients); !unkept.isEmpty())
+            m_ctx.prompts.message(unkept, Title, Prompts::Icon::Exclamation, Prompts::Buttons::Ok);
+        // A later sheet of the same image is saved now too.
+        for (int k = i; k < m_batch.size(); ++k)
+            listSheet(k);
         updateSummary();
     }
     m_ctx.flags.ContinueFlag = false;
@@ -364,6 +368,8 @@ void RunScanBatch(AppContext& ctx, QWidget* parent, const ScanReviewWindows& win
             return;
         }
     }
-    frmScanBatch window(ctx, windows, SheetBatch(layout, ctx.clock.today()), source, freeSlots, parent);
+    SheetBatch batch(layout, ctx.clock.today());
+    batch.useSavedSheets(SavedSheets::read(ctx.table.DataPath));
+    frmScanBatch window(ctx, windows, std::move(batch), source, freeSlots, parent);
     window.exec();
 }

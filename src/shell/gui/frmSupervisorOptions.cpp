@@ -347,12 +347,39 @@ void frmSupervisorOptions::DeleteClientNames()
     MouseWait();
     const QString problem =
         ScrambleAllNames(m_ctx.table, [this](int16_t n) { return SaveClientAsking(m_ctx.table, n, m_ctx.prompts); });
+    const QString leftover = problem.isEmpty() ? ScrambleProgramCopies(m_ctx.programDir, m_ctx.table.DataPath) : QString();
     MouseDefault();
-    if (!problem.isEmpty()) {
-        m_ctx.prompts.message(problem + QStringLiteral("\rRun Delete Names again once the data disk can be written."),
+    if (!problem.isEmpty() || !leftover.isEmpty()) {
+        m_ctx.prompts.message((problem.isEmpty() ? leftover : problem) +
+                                  QStringLiteral("\rRun Delete Names again once the data disk can be written."),
                               AppTitle(), Prompts::Icon::Critical, Prompts::Buttons::Ok);
         return;
     }
+    if (const QStringList backups = BackupsHoldingNames(m_ctx.table.DataPath); !backups.isEmpty()) {
+        QStringList names;
+        for (const QString& b : backups)
+            names << shown(b);
+        const auto scramble = m_ctx.prompts.message(
+            QStringLiteral("These backups on the data disk still hold clients' names:\r%1\r\rDelete the names in "
+                           "them too? A restore from them then brings back the clients without their names.")
+                .arg(names.join(QLatin1Char('\r'))),
+            QStringLiteral("Backups With Names"), Prompts::Icon::Question, Prompts::Buttons::YesNo);
+        if (scramble == Prompts::Answer::Yes) {
+            for (const QString& b : backups) {
+                if (const QString e = ScrambleNamesInFile(b); !e.isEmpty()) {
+                    m_ctx.prompts.message(e, AppTitle(), Prompts::Icon::Critical, Prompts::Buttons::Ok);
+                    return;
+                }
+            }
+        }
+    }
+    if (const int past = RecordsPastTable(m_ctx.table); past > 0)
+        m_ctx.prompts.message(QStringLiteral("The client file %1 holds %2 record(s) past the first %3. The program never "
+                                             "shows or changes them, so any names in them were left as they are.")
+                                  .arg(shown(m_ctx.table.ClientFilePath))
+                                  .arg(past)
+                                  .arg(ClientTable::MaxClients),
+                              AppTitle(), Prompts::Icon::Information, Prompts::Buttons::Ok);
     m_ctx.prompts.message(QStringLiteral("Process complete. Press Enter to continue."), AppTitle(), Prompts::Icon::None,
                           Prompts::Buttons::Ok);
 }
