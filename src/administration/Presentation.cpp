@@ -183,20 +183,3 @@ QString Presentation::Responses() const
         responses += QString::number(m_itemAnswers[id]).right(1);
     return responses;
 }
-
-FileError Presentation::SaveResponses(ClientTable& table, const QString& responses,
-                                      const std::function<FileError()>& save)
-{
-    ClientRecord& record = table.current();
-    record.Responses = ClientRecord::fit(responses, NumItems);
-    const FileError error = save ? save() : table.SaveClient(table.CurClient);
-    if (!error)
-        table.CountNewClient();
-    return error;
-}
-
-void Presentation::Abandon(ClientTable& table)
-{
-    table.ClearClient();
-    table.CurClient = 1;
-}

@@ -73,14 +73,6 @@ public:
     // One digit per item 1 to 123: the answer position, "0" for an item never answered.
     QString Responses() const;
 
-    // The end of a test: the responses go into the current client's record, which is written to the client file;
-    // only a written client is counted. On failure nothing is counted and the record keeps the responses in memory.
-    // `save` writes the current client (by default straight to the client file).
-    static FileError SaveResponses(ClientTable& table, const QString& responses,
-                                   const std::function<FileError()>& save = {});
-    // Shift+Alt+F10: the current client is blanked in memory, nothing is written, and client 1 becomes current.
-    static void Abandon(ClientTable& table);
-
 private:
     void showInstructions(int section);
 

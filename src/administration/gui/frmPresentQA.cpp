@@ -441,27 +441,23 @@ void frmPresentQA::abandon()
     // Nothing is written: the client file keeps what it held before the test. ContinueFlag stays as it was, so the
     // supervisor's secret code is still asked for.
     StopSound();
-    Presentation::Abandon(m_ctx.table);
+    m_ctx.client.discard();
     closeWindow(QDialog::Rejected);
 }
 
 void frmPresentQA::finish()
 {
     m_msgPanel->setCaption(QString());
-    ClientTable& table = m_ctx.table;
     const QString responses = m_p->Responses();
-    const auto save = [&] { return SaveClientAsking(table, table.CurClient, m_ctx.prompts); };
-    while (const FileError e = Presentation::SaveResponses(table, responses, save)) {
+    while (const FileError e = m_ctx.client.commit([&](ClientRecord& r) { r.Responses = responses; })) {
         // A new client can only be kept by writing it, so giving up on the disk loses the test: make sure.
         const Prompts::Answer answer = m_ctx.prompts.message(
             QStringLiteral("The answers could not be saved in the client file %1:\r%2\r\rLeave this client out? "
                            "The answers are then not kept. No asks for the data disk again.")
-                .arg(QDir::toNativeSeparators(table.ClientFilePath), e.description),
+                .arg(QDir::toNativeSeparators(m_ctx.table.ClientFilePath), e.description),
             QStringLiteral("Answers Not Saved"), Prompts::Icon::Critical, Prompts::Buttons::YesNo);
         if (answer == Prompts::Answer::Yes) {
-            // Never counted, so never listed: the slot is blanked as for any new client given up.
-            table.ClearClient();
-            table.CurClient = 1;
+            m_ctx.client.discard();
             break;
         }
     }

@@ -154,10 +154,7 @@ void frmSelectEntryMethod::discardNewClient(const QString& problem)
     m_ctx.prompts.message(problem + QStringLiteral("\r\rThe test cannot be given on screen; the new client was not "
                                                    "saved."),
                           QStringLiteral("Question Database"), Prompts::Icon::Critical, Prompts::Buttons::Ok);
-    if (!m_ctx.flags.EditingClient) {
-        m_ctx.table.ClearClient();
-        m_ctx.table.CurClient = 1;
-    }
+    m_ctx.client.discard();
     m_ctx.flags.ContinueFlag = false;
 }
 

@@ -96,7 +96,7 @@ frmMainMenu::frmMainMenu(AppContext& ctx, DriveChooser& chooser, MainMenuActivit
         bool ok = false;
         const int n = line.section(QLatin1Char('-'), 0, 0).toInt(&ok);
         if (ok)
-            m_ctx.table.CurClient = static_cast<int16_t>(n);
+            m_ctx.client.open(static_cast<int16_t>(n));
         UpdateEditButton();
     });
 
