@@ -39,6 +39,9 @@ public:
 
     // The window's first activation: the general instructions.
     Step Start();
+    // Instead of Start(), for a test taken up again: the answers given so far (one digit per item) are in place, and
+    // the instructions of the section that holds item `next` come up before it. Past the last item it finishes.
+    Step Resume(const QString& responses, int next);
     // Enter or Tab on an instructions screen.
     Step LeaveInstructions();
     // Answer `slot` (0 to 4) chosen for the item shown; ignored for a slot the item does not offer.

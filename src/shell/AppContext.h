@@ -23,7 +23,7 @@ class SheetReviewPanel;
 
 struct AppContext {
     AppContext(ClientTable& t, SessionFlags& f, Prompts& p, const Clock& c, Profile& s, DataWorkspace& w, QString dir)
-        : table(t), flags(f), prompts(p), clock(c), settings(s), workspace(w), programDir(std::move(dir)), client(t, f, p)
+        : table(t), flags(f), prompts(p), clock(c), settings(s), workspace(w), programDir(std::move(dir)), client(t, f, p, c)
     {
     }
 

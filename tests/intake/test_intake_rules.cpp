@@ -8,6 +8,7 @@
 #include "DateOfBirth.h"
 #include "Demographics.h"
 #include "EditLimit.h"
+#include "FakeClock.h"
 #include "FakePrompts.h"
 #include "SessionFlags.h"
 
@@ -110,7 +111,8 @@ private slots:
         full.NumClients = ClientTable::MaxClients;
         FakePrompts prompts;
         SessionFlags flags;
-        QVERIFY(!CurrentClient(full, flags, prompts).startNew(QStringLiteral("Client Information")));
+        FakeClock clock;
+        QVERIFY(!CurrentClient(full, flags, prompts, clock).startNew(QStringLiteral("Client Information")));
         QCOMPARE(full.CurClient, 1);
         QCOMPARE(prompts.shown.value(0).title, QStringLiteral("Client Information"));
         // Changed entries of a client at the edit limit when the window opened are not written.

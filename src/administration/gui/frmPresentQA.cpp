@@ -267,9 +267,19 @@ void frmPresentQA::start()
     if (m_p->IsSpanish())
         setWindowTitle(PresentationTexts::WindowCaption(true));
     PrepareAudio();
-    m_p->Start();
-    TestInstructions(0);
-    PlaySoundFile(PresentationTexts::InstructionSound(0));
+    if (ResumeAt > 0) {
+        const Presentation::Step step = m_p->Resume(ResumeResponses, ResumeAt);
+        if (step.finished) {
+            QTimer::singleShot(0, this, [this] { finish(); });
+            return;
+        }
+        showItem();
+        showSectionInstructions(step.instructions);
+    } else {
+        m_p->Start();
+        TestInstructions(0);
+        PlaySoundFile(PresentationTexts::InstructionSound(0));
+    }
     ResetMenuButtons(*m_menu, Slots - 1);
 }
 
@@ -399,6 +409,8 @@ void frmPresentQA::selectAnswer(int slot)
         return;
     m_menu->panel(slot)->setBackColor(NormalColor);
     const Presentation::Step step = m_p->SelectAnswer(slot);
+    // On the medium before the next item shows.
+    m_ctx.client.keepAnswers(m_p->Responses());
     if (step.sectionDone > 0) {
         StopSound();
         setItemFramesVisible(false);
@@ -431,6 +443,7 @@ void frmPresentQA::stepBack()
         return;
     }
     if (step.focusQuestion) {
+        m_ctx.client.keepStepBack();
         showItem();
         focusQuestion();
     }

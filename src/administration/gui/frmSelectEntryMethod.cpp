@@ -98,6 +98,7 @@ bool frmSelectEntryMethod::run(const std::function<void(QWidget*)>& window)
 void frmSelectEntryMethod::administerOnScreen()
 {
     SessionFlags& flags = m_ctx.flags;
+    m_ctx.client.setMode(Administration::Mode::OnScreen);
     if (!run(m_windows.clientInformation) || !run(m_windows.courtHistory)) {
         accept();
         return;
@@ -133,6 +134,7 @@ void frmSelectEntryMethod::administerOnScreen()
         accept();
         return;
     }
+    m_ctx.client.setLanguage(presentation.Language);
 
     m_fraSelectMethod->hide();
     m_msgPanel->setCaption(QStringLiteral("Press the Enter key to continue."));
@@ -160,6 +162,7 @@ void frmSelectEntryMethod::discardNewClient(const QString& problem)
 
 void frmSelectEntryMethod::paperAndPencil()
 {
+    m_ctx.client.setMode(Administration::Mode::Paper);
     if (run(m_windows.clientInformation) && run(m_windows.courtHistory))
         run(m_windows.answerGrid);
     accept();

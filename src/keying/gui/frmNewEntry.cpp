@@ -312,7 +312,9 @@ void frmNewEntry::onTyped(int g, QChar key)
     // The window's own key handler takes these two before any grid sees them.
     if (key == QLatin1Char('%') || key == QLatin1Char('\''))
         return;
-    apply(g, m_keying->keyPress(g, key));
+    const GridKeying::Outcome outcome = m_keying->keyPress(g, key);
+    m_ctx.client.keepAnswers(m_keying->responses(NumItems));
+    apply(g, outcome);
 }
 
 void frmNewEntry::onUp(int g)

@@ -164,6 +164,7 @@ bool frmMainMenu::StartUp()
     CenterForm(this);
     m_started = true;
     Activate();
+    offerInterruptedTests();
     m_numLock = LoadNumLockSetting(m_ctx.settings);
     m_numLockAction->setChecked(m_numLock);
     UnloadOthers = true;
@@ -295,11 +296,18 @@ void frmMainMenu::selectDrive()
     case SelectResult::Opened:
         m_list->clear();
         RefreshNameDisplay();
+        offerInterruptedTests();
         break;
     case SelectResult::Stopped:
         break;
     }
     Activate();
+}
+
+void frmMainMenu::offerInterruptedTests()
+{
+    // Before the menu takes input: the question is the first thing the supervisor sees.
+    runActivity(m_activities.interruptedTests);
 }
 
 void frmMainMenu::toggleNumLock()
