@@ -37,6 +37,32 @@ Presentation::Step Presentation::Start()
     return step;
 }
 
+Presentation::Step Presentation::Resume(const QString& responses, int next)
+{
+    for (int id = 1; id <= NumItems && id <= responses.size(); ++id)
+        m_itemAnswers[id] = static_cast<int16_t>(std::max(0, responses.at(id - 1).digitValue()));
+    Step step;
+    if (next > NumItems || m_questions.Items.isEmpty()) {
+        m_finished = true;
+        step.finished = true;
+        return step;
+    }
+    if (next > 1) {
+        // Moving on from the row before loads item `next` as answering that row would, without its section's screen.
+        m_firstQuestion = false;
+        m_row = next - 2;
+        m_questionNumber = next - 1;
+        m_goingBack = true;
+        GetNextQuestion();
+        m_goingBack = false;
+    }
+    m_atGeneralInstructions = false;
+    const int section = std::max(1, SectionOfItem(CurrentItem().ID));
+    showInstructions(section);
+    step.instructions = section;
+    return step;
+}
+
 Presentation::Step Presentation::LeaveInstructions()
 {
     Step step;
@@ -182,21 +208,4 @@ QString Presentation::Responses() const
     for (int id = 1; id <= NumItems; ++id)
         responses += QString::number(m_itemAnswers[id]).right(1);
     return responses;
-}
-
-FileError Presentation::SaveResponses(ClientTable& table, const QString& responses,
-                                      const std::function<FileError()>& save)
-{
-    ClientRecord& record = table.current();
-    record.Responses = ClientRecord::fit(responses, NumItems);
-    const FileError error = save ? save() : table.SaveClient(table.CurClient);
-    if (!error)
-        table.CountNewClient();
-    return error;
-}
-
-void Presentation::Abandon(ClientTable& table)
-{
-    table.ClearClient();
-    table.CurClient = 1;
 }

@@ -39,6 +39,9 @@ public:
 
     // The window's first activation: the general instructions.
     Step Start();
+    // Instead of Start(), for a test taken up again: the answers given so far (one digit per item) are in place, and
+    // the instructions of the section that holds item `next` come up before it. Past the last item it finishes.
+    Step Resume(const QString& responses, int next);
     // Enter or Tab on an instructions screen.
     Step LeaveInstructions();
     // Answer `slot` (0 to 4) chosen for the item shown; ignored for a slot the item does not offer.
@@ -72,14 +75,6 @@ public:
     int ItemAnswer(int id) const;
     // One digit per item 1 to 123: the answer position, "0" for an item never answered.
     QString Responses() const;
-
-    // The end of a test: the responses go into the current client's record, which is written to the client file;
-    // only a written client is counted. On failure nothing is counted and the record keeps the responses in memory.
-    // `save` writes the current client (by default straight to the client file).
-    static FileError SaveResponses(ClientTable& table, const QString& responses,
-                                   const std::function<FileError()>& save = {});
-    // Shift+Alt+F10: the current client is blanked in memory, nothing is written, and client 1 becomes current.
-    static void Abandon(ClientTable& table);
 
 private:
     void showInstructions(int section);

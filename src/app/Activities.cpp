@@ -7,6 +7,7 @@
 #include "SupervisorReports.h"
 #include "frmClientInfo.h"
 #include "frmCourtHistory.h"
+#include "InterruptedTests.h"
 #include "frmNewEntry.h"
 #include "frmScanBatch.h"
 #include "frmSelectEntryMethod.h"
@@ -19,6 +20,9 @@ MainMenuActivities MakeActivities(AppContext& ctx)
     a.clientInformation = [&ctx](QWidget* parent) { RunClientInfo(ctx, parent); };
     a.courtHistory = [&ctx](QWidget* parent) { RunCourtHistory(ctx, parent); };
     a.answerGrid = [&ctx](QWidget* parent) { RunNewEntry(ctx, parent); };
+    a.interruptedTests = [&ctx](QWidget* parent) {
+        OfferInterruptedTests(ctx, parent, [&ctx](QWidget* p) { RunNewEntry(ctx, p); });
+    };
     a.entryMethod = [&ctx](QWidget* parent) {
         EntryChainWindows windows;
         windows.clientInformation = [&ctx](QWidget* p) { RunClientInfo(ctx, p); };

@@ -3,6 +3,7 @@
 // Built once in main() (or by a test) and passed down by reference.
 
 #include "ClientTable.h"
+#include "CurrentClient.h"
 #include "SessionFlags.h"
 
 #include <QString>
@@ -23,7 +24,7 @@ class SheetReviewPanel;
 
 struct AppContext {
     AppContext(ClientTable& t, SessionFlags& f, Prompts& p, const Clock& c, Profile& s, DataWorkspace& w, QString dir)
-        : table(t), flags(f), prompts(p), clock(c), settings(s), workspace(w), programDir(std::move(dir))
+        : table(t), flags(f), prompts(p), clock(c), settings(s), workspace(w), programDir(std::move(dir)), client(t, f, p, c)
     {
     }
 
@@ -34,6 +35,8 @@ struct AppContext {
     Profile& settings;
     DataWorkspace& workspace;
     QString programDir;
+    // Every window starts, stages, commits and gives up the client it works on through this one owner.
+    CurrentClient client;
     QString SoundPath;
     QString BrandCode = QStringLiteral("N");
     // Optional services; null where a run has none.

@@ -41,3 +41,12 @@ QString GetINIBrandCode(const Profile& p)
     const QString code = p.read(QStringLiteral("Settings"), QStringLiteral("Brand"), QStringLiteral("N"), 2);
     return code.isEmpty() ? QStringLiteral("N") : code;
 }
+
+int GetINIResumeHours(const Profile& p)
+{
+    bool ok = false;
+    const int hours = p.read(QStringLiteral("Options"), QStringLiteral("ResumeHours"), QStringLiteral("24"), 10)
+                          .trimmed()
+                          .toInt(&ok);
+    return ok && hours > 0 ? hours : 24;
+}

@@ -13,3 +13,6 @@ bool LoadNumLockSetting(const Profile& p);
 QString SaveNumLockSetting(const Profile& p, bool on);
 // The brand code provisioned with the installation ("Settings"/"Brand", publisher when missing).
 QString GetINIBrandCode(const Profile& p);
+// How many hours an interrupted test may be continued after it began ("Options"/"ResumeHours", 24 when missing or
+// not a positive number).
+int GetINIResumeHours(const Profile& p);

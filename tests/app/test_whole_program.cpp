@@ -232,6 +232,32 @@ ModalDriver::Step takeTest(const QString& answers)
     };
 }
 
+// Takes the on-screen test up to item `stop`, keeps the journal as a crash there would leave it, then leaves the
+// test with Shift+Alt+F10.
+ModalDriver::Step takeTestUntil(const QString& answers, int stop, const QString& journal, QByteArray& kept)
+{
+    return [=, &kept](QWidget* modal) {
+        auto* w = qobject_cast<frmPresentQA*>(modal);
+        QVERIFY(w);
+        for (int guard = 0; guard < 3000 && w->isVisible(); ++guard) {
+            QWidget* target = w->focusWidget() ? w->focusWidget() : w;
+            if (w->presentation()->InstructionsShowing()) {
+                QTest::keyClick(target, Qt::Key_Return);
+                continue;
+            }
+            if (w->presentation()->CurrentItem().ID > stop) {
+                kept = ReadBytes(journal);
+                QTest::keyClick(target, Qt::Key_F10, Qt::ShiftModifier | Qt::AltModifier);
+                return;
+            }
+            const int slot = answers.at(w->presentation()->CurrentItem().ID - 1).digitValue() - 1;
+            for (int i = 0; i <= slot; ++i)
+                QTest::keyClick(w->focusWidget(), Qt::Key_Down);
+            QTest::keyClick(w->focusWidget(), Qt::Key_Return);
+        }
+    };
+}
+
 } // namespace
 
 class TestWholeProgram : public QObject {
@@ -632,6 +658,79 @@ private slots:
         QVERIFY2(rows[1].startsWith("1,\"Sample, Avery\""), rows[1].constData());
         QCOMPARE(run.fileBytes(), run.demoClients);
         QCOMPARE(run.listLines().first(), QStringLiteral("1-Sample, Avery"));
+    }
+
+    // A test cut short at item 40: abandoning it left nothing, and the journal a crash there leaves brings it back
+    // at the next start, continued to the same record, set aside, or too old to go on.
+    void interruptedTest_data()
+    {
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<int>("hoursLater");
+        QTest::newRow("continue") << "Yes" << 1;
+        QTest::newRow("set aside") << "No" << 1;
+        QTest::newRow("too old") << "" << 25;
+    }
+    void interruptedTest()
+    {
+        QFETCH(QString, answer);
+        QFETCH(int, hoursLater);
+        const QString answers = SampleAnswers();
+        QByteArray kept;
+        std::unique_ptr<Run> run = std::make_unique<Run>();
+        const QString journalPath = run->dataDir + QStringLiteral("/DATA401.JNL");
+        QVERIFY(run->start());
+        {
+            ModalDriver driver;
+            driver.onNextModal("frmSelectEntryMethod", press(0));
+            driver.onNextModal("frmClientInfo", keyClientInfo(QStringLiteral("Later, Sam")));
+            driver.onNextModal("frmCourtHistory", keyCourtHistory({"0", "3", "N", "1", "12"}));
+            driver.onNextModal("frmSelectLanguage", press(0));
+            driver.onNextModal("frmPresentQA", takeTestUntil(answers, 40, journalPath, kept));
+            driver.onNextModal("frmMyInputBox", answerInputBox(QStringLiteral("k")));
+            run->pressMenu(1);
+            QVERIFY2(driver.done(), qPrintable(run->prompts.texts().join(" / ")));
+        }
+        QCOMPARE(run->fileBytes(), run->demoClients);
+        QVERIFY(!QFileInfo::exists(journalPath)); // abandoned: closed
+        QVERIFY(!kept.isEmpty());
+
+        // The crash: the program goes, the journal stays as it was at item 40.
+        run->program.reset();
+        WriteFile(journalPath, kept);
+        run->clock.advance(qint64(hoursLater) * 3600 * 1000);
+        run->program = Program::build(run->programDir, {&run->prompts, &run->clock, &run->files, &run->printer,
+                                                        &run->printerChooser, &run->audio, &run->scanner});
+        run->prompts.shown.clear();
+        ModalDriver driver;
+        if (answer == "Yes") {
+            run->prompts.answers << Prompts::Answer::Yes;
+            driver.onNextModal("frmMyInputBox", answerInputBox(QStringLiteral("k")));
+            driver.onNextModal("frmPresentQA", takeTest(answers));
+            driver.onNextModal("frmMyInputBox", answerInputBox(QStringLiteral("k")));
+        } else if (answer == "No") {
+            run->prompts.answers << Prompts::Answer::No;
+        }
+        run->menu().SplashHoldTickMs = 1;
+        QVERIFY(run->program->start());
+        QVERIFY2(driver.done(), qPrintable(run->prompts.texts().join(" / ")));
+        const QStringList texts = run->prompts.texts();
+        if (hoursLater < 24)
+            QVERIFY2(texts.contains(QStringLiteral("The test of Later, Sam was interrupted after item 40 of 123 on "
+                                                   "12/07/2026 at 9:00 AM. Continue it now?")),
+                     qPrintable(texts.join(" / ")));
+        else
+            QVERIFY(texts.value(0).contains(QStringLiteral("too old to be continued")));
+        if (answer == "Yes") {
+            QCOMPARE(run->fileBytes().size(), run->demoClients.size() + ClientRecord::Size);
+            QCOMPARE(run->record(7).Responses, answers);
+            QCOMPARE(run->record(7).TestDate, TodayText);
+            QVERIFY(!QFileInfo::exists(journalPath));
+        } else {
+            // Kept for later; the slot is not taken.
+            QCOMPARE(run->fileBytes(), run->demoClients);
+            QVERIFY(QFileInfo::exists(journalPath));
+            QCOMPARE(run->listLines().size(), 6);
+        }
     }
 
     void exit_endsTheProgram()

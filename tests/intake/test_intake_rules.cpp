@@ -4,10 +4,13 @@
 #include "ClientEntry.h"
 #include "ClientTable.h"
 #include "CourtCount.h"
+#include "CurrentClient.h"
 #include "DateOfBirth.h"
 #include "Demographics.h"
 #include "EditLimit.h"
+#include "FakeClock.h"
 #include "FakePrompts.h"
+#include "SessionFlags.h"
 
 #include <QTest>
 
@@ -107,7 +110,9 @@ private slots:
         full.CurClient = 1;
         full.NumClients = ClientTable::MaxClients;
         FakePrompts prompts;
-        QVERIFY(!TakeNewClientSlot(full, prompts, QStringLiteral("Client Information")));
+        SessionFlags flags;
+        FakeClock clock;
+        QVERIFY(!CurrentClient(full, flags, prompts, clock).startNew(QStringLiteral("Client Information")));
         QCOMPARE(full.CurClient, 1);
         QCOMPARE(prompts.shown.value(0).title, QStringLiteral("Client Information"));
         // Changed entries of a client at the edit limit when the window opened are not written.

@@ -267,9 +267,19 @@ void frmPresentQA::start()
     if (m_p->IsSpanish())
         setWindowTitle(PresentationTexts::WindowCaption(true));
     PrepareAudio();
-    m_p->Start();
-    TestInstructions(0);
-    PlaySoundFile(PresentationTexts::InstructionSound(0));
+    if (ResumeAt > 0) {
+        const Presentation::Step step = m_p->Resume(ResumeResponses, ResumeAt);
+        if (step.finished) {
+            QTimer::singleShot(0, this, [this] { finish(); });
+            return;
+        }
+        showItem();
+        showSectionInstructions(step.instructions);
+    } else {
+        m_p->Start();
+        TestInstructions(0);
+        PlaySoundFile(PresentationTexts::InstructionSound(0));
+    }
     ResetMenuButtons(*m_menu, Slots - 1);
 }
 
@@ -399,6 +409,8 @@ void frmPresentQA::selectAnswer(int slot)
         return;
     m_menu->panel(slot)->setBackColor(NormalColor);
     const Presentation::Step step = m_p->SelectAnswer(slot);
+    // On the medium before the next item shows.
+    m_ctx.client.keepAnswers(m_p->Responses());
     if (step.sectionDone > 0) {
         StopSound();
         setItemFramesVisible(false);
@@ -431,6 +443,7 @@ void frmPresentQA::stepBack()
         return;
     }
     if (step.focusQuestion) {
+        m_ctx.client.keepStepBack();
         showItem();
         focusQuestion();
     }
@@ -441,27 +454,23 @@ void frmPresentQA::abandon()
     // Nothing is written: the client file keeps what it held before the test. ContinueFlag stays as it was, so the
     // supervisor's secret code is still asked for.
     StopSound();
-    Presentation::Abandon(m_ctx.table);
+    m_ctx.client.discard();
     closeWindow(QDialog::Rejected);
 }
 
 void frmPresentQA::finish()
 {
     m_msgPanel->setCaption(QString());
-    ClientTable& table = m_ctx.table;
     const QString responses = m_p->Responses();
-    const auto save = [&] { return SaveClientAsking(table, table.CurClient, m_ctx.prompts); };
-    while (const FileError e = Presentation::SaveResponses(table, responses, save)) {
+    while (const FileError e = m_ctx.client.commit([&](ClientRecord& r) { r.Responses = responses; })) {
         // A new client can only be kept by writing it, so giving up on the disk loses the test: make sure.
         const Prompts::Answer answer = m_ctx.prompts.message(
             QStringLiteral("The answers could not be saved in the client file %1:\r%2\r\rLeave this client out? "
                            "The answers are then not kept. No asks for the data disk again.")
-                .arg(QDir::toNativeSeparators(table.ClientFilePath), e.description),
+                .arg(QDir::toNativeSeparators(m_ctx.table.ClientFilePath), e.description),
             QStringLiteral("Answers Not Saved"), Prompts::Icon::Critical, Prompts::Buttons::YesNo);
         if (answer == Prompts::Answer::Yes) {
-            // Never counted, so never listed: the slot is blanked as for any new client given up.
-            table.ClearClient();
-            table.CurClient = 1;
+            m_ctx.client.discard();
             break;
         }
     }

@@ -28,6 +28,9 @@ public:
 
     // The question table to present; set before Load(). Load() leaves "ENGLISH" or the Spanish table's name.
     QString Language;
+    // Set before the window shows to take an interrupted test up again: the answers so far and the item to go on at.
+    QString ResumeResponses;
+    int ResumeAt = 0;
 
     // Reads the language's question table and loads item 1 behind the instructions. False, with a message for the
     // supervisor in `error`, when the question database or the table cannot be used; the window must not be shown.

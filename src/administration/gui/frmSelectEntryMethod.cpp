@@ -98,6 +98,7 @@ bool frmSelectEntryMethod::run(const std::function<void(QWidget*)>& window)
 void frmSelectEntryMethod::administerOnScreen()
 {
     SessionFlags& flags = m_ctx.flags;
+    m_ctx.client.setMode(Administration::Mode::OnScreen);
     if (!run(m_windows.clientInformation) || !run(m_windows.courtHistory)) {
         accept();
         return;
@@ -133,6 +134,7 @@ void frmSelectEntryMethod::administerOnScreen()
         accept();
         return;
     }
+    m_ctx.client.setLanguage(presentation.Language);
 
     m_fraSelectMethod->hide();
     m_msgPanel->setCaption(QStringLiteral("Press the Enter key to continue."));
@@ -154,15 +156,13 @@ void frmSelectEntryMethod::discardNewClient(const QString& problem)
     m_ctx.prompts.message(problem + QStringLiteral("\r\rThe test cannot be given on screen; the new client was not "
                                                    "saved."),
                           QStringLiteral("Question Database"), Prompts::Icon::Critical, Prompts::Buttons::Ok);
-    if (!m_ctx.flags.EditingClient) {
-        m_ctx.table.ClearClient();
-        m_ctx.table.CurClient = 1;
-    }
+    m_ctx.client.discard();
     m_ctx.flags.ContinueFlag = false;
 }
 
 void frmSelectEntryMethod::paperAndPencil()
 {
+    m_ctx.client.setMode(Administration::Mode::Paper);
     if (run(m_windows.clientInformation) && run(m_windows.courtHistory))
         run(m_windows.answerGrid);
     accept();

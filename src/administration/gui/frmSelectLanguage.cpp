@@ -93,10 +93,7 @@ void frmSelectLanguage::choose(int i)
 
 void frmSelectLanguage::cancelPresentation()
 {
-    if (!m_ctx.flags.EditingClient) {
-        m_ctx.table.ClearClient();
-        m_ctx.table.CurClient = 1;
-    }
+    m_ctx.client.discard();
     m_ctx.flags.ContinueFlag = false;
     QDialog::reject();
 }

@@ -509,12 +509,12 @@ void frmClientInfo::informationOk()
 
     ClientTable& table = m_ctx.table;
     const bool changed = EditMode() && entriesDifferFromRecord();
-    if (!EditMode() && !TakeNewClientSlot(table, m_ctx.prompts, windowTitle()))
+    if (!EditMode() && !m_ctx.client.startNew(windowTitle()))
         return;
     m_ctx.flags.ContinueFlag = true;
 
     if (ClientInfoWritten(EditMode(), changed, table.NumClients, m_countAtOpen)) {
-        const bool kept = ApplyToCurrentClient(table, EditMode(), m_ctx.prompts, [this](ClientRecord& r) {
+        const bool kept = m_ctx.client.stage([this](ClientRecord& r) {
             if (!EditMode())
                 r = NewClientRecord(m_ctx.clock.today());
             RecordToDB(r);

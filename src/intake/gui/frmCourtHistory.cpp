@@ -158,7 +158,7 @@ void frmCourtHistory::Prefill(const CourtHistoryPrefill& values)
 
 bool frmCourtHistory::SaveCourtData()
 {
-    return ApplyToCurrentClient(m_ctx.table, m_ctx.flags.EditingClient, m_ctx.prompts, [this](ClientRecord& r) {
+    return m_ctx.client.stage([this](ClientRecord& r) {
         for (int i = 0; i < BoxCount; ++i)
             r.*Questions[i].field = ClientRecord::fit(ConfirmedCourtCount(m_boxes[i]->text()), 2);
     });
@@ -243,22 +243,16 @@ void frmCourtHistory::informationOk()
 
 void frmCourtHistory::cancelInput()
 {
-    if (!m_ctx.flags.EditingClient) {
-        m_ctx.table.ClearClient();
-        m_ctx.table.CurClient = 1;
-    }
+    m_ctx.client.discard();
     m_ctx.flags.ContinueFlag = false;
     QDialog::reject();
 }
 
 void frmCourtHistory::abandon()
 {
-    // Leaves without saving and without touching ContinueFlag. A new client's slot is still blanked: left filled, it
+    // Leaves without saving and without touching ContinueFlag. A new client is still given up: left filled, its slot
     // would stay the current client without being listed, and a later edit would write it to the client file.
-    if (!m_ctx.flags.EditingClient) {
-        m_ctx.table.ClearClient();
-        m_ctx.table.CurClient = 1;
-    }
+    m_ctx.client.discard();
     done(QDialog::Rejected);
 }
 

@@ -312,7 +312,9 @@ void frmNewEntry::onTyped(int g, QChar key)
     // The window's own key handler takes these two before any grid sees them.
     if (key == QLatin1Char('%') || key == QLatin1Char('\''))
         return;
-    apply(g, m_keying->keyPress(g, key));
+    const GridKeying::Outcome outcome = m_keying->keyPress(g, key);
+    m_ctx.client.keepAnswers(m_keying->responses(NumItems));
+    apply(g, outcome);
 }
 
 void frmNewEntry::onUp(int g)
@@ -346,11 +348,6 @@ void frmNewEntry::onFocusLost(int g)
     refresh();
 }
 
-bool frmNewEntry::isUnsavedNewClient() const
-{
-    return !m_ctx.flags.EditingClient && m_ctx.table.CurClient > m_ctx.table.NumClients;
-}
-
 void frmNewEntry::setButtonsEnabled(bool enabled)
 {
     for (int i = 0; i < m_menu->size(); ++i)
@@ -362,20 +359,13 @@ void frmNewEntry::save()
     if (!m_keying)
         return;
     setButtonsEnabled(false);
-    ClientTable& table = m_ctx.table;
-    ClientRecord& record = table.current();
-    const QString before = record.Responses;
-    const bool isNew = isUnsavedNewClient();
-    record.Responses = m_keying->responses(NumItems);
-    if (SaveClientAsking(table, table.CurClient, m_ctx.prompts)) {
-        // The record in memory keeps matching the file; the keyed answers stay in the grids for another try.
-        record.Responses = before;
+    const QString responses = m_keying->responses(NumItems);
+    if (m_ctx.client.commit([&](ClientRecord& r) { r.Responses = responses; })) {
+        // The keyed answers stay in the grids for another try.
         setButtonsEnabled(true);
         m_menu->button(0)->setFocus();
         return;
     }
-    if (isNew)
-        table.CountNewClient();
     m_ctx.flags.ContinueFlag = true;
     m_finished = true;
     accept();
@@ -385,10 +375,7 @@ void frmNewEntry::cancel()
 {
     setButtonsEnabled(false);
     // Only a new client that was never written is dropped; an existing client stays exactly as it was.
-    if (isUnsavedNewClient()) {
-        m_ctx.table.ClearClient();
-        m_ctx.table.CurClient = 1;
-    }
+    m_ctx.client.discard();
     m_ctx.flags.ContinueFlag = false;
     m_finished = true;
     QDialog::reject();

@@ -39,8 +39,6 @@ public:
     QFrame* frEntry() const { return m_frEntry; }
     QLabel* lblClientName() const { return m_lblClientName; }
 
-    // The slot is a new client that has not been written yet: only such a client is blanked by Cancel.
-    bool isUnsavedNewClient() const;
 
 public slots:
     void reject() override;

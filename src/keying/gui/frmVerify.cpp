@@ -203,22 +203,19 @@ void frmVerify::endOfPass(VerifyKeying::Step step)
         return;
     case VerifyKeying::Step::NoDifferences:
         // The answers are written back unchanged; a failed write is reported, never shown as success.
-        if (saveCurrentClient()) {
+        if (!m_ctx.client.commit()) {
             prompts.message(QStringLiteral("Data Verification complete. No corrections needed."),
                             QStringLiteral("Data Verification."), Prompts::Icon::None, Prompts::Buttons::Ok);
             m_ctx.flags.ContinueFlag = true;
         }
         break;
     case VerifyKeying::Step::Corrected: {
-        ClientRecord& record = m_ctx.table.current();
-        const QString before = record.Responses;
-        record.Responses = m_keying.secondKeying();
-        if (saveCurrentClient()) {
+        const QString corrected = m_keying.secondKeying();
+        // A failed save puts the record back, so the table keeps matching the client file.
+        if (!m_ctx.client.commit([&](ClientRecord& r) { r.Responses = corrected; })) {
             prompts.message(QStringLiteral("Data Verification complete."), QStringLiteral("Data Verification"),
                             Prompts::Icon::None, Prompts::Buttons::Ok);
             m_ctx.flags.ContinueFlag = true;
-        } else {
-            record.Responses = before; // the table keeps matching the client file
         }
         break;
     }
@@ -226,11 +223,6 @@ void frmVerify::endOfPass(VerifyKeying::Step step)
         return;
     }
     done(m_ctx.flags.ContinueFlag ? QDialog::Accepted : QDialog::Rejected);
-}
-
-bool frmVerify::saveCurrentClient()
-{
-    return !SaveClientAsking(m_ctx.table, m_ctx.table.CurClient, m_ctx.prompts);
 }
 
 void RunVerify(AppContext& ctx, QWidget* parent)

@@ -40,7 +40,6 @@ private:
     void showPosition();
     void endOfPass(VerifyKeying::Step step);
     // Writes the current client; on failure offers to retry. False when the write was given up.
-    bool saveCurrentClient();
 
     AppContext& m_ctx;
     VerifyKeying m_keying;

@@ -96,7 +96,7 @@ frmMainMenu::frmMainMenu(AppContext& ctx, DriveChooser& chooser, MainMenuActivit
         bool ok = false;
         const int n = line.section(QLatin1Char('-'), 0, 0).toInt(&ok);
         if (ok)
-            m_ctx.table.CurClient = static_cast<int16_t>(n);
+            m_ctx.client.open(static_cast<int16_t>(n));
         UpdateEditButton();
     });
 
@@ -164,6 +164,7 @@ bool frmMainMenu::StartUp()
     CenterForm(this);
     m_started = true;
     Activate();
+    offerInterruptedTests();
     m_numLock = LoadNumLockSetting(m_ctx.settings);
     m_numLockAction->setChecked(m_numLock);
     UnloadOthers = true;
@@ -295,11 +296,18 @@ void frmMainMenu::selectDrive()
     case SelectResult::Opened:
         m_list->clear();
         RefreshNameDisplay();
+        offerInterruptedTests();
         break;
     case SelectResult::Stopped:
         break;
     }
     Activate();
+}
+
+void frmMainMenu::offerInterruptedTests()
+{
+    // Before the menu takes input: the question is the first thing the supervisor sees.
+    runActivity(m_activities.interruptedTests);
 }
 
 void frmMainMenu::toggleNumLock()

@@ -23,6 +23,7 @@ struct MainMenuActivities {
     std::function<void(QWidget* parent)> supervisorOptions;
     std::function<void(QWidget* parent)> printAnswerSheet;
     std::function<void(QWidget* parent)> scanBatch; // many answer sheets read, reviewed and saved in one go
+    std::function<void(QWidget* parent)> interruptedTests; // offered each time a data location opens
 };
 
 class frmMainMenu : public QMainWindow {
@@ -67,6 +68,7 @@ private:
     void editCurrentClient();
     void runActivity(const std::function<void(QWidget*)>& activity);
     void selectDrive();
+    void offerInterruptedTests();
     void toggleNumLock();
     void showAbout();
     void closeOtherWindows();

@@ -1,0 +1,199 @@
+#include "AdministrationJournal.h"
+
+#include "PrivateFile.h"
+
+#include <QDir>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QFile>
+#include <QFileInfo>
+#include <cerrno>
+#include <unistd.h>
+
+namespace {
+
+const char* modeName(Administration::Mode m)
+{
+    switch (m) {
+    case Administration::Mode::Paper:
+        return "paper";
+    case Administration::Mode::Scan:
+        return "scan";
+    case Administration::Mode::OnScreen:
+        break;
+    }
+    return "screen";
+}
+
+FileError journalError(int err, const QString& path)
+{
+    if (err == ELOOP || err == EINVAL)
+        return {FileError::BadFileName,
+                QStringLiteral("%1 is a link or not an ordinary file; the journal is never read or written through "
+                               "one.")
+                    .arg(QDir::toNativeSeparators(path))};
+    return FileError::fromErrno(err, path);
+}
+
+} // namespace
+
+QString Administration::responses(int items) const
+{
+    QString out(items, QLatin1Char('0'));
+    for (const JournalEvent& e : events) {
+        if (e.item >= 1 && e.item <= items && e.answer >= 1 && e.answer <= 9)
+            out[e.item - 1] = QLatin1Char(static_cast<char>('0' + e.answer));
+    }
+    return out;
+}
+
+int Administration::lastItem() const
+{
+    int last = 0;
+    for (const JournalEvent& e : events)
+        last = std::max(last, e.item);
+    return last;
+}
+
+QDateTime Administration::lastActivity() const
+{
+    return QDateTime::fromMSecsSinceEpoch(events.isEmpty() ? startedMs : events.last().ms);
+}
+
+void AdministrationJournal::setFolder(const QString& folder)
+{
+    m_path = folder + (folder.endsWith(QLatin1Char('/')) ? QString() : QStringLiteral("/")) + QLatin1String(FileName);
+    m_open.clear();
+    m_usable = false;
+}
+
+FileError AdministrationJournal::load()
+{
+    m_open.clear();
+    m_usable = false;
+    QByteArray bytes;
+    const int err = PrivateFile::Read(m_path, bytes);
+    if (err == ENOENT) {
+        m_usable = true;
+        return {};
+    }
+    if (err)
+        return journalError(err, m_path);
+    QList<Administration> list;
+    if (!fromBytes(bytes, list))
+        return {FileError::DeviceIO,
+                QStringLiteral("The journal %1 is damaged; the tests under way it held cannot be continued. Move it "
+                               "away to keep new tests safe.")
+                    .arg(QDir::toNativeSeparators(m_path))};
+    m_open = list;
+    m_usable = true;
+    return {};
+}
+
+const Administration* AdministrationJournal::find(const QString& id) const
+{
+    for (const Administration& a : m_open) {
+        if (a.id == id)
+            return &a;
+    }
+    return nullptr;
+}
+
+FileError AdministrationJournal::update(const Administration& administration)
+{
+    QList<Administration> next = m_open;
+    bool found = false;
+    for (Administration& a : next) {
+        if (a.id == administration.id) {
+            a = administration;
+            found = true;
+        }
+    }
+    if (!found)
+        next.append(administration);
+    return write(next);
+}
+
+FileError AdministrationJournal::close(const QString& id)
+{
+    if (!find(id))
+        return {};
+    QList<Administration> next = m_open;
+    next.removeIf([&](const Administration& a) { return a.id == id; });
+    return write(next);
+}
+
+FileError AdministrationJournal::write(const QList<Administration>& next)
+{
+    if (!m_usable)
+        return {FileError::DeviceIO, QStringLiteral("The journal %1 could not be read, so it is not written.")
+                                         .arg(QDir::toNativeSeparators(m_path))};
+    // A location whose client file is gone is a medium taken out: the journal waits, as the client file's saves do.
+    const QString clientFile = QFileInfo(m_path).dir().filePath(QStringLiteral("DATA401.QN"));
+    if (!QFileInfo::exists(clientFile))
+        return FileError::fromErrno(ENOENT, clientFile);
+    if (next.isEmpty()) {
+        if (::unlink(QFile::encodeName(m_path).constData()) != 0 && errno != ENOENT)
+            return journalError(errno, m_path);
+    } else if (int err = PrivateFile::Replace(m_path, toBytes(next))) {
+        return journalError(err, m_path);
+    }
+    m_open = next;
+    return {};
+}
+
+QByteArray AdministrationJournal::toBytes(const QList<Administration>& list)
+{
+    QJsonArray all;
+    for (const Administration& a : list) {
+        QJsonArray events;
+        for (const JournalEvent& e : a.events)
+            events.append(QJsonArray{QString::number(e.ms), e.item, e.answer});
+        all.append(QJsonObject{{QStringLiteral("id"), a.id},
+                               {QStringLiteral("mode"), QLatin1String(modeName(a.mode))},
+                               {QStringLiteral("slot"), a.slot},
+                               {QStringLiteral("started"), QString::number(a.startedMs)},
+                               {QStringLiteral("language"), a.language},
+                               {QStringLiteral("record"), QString::fromLatin1(a.record.toBase64())},
+                               {QStringLiteral("setAside"), a.setAside},
+                               {QStringLiteral("events"), events}});
+    }
+    return QJsonDocument(QJsonObject{{QStringLiteral("administrations"), all}}).toJson(QJsonDocument::Compact);
+}
+
+bool AdministrationJournal::fromBytes(const QByteArray& bytes, QList<Administration>& out)
+{
+    QJsonParseError problem;
+    const QJsonDocument doc = QJsonDocument::fromJson(bytes, &problem);
+    if (problem.error != QJsonParseError::NoError || !doc.isObject())
+        return false;
+    const QJsonValue all = doc.object().value(QStringLiteral("administrations"));
+    if (!all.isArray())
+        return false;
+    out.clear();
+    for (const QJsonValue& v : all.toArray()) {
+        const QJsonObject o = v.toObject();
+        Administration a;
+        a.id = o.value(QStringLiteral("id")).toString();
+        const QString mode = o.value(QStringLiteral("mode")).toString();
+        a.mode = mode == QLatin1String("paper")  ? Administration::Mode::Paper
+                 : mode == QLatin1String("scan") ? Administration::Mode::Scan
+                                                 : Administration::Mode::OnScreen;
+        a.slot = o.value(QStringLiteral("slot")).toInt();
+        a.startedMs = o.value(QStringLiteral("started")).toString().toLongLong();
+        a.language = o.value(QStringLiteral("language")).toString();
+        a.record = QByteArray::fromBase64(o.value(QStringLiteral("record")).toString().toLatin1());
+        a.setAside = o.value(QStringLiteral("setAside")).toBool();
+        for (const QJsonValue& ev : o.value(QStringLiteral("events")).toArray()) {
+            const QJsonArray e = ev.toArray();
+            if (e.size() != 3)
+                return false;
+            a.events.append({e.at(0).toString().toLongLong(), e.at(1).toInt(), e.at(2).toInt()});
+        }
+        if (a.id.isEmpty() || a.slot < 1)
+            return false;
+        out.append(a);
+    }
+    return true;
+}

@@ -1,0 +1,67 @@
+#pragma once
+// The administrations under way on a data location, kept on the medium as they are given: who, how, in which
+// language, and each answer and step back with its time, so a test cut short by a crash or a pulled drive can go on.
+
+#include "FileError.h"
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QList>
+#include <QString>
+
+struct JournalEvent {
+    qint64 ms = 0;  // milliseconds since the epoch, UTC
+    int item = 0;   // the item answered, or 0 for a step back
+    int answer = 0; // answer position 1 to 5
+};
+
+struct Administration {
+    enum class Mode { OnScreen, Paper, Scan };
+
+    QString id;       // a random UUID, given when the administration begins
+    Mode mode = Mode::OnScreen;
+    int slot = 0;     // the slot the client takes when saved
+    qint64 startedMs = 0;
+    QString language; // empty until chosen; paper and scan have none
+    QByteArray record; // the client record as the client file would hold it, answers not yet in it
+    QList<JournalEvent> events;
+    bool setAside = false; // the supervisor chose to continue it later
+
+    // Each item's latest answer, one digit per item, "0" for an item never answered.
+    QString responses(int items) const;
+    // The highest item answered, 0 for none.
+    int lastItem() const;
+    QDateTime lastActivity() const;
+};
+
+class AdministrationJournal {
+public:
+    static constexpr const char* FileName = "DATA401.JNL";
+
+    // The journal of the data location `folder`; nothing is read until load().
+    void setFolder(const QString& folder);
+    const QString& path() const { return m_path; }
+
+    // Reads the journal; a location without one has no administration under way. A damaged journal is an error,
+    // and the journal then holds nothing, so nothing is ever written over it.
+    FileError load();
+    const QList<Administration>& administrations() const { return m_open; }
+    const Administration* find(const QString& id) const;
+
+    // Each change is on the medium (written whole and flushed) when it returns without an error.
+    // Adds the administration, or replaces the one with its id.
+    FileError update(const Administration& administration);
+    // Saved or abandoned: the administration leaves the journal.
+    FileError close(const QString& id);
+
+    static QByteArray toBytes(const QList<Administration>& list);
+    // False for bytes that are not a journal.
+    static bool fromBytes(const QByteArray& bytes, QList<Administration>& out);
+
+private:
+    FileError write(const QList<Administration>& next);
+
+    QString m_path;
+    QList<Administration> m_open;
+    bool m_usable = false;
+};

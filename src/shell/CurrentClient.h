@@ -1,0 +1,83 @@
+#pragma once
+// The one owner of the client being worked on: which slot is current, whether it is a new client not yet written,
+// and how its entries reach the client file or are given up.
+
+#include "AdministrationJournal.h"
+#include "ClientRecord.h"
+#include "FileError.h"
+
+#include <cstdint>
+#include <functional>
+
+class ClientTable;
+class Clock;
+class Prompts;
+struct SessionFlags;
+
+class CurrentClient {
+public:
+    CurrentClient(ClientTable& table, SessionFlags& flags, Prompts& prompts, const Clock& clock);
+
+    // Makes the slot after the last client current for a new client. A full client file is said so, titled
+    // `title`, and no slot is taken (false).
+    bool startNew(const QString& title);
+    // Makes client `n` of the list current.
+    void open(int16_t n);
+    // The current slot holds a new client that was never written (never counted, never listed).
+    bool isUnsavedNew() const;
+
+    ClientRecord& record();
+    const ClientRecord& record() const;
+
+    // Writes entries into the current record. An existing client is saved at once, and put back as it was when the
+    // save fails (false); a new client's entries wait in its slot for the commit.
+    bool stage(const std::function<void(ClientRecord&)>& fill);
+    // Writes entries and saves the current client, asking for the data location while it cannot be written. On
+    // failure the record goes back to what it held, so memory keeps matching the file; a new client is counted only
+    // once it is in the file.
+    FileError commit(const std::function<void(ClientRecord&)>& fill = {});
+    // Gives up a new client that was never written: its slot is blanked and the first client becomes current. An
+    // existing client stays exactly as it was.
+    void discard();
+
+    // How the next new client's answers are collected; a scanned sheet under review is always Scan.
+    void setMode(Administration::Mode mode) { m_mode = mode; }
+    // The new client's administration: begun when its information is first staged, on the medium until the client
+    // is saved or given up. Null when no new client is being entered.
+    const Administration* administration() const;
+    FileError setLanguage(const QString& language);
+    // Keeps every answer that differs from those kept so far, with the time it is given; on the medium on return.
+    FileError keepAnswers(const QString& responses);
+    FileError keepStepBack();
+
+    // The administrations of the open data location that were cut short and can go on, oldest first. Reading the
+    // journal drops those whose client reached the client file before the program stopped.
+    QList<Administration> interrupted();
+    FileError journalProblem();
+    // Whether an administration began more than `hours` ago, and so may only be set aside.
+    bool tooOld(const Administration& a, int hours) const;
+    // Takes an interrupted administration up again: its client becomes a new client in the next free slot, with the
+    // answers kept so far. False, said with a box titled `title`, when the client file is full.
+    bool resume(const QString& id, const QString& title);
+    // The current new client's administration is kept for later and its slot is freed.
+    FileError setAside();
+    FileError setAside(const QString& id);
+
+private:
+    AdministrationJournal& journal();
+    FileError begin();
+    FileError keep();
+    FileError closeAdministration();
+
+    ClientTable& m_table;
+    SessionFlags& m_flags;
+    Prompts& m_prompts;
+    const Clock& m_clock;
+    AdministrationJournal m_journal;
+    QString m_journalFolder;
+    FileError m_journalError;
+    Administration::Mode m_mode = Administration::Mode::Paper;
+    Administration m_admin;
+    bool m_active = false;
+    bool m_warned = false;
+};
