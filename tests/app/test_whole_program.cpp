@@ -212,31 +212,11 @@ ModalDriver::Step keyGrid(const QString& answers, int button)
     };
 }
 
-// Takes the on-screen test with the keys: Enter on each instructions screen, Down to the answer, Enter.
-ModalDriver::Step takeTest(const QString& answers)
+// Takes the on-screen test with the keys: Enter on each instructions screen, Down to the answer, Enter. Past item
+// `stop`, `atStop` runs (to keep the journal as a crash there would leave it) and the test is left with Shift+Alt+F10.
+ModalDriver::Step takeTest(const QString& answers, int stop = NumItems, std::function<void()> atStop = {})
 {
-    return [answers](QWidget* modal) {
-        auto* w = qobject_cast<frmPresentQA*>(modal);
-        QVERIFY(w);
-        for (int guard = 0; guard < 3000 && w->isVisible(); ++guard) {
-            QWidget* target = w->focusWidget() ? w->focusWidget() : w;
-            if (w->presentation()->InstructionsShowing()) {
-                QTest::keyClick(target, Qt::Key_Return);
-                continue;
-            }
-            const int slot = answers.at(w->presentation()->CurrentItem().ID - 1).digitValue() - 1;
-            for (int i = 0; i <= slot; ++i)
-                QTest::keyClick(w->focusWidget(), Qt::Key_Down);
-            QTest::keyClick(w->focusWidget(), Qt::Key_Return);
-        }
-    };
-}
-
-// Takes the on-screen test up to item `stop`, keeps the journal as a crash there would leave it, then leaves the
-// test with Shift+Alt+F10.
-ModalDriver::Step takeTestUntil(const QString& answers, int stop, const QString& journal, QByteArray& kept)
-{
-    return [=, &kept](QWidget* modal) {
+    return [=](QWidget* modal) {
         auto* w = qobject_cast<frmPresentQA*>(modal);
         QVERIFY(w);
         for (int guard = 0; guard < 3000 && w->isVisible(); ++guard) {
@@ -246,7 +226,7 @@ ModalDriver::Step takeTestUntil(const QString& answers, int stop, const QString&
                 continue;
             }
             if (w->presentation()->CurrentItem().ID > stop) {
-                kept = ReadBytes(journal);
+                atStop();
                 QTest::keyClick(target, Qt::Key_F10, Qt::ShiftModifier | Qt::AltModifier);
                 return;
             }
@@ -685,7 +665,7 @@ private slots:
             driver.onNextModal("frmClientInfo", keyClientInfo(QStringLiteral("Later, Sam")));
             driver.onNextModal("frmCourtHistory", keyCourtHistory({"0", "3", "N", "1", "12"}));
             driver.onNextModal("frmSelectLanguage", press(0));
-            driver.onNextModal("frmPresentQA", takeTestUntil(answers, 40, journalPath, kept));
+            driver.onNextModal("frmPresentQA", takeTest(answers, 40, [&] { kept = ReadBytes(journalPath); }));
             driver.onNextModal("frmMyInputBox", answerInputBox(QStringLiteral("k")));
             run->pressMenu(1);
             QVERIFY2(driver.done(), qPrintable(run->prompts.texts().join(" / ")));
