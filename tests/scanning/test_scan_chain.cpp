@@ -1,17 +1,19 @@
 // One scan as the supervisor goes through it, with the real review windows: every way it can end before a client is
 // saved says why and changes no client; a scanner that fails hands over to an image file. The saved roads and the
-// batch are walked through the whole program.
+// batch are walked through the whole program; a saved sheet is known to a later batch.
 
 #include "AppContext.h"
 #include "DataWorkspace.h"
 #include "FakeClock.h"
 #include "FakeFileDialogs.h"
 #include "FakePrompts.h"
+#include "FileScanner.h"
 #include "FilledSheet.h"
 #include "MenuButtons.h"
 #include "ModalDriver.h"
 #include "Profile.h"
 #include "ScanChain.h"
+#include "SheetBatch.h"
 #include "TestFiles.h"
 #include "frmClientInfo.h"
 #include "frmCourtHistory.h"
@@ -166,6 +168,12 @@ private slots:
         QCOMPARE(saved.Name.trimmed(), "Scanned, Sam");
         QCOMPARE(saved.DOB + saved.DVArrests, "03/14/2005N ");
         QCOMPARE(QString(saved.Responses).remove(4, 1), QString(a.responses).remove(4, 1));
+        // The same image read later in a batch is listed as saved, and adds no client.
+        SheetBatch batch(DemoScanItems(), clock.today());
+        batch.useSavedSheets(SavedSheets::read(data.path()));
+        const QString sheetFile = data.filePath(r.file);
+        QCOMPARE(SheetBatch::stateText(batch.add(sheetFile, FileScanner(sheetFile).acquire())),
+                 "Already saved as client 3");
         // The next chooser starts where this sheet was found.
         QCOMPARE(settings.read("Scanner", "ImageFolder", {}, 1024), data.path());
     }

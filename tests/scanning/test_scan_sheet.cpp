@@ -9,6 +9,7 @@
 #include "TestDefinition.h"
 
 #include <QBuffer>
+#include <QDataStream>
 #include <QFile>
 #include <QImageReader>
 #include <QPainter>
@@ -266,6 +267,21 @@ private slots:
         // Only the header of a page of 400 million pixels: refused before anything is decoded.
         refused("20000 x 20000", QByteArray("P5\n20000 20000\n255\n") + QByteArray(100, '\xff'),
                 "20000 x 20000 pixels, too large for one answer sheet");
+        // A blank page as run-length coded 8-bit BMP, as some scanners' software saves one: each row 3 x 255 + 85
+        // white pixels, the end-of-bitmap mark last. Cut at its top rows, it is refused before it reads blank.
+        const QByteArray runs = QByteArray::fromHex("ffffffffffff55ff0000").repeated(1400) + QByteArray::fromHex("0001");
+        QByteArray rle;
+        QDataStream out(&rle, QIODevice::WriteOnly);
+        out.setByteOrder(QDataStream::LittleEndian);
+        out.writeRawData("BM", 2);
+        out << quint32(1078 + runs.size()) << quint32(0) << quint32(1078) << quint32(40) << qint32(850) << qint32(1400)
+            << quint16(1) << quint16(8) << quint32(1) << quint32(runs.size()) << qint32(3937) << qint32(3937)
+            << quint32(256) << quint32(0);
+        for (int g = 0; g < 256; ++g)
+            out << quint8(g) << quint8(g) << quint8(g) << quint8(0);
+        out.writeRawData(runs.constData(), int(runs.size()));
+        refused("run-length bmp, whole", rle, "The scanned page is blank");
+        refused("run-length bmp, last 12 bytes cut", rle.chopped(12), "is cut short");
         for (const char* format : {"bmp", "png", "jpg"}) {
             const QByteArray whole = encode(sheet.scan({}), format);
             refused(qPrintable(QStringLiteral("%1 cut short").arg(format)), whole.left(whole.size() * 2 / 3),
