@@ -365,7 +365,11 @@ for kind in jpg png bmp; do
   done
   for less in 1 2 16; do
     head -c $((size - less)) "$I/sheet.$kind" >"$I/less$less.$kind"
-    run_case image "$kind without its last $less bytes" fail "error" -- \
+    # A PNG's last 12 bytes are its end chunk, which holds no pixels: without a byte or two of it the picture is
+    # whole, and reading it is right.
+    expect=fail
+    [[ $kind == png && $less -lt 12 ]] && expect=ok
+    run_case image "$kind without its last $less bytes" $expect "error" -- \
       "$cli" read-sheet --program-dir "$P" "$I/less$less.$kind"
   done
   : >"$I/empty.$kind"

@@ -59,6 +59,7 @@ const Road Roads[] = {
      "Error '20094, Scanner paper jam\\.\nJammed\\.\n\nRead the answer sheet from an image file instead\\?"},
     {"file unreadable, no other", -1, "notes.png", "N", -1, {Twain},
      "Error '200(07|09), .*notes\\.png.*\n\nChoose another image file\\?"},
+    {"image saved before, not again", -1, "sheet.png", "N", -1, {"Scan Answer Sheet"}, ".*already saved as client 2\\..*"},
 };
 // clang-format on
 
@@ -121,6 +122,8 @@ private slots:
             prompts.answers << Prompts::Answer(QByteArray("OCYN").indexOf(*c)); // in Answer's order
         if (QString(r.tag) == "question database gone")
             QVERIFY(QFile::remove(program.path() + "/qn.mdb"));
+        if (QString(r.tag) == "image saved before, not again")
+            SavedSheets::read(data.path()).record(SavedSheets::hashOf(FileScanner(chosen).acquire().image), 2);
         ScanReviewWindows windows;
         windows.clientInformation = [&ctx](QWidget* p, const ClientInfoPrefill& v) { RunClientInfo(ctx, p, v); };
         windows.courtHistory = [&ctx](QWidget* p, const CourtHistoryPrefill& v) { RunCourtHistory(ctx, p, v); };
@@ -171,9 +174,7 @@ private slots:
         // The same image read later in a batch is listed as saved, and adds no client.
         SheetBatch batch(DemoScanItems(), clock.today());
         batch.useSavedSheets(SavedSheets::read(data.path()));
-        const QString sheetFile = data.filePath(r.file);
-        QCOMPARE(SheetBatch::stateText(batch.add(sheetFile, FileScanner(sheetFile).acquire())),
-                 "Already saved as client 3");
+        QCOMPARE(SheetBatch::stateText(batch.add(chosen, FileScanner(chosen).acquire())), "Already saved as client 3");
         // The next chooser starts where this sheet was found.
         QCOMPARE(settings.read("Scanner", "ImageFolder", {}, 1024), data.path());
     }

@@ -22,6 +22,8 @@
 
 namespace {
 
+const QString SingleScanTitle = QStringLiteral("Scan Answer Sheet");
+
 Prompts::Answer show(AppContext& ctx, const ScanMessage& m, Prompts::Buttons buttons)
 {
     return ctx.prompts.message(m.text, m.title, m.icon, buttons);
@@ -70,6 +72,16 @@ std::optional<ScanOutcome> acquireAndRead(AppContext& ctx, QWidget* parent, cons
     }
 
     for (;;) {
+        // A sheet saved before would become a second client with the same answers: only when the supervisor says so.
+        if (page->ok())
+            if (const int savedAs = SavedSheets::read(ctx.table.DataPath).clientOf(SavedSheets::hashOf(page->image));
+                savedAs > 0 &&
+                ctx.prompts.message(QStringLiteral("This answer sheet's image was already saved as client %1.\r\rRead "
+                                                   "it again and save it as a new client?")
+                                        .arg(savedAs),
+                                    SingleScanTitle, Prompts::Icon::Question,
+                                    Prompts::Buttons::YesNo) != Prompts::Answer::Yes)
+                return std::nullopt;
         MouseWait();
         ScanOutcome outcome = ScanSheet(*page, ctx.workspace, ctx.clock.today());
         MouseDefault();
@@ -199,5 +211,5 @@ void RunScanChain(AppContext& ctx, QWidget* parent, const ScanReviewWindows& win
     if (ctx.flags.ContinueFlag)
         if (const QString unkept = SavedSheets::read(ctx.table.DataPath).record(imageHash, ctx.table.NumClients);
             !unkept.isEmpty())
-            ctx.prompts.message(unkept, QStringLiteral("Scan Answer Sheet"), Prompts::Icon::Exclamation, Prompts::Buttons::Ok);
+            ctx.prompts.message(unkept, SingleScanTitle, Prompts::Icon::Exclamation, Prompts::Buttons::Ok);
 }
