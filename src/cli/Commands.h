@@ -4,6 +4,9 @@
 
 #include <QStringList>
 
+class ClientTable;
+struct FileError;
+
 // The program folder a command works on: `given` when not empty, else the folder the program itself runs on (its
 // own folder where it was built, else the user's site folder, prepared as the program prepares it). Empty, after a
 // message on standard error, when there is none.
@@ -12,6 +15,10 @@ QString CommandProgramDir(const QString& given);
 // The folders whose files no output of a command may replace: the program folder, the site folder and the data
 // location (see PrivateFile::OutputRefusal).
 QStringList CommandOwnFolders(const QString& programDir, const QString& dataDir);
+
+// What a command says when the client table's loader could not read the client file of a location (given
+// ClientTable::MissingFile::Refuse, so that a command never creates one).
+QString ClientFileProblem(const ClientTable& table, const FileError& error);
 
 // sound-list PROGRAM_DIR LIST: the wave files of the question tables and instructions screens, and what they say.
 int soundListCommand(const QStringList& args);

@@ -8,6 +8,7 @@
 #include "ClientTable.h"
 #include "LocationLock.h"
 #include "PrivateFile.h"
+#include "RecordDamage.h"
 #include "Profile.h"
 #include "ReportWriter.h"
 #include "SafeWrite.h"
@@ -160,6 +161,16 @@ int clientsIn(const QString& clientFile)
 
 } // namespace
 
+QString ClientFileProblem(const ClientTable& table, const FileError& error)
+{
+    if (error.number == FileError::FileNotFound || error.number == FileError::PathNotFound)
+        return QStringLiteral("There is no file %1.").arg(shown(table.ClientFilePath));
+    // The table's own sentence for a link, a folder, a device or a pipe at the client file's name.
+    if (error.number == FileError::BadFileName)
+        return error.description;
+    return QStringLiteral("The client file %1 cannot be read: %2.").arg(shown(table.ClientFilePath), error.description);
+}
+
 int ExportCommand(const QStringList& args)
 {
     const char* name = "export";
@@ -190,35 +201,19 @@ int ExportCommand(const QStringList& args)
         return fail(name, p);
     const QString output = a.values.value(QStringLiteral("--output"), QStringLiteral("-"));
     const QStringList own = CommandOwnFolders(program, data);
-    if (output != QLatin1String("-"))
-        if (const QString refused = PrivateFile::OutputRefusal(output, own); !refused.isEmpty())
-            return fail(name, QStringLiteral("Nothing was exported. %1").arg(refused));
+    // Checked before any client is scored, and not again when it is written.
+    const PrivateFile::CheckedOutput target = PrivateFile::CheckOutput(output, own);
+    if (output != QLatin1String("-") && target.refused())
+        return fail(name, QStringLiteral("Nothing was exported. %1").arg(target.refusal()));
     ClientTable table;
     table.setDataPath(data);
-    // The program creates a missing client file; an export must not change the location it reads. Past the
-    // records a table holds nothing is read, so a huge file is refused or cut, never read whole.
+    // An export must not change the location it reads, so a missing client file is not created.
     QByteArray bytes;
-    qint64 size = 0;
-    const int err = PrivateFile::Read(table.ClientFilePath, bytes, (ClientTable::MaxClients + 1) * qint64(ClientRecord::Size), &size);
-    if (err == ENOENT)
-        return fail(name, QStringLiteral("There is no file %1.").arg(shown(table.ClientFilePath)));
-    if (err)
-        return fail(name, QStringLiteral("The client file %1 cannot be read: %2.")
-                              .arg(shown(table.ClientFilePath),
-                                   err == EINVAL ? QStringLiteral("it is a folder, a device or a pipe, not a client file")
-                                                 : PrivateFile::ErrorText(err)));
-    if (size % ClientRecord::Size != 0)
-        return fail(name, QStringLiteral("The client file %1 is damaged: it is %2 bytes long, which is not a whole "
-                                         "number of %3-character client records.")
-                              .arg(shown(table.ClientFilePath))
-                              .arg(size)
-                              .arg(ClientRecord::Size));
+    const ClientTable::LoadResult loaded = table.LoadClients(ClientTable::MissingFile::Refuse, &bytes);
+    if (loaded.error)
+        return fail(name, ClientFileProblem(table, loaded.error));
     if (const QString damage = CheckClientFile(bytes); !damage.isEmpty() && !bytes.isEmpty())
         return fail(name, QStringLiteral("The client file %1 is damaged: %2").arg(shown(table.ClientFilePath), damage));
-    const ClientTable::LoadResult loaded = table.LoadClients();
-    if (loaded.error)
-        return fail(name, QStringLiteral("The client file %1 cannot be read: %2.")
-                              .arg(shown(table.ClientFilePath), loaded.error.description));
     if (!loaded.notice.isEmpty())
         std::fprintf(stderr, "veltrane-cli export: %s\n", qPrintable(loaded.notice));
 
@@ -234,7 +229,7 @@ int ExportCommand(const QStringList& args)
             std::fflush(stdout) != 0)
             return fail(name, QStringLiteral("The export could not be written to standard output: %1.")
                                   .arg(PrivateFile::ErrorText(errno)));
-    } else if (const QString e = WriteOutputSafely(output, out.bytes, ExistingFile::Replace, own); !e.isEmpty()) {
+    } else if (const QString e = WriteOutputSafely(target, out.bytes); !e.isEmpty()) {
         return fail(name, e);
     }
     for (const QString& problem : out.problems)
@@ -322,5 +317,14 @@ int RestoreCommand(const QStringList& args)
         std::printf("The client file was read-only and still is.\n");
     if (!out.keptPath.isEmpty())
         std::printf("The client file it replaced is kept as %s.\n", qPrintable(shown(out.keptPath)));
+    // Records of the program's forms may still hold values no client gave (an answer outside its item, a date that
+    // never was): say which, as the report will, so that the restore is not taken for a sound one.
+    ClientTable restored;
+    restored.LoadFromBytes(backup.bytes);
+    for (int n = 1; n <= restored.NumClients; ++n)
+        if (const QString damage = restored.damage(n); !damage.isEmpty())
+            std::printf("%s has a damaged record: its %s. It was restored as it is; no report is made for it until "
+                        "it is mended.\n",
+                        qPrintable(ClientLabel(restored.Clients[n], n, false)), qPrintable(damage));
     return 0;
 }

@@ -116,17 +116,14 @@ int runReport(const QStringList& args)
     ClientTable table;
     table.setDataPath(QDir::cleanPath(dataDir));
     const QStringList own = CommandOwnFolders(program, table.DataPath);
-    if (!pdfPath.isEmpty())
-        if (const QString refused = PrivateFile::OutputRefusal(pdfPath, own); !refused.isEmpty())
-            return failure(QStringLiteral("The PDF was not saved. %1").arg(refused));
-    // The program creates a missing client file; a checking tool must not change the location it checks.
-    if (!QFileInfo(table.ClientFilePath).isFile())
-        return failure(
-            QStringLiteral("There is no client file %1.").arg(QDir::toNativeSeparators(table.ClientFilePath)));
-    const ClientTable::LoadResult loaded = table.LoadClients();
+    // Checked before the client is scored, and not again when the PDF is written.
+    const PrivateFile::CheckedOutput pdfTarget = PrivateFile::CheckOutput(QFileInfo(pdfPath).absoluteFilePath(), own);
+    if (!pdfPath.isEmpty() && pdfTarget.refused())
+        return failure(QStringLiteral("The PDF was not saved. %1").arg(pdfTarget.refusal()));
+    // A checking tool must not change the location it checks, so a missing client file is not created.
+    const ClientTable::LoadResult loaded = table.LoadClients(ClientTable::MissingFile::Refuse);
     if (loaded.error)
-        return failure(QStringLiteral("The client file %1 cannot be read: %2.")
-                           .arg(QDir::toNativeSeparators(table.ClientFilePath), loaded.error.description));
+        return failure(ClientFileProblem(table, loaded.error));
     if (client < 1 || client > table.NumClients)
         return failure(table.NumClients == 0
                            ? QStringLiteral("The client file %1 holds no clients, so there is no client %2.")
@@ -144,7 +141,7 @@ int runReport(const QStringList& args)
     if (ScoringError e = ScoreAndReport(program, table, brand.isEmpty() ? PublisherBrandCode : brand.at(0), &run))
         return failure(e.message);
     if (!pdfPath.isEmpty()) {
-        PdfReportPrinter pdf(pdfPath, QPageSize::Letter, own);
+        PdfReportPrinter pdf(pdfTarget);
         const PrintOutcome printed = PrintReport(program, pdf);
         if (!printed.printed())
             return failure(printed.message);

@@ -29,6 +29,37 @@
 
 namespace {
 
+const char* kAnswerSheetUsage =
+    "usage: veltrane-cli answer-sheet [--program-dir DIR] --pdf FILE\n"
+    "\n"
+    "Writes the blank answer sheet, drawn from the ScanItem table of the question database, as a one-page\n"
+    "legal-size PDF at actual size, for printing and filling in by pencil.\n"
+    "\n"
+    "  --program-dir DIR  the program folder (qn.mdb); by default the folder the program runs on\n"
+    "  --pdf FILE         the PDF (mode 0600, in place only when complete); never a file of the program folder,\n"
+    "                     the site folder or the data location, a device, a pipe or a link\n"
+    "\n"
+    "Exit status: 0 written; 1 the question database or FILE is unusable; 2 bad arguments.\n";
+
+const char* kReadSheetUsage =
+    "usage: veltrane-cli read-sheet [--program-dir DIR] IMAGE...\n"
+    "\n"
+    "Reads answer-sheet images (PNM, PNG, BMP, JPEG) the way a scan does and prints one JSON object a line for\n"
+    "each, in the order given: what the sheet holds, or why it was refused. One image is read as a scan reads\n"
+    "it, leaving Raw.bmp and Scan.bmp in the program folder; several are only read.\n"
+    "\n"
+    "  --program-dir DIR  the program folder (qn.mdb); by default the folder the program runs on\n"
+    "\n"
+    "Exit status: 0 every sheet read; 1 any refused, or the question database unusable; 2 bad arguments.\n";
+
+bool wantsHelp(const QStringList& args, const char* usage)
+{
+    if (!args.contains(QStringLiteral("--help")) && !args.contains(QStringLiteral("-h")))
+        return false;
+    std::fputs(usage, stdout);
+    return true;
+}
+
 struct Options {
     QString programDir;
     QString pdf;
@@ -116,9 +147,11 @@ QByteArray sheetLine(const QString& file, const ScanOutcome& o)
 
 int AnswerSheetCommand(const QStringList& args)
 {
+    if (wantsHelp(args, kAnswerSheetUsage))
+        return 0;
     const Options o = parse(args, true);
     if (!o.error.isEmpty() || o.pdf.isEmpty() || !o.positional.isEmpty()) {
-        std::fprintf(stderr, "usage: veltrane-cli answer-sheet [--program-dir DIR] --pdf FILE\n");
+        std::fprintf(stderr, "%s", kAnswerSheetUsage);
         return 2;
     }
     const QString programDir = CommandProgramDir(o.programDir);
@@ -126,8 +159,10 @@ int AnswerSheetCommand(const QStringList& args)
         return 1;
     const Profile settings(programDir + QStringLiteral("/Quillan.ini"));
     const QStringList own = CommandOwnFolders(programDir, GetINIFilePath(settings));
-    if (const QString refused = PrivateFile::OutputRefusal(o.pdf, own); !refused.isEmpty())
-        return fail(QStringLiteral("The answer sheet was not saved. %1").arg(refused));
+    // Checked before the question database is opened, and not again when the sheet is written.
+    const PrivateFile::CheckedOutput target = PrivateFile::CheckOutput(o.pdf, own);
+    if (target.refused())
+        return fail(QStringLiteral("The answer sheet was not saved. %1").arg(target.refusal()));
     DataWorkspace workspace(programDir, settings);
     QString problem;
     std::unique_ptr<DataWorkspace::Database> database = workspace.OpenQuestionDatabase(&problem);
@@ -138,7 +173,7 @@ int AnswerSheetCommand(const QStringList& args)
     database.reset();
     if (!problem.isEmpty())
         return fail(problem);
-    problem = AnswerSheet(items).writePdf(o.pdf, own);
+    problem = AnswerSheet(items).writePdf(target);
     if (!problem.isEmpty())
         return fail(problem);
     return 0;
@@ -146,9 +181,11 @@ int AnswerSheetCommand(const QStringList& args)
 
 int ReadSheetCommand(const QStringList& args)
 {
+    if (wantsHelp(args, kReadSheetUsage))
+        return 0;
     const Options o = parse(args, false);
     if (!o.error.isEmpty() || o.positional.isEmpty()) {
-        std::fprintf(stderr, "usage: veltrane-cli read-sheet [--program-dir DIR] IMAGE...\n");
+        std::fprintf(stderr, "%s", kReadSheetUsage);
         return 2;
     }
     const QString programDir = CommandProgramDir(o.programDir);

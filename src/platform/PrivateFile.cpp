@@ -212,7 +212,9 @@ bool NoModesHere(int err)
     return err == EPERM || err == ENOSYS || err == ENOTSUP;
 }
 
-QString OutputRefusal(const QString& path, const QStringList& ownFolders)
+namespace {
+
+QString refusalOf(const QString& path, const QStringList& ownFolders, bool* free)
 {
     const QString shown = QDir::toNativeSeparators(path);
     const QFileInfo info(path);
@@ -221,8 +223,10 @@ QString OutputRefusal(const QString& path, const QStringList& ownFolders)
         return QStringLiteral("%1 cannot be written: the folder %2 does not exist.")
             .arg(shown, QDir::toNativeSeparators(info.absolutePath()));
     struct stat st {};
-    if (::lstat(native(path).constData(), &st) != 0)
-        return {}; // a free name
+    if (::lstat(native(path).constData(), &st) != 0) {
+        *free = true;
+        return {};
+    }
     if (S_ISLNK(st.st_mode))
         return QStringLiteral("%1 is a link. It is not followed or replaced; give the file itself.").arg(shown);
     if (S_ISDIR(st.st_mode))
@@ -240,13 +244,35 @@ QString OutputRefusal(const QString& path, const QStringList& ownFolders)
     return {};
 }
 
-QString WriteOutput(const QString& path, QByteArrayView bytes, const QStringList& ownFolders)
+} // namespace
+
+QString OutputRefusal(const QString& path, const QStringList& ownFolders)
 {
-    if (QString refused = OutputRefusal(path, ownFolders); !refused.isEmpty())
-        return refused;
-    if (const int err = Replace(path, bytes))
+    bool free = false;
+    return refusalOf(path, ownFolders, &free);
+}
+
+CheckedOutput CheckOutput(const QString& path, const QStringList& ownFolders)
+{
+    CheckedOutput checked;
+    checked.m_path = path;
+    checked.m_refusal = refusalOf(path, ownFolders, &checked.m_free);
+    return checked;
+}
+
+QString WriteOutput(const CheckedOutput& target, QByteArrayView bytes)
+{
+    if (target.refused())
+        return target.refusal();
+    const int err = Replace(target.path(), bytes, OwnerOnly, Sync::Durable,
+                            target.wasFree() ? Existing::Keep : Existing::Replace);
+    if (err == EEXIST && target.wasFree())
+        return QStringLiteral("The file %1 was not written: something else appeared at that name while it was being "
+                              "made, and is left as it is.")
+            .arg(QDir::toNativeSeparators(target.path()));
+    if (err)
         return QStringLiteral("The file %1 could not be written: %2. Any earlier file of that name is as it was.")
-            .arg(QDir::toNativeSeparators(path), ErrorText(err));
+            .arg(QDir::toNativeSeparators(target.path()), ErrorText(err));
     return {};
 }
 

@@ -43,9 +43,29 @@ int RemoveLeftovers(const QString& folder, long onlyOwnedBy = -1);
 // folder and the open data location, whose files the program itself reads.
 QString OutputRefusal(const QString& path, const QStringList& ownFolders);
 
-// Writes an output the user asked for: OutputRefusal, then Replace (a new file is 0600, flushed before it is renamed
-// into place). Empty on success; otherwise a sentence naming the file, and an earlier file there is as it was.
-QString WriteOutput(const QString& path, QByteArrayView bytes, const QStringList& ownFolders);
+// A target OutputRefusal has looked at: only CheckOutput makes one, so a writer that takes it knows the check was
+// made, before any drawing or scoring work, and need not look again.
+class CheckedOutput {
+public:
+    const QString& path() const { return m_path; }
+    // Why the target was refused, as OutputRefusal says it; empty when it may be written.
+    const QString& refusal() const { return m_refusal; }
+    bool refused() const { return !m_refusal.isEmpty(); }
+    // Nothing was at the name when it was checked; a write then never replaces what appears there meanwhile.
+    bool wasFree() const { return m_free; }
+
+private:
+    friend CheckedOutput CheckOutput(const QString& path, const QStringList& ownFolders);
+    QString m_path;
+    QString m_refusal;
+    bool m_free = false;
+};
+CheckedOutput CheckOutput(const QString& path, const QStringList& ownFolders);
+
+// Writes an output the user asked for to a checked target (its refusal, when refused), through Replace: a new file
+// is 0600, flushed before it is renamed into place. A name that was free is not replaced should anything appear
+// there meanwhile. Empty on success; otherwise a sentence naming the file, and an earlier file there is as it was.
+QString WriteOutput(const CheckedOutput& target, QByteArrayView bytes);
 
 // Whether a failed chmod or chown means only that the file system keeps no modes or owners (FAT: EPERM from the
 // kernel's driver, ENOSYS or ENOTSUP from FUSE ones).

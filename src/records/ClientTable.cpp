@@ -32,14 +32,14 @@ void ClientTable::setDataPath(const QString& path)
         path + (path.endsWith(QLatin1Char('/')) ? QString() : QStringLiteral("/")) + QLatin1String(FileName);
 }
 
-ClientTable::LoadResult ClientTable::LoadClients()
+ClientTable::LoadResult ClientTable::LoadClients(MissingFile missing, QByteArray* read)
 {
     QByteArray bytes;
     qint64 size = 0;
     // Past the table's records and one partial record nothing is shown, so a huge file is never read whole.
     const qint64 limit = (MaxClients + 1) * qint64(ClientRecord::Size);
     int err = PrivateFile::Read(ClientFilePath, bytes, limit, &size);
-    if (err == ENOENT) {
+    if (err == ENOENT && missing == MissingFile::Create) {
         // The one place a client file is created: a data location opened without one.
         err = PrivateFile::Create(ClientFilePath, {});
         if (err == EEXIST)
@@ -50,7 +50,10 @@ ClientTable::LoadResult ClientTable::LoadClients()
         failed.error = fileError(err, ClientFilePath);
         return failed;
     }
-    return LoadFromBytes(bytes, size);
+    LoadResult result = LoadFromBytes(bytes, size);
+    if (read)
+        *read = bytes;
+    return result;
 }
 
 ClientTable::LoadResult ClientTable::LoadFromBytes(QByteArrayView bytes, qint64 fileSize)

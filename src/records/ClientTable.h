@@ -34,8 +34,11 @@ public:
 
     // Sets DataPath and ClientFilePath for a location given without a trailing separator.
     void setDataPath(const QString& path);
-    // Reads the client file; creates an empty one, readable by its owner only, when the location has none.
-    LoadResult LoadClients();
+    // Reads the client file; creates an empty one, readable by its owner only, when the location has none (a
+    // command that only reads a location gives MissingFile::Refuse, and then gets FileNotFound). `read`, when given,
+    // receives the bytes read: the table's records and one partial record at most.
+    enum class MissingFile { Create, Refuse };
+    LoadResult LoadClients(MissingFile missing = MissingFile::Create, QByteArray* read = nullptr);
     // Fills the table from the bytes of a client file; `fileSize` is the whole file's length when only its start
     // was read.
     LoadResult LoadFromBytes(QByteArrayView bytes, qint64 fileSize = -1);

@@ -65,3 +65,10 @@ QString WriteOutputSafely(const QString& path, const QByteArray& bytes, Existing
         return refused;
     return WriteFileSafely(path, bytes, existing);
 }
+
+QString WriteOutputSafely(const PrivateFile::CheckedOutput& target, const QByteArray& bytes)
+{
+    if (target.refused())
+        return target.refusal();
+    return WriteFileSafely(target.path(), bytes, target.wasFree() ? ExistingFile::Refuse : ExistingFile::Replace);
+}

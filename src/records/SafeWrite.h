@@ -1,6 +1,8 @@
 #pragma once
 // Writes whole files of client data so that a reader finds the old file or the complete new one, never a part.
 
+#include "PrivateFile.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -16,6 +18,8 @@ QString WriteFileSafely(const QString& path, const QByteArray& bytes, ExistingFi
 // WriteFileSafely for a file the user named: refused, naming it, when PrivateFile::OutputRefusal refuses it.
 QString WriteOutputSafely(const QString& path, const QByteArray& bytes, ExistingFile existing,
                           const QStringList& ownFolders);
+// The same for a target checked before the work that made `bytes`; a name that was free is never replaced.
+QString WriteOutputSafely(const PrivateFile::CheckedOutput& target, const QByteArray& bytes);
 
 // Reads a whole file; an empty string on success, otherwise a sentence naming the file.
 QString ReadWholeFile(const QString& path, QByteArray& bytes);

@@ -246,9 +246,13 @@ QString AnswerSheet::paint(QPagedPaintDevice& device, const QString& shownName) 
 
 QString AnswerSheet::writePdf(const QString& path, const QStringList& ownFolders) const
 {
-    const QString shown = QDir::toNativeSeparators(path);
-    if (const QString refused = PrivateFile::OutputRefusal(path, ownFolders); !refused.isEmpty())
-        return QStringLiteral("The answer sheet was not saved. %1").arg(refused);
+    return writePdf(PrivateFile::CheckOutput(path, ownFolders));
+}
+
+QString AnswerSheet::writePdf(const PrivateFile::CheckedOutput& target) const
+{
+    if (target.refused())
+        return QStringLiteral("The answer sheet was not saved. %1").arg(target.refusal());
     QBuffer pdf;
     pdf.open(QIODevice::WriteOnly);
     {
@@ -256,10 +260,10 @@ QString AnswerSheet::writePdf(const QString& path, const QStringList& ownFolders
         writer.setTitle(QStringLiteral("Veltrane answer sheet"));
         writer.setCreator(QStringLiteral("Veltrane"));
         writer.setResolution(600);
-        if (QString problem = paint(writer, shown); !problem.isEmpty())
+        if (QString problem = paint(writer, QDir::toNativeSeparators(target.path())); !problem.isEmpty())
             return problem;
     }
-    if (const QString e = PrivateFile::WriteOutput(path, pdf.data(), ownFolders); !e.isEmpty())
+    if (const QString e = PrivateFile::WriteOutput(target, pdf.data()); !e.isEmpty())
         return QStringLiteral("The answer sheet was not saved. %1").arg(e);
     return {};
 }

@@ -3,6 +3,7 @@
 // looks for them: registration boxes, every bubble with its label, item numbers, the demographic, court-history and
 // date-of-birth fields.
 
+#include "PrivateFile.h"
 #include "ScanItem.h"
 
 #include <QImage>
@@ -37,6 +38,8 @@ public:
     // A one-page legal-size PDF, never over one of the files in `ownFolders` (see PrivateFile::OutputRefusal);
     // returns "" or a message naming the file.
     QString writePdf(const QString& path, const QStringList& ownFolders) const;
+    // The same for a target checked before other work (the question database, say) was begun.
+    QString writePdf(const PrivateFile::CheckedOutput& target) const;
 
     // The top-left corner, on the page of a straight sheet, of bubble `index` of the location with ID `id`.
     QPoint bubbleOnPage(int id, int index) const;

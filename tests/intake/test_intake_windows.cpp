@@ -31,16 +31,10 @@ inline ClientRecord MakeRecord(const QString& name, const QString& editCount = "
 {
     ClientRecord r = ClientRecord::blank();
     r.Name = name;
-    r.Gender = QStringLiteral("2");
-    r.DOB = QStringLiteral("03/14/1987");
-    r.Race = QStringLiteral("3");
-    r.Marital = QStringLiteral("1");
-    r.Education = QStringLiteral("4");
-    r.DrugArrests = QStringLiteral("0");
-    r.AlcoholArrests = QStringLiteral("2");
-    r.Assaults = QStringLiteral("N");
-    r.DVArrests = QStringLiteral("0");
-    r.Anger = QStringLiteral("12");
+    for (auto [field, value] : {std::pair{&r.Gender, "2"}, {&r.DOB, "03/14/1987"}, {&r.Race, "3"}, {&r.Marital, "1"},
+                                {&r.Education, "4"}, {&r.DrugArrests, "0"}, {&r.AlcoholArrests, "2"}, {&r.Assaults, "N"},
+                                {&r.DVArrests, "0"}, {&r.Anger, "12"}})
+        *field = QString::fromLatin1(value);
     r.EditCount = editCount;
     r.NameDeleted = nameDeleted;
     r.fitFields();

@@ -1,36 +1,19 @@
-// veltrane-cli answer-sheet and read-sheet, run as a script would run them.
+// veltrane-cli read-sheet, run as a script would run it (answer-sheet is with the other commands in test_cli).
 
 #include "FilledSheet.h"
 #include "TestDefinition.h"
 #include "TestEnv.h"
+#include "TestFiles.h"
 
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
-#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
 
-struct Run {
-    int exitCode = -1;
-    QString out, err;
-};
-
-Run cli(const QStringList& args)
-{
-    QProcess p;
-    p.start(ProgramDirForTests() + QStringLiteral("/veltrane-cli"), args);
-    Run r;
-    if (!p.waitForFinished(60000))
-        return r;
-    r.exitCode = p.exitCode();
-    r.out = QString::fromUtf8(p.readAllStandardOutput());
-    r.err = QString::fromUtf8(p.readAllStandardError());
-    return r;
-}
+const QString Cli = ProgramDirForTests() + QStringLiteral("/veltrane-cli");
 
 } // namespace
 
@@ -57,9 +40,9 @@ private slots:
         QVERIFY(white.save(blank));
 
         const QStringList files = {good, blank, missing, good};
-        Run run = cli(QStringList{"read-sheet", "--program-dir", program.path()} + files);
-        QCOMPARE(run.exitCode, 1);
-        const QStringList lines = run.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        RunResult run = RunProgram(Cli, QStringList{"read-sheet", "--program-dir", program.path()} + files);
+        QCOMPARE(run.status, 1);
+        const QStringList lines = QString::fromUtf8(run.out).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
         QCOMPARE(lines.size(), files.size());
         QList<QJsonObject> objects;
         for (int i = 0; i < files.size(); ++i) {
@@ -90,33 +73,10 @@ private slots:
         QVERIFY(objects[2].value("error").toString().startsWith("Error '20010, File not found."));
         // A batch only reads; one sheet is read as a scan, which leaves its images in the program folder.
         QVERIFY(!QFile::exists(program.path() + "/Scan.bmp"));
-        run = cli({"read-sheet", "--program-dir", program.path(), good});
-        QCOMPARE(run.exitCode, 0);
-        QCOMPARE(QJsonDocument::fromJson(run.out.toUtf8()).object(), o);
+        run = RunProgram(Cli, {"read-sheet", "--program-dir", program.path(), good});
+        QCOMPARE(run.status, 0);
+        QCOMPARE(QJsonDocument::fromJson(run.out).object(), o);
         QVERIFY(QFile::exists(program.path() + "/Scan.bmp"));
-    }
-
-    void answerSheet_writesAPdfOrSaysWhyNot()
-    {
-        TestProgramDir program;
-        QTemporaryDir empty;
-        const QString pdf = program.path() + "/sheet.pdf", nowhere = "/nonexistent-folder/sheet.pdf";
-        // The program folder, the file asked for, the exit code and what standard error names.
-        const std::tuple<QString, QString, int, QString> runs[] = {{program.path(), pdf, 0, ""},
-                                                                   {program.path(), nowhere, 1, nowhere},
-                                                                   {empty.path(), pdf, 1, "qn.mdb"},
-                                                                   {program.path(), "", 2, ""}};
-        for (const auto& [dir, file, code, named] : runs) {
-            QStringList args{"answer-sheet", "--program-dir", dir};
-            if (!file.isEmpty())
-                args << "--pdf" << file;
-            const Run run = cli(args);
-            QCOMPARE(run.exitCode, code);
-            QVERIFY2(run.err.contains(named), qPrintable(run.err));
-        }
-        QFile f(pdf);
-        QVERIFY(f.open(QIODevice::ReadOnly) && f.read(5) == "%PDF-");
-        QCOMPARE(cli({"read-sheet", "--program-dir", program.path()}).exitCode, 2);
     }
 };
 

@@ -1,17 +1,19 @@
 // One scan as the supervisor goes through it, with the real review windows: every way it can end before a client is
 // saved says why and changes no client; a scanner that fails hands over to an image file. The saved roads and the
-// batch are walked through the whole program.
+// batch are walked through the whole program; a saved sheet is known to a later batch.
 
 #include "AppContext.h"
 #include "DataWorkspace.h"
 #include "FakeClock.h"
 #include "FakeFileDialogs.h"
 #include "FakePrompts.h"
+#include "FileScanner.h"
 #include "FilledSheet.h"
 #include "MenuButtons.h"
 #include "ModalDriver.h"
 #include "Profile.h"
 #include "ScanChain.h"
+#include "SheetBatch.h"
 #include "TestFiles.h"
 #include "frmClientInfo.h"
 #include "frmCourtHistory.h"
@@ -57,6 +59,7 @@ const Road Roads[] = {
      "Error '20094, Scanner paper jam\\.\nJammed\\.\n\nRead the answer sheet from an image file instead\\?"},
     {"file unreadable, no other", -1, "notes.png", "N", -1, {Twain},
      "Error '200(07|09), .*notes\\.png.*\n\nChoose another image file\\?"},
+    {"image saved before, not again", -1, "sheet.png", "N", -1, {"Scan Answer Sheet"}, ".*already saved as client 2\\..*"},
 };
 // clang-format on
 
@@ -119,6 +122,8 @@ private slots:
             prompts.answers << Prompts::Answer(QByteArray("OCYN").indexOf(*c)); // in Answer's order
         if (QString(r.tag) == "question database gone")
             QVERIFY(QFile::remove(program.path() + "/qn.mdb"));
+        if (QString(r.tag) == "image saved before, not again")
+            SavedSheets::read(data.path()).record(SavedSheets::hashOf(FileScanner(chosen).acquire().image), 2);
         ScanReviewWindows windows;
         windows.clientInformation = [&ctx](QWidget* p, const ClientInfoPrefill& v) { RunClientInfo(ctx, p, v); };
         windows.courtHistory = [&ctx](QWidget* p, const CourtHistoryPrefill& v) { RunCourtHistory(ctx, p, v); };
@@ -166,6 +171,10 @@ private slots:
         QCOMPARE(saved.Name.trimmed(), "Scanned, Sam");
         QCOMPARE(saved.DOB + saved.DVArrests, "03/14/2005N ");
         QCOMPARE(QString(saved.Responses).remove(4, 1), QString(a.responses).remove(4, 1));
+        // The same image read later in a batch is listed as saved, and adds no client.
+        SheetBatch batch(DemoScanItems(), clock.today());
+        batch.useSavedSheets(SavedSheets::read(data.path()));
+        QCOMPARE(SheetBatch::stateText(batch.add(chosen, FileScanner(chosen).acquire())), "Already saved as client 3");
         // The next chooser starts where this sheet was found.
         QCOMPARE(settings.read("Scanner", "ImageFolder", {}, 1024), data.path());
     }

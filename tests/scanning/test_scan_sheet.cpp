@@ -266,6 +266,16 @@ private slots:
         // Only the header of a page of 400 million pixels: refused before anything is decoded.
         refused("20000 x 20000", QByteArray("P5\n20000 20000\n255\n") + QByteArray(100, '\xff'),
                 "20000 x 20000 pixels, too large for one answer sheet");
+        // A blank page as run-length coded 8-bit BMP, as some scanners' software saves one: each row 3 x 255 + 85
+        // white pixels, the end-of-bitmap mark last. Cut at its top rows, it is refused before it reads blank.
+        const QByteArray runs = QByteArray::fromHex("ffffffffffff55ff0000").repeated(1400) + QByteArray::fromHex("0001");
+        // Its header: 850 x 1400, 8 bits, coded as RLE8, the runs' size, 100 dpi, 256 greys.
+        QByteArray rle = QByteArray::fromHex("424de83a000000000000360400002800000052030000780500000100080001000000"
+                                             "b2360000610f0000610f00000001000000000000");
+        for (int g = 0; g < 256; ++g)
+            rle += QByteArray(3, char(g)) + '\0';
+        refused("run-length bmp, whole", rle + runs, "The scanned page is blank");
+        refused("run-length bmp, last 12 bytes cut", (rle + runs).chopped(12), "is cut short");
         for (const char* format : {"bmp", "png", "jpg"}) {
             const QByteArray whole = encode(sheet.scan({}), format);
             refused(qPrintable(QStringLiteral("%1 cut short").arg(format)), whole.left(whole.size() * 2 / 3),

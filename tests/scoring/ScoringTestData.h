@@ -71,18 +71,13 @@ inline bool CopyTestProgram(const QString& dir)
 inline ClientRecord PlainClient()
 {
     ClientRecord r = ClientRecord::blank();
-    r.Name = QStringLiteral("Plain, Pat");
-    r.Gender = QStringLiteral("1");
-    r.DOB = QStringLiteral("05/06/1970");
-    r.Race = QStringLiteral("1");
-    r.Marital = QStringLiteral("1");
-    r.Education = QStringLiteral("1");
-    r.TestDate = QStringLiteral("11/23/2026");
+    for (auto [field, value] : {std::pair{&r.Name, "Plain, Pat"}, {&r.Gender, "1"}, {&r.DOB, "05/06/1970"},
+                                {&r.Race, "1"}, {&r.Marital, "1"}, {&r.Education, "1"}, {&r.TestDate, "11/23/2026"},
+                                {&r.EditCount, "0"}, {&r.NameDeleted, "0"}})
+        *field = QString::fromLatin1(value);
     for (QString* c : {&r.DrugArrests, &r.AlcoholArrests, &r.Assaults, &r.DVArrests, &r.Anger})
         *c = QStringLiteral("0 ");
     r.Responses = QString(86, QLatin1Char('2')) + QString(37, QLatin1Char('1'));
-    r.EditCount = QStringLiteral("0");
-    r.NameDeleted = QStringLiteral("0");
     r.fitFields();
     return r;
 }

@@ -223,6 +223,10 @@ private slots:
         Row("restore: a test date of another form", restore, "B/old.QN", badDate, 1,
             "record 1 is not a client record: its test date reads \"2026-11-02\"");
         Row("restore: no such backup", restore, "", QByteArray(), 1, "There is no file");
+        Row("answer-sheet: no --pdf", QStringList{"answer-sheet", "--program-dir", "P"}, "", QByteArray(), 2, "--pdf");
+        Row("answer-sheet: no folder for it", QStringList{"answer-sheet", "--program-dir", "P", "--pdf", "B/x/a.pdf"},
+            "", QByteArray(), 1, "does not exist");
+        Row("read-sheet: no image", QStringList{"read-sheet", "--program-dir", "P"}, "", QByteArray(), 2, "IMAGE...");
     }
     void badArgumentsAndDamagedFiles_changeNothing()
     {
@@ -376,9 +380,17 @@ private slots:
 
     void backupThenRestore_givesTheClientFileBackByteForByte()
     {
-        for (const char* command : {"report", "export", "backup", "restore"}) {
-            const RunResult help = cli({QLatin1String(command), QStringLiteral("--help")});
-            QVERIFY(help.status == 0 && help.out.startsWith("usage: veltrane-cli " + QByteArray(command)));
+        // Every command the tool lists is in veltrane-cli(1) and answers --help with its usage (version with itself).
+        const QString man = ReadBytes(qEnvironmentVariable("VELTRANE_SOURCE_DIR") + "/packaging/man/veltrane-cli.1");
+        const QString usage = cli({"--help"}).out;
+        for (auto it = QRegularExpression("^  ([a-z-]+) ", QRegularExpression::MultilineOption).globalMatch(usage);
+             it.hasNext();) {
+            const QString command = it.next().captured(1);
+            const RunResult help = cli({command, QStringLiteral("--help")});
+            const QString entry = "^\\.BR? " + QString(command).replace("-", "\\\\-") + "( |$)";
+            QVERIFY2(man.contains(QRegularExpression(entry, QRegularExpression::MultilineOption)) && help.status == 0 &&
+                         (command == u"version" || help.out.startsWith("usage: veltrane-cli " + command.toUtf8())),
+                     qPrintable(command + ": " + help.out + help.err));
         }
         const RunResult backedUp = cli({"backup", "--data-dir", "D", "--to", "B"});
         QCOMPARE(backedUp.status, 0);

@@ -13,10 +13,11 @@
 
 PrintOutcome PdfReportPrinter::print(const PrintJob& job)
 {
-    const QString target = QFileInfo(m_path).absoluteFilePath();
-    const QString shown = QStringLiteral("the file %1").arg(QDir::toNativeSeparators(target));
-    if (const QString refused = PrivateFile::OutputRefusal(target, m_ownFolders); !refused.isEmpty())
-        return {PrintOutcome::Status::Failed, QStringLiteral("The PDF was not saved. %1").arg(refused)};
+    const PrivateFile::CheckedOutput checked =
+        m_checked ? *m_checked : PrivateFile::CheckOutput(QFileInfo(m_path).absoluteFilePath(), m_ownFolders);
+    const QString shown = QStringLiteral("the file %1").arg(QDir::toNativeSeparators(checked.path()));
+    if (checked.refused())
+        return {PrintOutcome::Status::Failed, QStringLiteral("The PDF was not saved. %1").arg(checked.refusal())};
     // QPrinter writes only to a name; give it one in a folder of our own (0700, unique) so that nothing planted can
     // be written through, then put the whole document in place through the private-file layer.
     const QTemporaryDir scratch;
@@ -41,7 +42,7 @@ PrintOutcome PdfReportPrinter::print(const PrintJob& job)
         return {PrintOutcome::Status::Failed,
                 QStringLiteral("The PDF was not saved: it could not be made (%1).")
                     .arg(err ? PrivateFile::ErrorText(err) : QStringLiteral("nothing was drawn"))};
-    if (const QString e = PrivateFile::WriteOutput(target, bytes, m_ownFolders); !e.isEmpty())
+    if (const QString e = PrivateFile::WriteOutput(checked, bytes); !e.isEmpty())
         return {PrintOutcome::Status::Failed, QStringLiteral("The PDF was not saved. %1").arg(e)};
     return outcome;
 }

@@ -28,8 +28,8 @@ template <typename T> T at(const QByteArray& bytes, qsizetype offset)
     return qFromLittleEndian<T>(bytes.constData() + offset);
 }
 
-// True when an uncompressed BMP holds fewer bytes than its header promises (the reader would leave the missing
-// rows as they happened to be in memory).
+// True when a BMP holds fewer bytes than its header promises (the reader would leave the missing rows as they
+// happened to be in memory, or blank for a run-length coded one, whose end the reader does not miss).
 bool bmpCutShort(const QByteArray& bytes)
 {
     if (bytes.size() < 26 || !bytes.startsWith("BM"))
@@ -52,7 +52,9 @@ bool bmpCutShort(const QByteArray& bytes)
     } else {
         return false;
     }
-    if (compression != 0 && compression != 3) // run-length coded: the reader checks those itself
+    if (compression == 1 || compression == 2) // run-length coded: the header gives the coded size
+        return bytes.size() >= 38 && qint64(offset) + at<quint32>(bytes, 34) > bytes.size();
+    if (compression != 0 && compression != 3)
         return false;
     const qint64 stride = (width * bits + 31) / 32 * 4;
     return width > 0 && bits > 0 && qint64(offset) + stride * height > bytes.size();

@@ -6,6 +6,7 @@
 #include "FileScanner.h"
 #include "Profile.h"
 #include "SaneScanner.h"
+#include "SavedSheets.h"
 #include "ScanMessages.h"
 #include "ScanSheet.h"
 #include "SheetImagePanel.h"
@@ -20,6 +21,8 @@
 #include <optional>
 
 namespace {
+
+const QString SingleScanTitle = QStringLiteral("Scan Answer Sheet");
 
 Prompts::Answer show(AppContext& ctx, const ScanMessage& m, Prompts::Buttons buttons)
 {
@@ -47,8 +50,9 @@ std::optional<AcquiredPage> pageFromFile(AppContext& ctx, QWidget* parent, QStri
 }
 
 // Acquires the page and reads it; nothing when the supervisor stopped or a message ended the scan. `source`
-// receives where the sheet came from.
-std::optional<ScanOutcome> acquireAndRead(AppContext& ctx, QWidget* parent, const QString& name, QString& source)
+// receives where the sheet came from, `imageHash` the page's hash as a batch keeps it.
+std::optional<ScanOutcome> acquireAndRead(AppContext& ctx, QWidget* parent, const QString& name, QString& source,
+                                          QByteArray& imageHash)
 {
     std::optional<AcquiredPage> page;
     bool fromFile = false;
@@ -68,11 +72,23 @@ std::optional<ScanOutcome> acquireAndRead(AppContext& ctx, QWidget* parent, cons
     }
 
     for (;;) {
+        // A sheet saved before would become a second client with the same answers: only when the supervisor says so.
+        if (page->ok())
+            if (const int savedAs = SavedSheets::read(ctx.table.DataPath).clientOf(SavedSheets::hashOf(page->image));
+                savedAs > 0 &&
+                ctx.prompts.message(QStringLiteral("This answer sheet's image was already saved as client %1.\r\rRead "
+                                                   "it again and save it as a new client?")
+                                        .arg(savedAs),
+                                    SingleScanTitle, Prompts::Icon::Question,
+                                    Prompts::Buttons::YesNo) != Prompts::Answer::Yes)
+                return std::nullopt;
         MouseWait();
         ScanOutcome outcome = ScanSheet(*page, ctx.workspace, ctx.clock.today());
         MouseDefault();
-        if (outcome.ok)
+        if (outcome.ok) {
+            imageHash = SavedSheets::hashOf(page->image);
             return outcome;
+        }
         if (page->ok()) {
             show(ctx, outcome.failure, outcome.failure.buttons);
             return std::nullopt;
@@ -181,7 +197,8 @@ void RunScanChain(AppContext& ctx, QWidget* parent, const ScanReviewWindows& win
     if (!name)
         return;
     QString source;
-    const std::optional<ScanOutcome> outcome = acquireAndRead(ctx, parent, *name, source);
+    QByteArray imageHash;
+    const std::optional<ScanOutcome> outcome = acquireAndRead(ctx, parent, *name, source, imageHash);
     if (!outcome)
         return;
 
@@ -190,4 +207,9 @@ void RunScanChain(AppContext& ctx, QWidget* parent, const ScanReviewWindows& win
         show(ctx, marks, marks.buttons);
 
     ctx.flags.ContinueFlag = ReviewSheet(ctx, parent, windows, *name, *outcome, source);
+    // Kept as a batch keeps it, so that the same sheet read later in a batch is listed as already saved.
+    if (ctx.flags.ContinueFlag)
+        if (const QString unkept = SavedSheets::read(ctx.table.DataPath).record(imageHash, ctx.table.NumClients);
+            !unkept.isEmpty())
+            ctx.prompts.message(unkept, SingleScanTitle, Prompts::Icon::Exclamation, Prompts::Buttons::Ok);
 }
