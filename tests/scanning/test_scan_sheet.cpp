@@ -17,6 +17,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTransform>
+#include <QtEndian>
 
 namespace {
 
@@ -57,6 +58,19 @@ QImage filled(QSize size, int grey)
     QImage image(size, QImage::Format_Grayscale8);
     image.fill(grey);
     return image;
+}
+
+// A BMP file stored top row first, as its negative height says.
+QByteArray topRowFirst(const QByteArray& bmp)
+{
+    const qint32 height = qFromLittleEndian<qint32>(bmp.constData() + 22);
+    const quint32 offset = qFromLittleEndian<quint32>(bmp.constData() + 10);
+    const qsizetype stride = (bmp.size() - offset) / height;
+    QByteArray out = bmp.left(offset);
+    qToLittleEndian<qint32>(-height, out.data() + 22);
+    for (int y = height - 1; y >= 0; --y)
+        out += bmp.mid(offset + y * stride, stride);
+    return out;
 }
 
 quint32 seedOf(const char* tag)
@@ -124,6 +138,22 @@ private slots:
             sheet.markAll(a, r.pencil, r.diameter);
             QTest::newRow(r.tag) << encode(sheet.scan(r.how), r.format) << QString() << summary(a) << QStringList()
                                  << QStringList();
+        }
+
+        // What scanner drivers write: 24-bit BMP, on cream paper, also stored top row first.
+        {
+            const SheetAnswers a = SheetAnswers::random(31);
+            FilledSheet sheet(m_items);
+            sheet.markAll(a, 80, 12.5);
+            QImage colour = sheet.scan({0.6, {3, 2}, 255, 4, 0.001, 31}).convertToFormat(QImage::Format_RGB888);
+            for (int y = 0; y < colour.height(); ++y)
+                for (uchar *p = colour.scanLine(y), *end = p + 3 * colour.width(); p < end; p += 3)
+                    p[1] = uchar(p[1] * 0.96), p[2] = uchar(p[2] * 0.85);
+            const QByteArray bmp = encode(colour, "bmp");
+            QCOMPARE(bmp[28], '\x18');
+            QTest::newRow("24-bit bmp, cream paper") << bmp << QString() << summary(a) << QStringList() << QStringList();
+            QTest::newRow("24-bit bmp, top row first")
+                << topRowFirst(bmp) << QString() << summary(a) << QStringList() << QStringList();
         }
 
         // Marks for review: seconds clearly lighter are multiple marks (the darker is read), equal ones and marks too
@@ -307,6 +337,41 @@ private slots:
         QTEST(r.MultiMarks.entries(), "multiple");
         QCOMPARE(r.uncertainNames(), uncertain);
         QVERIFY(!outcome.registered.isNull());
+    }
+
+    // BMP pages read as grey straight from the file give the grey Qt's image reader gives: exactly for grey and
+    // palette pages, within one level for colours.
+    void bmpPage_greyAsTheImageReaderGives_data()
+    {
+        QTest::addColumn<QImage>("page");
+        QTest::addColumn<int>("most");
+        QImage colours(256, 256, QImage::Format_RGB888);
+        for (int y = 0; y < 256; ++y)
+            for (int x = 0; x < 256; ++x)
+                colours.setPixel(x, y, qRgb(x, y, (x * 7 + y * 13) % 256));
+        QImage palette = colours.convertToFormat(QImage::Format_Indexed8);
+        QTest::newRow("24-bit colours") << colours << 1;
+        QTest::newRow("24-bit grey") << colours.convertToFormat(QImage::Format_Grayscale8).convertToFormat(
+                                            QImage::Format_RGB888)
+                                     << 0;
+        QTest::newRow("8-bit palette") << palette << 0;
+        QTest::newRow("8-bit grey, odd width") << filled({301, 400}, 93) << 0;
+    }
+
+    void bmpPage_greyAsTheImageReaderGives()
+    {
+        QFETCH(QImage, page);
+        const QByteArray bmp = encode(page, "bmp");
+        const QImage expected = QImage::fromData(bmp).convertToFormat(QImage::Format_Grayscale8);
+        for (const QByteArray& file : {bmp, topRowFirst(bmp)}) {
+            const QImage grey = FileScanner::decode(file, QStringLiteral("page")).image;
+            QCOMPARE(grey.size(), expected.size());
+            int most = 0;
+            for (int y = 0; y < grey.height(); ++y)
+                for (int x = 0; x < grey.width(); ++x)
+                    most = std::max(most, std::abs(grey.constScanLine(y)[x] - expected.constScanLine(y)[x]));
+            QTEST(most, "most");
+        }
     }
 
     // A layout the reader cannot use is refused before any pixel is read; NaN came from the fuzzer (its input is
