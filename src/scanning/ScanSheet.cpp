@@ -16,6 +16,7 @@
 #include <QtEndian>
 #include <cmath>
 #include <cstring>
+#include <future>
 
 namespace {
 
@@ -287,26 +288,27 @@ ScanOutcome ScanSheet(const AcquiredPage& page, DataWorkspace& workspace, const 
 
     ScanOutcome out;
     const QString folder = workspace.programDir() + QLatin1Char('/');
-    // The page as the scanner gave it, kept whatever becomes of it, so that a refused sheet can be looked at.
-    QString problem = saveImage(page.image, folder + QLatin1String(RawImageName));
-    if (!problem.isEmpty()) {
-        out.failure = ScanMessages::ScanProblem(problem);
-        return out;
-    }
+    // The page as the scanner gave it, kept whatever becomes of it, so that a refused sheet can be looked at. It is
+    // saved on another core while this one reads the sheet; nothing the reading finds counts when it cannot be.
+    std::future<QString> raw = std::async(std::launch::async | std::launch::deferred, saveImage, page.image,
+                                          folder + QLatin1String(RawImageName));
+    const auto failed = [](const QString& problem) {
+        ScanOutcome refused;
+        refused.failure = ScanMessages::ScanProblem(problem);
+        return refused;
+    };
+    QString problem;
     std::unique_ptr<DataWorkspace::Database> database = workspace.OpenQuestionDatabase(&problem);
-    if (!database) {
-        out.failure = ScanMessages::ScanProblem(problem);
-        return out;
-    }
-    const QString shown = QDir::toNativeSeparators(database->path());
+    const QString shown = database ? QDir::toNativeSeparators(database->path()) : QString();
     QList<ScanItem> items;
-    problem = LoadScanItems(database->db(), shown, items);
-    if (!problem.isEmpty()) {
-        out.failure = ScanMessages::ScanProblem(problem);
-        return out;
-    }
-
-    out = ReadSheetImage(page, items, today);
+    if (database)
+        problem = LoadScanItems(database->db(), shown, items);
+    if (problem.isEmpty())
+        out = ReadSheetImage(page, items, today);
+    if (const QString rawProblem = raw.get(); !rawProblem.isEmpty())
+        return failed(rawProblem);
+    if (!problem.isEmpty())
+        return failed(problem);
     if (!out.cleaned.isNull())
         problem = saveImage(out.cleaned, folder + QLatin1String(ScanImageName));
     if (problem.isEmpty() && out.ok)

@@ -339,41 +339,6 @@ private slots:
         QVERIFY(!outcome.registered.isNull());
     }
 
-    // BMP pages read as grey straight from the file give the grey Qt's image reader gives: exactly for grey and
-    // palette pages, within one level for colours.
-    void bmpPage_greyAsTheImageReaderGives_data()
-    {
-        QTest::addColumn<QImage>("page");
-        QTest::addColumn<int>("most");
-        QImage colours(256, 256, QImage::Format_RGB888);
-        for (int y = 0; y < 256; ++y)
-            for (int x = 0; x < 256; ++x)
-                colours.setPixel(x, y, qRgb(x, y, (x * 7 + y * 13) % 256));
-        QImage palette = colours.convertToFormat(QImage::Format_Indexed8);
-        QTest::newRow("24-bit colours") << colours << 1;
-        QTest::newRow("24-bit grey") << colours.convertToFormat(QImage::Format_Grayscale8).convertToFormat(
-                                            QImage::Format_RGB888)
-                                     << 0;
-        QTest::newRow("8-bit palette") << palette << 0;
-        QTest::newRow("8-bit grey, odd width") << filled({301, 400}, 93) << 0;
-    }
-
-    void bmpPage_greyAsTheImageReaderGives()
-    {
-        QFETCH(QImage, page);
-        const QByteArray bmp = encode(page, "bmp");
-        const QImage expected = QImage::fromData(bmp).convertToFormat(QImage::Format_Grayscale8);
-        for (const QByteArray& file : {bmp, topRowFirst(bmp)}) {
-            const QImage grey = FileScanner::decode(file, QStringLiteral("page")).image;
-            QCOMPARE(grey.size(), expected.size());
-            int most = 0;
-            for (int y = 0; y < grey.height(); ++y)
-                for (int x = 0; x < grey.width(); ++x)
-                    most = std::max(most, std::abs(grey.constScanLine(y)[x] - expected.constScanLine(y)[x]));
-            QTEST(most, "most");
-        }
-    }
-
     // A layout the reader cannot use is refused before any pixel is read; NaN came from the fuzzer (its input is
     // tests/data/fuzz/fuzz_scan_items/crash-nan-r) and made the reader convert NaN to a pixel position.
     void scanItems_unusableLayout_refused()
