@@ -3,33 +3,20 @@
 #include "FilledSheet.h"
 #include "TestDefinition.h"
 #include "TestEnv.h"
+#include "TestFiles.h"
 
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
 namespace {
 
-struct Run {
-    int exitCode = -1;
-    QString out, err;
-};
-
-Run cli(const QStringList& args)
+RunResult cli(const QStringList& args)
 {
-    QProcess p;
-    p.start(ProgramDirForTests() + QStringLiteral("/veltrane-cli"), args);
-    Run r;
-    if (!p.waitForFinished(60000))
-        return r;
-    r.exitCode = p.exitCode();
-    r.out = QString::fromUtf8(p.readAllStandardOutput());
-    r.err = QString::fromUtf8(p.readAllStandardError());
-    return r;
+    return RunProgram(ProgramDirForTests() + QStringLiteral("/veltrane-cli"), args);
 }
 
 } // namespace
@@ -57,9 +44,9 @@ private slots:
         QVERIFY(white.save(blank));
 
         const QStringList files = {good, blank, missing, good};
-        Run run = cli(QStringList{"read-sheet", "--program-dir", program.path()} + files);
-        QCOMPARE(run.exitCode, 1);
-        const QStringList lines = run.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        RunResult run = cli(QStringList{"read-sheet", "--program-dir", program.path()} + files);
+        QCOMPARE(run.status, 1);
+        const QStringList lines = QString::fromUtf8(run.out).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
         QCOMPARE(lines.size(), files.size());
         QList<QJsonObject> objects;
         for (int i = 0; i < files.size(); ++i) {
@@ -91,8 +78,8 @@ private slots:
         // A batch only reads; one sheet is read as a scan, which leaves its images in the program folder.
         QVERIFY(!QFile::exists(program.path() + "/Scan.bmp"));
         run = cli({"read-sheet", "--program-dir", program.path(), good});
-        QCOMPARE(run.exitCode, 0);
-        QCOMPARE(QJsonDocument::fromJson(run.out.toUtf8()).object(), o);
+        QCOMPARE(run.status, 0);
+        QCOMPARE(QJsonDocument::fromJson(run.out).object(), o);
         QVERIFY(QFile::exists(program.path() + "/Scan.bmp"));
     }
 
@@ -110,13 +97,13 @@ private slots:
             QStringList args{"answer-sheet", "--program-dir", dir};
             if (!file.isEmpty())
                 args << "--pdf" << file;
-            const Run run = cli(args);
-            QCOMPARE(run.exitCode, code);
+            const RunResult run = cli(args);
+            QCOMPARE(run.status, code);
             QVERIFY2(run.err.contains(named), qPrintable(run.err));
         }
         QFile f(pdf);
         QVERIFY(f.open(QIODevice::ReadOnly) && f.read(5) == "%PDF-");
-        QCOMPARE(cli({"read-sheet", "--program-dir", program.path()}).exitCode, 2);
+        QCOMPARE(cli({"read-sheet", "--program-dir", program.path()}).status, 2);
     }
 };
 

@@ -52,12 +52,10 @@ QByteArray encode(const QImage& image, const char* format)
         for (int y = 0; y < colour.height(); ++y)
             for (uchar *p = colour.scanLine(y), *end = p + 3 * colour.width(); p < end; p += 3)
                 p[1] = uchar(p[1] * 0.96), p[2] = uchar(p[2] * 0.85);
-        if (format[5] != '-')
-            return encode(colour, "bmp");
-        const QByteArray up = encode(colour.mirrored(), "bmp");
-        QByteArray down = up;
-        qToLittleEndian<qint32>(-colour.height(), down.data() + 22);
-        return down;
+        QByteArray bmp = encode(format[5] ? colour.mirrored() : colour, "bmp");
+        if (format[5])
+            qToLittleEndian<qint32>(-colour.height(), bmp.data() + 22);
+        return bmp;
     }
     QByteArray bytes;
     QBuffer buffer(&bytes);
