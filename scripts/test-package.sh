@@ -35,7 +35,8 @@ desktop-file-validate "$root/usr/share/applications/$id.desktop"
 appstreamcli validate --no-net "$root/usr/share/metainfo/$id.metainfo.xml"
 
 echo "== contents"
-for f in usr/bin/veltrane usr/bin/veltrane-cli usr/share/veltrane/qn.mdb usr/share/veltrane/Quillan.ini \
+for f in usr/bin/veltrane usr/bin/veltrane-cli usr/lib/veltrane/veltrane-cli-data usr/lib/veltrane/veltrane-cli-print \
+  usr/share/veltrane/qn.mdb usr/share/veltrane/Quillan.ini \
   usr/share/veltrane/QNB.TXT usr/share/veltrane/QNRPT.TXT usr/share/veltrane/INVAL.TXT \
   usr/share/veltrane/demo-data/DATA401.QN usr/share/veltrane/QUILLAN/sound/ENGLISH/E001.wav \
   usr/share/icons/hicolor/scalable/apps/$id.svg usr/share/icons/hicolor/48x48/apps/$id.png \
@@ -61,6 +62,10 @@ as_user mkdir -m 700 "$home/run"
 echo "== as the user nobody, without a display"
 as_user "$root/usr/bin/veltrane" --version | grep -qx "veltrane [0-9.]*" || fail "veltrane --version"
 as_user "$root/usr/bin/veltrane" --help | grep -q "usage: veltrane" || fail "veltrane --help"
+as_user "$root/usr/bin/veltrane-cli" version | grep -qx "veltrane-cli [0-9.]*" || fail "veltrane-cli version"
+sheet=$(as_user "$root/usr/bin/veltrane-cli" read-sheet "$root/usr/share/doc/veltrane/marked-answer-sheet.png") ||
+  fail "veltrane-cli read-sheet failed"
+[[ $sheet == *'"responses":"'* ]] || fail "veltrane-cli read-sheet read no responses: $sheet"
 scores=$(as_user "$root/usr/bin/veltrane-cli" report --client 1 --scores) || fail "veltrane-cli report failed"
 echo "$scores"
 [[ $scores == *'"scales":'*'"percentile"'* ]] || fail "veltrane-cli report printed no scales"

@@ -1,37 +1,34 @@
 // veltrane-cli: command-line tools over the program's logic, for scripts and for checking an installation.
+// This front answers --help and version itself and hands every other command to the tool that holds it, so that
+// neither the quick answers nor a command pay for libraries they never use. The tools lie beside it where the
+// program was built, else in ../lib/veltrane.
 
-#include "Commands.h"
-
-#include "ProgramFolder.h"
-
-#include <QGuiApplication>
-#include <QStringList>
+#include <cerrno>
+#include <climits>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
-#include <memory>
+#include <string>
+#include <unistd.h>
 
 namespace {
 
 struct Command {
     const char* name;
     const char* summary;
-    int (*run)(const QStringList& args);
-    bool gui = true; // draws or prints; reading images needs no GUI application (and starts faster without one)
+    const char* tool; // the executable that runs it; null: answered here
 };
 
 const Command kCommands[] = {
-    {"version", "print the program's version",
-     [](const QStringList&) {
-         std::printf("veltrane-cli %s\n", VELTRANE_VERSION);
-         return 0;
-     }},
-    {"sound-list", "list the wave files of the question tables and what they say", soundListCommand},
-    {"answer-sheet", "write the blank answer sheet as PDF", AnswerSheetCommand},
-    {"read-sheet", "read answer-sheet images as a scan does (JSON Lines)", ReadSheetCommand, false},
-    {"report", "score a client and write its report (report.prn, optional JSON scores and PDF)", runReport},
-    {"export", "every client's scores as CSV or JSON", ExportCommand},
-    {"backup", "copy a data location's client file into a folder, checked", BackupCommand},
-    {"restore", "put a backup in place of a data location's client file", RestoreCommand},
+    {"version", "print the program's version", nullptr},
+    {"sound-list", "list the wave files of the question tables and what they say", "veltrane-cli-data"},
+    {"answer-sheet", "write the blank answer sheet as PDF", "veltrane-cli-data"},
+    {"read-sheet", "read answer-sheet images as a scan does (JSON Lines)", "veltrane-cli-data"},
+    {"report", "score a client and write its report (report.prn, optional JSON scores and PDF)",
+     "veltrane-cli-print"},
+    {"export", "every client's scores as CSV or JSON", "veltrane-cli-data"},
+    {"backup", "copy a data location's client file into a folder, checked", "veltrane-cli-data"},
+    {"restore", "put a backup in place of a data location's client file", "veltrane-cli-data"},
 };
 
 void usage(FILE* out)
@@ -44,54 +41,61 @@ void usage(FILE* out)
                       "site folder $XDG_DATA_HOME/veltrane (~/.local/share/veltrane). See veltrane-cli(1).\n");
 }
 
+int version()
+{
+    std::printf("veltrane-cli %s\n", VELTRANE_VERSION);
+    return 0;
+}
+
+std::string ownFolder()
+{
+    char path[PATH_MAX];
+    const ssize_t n = readlink("/proc/self/exe", path, sizeof path - 1);
+    if (n <= 0)
+        return ".";
+    path[n] = '\0';
+    char* slash = std::strrchr(path, '/');
+    if (slash == path)
+        return "/";
+    if (slash)
+        *slash = '\0';
+    return path;
+}
+
+int runTool(const char* tool, char** argv)
+{
+    const std::string own = ownFolder();
+    std::string path = own + '/' + tool;
+    if (access(path.c_str(), X_OK) != 0)
+        path = own + "/../lib/veltrane/" + tool;
+    // The tool works on the program folder of this executable, wherever the tool itself lies.
+    setenv("VELTRANE_CLI_DIR", own.c_str(), 1);
+    execv(path.c_str(), argv);
+    std::fprintf(stderr, "veltrane-cli: the program part %s cannot be started (%s): reinstall the program.\n",
+                 path.c_str(), std::strerror(errno));
+    return 1;
+}
+
 } // namespace
-
-QString CommandProgramDir(const QString& given)
-{
-    if (!given.isEmpty())
-        return given;
-    const ProgramFolder folder =
-        ResolveProgramFolder(ProgramFolderPlaces::fromEnvironment(QCoreApplication::applicationDirPath()));
-    if (!folder.error.isEmpty())
-        std::fprintf(stderr, "veltrane-cli: %s\n", qPrintable(folder.error));
-    return folder.path;
-}
-
-QStringList CommandOwnFolders(const QString& programDir, const QString& dataDir)
-{
-    QStringList own{programDir, dataDir,
-                    SiteFolderPath(ProgramFolderPlaces::fromEnvironment(QCoreApplication::applicationDirPath()))};
-    own.removeAll(QString());
-    return own;
-}
 
 int main(int argc, char** argv)
 {
-    // Printing and drawing need a GUI application object, never a screen.
-    if (qgetenv("QT_QPA_PLATFORM").isEmpty())
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    bool gui = true;
-    for (const Command& c : kCommands)
-        if (argc > 1 && std::strcmp(argv[1], c.name) == 0)
-            gui = c.gui;
-    const std::unique_ptr<QCoreApplication> app =
-        gui ? std::make_unique<QGuiApplication>(argc, argv) : std::make_unique<QCoreApplication>(argc, argv);
-    const QStringList args = QCoreApplication::arguments().mid(1);
-    if (args.isEmpty()) {
+    if (argc < 2) {
         usage(stderr);
         return 2;
     }
-    if (args[0] == QLatin1String("--help") || args[0] == QLatin1String("-h") || args[0] == QLatin1String("help")) {
+    const char* first = argv[1];
+    if (!std::strcmp(first, "--help") || !std::strcmp(first, "-h") || !std::strcmp(first, "help")) {
         usage(stdout);
         return 0;
     }
-    if (args[0] == QLatin1String("--version"))
-        return kCommands[0].run({});
+    if (!std::strcmp(first, "--version"))
+        return version();
     for (const Command& c : kCommands) {
-        if (args[0] == QLatin1String(c.name))
-            return c.run(args.mid(1));
+        if (std::strcmp(first, c.name) == 0)
+            return c.tool ? runTool(c.tool, argv) : version();
     }
-    std::fprintf(stderr, "veltrane-cli: unknown command '%s'\n\n", qPrintable(args[0]));
+    std::fprintf(stderr, "veltrane-cli: unknown command '%s'\n\n", first);
     usage(stderr);
     return 2;
 }

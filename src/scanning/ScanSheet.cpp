@@ -13,7 +13,10 @@
 #include <QBuffer>
 #include <QDate>
 #include <QDir>
+#include <QtEndian>
 #include <cmath>
+#include <cstring>
+#include <future>
 
 namespace {
 
@@ -26,12 +29,47 @@ constexpr int kCornerTolerance = 3;
 constexpr double kMostAngle = 5.5;
 constexpr int kBubbleBox = 14;
 
+// A grey page as the 8-bit BMP file Qt's encoder writes for it, byte for byte, built at once: the encoder converts
+// the page to a palette image and writes it row by row, which costs more than the rest of the scan.
+QByteArray greyBmp(const QImage& page)
+{
+    const int w = page.width();
+    const int h = page.height();
+    const qsizetype stride = (qsizetype(w) + 3) / 4 * 4;
+    constexpr int kHeader = 14 + 40 + 256 * 4;
+    QByteArray bytes(kHeader + stride * h, '\0');
+    char* d = bytes.data();
+    const auto put16 = [&](int at, quint16 v) { qToLittleEndian(v, d + at); };
+    const auto put32 = [&](int at, quint32 v) { qToLittleEndian(v, d + at); };
+    d[0] = 'B';
+    d[1] = 'M';
+    put32(2, quint32(bytes.size()));
+    put32(10, kHeader);
+    put32(14, 40);
+    put32(18, quint32(w));
+    put32(22, quint32(h));
+    put16(26, 1);
+    put16(28, 8);
+    put32(34, quint32(stride * h));
+    put32(38, quint32(page.dotsPerMeterX()));
+    put32(42, quint32(page.dotsPerMeterY()));
+    put32(46, 256);
+    put32(50, 256);
+    for (int i = 0; i < 256; ++i)
+        std::memset(d + 54 + 4 * i, i, 3);
+    for (int y = 0; y < h; ++y)
+        std::memcpy(d + kHeader + stride * (h - 1 - y), page.constScanLine(y), size_t(w));
+    return bytes;
+}
+
 QString saveImage(const QImage& image, const QString& path)
 {
     // Encoded in memory and written at once: the encoder's row-by-row writes would cost more than the encoding.
     QByteArray bytes;
     QBuffer buffer(&bytes);
-    if (!buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "BMP"))
+    if (image.format() == QImage::Format_Grayscale8)
+        bytes = greyBmp(image);
+    else if (!buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "BMP"))
         return QStringLiteral("The scanned image could not be saved as %1: it cannot be encoded.")
             .arg(QDir::toNativeSeparators(path));
     // Written whole or not at all, so a failed save never leaves half a picture behind; not forced to the disk,
@@ -250,26 +288,27 @@ ScanOutcome ScanSheet(const AcquiredPage& page, DataWorkspace& workspace, const 
 
     ScanOutcome out;
     const QString folder = workspace.programDir() + QLatin1Char('/');
-    // The page as the scanner gave it, kept whatever becomes of it, so that a refused sheet can be looked at.
-    QString problem = saveImage(page.image, folder + QLatin1String(RawImageName));
-    if (!problem.isEmpty()) {
-        out.failure = ScanMessages::ScanProblem(problem);
-        return out;
-    }
+    // The page as the scanner gave it, kept whatever becomes of it, so that a refused sheet can be looked at. It is
+    // saved on another core while this one reads the sheet; nothing the reading finds counts when it cannot be.
+    std::future<QString> raw = std::async(std::launch::async | std::launch::deferred, saveImage, page.image,
+                                          folder + QLatin1String(RawImageName));
+    const auto failed = [](const QString& problem) {
+        ScanOutcome refused;
+        refused.failure = ScanMessages::ScanProblem(problem);
+        return refused;
+    };
+    QString problem;
     std::unique_ptr<DataWorkspace::Database> database = workspace.OpenQuestionDatabase(&problem);
-    if (!database) {
-        out.failure = ScanMessages::ScanProblem(problem);
-        return out;
-    }
-    const QString shown = QDir::toNativeSeparators(database->path());
+    const QString shown = database ? QDir::toNativeSeparators(database->path()) : QString();
     QList<ScanItem> items;
-    problem = LoadScanItems(database->db(), shown, items);
-    if (!problem.isEmpty()) {
-        out.failure = ScanMessages::ScanProblem(problem);
-        return out;
-    }
-
-    out = ReadSheetImage(page, items, today);
+    if (database)
+        problem = LoadScanItems(database->db(), shown, items);
+    if (problem.isEmpty())
+        out = ReadSheetImage(page, items, today);
+    if (const QString rawProblem = raw.get(); !rawProblem.isEmpty())
+        return failed(rawProblem);
+    if (!problem.isEmpty())
+        return failed(problem);
     if (!out.cleaned.isNull())
         problem = saveImage(out.cleaned, folder + QLatin1String(ScanImageName));
     if (problem.isEmpty() && out.ok)

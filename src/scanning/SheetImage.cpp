@@ -51,10 +51,13 @@ QString shapeProblem(QSize size)
 
 double StatedDpi(const QImage& image)
 {
-    // An image whose file states no resolution gets Qt's default (72 dpi, or the screen's in a GUI program).
+    // An image whose file states no resolution gets Qt's default (72 dpi, or the screen's in a GUI program). Where
+    // there is no screen the default is 100 dpi, which is also what most sheet files state: those are believed, or
+    // a command-line reading would measure every page again that the program's own scan takes as it is.
     const int defaultDpm = QImage(1, 1, QImage::Format_Mono).dotsPerMeterX();
     const int dpm = image.dotsPerMeterX();
-    if (dpm <= 0 || dpm == defaultDpm || dpm == 2835)
+    const int hundredDpi = static_cast<int>(std::lround(kDpi / kMetresPerInch));
+    if (dpm <= 0 || (dpm == defaultDpm && dpm != hundredDpi) || dpm == 2835)
         return 0;
     const double dpi = dpm * kMetresPerInch;
     return dpi >= 50 && dpi <= 1200 ? dpi : 0;

@@ -17,6 +17,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTransform>
+#include <QtEndian>
 
 namespace {
 
@@ -45,6 +46,17 @@ QString summary(const SheetReading& r)
 
 QByteArray encode(const QImage& image, const char* format)
 {
+    // What colour scanners' drivers write: 24-bit BMP, here of cream paper, "bmp24-" stored top row first.
+    if (!qstrncmp(format, "bmp24", 5)) {
+        QImage colour = image.convertToFormat(QImage::Format_RGB888);
+        for (int y = 0; y < colour.height(); ++y)
+            for (uchar *p = colour.scanLine(y), *end = p + 3 * colour.width(); p < end; p += 3)
+                p[1] = uchar(p[1] * 0.96), p[2] = uchar(p[2] * 0.85);
+        QByteArray bmp = encode(format[5] ? colour.mirrored() : colour, "bmp");
+        if (format[5])
+            qToLittleEndian<qint32>(-colour.height(), bmp.data() + 22);
+        return bmp;
+    }
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
@@ -105,6 +117,8 @@ private slots:
             {"no resolution, 300 dpi", {1.0, {4, 4}, 255, 0, 0, 15, 300, false}, "pgm", 80, 12.5},
             {"no resolution, 200 dpi, upside down", {179, {}, 255, 0, 0, 16, 200, false}, "pgm", 80, 12.5},
             {"bmp, 150 dpi", {0.7, {2, 2}, 255, 0, 0, 17, 150}, "bmp", 80, 12.5},
+            {"24-bit bmp", {0.6, {3, 2}, 250, 4, 0.001, 31}, "bmp24", 80, 12.5},
+            {"24-bit bmp, top row first", {-0.6, {3, 2}, 250, 4, 0.001, 32}, "bmp24-", 80, 12.5},
             {"jpeg, 200 dpi", {-0.7, {2, 2}, 255, 0, 0, 18, 200}, "jpg", 80, 12.5},
             {"sheet 20 pixels from the corner", {0.3, {40, 60}, 255, 3, 0, 19, 100, true, {900, 1460}}, "png", 80, 12.5},
             // Placed by the boxes' distance whatever the file states or the page's width.

@@ -8,6 +8,10 @@
 #include <QFileInfo>
 #include <QImageReader>
 #include <QtEndian>
+#include <algorithm>
+#include <array>
+#include <limits>
+#include <cmath>
 
 namespace {
 
@@ -97,6 +101,115 @@ QByteArray builtInFormat(const QByteArray& bytes)
     return {};
 }
 
+bool pageTooLarge(QSize size)
+{
+    return size.isValid() && (qint64(size.width()) * size.height() > FileScanner::MostPixels ||
+                              std::min(size.width(), size.height()) > FileScanner::MostNarrowSide ||
+                              (std::max(size.width(), size.height()) > FileScanner::MostLongSide &&
+                               std::min(size.width(), size.height()) >= FileScanner::LeastSide));
+}
+
+// Linear light of the sRGB bytes, weighted as their share of luminance (D50, as Qt's own grey conversion weighs
+// them), and the linear light halfway between neighbouring grey bytes, for turning a colour back into one byte.
+struct GreyTables {
+    std::array<float, 256> red, green, blue;
+    std::array<float, 255> between; // between[v]: halfway from grey v to grey v + 1
+    std::array<uchar, 4097> start;  // the least grey whose upper half reaches linear light i / 4096
+
+    GreyTables()
+    {
+        const auto linear = [](double v) { return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+        for (int v = 0; v < 256; ++v) {
+            const double l = linear(v / 255.0);
+            red[v] = float(0.2225045 * l);
+            green[v] = float(0.7168786 * l);
+            blue[v] = float(0.0606169 * l);
+            if (v < 255)
+                between[v] = float(linear((v + 0.5) / 255.0));
+        }
+        int v = 0;
+        for (int i = 0; i <= 4096; ++i) {
+            while (v < 255 && between[v] < i / 4096.0f)
+                ++v;
+            start[i] = uchar(v);
+        }
+    }
+
+    uchar grey(uchar r, uchar g, uchar b) const
+    {
+        // A neutral colour is its own grey; most of a scanned answer sheet is neutral.
+        if (r == g && g == b)
+            return g;
+        const float y = red[r] + green[g] + blue[b];
+        int v = start[std::clamp(int(y * 4096), 0, 4096)];
+        while (v < 255 && between[v] < y)
+            ++v;
+        return uchar(v);
+    }
+};
+
+// The grey page of an uncompressed 8- or 24-bit BMP file, the form scanner drivers write, read straight from the
+// file's bytes: no colour copy of the page and no image plugin. Null for any other kind of BMP, which the image
+// reader then takes. `size` receives the page's size as soon as the header gives it.
+QImage greyBmp(const QByteArray& bytes, QSize& size)
+{
+    if (bytes.size() < 54 || !bytes.startsWith("BM") || at<quint32>(bytes, 14) < 40)
+        return {};
+    const quint32 offset = at<quint32>(bytes, 10);
+    const quint32 header = at<quint32>(bytes, 14);
+    const qint32 width = at<qint32>(bytes, 18);
+    const qint32 height = at<qint32>(bytes, 22);
+    const int bits = at<quint16>(bytes, 28);
+    if (at<quint16>(bytes, 26) != 1 || at<quint32>(bytes, 30) != 0 || (bits != 8 && bits != 24) || width <= 0 ||
+        height == 0 || height == std::numeric_limits<qint32>::min())
+        return {};
+    const int rows = std::abs(height);
+    const qint64 stride = (qint64(width) * bits + 31) / 32 * 4;
+    if (qint64(offset) + stride * rows > bytes.size())
+        return {};
+    size = QSize(width, rows);
+    if (pageTooLarge(size))
+        return {};
+    std::array<uchar, 256> palette{}; // indexes past the file's colour table are black
+    if (bits == 8) {
+        const quint32 used = at<quint32>(bytes, 46);
+        const int colours = used == 0 || used > 256 ? 256 : int(used);
+        const qint64 table = 14 + qint64(header);
+        if (table + 4 * colours > offset)
+            return {};
+        // Qt's own conversion of the colour table, so that a palette page reads as the image reader gives it.
+        QImage colours32(colours, 1, QImage::Format_RGB32);
+        for (int i = 0; i < colours; ++i) {
+            const uchar* c = reinterpret_cast<const uchar*>(bytes.constData() + table + 4 * i);
+            colours32.setPixel(i, 0, qRgb(c[2], c[1], c[0]));
+        }
+        const QImage greys = colours32.convertToFormat(QImage::Format_Grayscale8);
+        std::copy_n(greys.constScanLine(0), colours, palette.begin());
+    }
+    static const GreyTables tables;
+    QImage page(size, QImage::Format_Grayscale8);
+    if (page.isNull())
+        return {};
+    const int dpmX = at<qint32>(bytes, 38);
+    const int dpmY = at<qint32>(bytes, 42);
+    page.setDotsPerMeterX(dpmX > 0 ? dpmX : kNoResolution);
+    page.setDotsPerMeterY(dpmY > 0 ? dpmY : kNoResolution);
+    const uchar* pixels = reinterpret_cast<const uchar*>(bytes.constData()) + offset;
+    for (int y = 0; y < rows; ++y) {
+        // Rows run from the bottom up unless the height is negative.
+        const uchar* in = pixels + stride * (height > 0 ? rows - 1 - y : y);
+        uchar* out = page.scanLine(y);
+        if (bits == 8) {
+            for (int x = 0; x < width; ++x)
+                out[x] = palette[in[x]];
+        } else {
+            for (int x = 0; x < width; ++x, in += 3)
+                out[x] = tables.grey(in[2], in[1], in[0]);
+        }
+    }
+    return page;
+}
+
 } // namespace
 
 AcquiredPage FileScanner::decode(const QByteArray& bytes, const QString& shown)
@@ -119,6 +232,21 @@ AcquiredPage FileScanner::decode(const QByteArray& bytes, const QString& shown)
         return AcquiredPage::failure(
             ReadingFile, QStringLiteral("The image file %1 is cut short: copy or save the scan again.").arg(shown));
 
+    const auto refusedSize = [&](QSize size) {
+        return AcquiredPage::failure(InvalidWidthHeight,
+                                     QStringLiteral("The image file %1 is %2 x %3 pixels, too large for one answer "
+                                                    "sheet: scan it at 100 to 600 dots per inch.")
+                                         .arg(shown)
+                                         .arg(size.width())
+                                         .arg(size.height()));
+    };
+    QSize bmpSize;
+    QImage bmp = greyBmp(bytes, bmpSize);
+    if (pageTooLarge(bmpSize))
+        return refusedSize(bmpSize);
+    if (!bmp.isNull())
+        return {bmp, 0, QString(), 0};
+
     QByteArray data = bytes;
     QBuffer buffer(&data);
     buffer.open(QIODevice::ReadOnly);
@@ -129,16 +257,8 @@ AcquiredPage FileScanner::decode(const QByteArray& bytes, const QString& shown)
     reader.setDecideFormatFromContent(reader.format().isEmpty());
     reader.setAutoTransform(true);
     const QSize size = reader.size();
-    if (size.isValid() && (qint64(size.width()) * size.height() > MostPixels ||
-                           std::min(size.width(), size.height()) > MostNarrowSide ||
-                           (std::max(size.width(), size.height()) > MostLongSide &&
-                            std::min(size.width(), size.height()) >= LeastSide)))
-        return AcquiredPage::failure(InvalidWidthHeight,
-                                     QStringLiteral("The image file %1 is %2 x %3 pixels, too large for one answer "
-                                                    "sheet: scan it at 100 to 600 dots per inch.")
-                                         .arg(shown)
-                                         .arg(size.width())
-                                         .arg(size.height()));
+    if (pageTooLarge(size))
+        return refusedSize(size);
     // The page is allocated here, where the reader's own limit does not watch: a deep format of a large page
     // (16 bits a channel) is refused before it takes the memory.
     const QImage::Format format = reader.imageFormat();
