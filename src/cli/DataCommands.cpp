@@ -161,16 +161,6 @@ int clientsIn(const QString& clientFile)
 
 } // namespace
 
-QString ClientFileProblem(const ClientTable& table, const FileError& error)
-{
-    if (error.number == FileError::FileNotFound || error.number == FileError::PathNotFound)
-        return QStringLiteral("There is no file %1.").arg(shown(table.ClientFilePath));
-    // The table's own sentence for a link, a folder, a device or a pipe at the client file's name.
-    if (error.number == FileError::BadFileName)
-        return error.description;
-    return QStringLiteral("The client file %1 cannot be read: %2.").arg(shown(table.ClientFilePath), error.description);
-}
-
 int ExportCommand(const QStringList& args)
 {
     const char* name = "export";
