@@ -2,7 +2,7 @@
 // each road ends in the bytes of the client file and in what was shown, printed or played. Only the outermost
 // edges are scripted: message boxes and beep, file choosers, the clock, printer, audio and scanner.
 
-#include "AdministrationJournal.h"
+#include "AdministrationNotes.h"
 #include "FakeAudio.h"
 #include "FakeClock.h"
 #include "FakeFileDialogs.h"
@@ -376,6 +376,13 @@ private slots:
                      QStringLiteral("0 |3 |N |1 |12"));
         }
         QCOMPARE(run.listLines().last(), QStringLiteral("7-") + name);
+        // How the test was taken is kept beside the client, without the name; only a test on screen is timed.
+        QList<NotesFile::Entry> notes;
+        QVERIFY(NotesFile::read(run.dataDir + QStringLiteral("/DATA401.NTS"), notes));
+        const std::optional<AdministrationNotes> kept = NotesFile::find(notes, 7, r);
+        QVERIFY(kept && !ReadBytes(run.dataDir + QStringLiteral("/DATA401.NTS")).contains("Newcomer"));
+        QCOMPARE(AdministrationNotes::modeName(kept->mode), onScreen ? "screen" : scanned ? "scan" : "paper");
+        QCOMPARE(kept->describe().join(' ').contains(QStringLiteral("timing not available")), !onScreen);
         if (onScreen) {
             // The spoken instructions and items came from the chosen language's folder; a wrong code was refused.
             QVERIFY(run.audio.played.size() > NumItems);
