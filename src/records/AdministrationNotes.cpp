@@ -113,8 +113,9 @@ QStringList AdministrationNotes::describe() const
 {
     QStringList out;
     if (mode == Administration::Mode::OnScreen)
-        out << QStringLiteral("Taken on screen in %1.").arg(language.isEmpty() ? QStringLiteral("an unknown language")
-                                                                               : language);
+        out << QStringLiteral("Taken on screen in %1.")
+                   .arg(language.isEmpty() ? QStringLiteral("an unknown language")
+                                           : language.left(1).toUpper() + language.mid(1).toLower());
     else
         out << (mode == Administration::Mode::Paper ? QStringLiteral("Answered on paper and keyed.")
                                                     : QStringLiteral("Read from a scanned answer sheet."));

@@ -75,6 +75,8 @@ frmSupervisorOptions::frmSupervisorOptions(AppContext& ctx, SupervisorServices s
     m_tabs->setObjectName(QStringLiteral("sstSupervisorOperations"));
     m_tabs->installEventFilter(this);
     m_tabs->tabBar()->installEventFilter(this);
+    // Every tab in sight: the window grows to the tab bar rather than hide tabs behind scroll arrows.
+    m_tabs->setUsesScrollButtons(false);
     auto* tabPanelLayout = new QVBoxLayout(m_tabPanel);
     tabPanelLayout->setContentsMargins(5, 5, 5, 5);
     tabPanelLayout->addWidget(m_tabs);
