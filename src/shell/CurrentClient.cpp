@@ -231,10 +231,7 @@ QString CurrentClient::deleteJournalNames(bool keep)
         FileError e;
         if (keep) {
             ClientRecord r = ClientRecord::fromBytes(a.record);
-            if (r.NameDeleted != QLatin1String("1")) {
-                r.Name = ScrambleName(ClientRecord::fit(r.Name, 25));
-                r.NameDeleted = QStringLiteral("1");
-                r.EditCount = QStringLiteral("3");
+            if (ScrambleRecordName(r)) {
                 a.record = r.toBytes();
                 e = j.update(a);
             }

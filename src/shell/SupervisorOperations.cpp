@@ -32,17 +32,24 @@ QString ScrambleName(const QString& name)
     return out;
 }
 
+bool ScrambleRecordName(ClientRecord& r)
+{
+    if (r.NameDeleted != QLatin1String("0"))
+        return false;
+    r.Name = ScrambleName(ClientRecord::fit(r.Name, 25));
+    r.NameDeleted = QStringLiteral("1");
+    r.EditCount = QStringLiteral("3");
+    return true;
+}
+
 QString ScrambleAllNames(ClientTable& table, const std::function<FileError(int16_t)>& save)
 {
     for (int16_t n = 1; n <= table.NumClients; ++n) {
         table.CurClient = n;
         ClientRecord& r = table.Clients[n];
-        if (r.NameDeleted != QLatin1String("0"))
-            continue;
         const ClientRecord before = r;
-        r.Name = ScrambleName(ClientRecord::fit(r.Name, 25));
-        r.NameDeleted = QStringLiteral("1");
-        r.EditCount = QStringLiteral("3");
+        if (!ScrambleRecordName(r))
+            continue;
         if (FileError e = save ? save(n) : table.SaveClient(n)) {
             // The file still holds the name, so the table must too: a later run then tries this client again.
             r = before;
@@ -153,11 +160,8 @@ QString ScrambleNamesInFile(const QString& path)
     for (qsizetype at = 0; at < target.size(); at += ClientRecord::Size) {
         const QByteArray piece = target.mid(at, ClientRecord::Size);
         ClientRecord r = ClientRecord::fromBytes(piece);
-        if (r.NameDeleted != QLatin1String("0"))
+        if (!ScrambleRecordName(r))
             continue;
-        r.Name = ScrambleName(ClientRecord::fit(r.Name, 25));
-        r.NameDeleted = QStringLiteral("1");
-        r.EditCount = QStringLiteral("3");
         // A record the file cuts short stays as long as it was.
         const QByteArray whole = r.toBytes().left(piece.size());
         std::copy(whole.begin(), whole.end(), target.begin() + at);

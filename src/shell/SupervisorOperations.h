@@ -9,10 +9,15 @@
 #include <functional>
 
 class ClientTable;
+struct ClientRecord;
 
 // Shifts every non-blank character's Windows-1252 code by 7 (even codes) or 3 (odd codes); the length is kept.
 // A code that would pass 255 wraps to the printable characters from 33 on, so no character is left readable.
 QString ScrambleName(const QString& name);
+
+// Deletes the name of a record whose name is still present: scrambled, marked deleted, editing locked. False when
+// the name was deleted before.
+bool ScrambleRecordName(ClientRecord& r);
 
 // Scrambles the name of every client whose name is still present, marks it deleted and locks its editing, saving
 // each record at once. A record that cannot be saved is restored in the table and the run stops there. Returns a
