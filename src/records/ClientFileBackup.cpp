@@ -119,10 +119,13 @@ QString joinCompanions(const QString& clientFile, const BackupContents& backup, 
         !e.isEmpty())
         return e;
 
-    QByteArray hashes = matchingHashes(readOrEmpty(CompanionOf(backup.path, QStringLiteral("SHA"))), backup.bytes,
-                                       backup.bytes) +
-                        matchingHashes(readOrEmpty(CompanionOf(clientFile, QStringLiteral("SHA"))), present,
-                                       backup.bytes);
+    QByteArray hashes;
+    for (const QByteArray& line :
+         (matchingHashes(readOrEmpty(CompanionOf(backup.path, QStringLiteral("SHA"))), backup.bytes, backup.bytes) +
+          matchingHashes(readOrEmpty(CompanionOf(clientFile, QStringLiteral("SHA"))), present, backup.bytes))
+             .split('\n'))
+        if (!line.isEmpty() && !hashes.contains(line.left(64)))
+            hashes += line + '\n';
     const QString sha = CompanionOf(clientFile, QStringLiteral("SHA"));
     if (int err = hashes.isEmpty() ? (QFile::remove(sha) || !QFileInfo::exists(sha) ? 0 : EACCES)
                                    : PrivateFile::Replace(sha, hashes))

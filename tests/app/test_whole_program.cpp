@@ -282,6 +282,9 @@ void administrationNotes(Run& run)
     const QStringList copies = QDir(backups).entryList({QStringLiteral("DATA401-*")});
     QVERIFY2(copies.size() == 2 && copies[0].endsWith(".NTS"), qPrintable(copies.join(' ')));
 
+    // Sheet images saved since, as clients 1 and 7.
+    const QByteArray sheets = QByteArray(64, 'a') + " 1\r\n" + QByteArray(64, 'b') + " 7\r\n";
+    WriteFile(run.dataDir + QStringLiteral("/DATA401.SHA"), sheets);
     QByteArray backup = ReadBytes(run.files.openAnswers());
     backup[6 * ClientRecord::Size + 25] = '2'; // client 7's gender
     WriteFile(run.files.openAnswers(), backup);
@@ -291,6 +294,7 @@ void administrationNotes(Run& run)
     QVERIFY(driver.done());
     QCOMPARE(run.fileBytes(), backup);
     QVERIFY(!QFileInfo::exists(run.dataDir + QStringLiteral("/DATA401.NTS")));
+    QCOMPARE(ReadBytes(run.dataDir + QStringLiteral("/DATA401.SHA")), sheets.left(68));
     QCOMPARE(QDir(run.dataDir).entryList({QStringLiteral("DATA401-*-replaced.NTS")}).size(), 1);
 }
 
