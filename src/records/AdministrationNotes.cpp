@@ -229,7 +229,8 @@ bool NotesFile::fromBytes(const QByteArray& bytes, QList<Entry>& out)
         return false;
     for (const QJsonValue& v : doc.object().value(QStringLiteral("notes")).toArray()) {
         const QJsonObject o = v.toObject();
-        const std::optional<AdministrationNotes> notes = AdministrationNotes::fromJson(o.value(QStringLiteral("notes")).toObject());
+        const std::optional<AdministrationNotes> notes =
+            AdministrationNotes::fromJson(o.value(QStringLiteral("notes")).toObject());
         const int slot = o.value(QStringLiteral("slot")).toInt();
         if (!notes || slot < 1)
             return false;

@@ -21,13 +21,13 @@ struct AdministrationNotes {
     qint64 endMs = 0;   // on screen: the last answer; otherwise when the client was saved
     // Timing is known only on screen; answers keyed from paper or read from a sheet were not timed.
     bool timed = false;
-    qint64 totalMs = 0;       // start to end, less the time the test was interrupted
-    QList<qint64> itemMs;     // per item, from shown (or from the end of its spoken audio) to its first answer; -1 unknown
+    qint64 totalMs = 0;   // start to end, less the time the test was interrupted
+    QList<qint64> itemMs; // per item, from shown (or from the end of its spoken audio) to its first answer; -1 unknown
     int under1s = 0, under2s = 0;
     std::array<int, 3> longestRun{}; // the longest run of one answer in each section
-    int answersChanged = 0;   // answers given again differently after stepping back
-    int longPauses = 0;       // more than two minutes without a key, the test under way
-    int interruptions = 0;    // cut short (the program stopped, or set aside) and then continued
+    int answersChanged = 0;          // answers given again differently after stepping back
+    int longPauses = 0;              // more than two minutes without a key, the test under way
+    int interruptions = 0;           // cut short (the program stopped, or set aside) and then continued
 
     // The notes of `a`, whose client was saved at `savedMs` with the answers `responses`.
     static AdministrationNotes compute(const Administration& a, const QString& responses, qint64 savedMs);

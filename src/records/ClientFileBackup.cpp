@@ -157,7 +157,7 @@ QStringList CompanionEndings()
 QString CompanionOf(const QString& clientFile, const QString& ending)
 {
     const QString path = clientFile.endsWith(QLatin1String(".QN"), Qt::CaseInsensitive) ? clientFile.chopped(2)
-                                                                                         : clientFile + QLatin1Char('.');
+                                                                                        : clientFile + QLatin1Char('.');
     return path + ending;
 }
 

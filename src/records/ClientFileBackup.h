@@ -21,15 +21,16 @@ QStringList CompanionEndings();
 QString CompanionOf(const QString& clientFile, const QString& ending);
 
 struct BackupOutcome {
-    QString path;    // the backup written
+    QString path;           // the backup written
     QStringList companions; // the companions written beside it, under its name
-    int clients = 0; // records in it
+    int clients = 0;        // records in it
     QString warning; // set when the client file itself looks damaged: copied as it is, but a restore will refuse it
     QString error;   // empty when the backup was written and read back equal
 };
 
 // Copies the client file into `folder` under a new name of its own (never over another file), written safely and
-// verified by reading it back, with its companions under the same name. A missing or empty client file is an error: there is nothing to keep.
+// verified by reading it back, with its companions under the same name. A missing or empty client file is an error:
+// there is nothing to keep.
 BackupOutcome BackUpClientFile(const QString& clientFilePath, const QString& folder, const QDateTime& when);
 
 struct BackupContents {

@@ -260,8 +260,8 @@ void administrationNotes(Run& run)
     for (int option : {-1, 0, 1, 2}) {
         ModalDriver driver;
         run.files.saveAnswers = [out, option] { return out + (option ? ".json" : ".csv"); };
-        run.supervisor(driver, option < 0 ? 4 : 3, option < 0 ? QString() : QStringLiteral("optDataOption_%1").arg(option),
-                       true);
+        run.supervisor(driver, option < 0 ? 4 : 3,
+                       option < 0 ? QString() : QStringLiteral("optDataOption_%1").arg(option), true);
         if (option < 0)
             driver.onNextModal("frmSupervisorOptions", [&notes](QWidget* w) {
                 notes = w->findChild<QLabel*>(QStringLiteral("lblAdministrationNotes"))->text();

@@ -395,8 +395,9 @@ void frmSupervisorOptions::DeleteClientNames()
             journal = m_ctx.client.deleteJournalNames(keep == Prompts::Answer::Yes);
         }
     }
-    if (!problem.isEmpty() || !leftover.isEmpty() || !journal.isEmpty()) {
-        m_ctx.prompts.message((!problem.isEmpty() ? problem : !leftover.isEmpty() ? leftover : journal) +
+    const QString failure = !problem.isEmpty() ? problem : !leftover.isEmpty() ? leftover : journal;
+    if (!failure.isEmpty()) {
+        m_ctx.prompts.message(failure +
                                   QStringLiteral("\rRun Delete Names again once the data disk can be written."),
                               AppTitle(), Prompts::Icon::Critical, Prompts::Buttons::Ok);
         return;
