@@ -741,11 +741,21 @@ private slots:
         QByteArray kept;
         std::unique_ptr<Run> run = std::make_unique<Run>();
         const QString journalPath = run->dataDir + QStringLiteral("/DATA401.JNL");
-        // The client's pace: under 1 s, 1.5 s and 2.5 s in turn, a pause of over 2 minutes at item 60, and item 49
-        // first answered "1", then changed back by stepping back from item 50.
+        // The client's pace: under 1 s, 1.5 s and 2.5 s in turn, a pause of over 2 minutes at item 60, item 100
+        // spoken for 5 s and answered 0.5 s after, and item 49 first answered "1", then changed back by stepping back
+        // from item 50.
         bool changed = false;
         const BeforeAnswer pace = [&](frmPresentQA* w, int item) {
-            run->clock.advance(item == 60 ? 130800 : item % 3 == 0 ? 800 : item % 3 == 1 ? 1500 : 2500);
+            if (item == 100) {
+                run->clock.advance(5000);
+                run->audio.finish();
+                QTest::qWait(200);
+            }
+            run->clock.advance(item == 60    ? 130800
+                               : item == 100 ? 500
+                               : item % 3 == 0 ? 800
+                               : item % 3 == 1 ? 1500
+                                               : 2500);
             if (item != 49 || changed)
                 return false;
             changed = true;
