@@ -1,5 +1,6 @@
 // Takes whole tests in the presentation window (offscreen) on the demo question tables and reports the time from
-// the answer key to the next item shown: the window's handling, the sound started and the repaint.
+// the answer key to the next item shown: the window's handling, the answer on the medium in the journal, the sound
+// started and the repaint.
 //   bench_presentation [tests]
 // The spoken sounds go to the real audio when a sound server answers (see scripts/start-pulse.sh), else to a fake.
 
@@ -32,6 +33,8 @@ int main(int argc, char** argv)
         if (realAudio.isAvailable())
             f.ctx->audio = &realAudio;
         f.startNewClient();
+        // The administration begins as the client's information is accepted: every answer is then journalled.
+        f.ctx->client.stage([](ClientRecord&) {});
         frmPresentQA w(*f.ctx);
         w.Language = t % 2 ? QStringLiteral("Spanish") : QStringLiteral("English");
         QString error;

@@ -42,7 +42,7 @@ QString Administration::responses(int items) const
 {
     QString out(items, QLatin1Char('0'));
     for (const JournalEvent& e : events) {
-        if (e.item >= 1 && e.item <= items && e.answer >= 1 && e.answer <= 9)
+        if (e.isAnswer() && e.item <= items && e.answer <= 9)
             out[e.item - 1] = QLatin1Char(static_cast<char>('0' + e.answer));
     }
     return out;
@@ -52,7 +52,8 @@ int Administration::lastItem() const
 {
     int last = 0;
     for (const JournalEvent& e : events)
-        last = std::max(last, e.item);
+        if (e.isAnswer())
+            last = std::max(last, e.item);
     return last;
 }
 

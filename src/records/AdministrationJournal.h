@@ -10,9 +10,14 @@
 #include <QString>
 
 struct JournalEvent {
+    // Events other than answers keep their kind in the answer field, so journals of either form read alike.
+    enum Kind { StepBack = 0, Shown = -1, AudioEnded = -2, Resumed = -3 };
+
     qint64 ms = 0;  // milliseconds since the epoch, UTC
-    int item = 0;   // the item answered, or 0 for a step back
-    int answer = 0; // answer position 1 to 5
+    int item = 0;   // the item answered or shown; 0 for a step back or a resume
+    int answer = 0; // answer position 1 to 5, or the Kind of an event that is not an answer
+
+    bool isAnswer() const { return item >= 1 && answer >= 1; }
 };
 
 struct Administration {
@@ -29,7 +34,7 @@ struct Administration {
 
     // Each item's latest answer, one digit per item, "0" for an item never answered.
     QString responses(int items) const;
-    // The highest item answered, 0 for none.
+    // The highest item answered, 0 for none; an item only shown does not count.
     int lastItem() const;
     QDateTime lastActivity() const;
 };

@@ -1,12 +1,17 @@
 #include "ClientFileBackup.h"
 
+#include "AdministrationJournal.h"
+#include "AdministrationNotes.h"
 #include "ClientRecord.h"
 #include "ClientTable.h"
+#include "PrivateFile.h"
 #include "SafeWrite.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <cerrno>
 
 namespace {
 
@@ -60,7 +65,101 @@ QString writeNewFile(const QString& stem, const QByteArray& bytes, QString& path
     return WriteFileSafely(path, bytes, ExistingFile::Refuse);
 }
 
+// Copies each companion of `clientFile` that exists to the companion of `copy`. What failed, or empty.
+QString copyCompanions(const QString& clientFile, const QString& copy, QStringList* written)
+{
+    for (const QString& ending : CompanionEndings()) {
+        const QString from = CompanionOf(clientFile, ending);
+        if (!QFileInfo::exists(from))
+            continue;
+        QByteArray bytes;
+        QString e = ReadWholeFile(from, bytes);
+        if (e.isEmpty())
+            e = WriteFileSafely(CompanionOf(copy, ending), bytes, ExistingFile::Refuse);
+        if (!e.isEmpty())
+            return e;
+        if (written)
+            *written << CompanionOf(copy, ending);
+    }
+    return {};
+}
+
+QByteArray readOrEmpty(const QString& path)
+{
+    QByteArray bytes;
+    if (QFileInfo::exists(path))
+        ReadWholeFile(path, bytes);
+    return bytes;
+}
+
+// The image-hash lines ("hash client") of `list` whose client is the same record in `restored` as in `came`, the
+// client file the list was kept with.
+QByteArray matchingHashes(const QByteArray& list, QByteArrayView came, QByteArrayView restored)
+{
+    QByteArray out;
+    for (const QByteArray& line : list.split('\n')) {
+        const QList<QByteArray> parts = line.trimmed().split(' ');
+        const qsizetype at = parts.size() == 2 ? (parts[1].toLongLong() - 1) * ClientRecord::Size : -1;
+        if (at >= 0 && at + ClientRecord::Size <= came.size() && at + ClientRecord::Size <= restored.size() &&
+            came.sliced(at, ClientRecord::Size) == restored.sliced(at, ClientRecord::Size))
+            out += line.trimmed() + "\r\n";
+    }
+    return out;
+}
+
+// Puts the companions of the data location together with the client file `backup` now restored over `present`.
+QString joinCompanions(const QString& clientFile, const BackupContents& backup, const QByteArray& present)
+{
+    const QString folder = QFileInfo(clientFile).absolutePath();
+    QList<NotesFile::Entry> notes, more;
+    NotesFile::read(CompanionOf(backup.path, QStringLiteral("NTS")), notes);
+    NotesFile::read(CompanionOf(clientFile, QStringLiteral("NTS")), more);
+    if (QString e = NotesFile::write(CompanionOf(clientFile, QStringLiteral("NTS")),
+                                     NotesFile::matching(notes + more, backup.bytes));
+        !e.isEmpty())
+        return e;
+
+    QByteArray hashes;
+    for (const QByteArray& line :
+         (matchingHashes(readOrEmpty(CompanionOf(backup.path, QStringLiteral("SHA"))), backup.bytes, backup.bytes) +
+          matchingHashes(readOrEmpty(CompanionOf(clientFile, QStringLiteral("SHA"))), present, backup.bytes))
+             .split('\n'))
+        if (!line.isEmpty() && !hashes.contains(line.left(64)))
+            hashes += line + '\n';
+    const QString sha = CompanionOf(clientFile, QStringLiteral("SHA"));
+    if (int err = hashes.isEmpty() ? (QFile::remove(sha) || !QFileInfo::exists(sha) ? 0 : EACCES)
+                                   : PrivateFile::Replace(sha, hashes))
+        return QStringLiteral("The list of saved sheet images %1 could not be written: %2.")
+            .arg(shown(sha), PrivateFile::ErrorText(err));
+
+    // Tests under way belong to no slot yet, so those of the backup join those of the location.
+    QList<Administration> kept;
+    if (!AdministrationJournal::fromBytes(readOrEmpty(CompanionOf(backup.path, QStringLiteral("JNL"))), kept))
+        return {};
+    AdministrationJournal journal;
+    journal.setFolder(folder);
+    if (FileError e = journal.load())
+        return e.description;
+    for (const Administration& a : kept)
+        if (!journal.find(a.id))
+            if (FileError e = journal.update(a))
+                return e.description;
+    return {};
+}
+
 } // namespace
+
+QStringList CompanionEndings()
+{
+    return {QStringLiteral("SHA"), QStringLiteral("JNL"), QStringLiteral("NTS")};
+}
+
+QString CompanionOf(const QString& clientFile, const QString& ending)
+{
+    const QString path = clientFile.endsWith(QLatin1String(".QN"), Qt::CaseInsensitive) ? clientFile.chopped(2)
+                                                                                        : clientFile + QLatin1Char('.');
+    return path + ending;
+}
 
 QString CheckClientFile(QByteArrayView bytes)
 {
@@ -120,6 +219,8 @@ BackupOutcome BackUpClientFile(const QString& clientFilePath, const QString& fol
     out.clients = static_cast<int>((bytes.size() + ClientRecord::Size - 1) / ClientRecord::Size);
     // Two backups within one second get numbered names.
     out.error = writeNewFile(QDir(folder).filePath(BackupFileName(when)), bytes, out.path);
+    if (out.error.isEmpty())
+        out.error = copyCompanions(clientFilePath, out.path, &out.companions);
     return out;
 }
 
@@ -166,6 +267,8 @@ RestoreOutcome RestoreClientFile(const QString& clientFilePath, const BackupCont
     if (!present.isEmpty()) {
         out.error = writeNewFile(QDir(folder).filePath(BackupFileName(when, QStringLiteral("replaced"))), present,
                                  out.keptPath);
+        if (out.error.isEmpty())
+            out.error = copyCompanions(clientFilePath, out.keptPath, nullptr);
         if (!out.error.isEmpty()) {
             out.error =
                 QStringLiteral("The present client file could not be kept, so nothing was restored. ") + out.error;
@@ -174,6 +277,8 @@ RestoreOutcome RestoreClientFile(const QString& clientFilePath, const BackupCont
         }
     }
     out.error = WriteFileSafely(clientFilePath, backup.bytes, ExistingFile::Replace);
+    if (out.error.isEmpty())
+        out.error = joinCompanions(clientFilePath, backup, present);
     if (!out.error.isEmpty() && !out.keptPath.isEmpty())
         out.error += QStringLiteral(" The client file as it was before is kept as %1.").arg(shown(out.keptPath));
     return out;

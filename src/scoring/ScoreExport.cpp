@@ -1,11 +1,13 @@
 #include "ScoreExport.h"
 
+#include "AdministrationNotes.h"
 #include "ClientTable.h"
 #include "RecordDamage.h"
 #include "ReportWriter.h"
 #include "ScoreAndReport.h"
 
 #include <QDate>
+#include <QDir>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -118,6 +120,10 @@ ScoreExport ExportScores(const QString& programDir, const ClientTable& clients, 
     one.PartialRecord = clients.PartialRecord;
     const QStringList columns = ScoreExportColumns(options.deidentified);
     QList<QVariantList> rows;
+    // Notes are a summary beside the scores: a location without a readable notes file exports none.
+    QList<NotesFile::Entry> notes;
+    NotesFile::read(QDir(clients.DataPath).filePath(QLatin1String(NotesFile::FileName)), notes);
+    QList<std::optional<AdministrationNotes>> rowNotes;
     for (int16_t n = 1; n <= clients.NumClients; ++n) {
         one.CurClient = n;
         QByteArray report;
@@ -133,25 +139,38 @@ ScoreExport ExportScores(const QString& programDir, const ClientTable& clients, 
                                  : QStringLiteral("Client %1 could not be scored: %2").arg(n).arg(message));
         }
         rows << row(n, clients.Clients[n], e ? nullptr : &run, options.deidentified);
+        rowNotes << NotesFile::find(notes, n, clients.Clients[n]);
     }
     out.clients = static_cast<int>(rows.size());
 
     if (options.format == ExportFormat::Json) {
         QJsonArray array;
-        for (const QVariantList& values : rows) {
+        for (qsizetype r = 0; r < rows.size(); ++r) {
             QJsonObject o;
             for (qsizetype i = 0; i < columns.size(); ++i)
-                o.insert(columns[i], QJsonValue::fromVariant(values[i]));
+                o.insert(columns[i], QJsonValue::fromVariant(rows[r][i]));
+            QJsonObject administration;
+            if (rowNotes[r]) {
+                for (const auto& [name, value] : rowNotes[r]->exportFields())
+                    administration.insert(name, value);
+            }
+            o.insert(QStringLiteral("administration"), rowNotes[r] ? QJsonValue(administration) : QJsonValue());
             array.append(o);
         }
         out.bytes = QJsonDocument(array).toJson(QJsonDocument::Indented);
         return out;
     }
-    QStringList lines{columns.join(QLatin1Char(','))};
-    for (const QVariantList& values : rows) {
+    QStringList header = columns;
+    for (const auto& field : AdministrationNotes().exportFields())
+        header << field.first;
+    QStringList lines{header.join(QLatin1Char(','))};
+    for (qsizetype r = 0; r < rows.size(); ++r) {
         QStringList fields;
-        for (const QVariant& v : values)
+        for (const QVariant& v : rows[r])
             fields << csvField(v);
+        // A client without notes (tested before notes were kept) gets empty fields.
+        for (const auto& field : rowNotes[r] ? rowNotes[r]->exportFields() : AdministrationNotes().exportFields())
+            fields << (rowNotes[r] ? csvField(field.second.toVariant()) : QString());
         lines << fields.join(QLatin1Char(','));
     }
     // The byte-order mark makes spreadsheet programs read the names as UTF-8.

@@ -24,6 +24,7 @@ struct ScoreExport {
 };
 
 // Scores every client of `clients` in client order, each as ScoreAndReport does (report composed, report.prn left
-// alone), and lays the results out one row or object per client.
+// alone), and lays the results out one row or object per client, each ending with the client's administration notes
+// from the data location (empty or null for a client without notes that match it).
 ScoreExport ExportScores(const QString& programDir, const ClientTable& clients, QChar brandCode,
                          const ScoreExportOptions& options);

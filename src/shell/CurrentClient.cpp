@@ -5,8 +5,10 @@
 #include "Prompts.h"
 #include "Clock.h"
 #include "SessionFlags.h"
+#include "SupervisorOperations.h"
 #include "TestDefinition.h"
 
+#include <QDir>
 #include <QUuid>
 #include <algorithm>
 
@@ -80,7 +82,10 @@ FileError CurrentClient::commit(const std::function<void(ClientRecord&)>& fill)
     }
     if (isNew) {
         m_table.CountNewClient();
+        keepNotes();
         closeAdministration();
+    } else if (const QString e = NotesFile::follow(notesPath(), m_table.CurClient, before, record()); !e.isEmpty()) {
+        m_prompts.message(e, QStringLiteral("Data Disk Error"), Prompts::Icon::Exclamation, Prompts::Buttons::Ok);
     }
     return {};
 }
@@ -176,6 +181,69 @@ FileError CurrentClient::keepStepBack()
     return keep();
 }
 
+void CurrentClient::keepEvent(int item, int kind)
+{
+    if (m_active)
+        m_admin.events.append({m_clock.now().toMSecsSinceEpoch(), item, kind});
+}
+
+void CurrentClient::keepShown(int item)
+{
+    keepEvent(item, JournalEvent::Shown);
+}
+
+void CurrentClient::keepAudioEnded(int item)
+{
+    keepEvent(item, JournalEvent::AudioEnded);
+}
+
+QString CurrentClient::notesPath() const
+{
+    return QDir(m_table.DataPath).filePath(QLatin1String(NotesFile::FileName));
+}
+
+void CurrentClient::keepNotes()
+{
+    if (!m_active)
+        return;
+    const AdministrationNotes notes =
+        AdministrationNotes::compute(m_admin, record().Responses, m_clock.now().toMSecsSinceEpoch());
+    // The client is saved whatever happens here; only the summary of how the test went can be lost.
+    if (const QString e = NotesFile::keep(notesPath(), m_table.CurClient, record(), notes); !e.isEmpty())
+        m_prompts.message(e, QStringLiteral("Data Disk Error"), Prompts::Icon::Exclamation, Prompts::Buttons::Ok);
+}
+
+std::optional<AdministrationNotes> CurrentClient::notes() const
+{
+    QList<NotesFile::Entry> entries;
+    if (m_table.CurClient < 1 || m_table.CurClient > m_table.NumClients || !NotesFile::read(notesPath(), entries))
+        return std::nullopt;
+    return NotesFile::find(entries, m_table.CurClient, record());
+}
+
+QString CurrentClient::deleteJournalNames(bool keep)
+{
+    AdministrationJournal& j = journal();
+    if (m_journalError)
+        return m_journalError.description;
+    const QList<Administration> all = j.administrations();
+    for (Administration a : all) {
+        FileError e;
+        if (keep) {
+            ClientRecord r = ClientRecord::fromBytes(a.record);
+            if (ScrambleRecordName(r)) {
+                a.record = r.toBytes();
+                e = j.update(a);
+            }
+        } else {
+            e = j.close(a.id);
+        }
+        if (e)
+            return e.description;
+    }
+    return {};
+}
+
 FileError CurrentClient::closeAdministration()
 {
     if (!m_active)
@@ -230,6 +298,7 @@ bool CurrentClient::resume(const QString& id, const QString& title)
     m_admin = a;
     m_admin.slot = m_table.CurClient;
     m_admin.setAside = false;
+    m_admin.events.append({m_clock.now().toMSecsSinceEpoch(), 0, JournalEvent::Resumed});
     m_mode = a.mode;
     m_active = true;
     m_warned = false;

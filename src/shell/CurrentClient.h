@@ -3,6 +3,7 @@
 // and how its entries reach the client file or are given up.
 
 #include "AdministrationJournal.h"
+#include "AdministrationNotes.h"
 #include "ClientRecord.h"
 #include "FileError.h"
 
@@ -49,6 +50,19 @@ public:
     // Keeps every answer that differs from those kept so far, with the time it is given; on the medium on return.
     FileError keepAnswers(const QString& responses);
     FileError keepStepBack();
+    // When item `item` came on screen, and when its spoken text ended: kept with the next answer, which is written
+    // before the item after it shows, so they cost no write of their own.
+    void keepShown(int item);
+    void keepAudioEnded(int item);
+
+    // The notes of the current client's administration, when it has any that match it.
+    std::optional<AdministrationNotes> notes() const;
+    QString notesPath() const;
+    // Takes every name out of the journal: the administrations under way or set aside keep their answers with the
+    // name scrambled (`keep`), or are abandoned. What failed, or empty.
+    QString deleteJournalNames(bool keep);
+    // The journal is read again when next used: a restore changed it under the program.
+    void forgetJournal() { m_journalFolder.clear(); }
 
     // The administrations of the open data location that were cut short and can go on, oldest first. Reading the
     // journal drops those whose client reached the client file before the program stopped.
@@ -68,6 +82,8 @@ private:
     FileError begin();
     FileError keep();
     FileError closeAdministration();
+    void keepNotes();
+    void keepEvent(int item, int kind);
 
     ClientTable& m_table;
     SessionFlags& m_flags;

@@ -1,5 +1,6 @@
 #include "SupervisorOperations.h"
 
+#include "AdministrationJournal.h"
 #include "ClientTable.h"
 #include "Cp1252.h"
 #include "PrivateFile.h"
@@ -31,17 +32,24 @@ QString ScrambleName(const QString& name)
     return out;
 }
 
+bool ScrambleRecordName(ClientRecord& r)
+{
+    if (r.NameDeleted != QLatin1String("0"))
+        return false;
+    r.Name = ScrambleName(ClientRecord::fit(r.Name, 25));
+    r.NameDeleted = QStringLiteral("1");
+    r.EditCount = QStringLiteral("3");
+    return true;
+}
+
 QString ScrambleAllNames(ClientTable& table, const std::function<FileError(int16_t)>& save)
 {
     for (int16_t n = 1; n <= table.NumClients; ++n) {
         table.CurClient = n;
         ClientRecord& r = table.Clients[n];
-        if (r.NameDeleted != QLatin1String("0"))
-            continue;
         const ClientRecord before = r;
-        r.Name = ScrambleName(ClientRecord::fit(r.Name, 25));
-        r.NameDeleted = QStringLiteral("1");
-        r.EditCount = QStringLiteral("3");
+        if (!ScrambleRecordName(r))
+            continue;
         if (FileError e = save ? save(n) : table.SaveClient(n)) {
             // The file still holds the name, so the table must too: a later run then tries this client again.
             r = before;
@@ -83,18 +91,41 @@ namespace {
 // restore replaced ("-replaced" before any number).
 const QRegularExpression& copyName()
 {
-    static const QRegularExpression re(QStringLiteral("^DATA401-\\d{4}-\\d\\d-\\d\\d-\\d{6}(-replaced)?(-\\d+)?\\.QN$"),
+    static const QRegularExpression re(
+        QStringLiteral("^DATA401-\\d{4}-\\d\\d-\\d\\d-\\d{6}(-replaced)?(-\\d+)?\\.(QN|JNL)$"),
                                        QRegularExpression::CaseInsensitiveOption);
     return re;
 }
 
 constexpr qint64 MostCopyBytes = 64 * 1024 * 1024;
 
+bool isJournal(const QString& path)
+{
+    return path.endsWith(QLatin1String(".JNL"), Qt::CaseInsensitive);
+}
+
+// A journal's copy as the client records it holds, one after another, so one rule reads and scrambles both.
+bool journalRecords(const QByteArray& bytes, QList<Administration>& list, QByteArray& records)
+{
+    if (!AdministrationJournal::fromBytes(bytes, list))
+        return false;
+    for (const Administration& a : list)
+        records += ClientRecord::fromBytes(a.record).toBytes();
+    return true;
+}
+
 bool holdsNames(const QString& path)
 {
     QByteArray bytes;
     if (PrivateFile::Read(path, bytes, MostCopyBytes))
         return false;
+    QList<Administration> list;
+    QByteArray records;
+    if (isJournal(path)) {
+        if (!journalRecords(bytes, list, records))
+            return false;
+        bytes = records;
+    }
     for (qsizetype at = 0; at < bytes.size(); at += ClientRecord::Size)
         if (ClientRecord::fromBytes(bytes.mid(at, ClientRecord::Size)).NameDeleted == QLatin1String("0"))
             return true;
@@ -120,17 +151,25 @@ QString ScrambleNamesInFile(const QString& path)
     if (const int err = PrivateFile::Read(path, bytes, MostCopyBytes))
         return QStringLiteral("The names in %1 could not be deleted: %2.")
             .arg(QDir::toNativeSeparators(path), PrivateFile::ErrorText(err));
-    for (qsizetype at = 0; at < bytes.size(); at += ClientRecord::Size) {
-        const QByteArray piece = bytes.mid(at, ClientRecord::Size);
+    QList<Administration> list;
+    QByteArray records;
+    if (isJournal(path) && !journalRecords(bytes, list, records))
+        return QStringLiteral("The names in %1 could not be deleted: it is not a journal of tests under way.")
+            .arg(QDir::toNativeSeparators(path));
+    QByteArray& target = isJournal(path) ? records : bytes;
+    for (qsizetype at = 0; at < target.size(); at += ClientRecord::Size) {
+        const QByteArray piece = target.mid(at, ClientRecord::Size);
         ClientRecord r = ClientRecord::fromBytes(piece);
-        if (r.NameDeleted != QLatin1String("0"))
+        if (!ScrambleRecordName(r))
             continue;
-        r.Name = ScrambleName(ClientRecord::fit(r.Name, 25));
-        r.NameDeleted = QStringLiteral("1");
-        r.EditCount = QStringLiteral("3");
         // A record the file cuts short stays as long as it was.
         const QByteArray whole = r.toBytes().left(piece.size());
-        std::copy(whole.begin(), whole.end(), bytes.begin() + at);
+        std::copy(whole.begin(), whole.end(), target.begin() + at);
+    }
+    if (isJournal(path)) {
+        for (qsizetype i = 0; i < list.size(); ++i)
+            list[i].record = records.mid(i * ClientRecord::Size, ClientRecord::Size);
+        bytes = AdministrationJournal::toBytes(list);
     }
     if (const int err = PrivateFile::Replace(path, bytes))
         return QStringLiteral("The names in %1 could not be deleted: %2.")

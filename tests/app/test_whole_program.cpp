@@ -2,6 +2,7 @@
 // each road ends in the bytes of the client file and in what was shown, printed or played. Only the outermost
 // edges are scripted: message boxes and beep, file choosers, the clock, printer, audio and scanner.
 
+#include "AdministrationNotes.h"
 #include "FakeAudio.h"
 #include "FakeClock.h"
 #include "FakeFileDialogs.h"
@@ -25,6 +26,9 @@
 #include <QAction>
 #include <QDir>
 #include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -214,7 +218,10 @@ ModalDriver::Step keyGrid(const QString& answers, int button)
 
 // Takes the on-screen test with the keys: Enter on each instructions screen, Down to the answer, Enter. Past item
 // `stop`, `atStop` runs (to keep the journal as a crash there would leave it) and the test is left with Shift+Alt+F10.
-ModalDriver::Step takeTest(const QString& answers, int stop = NumItems, std::function<void()> atStop = {})
+// `before` runs as each item is about to be answered; when it returns true it has pressed keys of its own.
+using BeforeAnswer = std::function<bool(frmPresentQA*, int item)>;
+ModalDriver::Step takeTest(const QString& answers, int stop = NumItems, std::function<void()> atStop = {},
+                           BeforeAnswer before = {})
 {
     return [=](QWidget* modal) {
         auto* w = qobject_cast<frmPresentQA*>(modal);
@@ -230,12 +237,65 @@ ModalDriver::Step takeTest(const QString& answers, int stop = NumItems, std::fun
                 QTest::keyClick(target, Qt::Key_F10, Qt::ShiftModifier | Qt::AltModifier);
                 return;
             }
+            if (before && before(w, w->presentation()->CurrentItem().ID))
+                continue;
             const int slot = answers.at(w->presentation()->CurrentItem().ID - 1).digitValue() - 1;
             for (int i = 0; i <= slot; ++i)
                 QTest::keyClick(w->focusWidget(), Qt::Key_Down);
             QTest::keyClick(w->focusWidget(), Qt::Key_Return);
         }
     };
+}
+
+// The notes of the test just continued, in their tab and in both exports, equal those worked out by hand; a
+// backup carries them, and a restore whose client 7 differs keeps the client and drops its notes.
+void administrationNotes(Run& run)
+{
+    const QString expected = TestDataDir() + QStringLiteral("/administration/");
+    const QString backups = run.dir.filePath(QStringLiteral("backups")), out = run.dir.filePath("scores");
+    QVERIFY(QDir().mkpath(backups));
+    run.files.folderAnswers = [backups] { return backups; };
+    run.files.openAnswers = [backups] { return backups + '/' + QDir(backups).entryList({"*.QN"}).value(0); };
+    QString notes;
+    for (int option : {-1, 0, 1, 2}) {
+        ModalDriver driver;
+        run.files.saveAnswers = [out, option] { return out + (option ? ".json" : ".csv"); };
+        run.supervisor(driver, option < 0 ? 4 : 3,
+                       option < 0 ? QString() : QStringLiteral("optDataOption_%1").arg(option), true);
+        if (option < 0)
+            driver.onNextModal("frmSupervisorOptions", [&notes](QWidget* w) {
+                notes = w->findChild<QLabel*>(QStringLiteral("lblAdministrationNotes"))->text();
+                press(1)(w);
+            });
+        run.pressMenu(2);
+        QVERIFY2(driver.done(), qPrintable(run.prompts.texts().join(" / ")));
+    }
+    QCOMPARE(notes + '\n', QString::fromUtf8(ReadBytes(expected + QStringLiteral("notes.txt"))));
+    QStringList columns;
+    for (const QString& line : QString::fromUtf8(ReadBytes(out + QStringLiteral(".csv"))).split("\r\n"))
+        columns << line.split(',').mid(std::max<qsizetype>(0, line.count(',') - 10)).join(',');
+    QCOMPARE(columns.join('\n'), QString::fromUtf8(ReadBytes(expected + QStringLiteral("columns.csv"))));
+    const QJsonArray json = QJsonDocument::fromJson(ReadBytes(out + QStringLiteral(".json"))).array();
+    QVERIFY(json.at(0).toObject().value("administration").isNull());
+    QCOMPARE(json.at(6).toObject().value("administration"),
+             QJsonDocument::fromJson(ReadBytes(expected + QStringLiteral("client7.json"))).object());
+    const QStringList copies = QDir(backups).entryList({QStringLiteral("DATA401-*")});
+    QVERIFY2(copies.size() == 2 && copies[0].endsWith(".NTS"), qPrintable(copies.join(' ')));
+
+    // Sheet images saved since, as clients 1 and 7.
+    const QByteArray sheets = QByteArray(64, 'a') + " 1\r\n" + QByteArray(64, 'b') + " 7\r\n";
+    WriteFile(run.dataDir + QStringLiteral("/DATA401.SHA"), sheets);
+    QByteArray backup = ReadBytes(run.files.openAnswers());
+    backup[6 * ClientRecord::Size + 25] = '2'; // client 7's gender
+    WriteFile(run.files.openAnswers(), backup);
+    ModalDriver driver;
+    run.supervisor(driver, 3, QStringLiteral("optDataOption_3"), true);
+    run.pressMenu(2);
+    QVERIFY(driver.done());
+    QCOMPARE(run.fileBytes(), backup);
+    QVERIFY(!QFileInfo::exists(run.dataDir + QStringLiteral("/DATA401.NTS")));
+    QCOMPARE(ReadBytes(run.dataDir + QStringLiteral("/DATA401.SHA")), sheets.left(68));
+    QCOMPARE(QDir(run.dataDir).entryList({QStringLiteral("DATA401-*-replaced.NTS")}).size(), 1);
 }
 
 } // namespace
@@ -320,6 +380,13 @@ private slots:
                      QStringLiteral("0 |3 |N |1 |12"));
         }
         QCOMPARE(run.listLines().last(), QStringLiteral("7-") + name);
+        // How the test was taken is kept beside the client, without the name; only a test on screen is timed.
+        QList<NotesFile::Entry> notes;
+        QVERIFY(NotesFile::read(run.dataDir + QStringLiteral("/DATA401.NTS"), notes));
+        const std::optional<AdministrationNotes> kept = NotesFile::find(notes, 7, r);
+        QVERIFY(kept && !ReadBytes(run.dataDir + QStringLiteral("/DATA401.NTS")).contains("Newcomer"));
+        QCOMPARE(AdministrationNotes::modeName(kept->mode), onScreen ? "screen" : scanned ? "scan" : "paper");
+        QCOMPARE(kept->describe().join(' ').contains(QStringLiteral("timing not available")), !onScreen);
         if (onScreen) {
             // The spoken instructions and items came from the chosen language's folder; a wrong code was refused.
             QVERIFY(run.audio.played.size() > NumItems);
@@ -571,10 +638,19 @@ private slots:
             file += r.toBytes();
         }
         WriteFile(run.dataDir + QStringLiteral("/DATA401.QN"), file);
+        // A test set aside keeps its client's name in the journal, and in the journal's copy beside each backup.
+        Administration pending;
+        pending.id = QStringLiteral("set-aside");
+        pending.slot = 52;
+        ClientRecord person = run.demo(2);
+        person.Name = QStringLiteral("Pending, Person");
+        pending.record = person.toBytes();
+        pending.setAside = true;
+        WriteFile(run.dataDir + QStringLiteral("/DATA401.JNL"), AdministrationJournal::toBytes({pending}));
         QVERIFY(run.start());
         run.files.folderAnswers = [&run] { return run.dataDir; };
         run.files.openAnswers = [&run] {
-            return QDir(run.dataDir).entryInfoList({QStringLiteral("DATA401-*")}, QDir::Files).value(0).filePath();
+            return QDir(run.dataDir).entryInfoList({QStringLiteral("DATA401-*.QN")}, QDir::Files).value(0).filePath();
         };
         for (auto [tab, option] : {std::pair{3, "optDataOption_2"}, {3, "optDataOption_3"}, {0, "optPrintOption_2"},
                                    {2, ""}}) {
@@ -586,22 +662,29 @@ private slots:
             QVERIFY2(driver.done(), option);
             if (tab == 0) // backed up, restored (the replaced file kept beside it), and every report printed
                 QVERIFY(QFile::exists(run.programDir + QStringLiteral("/temp1")) &&
-                        QDir(run.dataDir).entryList({QStringLiteral("DATA401-*")}).size() == 2);
+                        QDir(run.dataDir).entryList({QStringLiteral("DATA401-*.QN")}).size() == 2);
         }
         const QStringList texts = run.prompts.texts();
         QCOMPARE(texts.last(), QStringLiteral("Process complete. Press Enter to continue."));
-        QVERIFY2(texts.size() == 4 && texts[1].startsWith(QStringLiteral("These backups on the data disk")) &&
-                     texts[2].contains(QStringLiteral("holds 2 record(s) past the first 51")),
+        QVERIFY2(texts.size() == 5 && texts[1].startsWith(QStringLiteral("1 test(s) on this data disk are not")) &&
+                     texts[2].startsWith(QStringLiteral("These backups on the data disk")) &&
+                     texts[3].contains(QStringLiteral("holds 2 record(s) past the first 51")),
                  qPrintable(texts.join(" / ")));
         QCOMPARE(run.fileBytes().mid(51 * ClientRecord::Size), file.mid(51 * ClientRecord::Size));
         for (const QString& folder : {run.dataDir, run.programDir})
             for (const QFileInfo& f : QDir(folder).entryInfoList(QDir::Files | QDir::Hidden)) {
-                const QByteArray bytes = ReadBytes(f.filePath());
-                for (int n = 1; n <= 51; ++n) {
-                    const QString name = ClientRecord::fromBytes(file.mid((n - 1) * ClientRecord::Size)).Name.trimmed();
-                    QVERIFY2(!bytes.contains(name.toLatin1()), qPrintable(f.fileName() + ": " + name));
+                QByteArray bytes = ReadBytes(f.filePath());
+                QList<Administration> journal;
+                if (AdministrationJournal::fromBytes(bytes, journal)) // its records are kept in base64
+                    for (const Administration& a : journal)
+                        bytes += a.record;
+                for (int n = 1; n <= 52; ++n) {
+                    const QString name =
+                        n > 51 ? person.Name : ClientRecord::fromBytes(file.mid((n - 1) * ClientRecord::Size)).Name;
+                    QVERIFY2(!bytes.contains(name.trimmed().toLatin1()), qPrintable(f.fileName() + ": " + name));
                 }
             }
+        QCOMPARE(QDir(run.dataDir).entryList({QStringLiteral("*.JNL")}).size(), 3); // kept, without the name
         QVERIFY(!run.listLines().join(' ').contains(QStringLiteral("damaged"))); // scrambled names are sound
         const ClientRecord first = run.record(1);
         QCOMPARE(first.NameDeleted + first.Responses + first.DOB, "1" + run.demo(1).Responses + run.demo(1).DOB);
@@ -658,6 +741,28 @@ private slots:
         QByteArray kept;
         std::unique_ptr<Run> run = std::make_unique<Run>();
         const QString journalPath = run->dataDir + QStringLiteral("/DATA401.JNL");
+        // The client's pace: under 1 s, 1.5 s and 2.5 s in turn, a pause of over 2 minutes at item 60, item 100
+        // spoken for 5 s and answered 0.5 s after, and item 49 first answered "1", then changed back by stepping back
+        // from item 50.
+        bool changed = false;
+        const BeforeAnswer pace = [&](frmPresentQA* w, int item) {
+            if (item == 100) {
+                run->clock.advance(5000);
+                run->audio.finish();
+                QTest::qWait(200);
+            }
+            run->clock.advance(item == 60    ? 130800
+                               : item == 100 ? 500
+                               : item % 3 == 0 ? 800
+                               : item % 3 == 1 ? 1500
+                                               : 2500);
+            if (item != 49 || changed)
+                return false;
+            changed = true;
+            for (Qt::Key key : {Qt::Key_Down, Qt::Key_Return, Qt::Key_F10})
+                QTest::keyClick(w->focusWidget(), key);
+            return true;
+        };
         QVERIFY(run->start());
         {
             ModalDriver driver;
@@ -665,7 +770,7 @@ private slots:
             driver.onNextModal("frmClientInfo", keyClientInfo(QStringLiteral("Later, Sam")));
             driver.onNextModal("frmCourtHistory", keyCourtHistory({"0", "3", "N", "1", "12"}));
             driver.onNextModal("frmSelectLanguage", press(0));
-            driver.onNextModal("frmPresentQA", takeTest(answers, 40, [&] { kept = ReadBytes(journalPath); }));
+            driver.onNextModal("frmPresentQA", takeTest(answers, 40, [&] { kept = ReadBytes(journalPath); }, pace));
             driver.onNextModal("frmMyInputBox", answerInputBox(QStringLiteral("k")));
             run->pressMenu(1);
             QVERIFY2(driver.done(), qPrintable(run->prompts.texts().join(" / ")));
@@ -685,7 +790,7 @@ private slots:
         if (answer == "Yes") {
             run->prompts.answers << Prompts::Answer::Yes;
             driver.onNextModal("frmMyInputBox", answerInputBox(QStringLiteral("k")));
-            driver.onNextModal("frmPresentQA", takeTest(answers));
+            driver.onNextModal("frmPresentQA", takeTest(answers, NumItems, {}, pace));
             driver.onNextModal("frmMyInputBox", answerInputBox(QStringLiteral("k")));
         } else if (answer == "No") {
             run->prompts.answers << Prompts::Answer::No;
@@ -696,7 +801,7 @@ private slots:
         const QStringList texts = run->prompts.texts();
         if (hoursLater < 24)
             QVERIFY2(texts.contains(QStringLiteral("The test of Later, Sam was interrupted after item 40 of 123 on "
-                                                   "12/07/2026 at 9:00 AM. Continue it now?")),
+                                                   "12/07/2026 at 9:01 AM. Continue it now?")),
                      qPrintable(texts.join(" / ")));
         else
             QVERIFY(texts.value(0).contains(QStringLiteral("too old to be continued")));
@@ -705,6 +810,7 @@ private slots:
             QCOMPARE(run->record(7).Responses, answers);
             QCOMPARE(run->record(7).TestDate, TodayText);
             QVERIFY(!QFileInfo::exists(journalPath));
+            administrationNotes(*run);
         } else {
             // Kept for later; the slot is not taken.
             QCOMPARE(run->fileBytes(), run->demoClients);

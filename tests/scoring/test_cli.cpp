@@ -171,7 +171,7 @@ private slots:
         const RunResult r = cli({"export", "--program-dir", "P", "--data-dir", "D"});
         const QList<QByteArray> rows = r.out.split('\n');
         QVERIFY2(r.status == 0 && rows.size() == 5, qPrintable(r.err));
-        QVERIFY2(rows[1].startsWith("1,'@SUM(A1)+1,") && rows[1].trimmed().endsWith(",-1"), rows[1].constData());
+        QVERIFY2(rows[1].startsWith("1,'@SUM(A1)+1,") && rows[1].trimmed().endsWith(",-1,,,,,,,,,,,"), rows[1].constData());
         QVERIFY2(rows[2].startsWith("2,'-2+3*cmd|' /C,"), rows[2].constData());
     }
 

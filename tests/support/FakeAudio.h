@@ -29,6 +29,8 @@ public:
         m_playing = false;
     }
     bool isPlaying() const override { return m_playing; }
+    // The sound playing comes to its end.
+    void finish() { m_playing = false; }
 
     void clear()
     {

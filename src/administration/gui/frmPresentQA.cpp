@@ -80,6 +80,17 @@ bool isEnter(const QKeyEvent* key)
 frmPresentQA::frmPresentQA(AppContext& ctx, QWidget* parent)
     : QDialog(parent), m_ctx(ctx), m_silence(std::make_unique<NoAudio>())
 {
+    m_speechWatch = new QTimer(this);
+    m_speechWatch->setInterval(50);
+    connect(m_speechWatch, &QTimer::timeout, this, [this] {
+        if (m_speakingItem == 0 || !m_p || m_p->CurrentItem().ID != m_speakingItem) {
+            m_speechWatch->stop();
+        } else if (!m_ctx.audio->isPlaying()) {
+            m_ctx.client.keepAudioEnded(m_speakingItem);
+            m_speakingItem = 0;
+            m_speechWatch->stop();
+        }
+    });
     setObjectName(QStringLiteral("frmPresentQA"));
     setWindowTitle(PresentationTexts::WindowCaption(false));
     setModal(true);
@@ -292,6 +303,8 @@ void frmPresentQA::PrepareAudio()
 
 void frmPresentQA::PlaySoundFile(const QString& FileName)
 {
+    // Any other sound, or the next item's, ends the watch on the item's spoken text.
+    m_speakingItem = 0;
     if (m_sound)
         m_sound->PlaySoundFile(FileName);
 }
@@ -369,6 +382,12 @@ void frmPresentQA::focusQuestion()
         questionFocused(Qt::OtherFocusReason);
 }
 
+void frmPresentQA::presentItem()
+{
+    m_ctx.client.keepShown(m_p->CurrentItem().ID);
+    focusQuestion();
+}
+
 void frmPresentQA::focusSlot(int slot)
 {
     m_menu->button(slot)->setFocus(Qt::TabFocusReason);
@@ -384,7 +403,7 @@ void frmPresentQA::apply(const Presentation::Step& step)
     if (step.instructions >= 0)
         showSectionInstructions(step.instructions);
     else if (step.focusQuestion)
-        focusQuestion();
+        presentItem();
 }
 
 void frmPresentQA::leaveInstructions()
@@ -399,7 +418,7 @@ void frmPresentQA::leaveInstructions()
         PlaySoundFile(PresentationTexts::InstructionSound(step.instructions));
     } else if (step.focusQuestion) {
         m_msgPanel->setCaption(PresentationTexts::QuestionHelp(m_p->IsSpanish()));
-        focusQuestion();
+        presentItem();
     }
 }
 
@@ -445,7 +464,7 @@ void frmPresentQA::stepBack()
     if (step.focusQuestion) {
         m_ctx.client.keepStepBack();
         showItem();
-        focusQuestion();
+        presentItem();
     }
 }
 
@@ -606,8 +625,14 @@ void frmPresentQA::questionFocused(Qt::FocusReason reason)
     ResetMenuButtons(*m_menu, Slots - 1);
     setQuestionColors(true);
     m_msgPanel->setCaption(PresentationTexts::QuestionHelp(m_p->IsSpanish()));
-    if (response == PresentationFocus::Response::ShowAndSpeak)
+    if (response == PresentationFocus::Response::ShowAndSpeak) {
         PlaySoundFile(m_p->QuestionSound());
+        Audio* audio = m_ctx.audio;
+        if (audio && m_sound->AudioOn() && audio->isPlaying()) {
+            m_speakingItem = m_p->CurrentItem().ID;
+            m_speechWatch->start();
+        }
+    }
 }
 
 void frmPresentQA::instructionsFocused()

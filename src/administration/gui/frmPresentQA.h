@@ -19,6 +19,7 @@ class QFrame;
 class QGroupBox;
 class QLabel;
 class QPlainTextEdit;
+class QTimer;
 
 class frmPresentQA : public QDialog {
     Q_OBJECT
@@ -84,6 +85,8 @@ private:
     void showItem();
     void showSectionInstructions(int section);
     void focusQuestion();
+    // A new item comes before the client: its time starts now.
+    void presentItem();
     void focusSlot(int slot);
     void setItemFramesVisible(bool visible);
     void finish();
@@ -101,6 +104,9 @@ private:
     bool m_started = false;
     bool m_closing = false;
     PresentationFocus m_focus;
+    // Watches the item's spoken text, so its time can start when the client has heard it; 0 when none is watched.
+    QTimer* m_speechWatch = nullptr;
+    int m_speakingItem = 0;
 
     QWidget* m_area;
     QFrame* m_frQandA;

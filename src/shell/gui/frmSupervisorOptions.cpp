@@ -1,9 +1,11 @@
 #include "frmSupervisorOptions.h"
 
+#include "AdministrationNotes.h"
 #include "AppContext.h"
 #include "BatchProgress.h"
 #include "ClientFileBackup.h"
 #include "Clock.h"
+#include "CurrentClient.h"
 #include "DataLocation.h"
 #include "FileDialogs.h"
 #include "MenuButtons.h"
@@ -29,7 +31,7 @@
 #include <QVBoxLayout>
 
 namespace {
-enum Tab { ReportsTab = 0, VerifyTab = 1, DeleteTab = 2, DataTab = 3 };
+enum Tab { ReportsTab = 0, VerifyTab = 1, DeleteTab = 2, DataTab = 3, NotesTab = 4 };
 enum DataOption { ExportCsv = 0, ExportJson = 1, Backup = 2, Restore = 3 };
 const QString ChooseHelp = QStringLiteral("Use the arrow keys or mouse to choose the operation.");
 
@@ -73,6 +75,8 @@ frmSupervisorOptions::frmSupervisorOptions(AppContext& ctx, SupervisorServices s
     m_tabs->setObjectName(QStringLiteral("sstSupervisorOperations"));
     m_tabs->installEventFilter(this);
     m_tabs->tabBar()->installEventFilter(this);
+    // Every tab in sight: the window grows to the tab bar rather than hide tabs behind scroll arrows.
+    m_tabs->setUsesScrollButtons(false);
     auto* tabPanelLayout = new QVBoxLayout(m_tabPanel);
     tabPanelLayout->setContentsMargins(5, 5, 5, 5);
     tabPanelLayout->addWidget(m_tabs);
@@ -144,6 +148,7 @@ frmSupervisorOptions::frmSupervisorOptions(AppContext& ctx, SupervisorServices s
     m_tabs->addTab(verify, QStringLiteral("&Verify Data"));
     m_tabs->addTab(names, QStringLiteral("&Delete Names"));
     m_tabs->addTab(data, QStringLiteral("&Export && Backup"));
+    setupNotesTab();
     SetBackColor(m_tabs, NormalColor);
 
     auto* current = new QGroupBox(QStringLiteral("Current Client"), m_frame);
@@ -187,6 +192,20 @@ frmSupervisorOptions::frmSupervisorOptions(AppContext& ctx, SupervisorServices s
     EmptyDisk = m_ctx.table.NumClients < 1;
     if (!EmptyDisk)
         m_name->setText(currentName());
+}
+
+void frmSupervisorOptions::setupNotesTab()
+{
+    auto* page = new QWidget;
+    m_notes = new QLabel(QStringLiteral("Click Execute Selection and give the secret code to see how the current "
+                                        "client's test was taken."),
+                         page);
+    m_notes->setObjectName(QStringLiteral("lblAdministrationNotes"));
+    m_notes->setAccessibleName(QStringLiteral("Administration Notes"));
+    m_notes->setWordWrap(true);
+    m_notes->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    (new QVBoxLayout(page))->addWidget(m_notes);
+    m_tabs->addTab(page, QStringLiteral("Administration &Notes"));
 }
 
 QString frmSupervisorOptions::currentName() const
@@ -283,6 +302,10 @@ void frmSupervisorOptions::tabChanged(int index)
         m_name->setText(QStringLiteral("All Clients"));
         m_dataOptions[m_dataOption]->setChecked(true);
         break;
+    case NotesTab:
+        m_msgPanel->setCaption(QStringLiteral("Click Execute to see how the current client's test was taken."));
+        m_name->setText(currentName());
+        break;
     default:
         break;
     }
@@ -329,6 +352,17 @@ void frmSupervisorOptions::execute()
     case DeleteTab:
         DeleteClientNames();
         break;
+    case NotesTab:
+        // Shown in the tab, which stays open to be read.
+        if (AskSecretCode(m_ctx.prompts, this)) {
+            const std::optional<AdministrationNotes> notes = m_ctx.client.notes();
+            m_notes->setText(notes ? notes->describe().join(QLatin1Char('\n'))
+                                   : QStringLiteral("No administration notes are kept for this client: the test was "
+                                                    "taken before notes were kept, or its notes did not match the "
+                                                    "client after a restore."));
+        }
+        m_menu->button(0)->setFocus();
+        return;
     default:
         break;
     }
@@ -349,8 +383,21 @@ void frmSupervisorOptions::DeleteClientNames()
         ScrambleAllNames(m_ctx.table, [this](int16_t n) { return SaveClientAsking(m_ctx.table, n, m_ctx.prompts); });
     const QString leftover = problem.isEmpty() ? ScrambleProgramCopies(m_ctx.programDir, m_ctx.table.DataPath) : QString();
     MouseDefault();
-    if (!problem.isEmpty() || !leftover.isEmpty()) {
-        m_ctx.prompts.message((problem.isEmpty() ? leftover : problem) +
+    QString journal;
+    if (problem.isEmpty() && leftover.isEmpty()) {
+        if (const qsizetype open = m_ctx.client.interrupted().size(); open > 0) {
+            const auto keep = m_ctx.prompts.message(
+                QStringLiteral("%1 test(s) on this data disk are not finished: under way or set aside. Their names "
+                               "are deleted as well.\r\rKeep them without the names, so they can still be continued? "
+                               "No abandons them, and their answers are lost.")
+                    .arg(open),
+                QStringLiteral("Tests Not Finished"), Prompts::Icon::Question, Prompts::Buttons::YesNo);
+            journal = m_ctx.client.deleteJournalNames(keep == Prompts::Answer::Yes);
+        }
+    }
+    const QString failure = !problem.isEmpty() ? problem : !leftover.isEmpty() ? leftover : journal;
+    if (!failure.isEmpty()) {
+        m_ctx.prompts.message(failure +
                                   QStringLiteral("\rRun Delete Names again once the data disk can be written."),
                               AppTitle(), Prompts::Icon::Critical, Prompts::Buttons::Ok);
         return;
@@ -450,6 +497,8 @@ bool frmSupervisorOptions::BackUpClientFile()
                                   "matches the client file.")
                        .arg(out.clients)
                        .arg(shown(out.path));
+    for (const QString& companion : out.companions)
+        text += QStringLiteral("\rWith it: %1").arg(shown(QFileInfo(companion).fileName()));
     if (!out.warning.isEmpty())
         text += QStringLiteral("\r\r") + out.warning;
     m_ctx.prompts.message(text, title, out.warning.isEmpty() ? Prompts::Icon::Information : Prompts::Icon::Exclamation,
@@ -492,6 +541,7 @@ void frmSupervisorOptions::RestoreClientFile()
     const RestoreOutcome out = ::RestoreClientFile(m_ctx.table.ClientFilePath, backup, QDateTime::currentDateTime());
     // The table follows the file, whatever happened to it.
     const ClientTable::LoadResult loaded = m_ctx.table.LoadClients();
+    m_ctx.client.forgetJournal();
     MouseDefault();
     if (!out.error.isEmpty() || loaded.error) {
         m_ctx.prompts.message(out.error.isEmpty() ? loaded.error.description : out.error, title,

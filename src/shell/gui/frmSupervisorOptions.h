@@ -1,6 +1,6 @@
 #pragma once
 // The supervisor utilities: reports behind the secret code, data verification, Delete Names, and, behind the code as
-// well, score export and the backup and restore of the client file.
+// well, score export, the backup and restore of the client file, and how the current client's test was taken.
 
 #include <QDialog>
 #include <functional>
@@ -54,6 +54,7 @@ public:
     QRadioButton* dataOption(int i) const { return m_dataOptions[i]; }
     QCheckBox* chkDeidentified() const { return m_deidentified; }
     QLabel* lblNameDisplay() const { return m_name; }
+    QLabel* lblAdministrationNotes() const { return m_notes; }
     MenuButtons& menu() { return *m_menu; }
     Panel3D* msgPanel() const { return m_msgPanel; }
     Panel3D* tabPanel() const { return m_tabPanel; }
@@ -66,6 +67,7 @@ protected:
     void resizeEvent(QResizeEvent* e) override;
 
 private:
+    void setupNotesTab();
     void tabChanged(int index);
     void execute();
     QString currentName() const;
@@ -83,6 +85,7 @@ private:
     QRadioButton* m_dataOptions[4];
     QCheckBox* m_deidentified;
     QLabel* m_name;
+    QLabel* m_notes = nullptr;
     MenuButtons* m_menu;
     Panel3D* m_msgPanel;
 };
