@@ -92,8 +92,15 @@ int main(int argc, char** argv)
     if (!std::strcmp(first, "--version"))
         return version();
     for (const Command& c : kCommands) {
-        if (std::strcmp(first, c.name) == 0)
-            return c.tool ? runTool(c.tool, argv) : version();
+        if (std::strcmp(first, c.name) != 0)
+            continue;
+        if (c.tool)
+            return runTool(c.tool, argv);
+        if (argc > 2 && (!std::strcmp(argv[2], "--help") || !std::strcmp(argv[2], "-h"))) {
+            std::printf("usage: veltrane-cli version\n\nPrints the program\'s version.\n");
+            return 0;
+        }
+        return version();
     }
     std::fprintf(stderr, "veltrane-cli: unknown command '%s'\n\n", first);
     usage(stderr);

@@ -380,7 +380,7 @@ private slots:
 
     void backupThenRestore_givesTheClientFileBackByteForByte()
     {
-        // Every command the tool lists is in veltrane-cli(1) and answers --help with its usage (version with itself).
+        // Every command the tool lists is in veltrane-cli(1) and answers --help with its usage.
         const QString man = ReadBytes(qEnvironmentVariable("VELTRANE_SOURCE_DIR") + "/packaging/man/veltrane-cli.1");
         const QString usage = cli({"--help"}).out;
         for (auto it = QRegularExpression("^  ([a-z-]+) ", QRegularExpression::MultilineOption).globalMatch(usage);
@@ -389,7 +389,7 @@ private slots:
             const RunResult help = cli({command, QStringLiteral("--help")});
             const QString entry = "^\\.BR? " + QString(command).replace("-", "\\\\-") + "( |$)";
             QVERIFY2(man.contains(QRegularExpression(entry, QRegularExpression::MultilineOption)) && help.status == 0 &&
-                         (command == u"version" || help.out.startsWith("usage: veltrane-cli " + command.toUtf8())),
+                         help.out.startsWith("usage: veltrane-cli " + command.toUtf8()),
                      qPrintable(command + ": " + help.out + help.err));
         }
         const RunResult backedUp = cli({"backup", "--data-dir", "D", "--to", "B"});
