@@ -4,11 +4,22 @@
 #include <QDialog>
 #include <QTest>
 
+void ModalDriver::always(const QString& objectName, Step step)
+{
+    m_always.append({objectName, std::move(step)});
+    startPolling();
+}
+
 void ModalDriver::onNextModal(const QString& objectName, Step step)
 {
     m_steps.append({objectName, std::move(step)});
+    startPolling();
+}
+
+void ModalDriver::startPolling()
+{
     if (!m_timer.isActive()) {
-        m_last = nullptr; // a new sequence may reuse the window the previous one answered
+        m_handled.clear(); // a new sequence may answer the window the previous one answered
         connect(&m_timer, &QTimer::timeout, this, &ModalDriver::poll, Qt::UniqueConnection);
         m_timer.start(10);
     }
@@ -16,15 +27,23 @@ void ModalDriver::onNextModal(const QString& objectName, Step step)
 
 void ModalDriver::poll()
 {
-    if (m_last && !m_last->isVisible())
-        m_last = nullptr; // that showing is over; the same window may be shown again
+    // A window's showing is over once it is hidden; it may be shown and answered again. One still showing is never
+    // answered twice, also when it becomes the active one again as a window it opened closes.
+    m_handled.removeIf([](const QPointer<QWidget>& w) { return !w || !w->isVisible(); });
     QWidget* modal = QApplication::activeModalWidget();
-    if (!modal || modal == m_last || !modal->isVisible() || m_steps.isEmpty())
+    if (!modal || m_handled.contains(modal) || !modal->isVisible())
         return;
-    if (!m_steps.first().name.isEmpty() && modal->objectName() != m_steps.first().name)
-        return;
-    m_last = modal;
-    Step step = m_steps.takeFirst().step;
+    Step step;
+    if (!m_steps.isEmpty() && (m_steps.first().name.isEmpty() || modal->objectName() == m_steps.first().name)) {
+        step = m_steps.takeFirst().step;
+    } else {
+        for (const Queued& q : std::as_const(m_always))
+            if (q.name == modal->objectName())
+                step = q.step;
+        if (!step)
+            return;
+    }
+    m_handled.append(modal);
     // Keys typed before the window is active may land elsewhere; a loaded machine makes that likely.
     (void)QTest::qWaitForWindowActive(modal);
     step(modal);
@@ -35,7 +54,7 @@ void ModalDriver::poll()
         rejectAll();
         return;
     }
-    if (m_steps.isEmpty())
+    if (m_steps.isEmpty() && m_always.isEmpty())
         m_timer.stop();
 }
 
