@@ -4,6 +4,7 @@
 // The data location is a temporary folder unless one is named (a FAT mount, say); its DATA401.* files are replaced.
 
 #include "BenchUtil.h"
+#include "ClientTable.h"
 #include "CurrentClient.h"
 #include "DataLocation.h"
 #include "FakeClock.h"
@@ -15,6 +16,8 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QTemporaryDir>
+#include <cstdio>
+#include <cstdlib>
 
 namespace {
 
@@ -65,8 +68,10 @@ int main(int argc, char** argv)
     const int runs = 50;
     int waiting = 0;
     const auto open = [&] {
-        if (OpenDataLocation(table, folder).error)
-            std::abort();
+        if (const FileError e = OpenDataLocation(table, folder).error) {
+            std::fprintf(stderr, "bench_journal: %s\n", qPrintable(e.description));
+            std::exit(1);
+        }
         waiting = static_cast<int>(client.interrupted().size());
     };
     Report("open a location, no journal", MedianMicros(runs, open), runs);
@@ -74,8 +79,10 @@ int main(int argc, char** argv)
                                          std::pair{51, "open, 51 cut short (answers appended)"}}) {
         WriteFile(journalPath, journalOf(appended, 122));
         const double t = MedianMicros(runs, open);
-        if (waiting != 51)
-            std::abort();
+        if (waiting != 51) {
+            std::fprintf(stderr, "bench_journal: %d tests under way read, not 51\n", waiting);
+            return 1;
+        }
         Report(what, t, runs);
     }
 
@@ -83,15 +90,20 @@ int main(int argc, char** argv)
     QFile::remove(journalPath);
     OpenDataLocation(table, folder);
     client.setMode(Administration::Mode::OnScreen);
-    if (!client.startNew(QString()) || !client.stage([](ClientRecord& r) { r.Name = QStringLiteral("Bench"); }))
-        std::abort();
+    if (!client.startNew(QString()) || !client.stage([](ClientRecord& r) { r.Name = QStringLiteral("Bench"); }) ||
+        !client.administration()) {
+        std::fprintf(stderr, "bench_journal: no test under way\n");
+        return 1;
+    }
     QString responses(NumItems, QLatin1Char('0'));
     int item = 0;
     Report("keep one answer (appended, fdatasync)", MedianMicros(2 * runs, [&] {
                item = item % NumItems + 1;
                responses[item - 1] = responses[item - 1] == QLatin1Char('1') ? QLatin1Char('2') : QLatin1Char('1');
-               if (client.keepAnswers(responses))
-                   std::abort();
+               if (const FileError e = client.keepAnswers(responses)) {
+                   std::fprintf(stderr, "bench_journal: %s\n", qPrintable(e.description));
+                   std::exit(1);
+               }
            }),
            2 * runs);
     client.discard();

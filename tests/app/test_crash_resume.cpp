@@ -22,49 +22,44 @@ private slots:
     void killedAndContinued()
     {
         QFETCH(QString, mode);
-        const quint32 seed = qEnvironmentVariableIsSet("VELTRANE_CRASH_SEED")
-                                 ? quint32(qEnvironmentVariableIntValue("VELTRANE_CRASH_SEED"))
-                                 : QRandomGenerator::global()->generate();
+        const quint32 seed = qEnvironmentVariable("VELTRANE_CRASH_SEED",
+                                                  QString::number(QRandomGenerator::global()->generate())).toUInt();
+        const int kills = qEnvironmentVariable("VELTRANE_CRASH_KILLS", QStringLiteral("200")).toInt();
         qInfo("%s: seed %u", qPrintable(mode), seed);
         QRandomGenerator rng(seed);
         QTemporaryDir root;
         LayOutInstallation(root.path());
-        const QString data = root.filePath(QStringLiteral("data"));
+        const QString data = root.filePath(QStringLiteral("data")), log = root.filePath(QStringLiteral("child.log"));
         const QByteArray demo = ReadBytes(data + QStringLiteral("/DATA401.QN"));
         QMap<int, int> shownUpTo; // client -> the highest item that came on screen
-        int resumes = 0, saved = 0;
-        QSet<int> seenNow; // the clients the present run has shown
+        QSet<int> seenNow;        // the clients the present run has shown
+        int resumes = 0;
         const auto heard = [&](const QByteArray& line) {
             const QList<QByteArray> w = line.trimmed().split(' ');
             const int n = w.value(1).toInt(), item = w.value(2).toInt();
+            // A client with answers kept goes on only through the continued test, never from its start.
+            QVERIFY2(seenNow.contains(n) || shownUpTo.value(n) < 2 || w.first() == "resumed", line.constData());
+            seenNow.insert(n);
             if (w.first() == "shown") {
-                // A client with answers kept goes on only through the continued test, never from its start.
-                QVERIFY2(seenNow.contains(n) || shownUpTo.value(n) < 2, line.constData());
-                seenNow.insert(n);
                 shownUpTo[n] = std::max(shownUpTo.value(n), item);
                 return;
             }
-            QVERIFY2(w.first() == "resumed" && w.size() == 4, line.constData());
-            const QString answers = QString::fromLatin1(w.at(3)), expected = CrashAnswers(n);
+            const QString answers = QString::fromLatin1(w.value(3)), expected = CrashAnswers(n);
+            QVERIFY2(w.first() == "resumed" && answers.size() == NumItems, line.constData());
             for (int i = 1; i <= NumItems; ++i)
                 QVERIFY2(answers[i - 1] == expected[i - 1] || (answers[i - 1] == '0' && i >= shownUpTo.value(n)),
                          qPrintable(QStringLiteral("client %1, item %2: %3").arg(n).arg(i).arg(answers)));
             QCOMPARE(item, answers.contains('0') ? int(answers.indexOf('0')) + 1 : 1); // a whole sheet: at its top
-            seenNow.insert(n);
             ++resumes;
         };
-        const QString child = QCoreApplication::applicationDirPath() + QStringLiteral("/resume_child");
-        const int kills = qEnvironmentVariableIsSet("VELTRANE_CRASH_KILLS")
-                              ? qEnvironmentVariableIntValue("VELTRANE_CRASH_KILLS")
-                              : 200;
         for (int kill = 0; kill < kills && !QTest::currentTestFailed(); ++kill) {
             seenNow.clear();
             QProcess p;
-            p.setStandardErrorFile(root.filePath(QStringLiteral("child.log")), QIODevice::Append);
-            p.start(child, {mode, root.path()});
+            p.setStandardErrorFile(log, QIODevice::Append);
+            p.start(QCoreApplication::applicationDirPath() + QStringLiteral("/resume_child"), {mode, root.path()});
             QVERIFY(p.waitForStarted());
             // A quarter of the kills come at a moment after the start (opening, the question, court history,
-            // saving); the others while items come on screen, a few microseconds into the next answer.
+            // saving); the others once items came on screen, a few microseconds into the next answer.
             const bool anyMoment = rng.bounded(4) == 0;
             const int lines = anyMoment ? -1 : int(rng.bounded(1, 30));
             const qint64 delayNs = 1000 * (anyMoment ? rng.bounded(350000) : rng.bounded(3000));
@@ -82,13 +77,7 @@ private slots:
             const bool killed = p.state() == QProcess::Running;
             p.kill();
             p.waitForFinished();
-            QVERIFY2(killed, qPrintable(QStringLiteral("the run ended by itself (%1): %2")
-                                            .arg(p.exitCode())
-                                            .arg(QString::fromLocal8Bit(ReadBytes(root.filePath("child.log"))
-                                                                     .replace("This plugin does not support "
-                                                                              "propagateSizeHints()\n",
-                                                                              "")
-                                                                     .right(3000)))));
+            QVERIFY2(killed, ReadBytes(log).right(2000).constData()); // the run ended by itself
             for (const QByteArray& line : p.readAllStandardOutput().split('\n'))
                 if (!line.isEmpty())
                     heard(line);
@@ -97,28 +86,21 @@ private slots:
             table.setDataPath(data);
             QVERIFY2(!table.LoadClients().error, qPrintable(table.LoadClients().error.description));
             const QByteArray file = ReadBytes(table.ClientFilePath);
-            QCOMPARE(file.left(demo.size()), demo);
-            QCOMPARE(file.size() % ClientRecord::Size, 0);
+            QVERIFY(file.startsWith(demo) && file.size() % ClientRecord::Size == 0);
             for (int slot = 7; slot <= table.NumClients; ++slot) {
                 const ClientRecord& r = table.Clients[slot];
-                QCOMPARE(r.Name.trimmed(), CrashClientName(slot - 6));
+                QCOMPARE(r.Name.trimmed() + r.TestDate, CrashClientName(slot - 6) + TodayText);
                 QCOMPARE(r.Responses, CrashAnswers(slot - 6));
-                QCOMPARE(r.TestDate, TodayText);
             }
             // A client begins only once the one before it is saved.
             QVERIFY(shownUpTo.isEmpty() || shownUpTo.lastKey() - 1 <= table.NumClients - 6);
             if (table.NumClients > 40) { // a new location before this one is full
-                saved += table.NumClients - 6;
                 WriteFile(table.ClientFilePath, demo);
                 QFile::remove(data + QStringLiteral("/DATA401.JNL"));
                 shownUpTo.clear();
             }
         }
-        ClientTable last;
-        last.setDataPath(data);
-        last.LoadClients();
-        saved += last.NumClients - 6;
-        qInfo("%s: %d clients saved, %d tests continued", qPrintable(mode), saved, resumes);
+        qInfo("%s: %d tests continued", qPrintable(mode), resumes);
         QVERIFY2(resumes >= kills / 4, qPrintable(QString::number(resumes)));
     }
 };
