@@ -7,6 +7,7 @@
 #include "SessionFlags.h"
 #include "SupervisorOperations.h"
 #include "TestDefinition.h"
+#include "WaitingTests.h"
 
 #include <QDir>
 #include <QUuid>
@@ -130,6 +131,7 @@ FileError CurrentClient::begin()
     m_admin.startedMs = m_clock.now().toMSecsSinceEpoch();
     m_admin.record = record().toBytes();
     m_active = true;
+    m_resumed = false;
     m_warned = false;
     return keep();
 }
@@ -291,6 +293,7 @@ bool CurrentClient::resume(const QString& id, const QString& title)
         return false;
     const Administration a = *found;
     m_flags.EditingClient = false;
+    m_flags.ScanReview = false;
     if (!startNew(title))
         return false;
     record() = ClientRecord::fromBytes(a.record);
@@ -301,9 +304,15 @@ bool CurrentClient::resume(const QString& id, const QString& title)
     m_admin.events.append({m_clock.now().toMSecsSinceEpoch(), 0, JournalEvent::Resumed});
     m_mode = a.mode;
     m_active = true;
+    m_resumed = true;
     m_warned = false;
     keep();
     return true;
+}
+
+int CurrentClient::resumedAt() const
+{
+    return m_active && m_resumed ? FirstItemToContinue(m_admin) : 0;
 }
 
 FileError CurrentClient::setAside()
@@ -325,4 +334,11 @@ FileError CurrentClient::setAside(const QString& id)
     Administration a = *found;
     a.setAside = true;
     return journal().update(a);
+}
+
+FileError CurrentClient::abandon(const QString& id)
+{
+    if (m_active && id == m_admin.id)
+        return {};
+    return journal().close(id);
 }
