@@ -152,17 +152,24 @@ int Create(const QString& path, QByteArrayView bytes, mode_t mode)
     return 0;
 }
 
-int Append(const QString& path, QByteArrayView bytes)
+// Opens a regular file at `path`, never through a link. O_NONBLOCK: a pipe planted at the name must not hang the
+// open; it is refused as not a regular file.
+static int openRegular(const QString& path, int flags, Fd& f, struct stat& st)
 {
-    // O_NONBLOCK: a pipe planted at the name must not hang the open; it is refused below.
-    Fd f(::open(native(path).constData(), O_WRONLY | O_APPEND | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+    f.fd = ::open(native(path).constData(), flags | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
     if (f.fd < 0)
         return errno;
-    struct stat st {};
     if (::fstat(f.fd, &st) != 0)
         return errno;
-    if (!S_ISREG(st.st_mode))
-        return EINVAL;
+    return S_ISREG(st.st_mode) ? 0 : EINVAL;
+}
+
+int Append(const QString& path, QByteArrayView bytes)
+{
+    Fd f;
+    struct stat st {};
+    if (int err = openRegular(path, O_WRONLY | O_APPEND, f, st))
+        return err;
     if (int err = writeAll(f.fd, bytes))
         return err;
     return ::fdatasync(f.fd) == 0 ? 0 : errno;
@@ -170,15 +177,10 @@ int Append(const QString& path, QByteArrayView bytes)
 
 int Read(const QString& path, QByteArray& out, qint64 limit, qint64* size)
 {
-    // O_NONBLOCK: opening a pipe planted at the name must not hang; it is refused below as not a regular file.
-    Fd f(::open(native(path).constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
-    if (f.fd < 0)
-        return errno;
+    Fd f;
     struct stat st {};
-    if (::fstat(f.fd, &st) != 0)
-        return errno;
-    if (!S_ISREG(st.st_mode))
-        return EINVAL;
+    if (int err = openRegular(path, O_RDONLY, f, st))
+        return err;
     if (size)
         *size = st.st_size;
     out.resize(static_cast<qsizetype>(limit >= 0 ? std::min<qint64>(limit, st.st_size) : st.st_size));

@@ -14,18 +14,6 @@
 
 namespace {
 
-const char* modeName(Administration::Mode m)
-{
-    switch (m) {
-    case Administration::Mode::Paper:
-        return "paper";
-    case Administration::Mode::Scan:
-        return "scan";
-    case Administration::Mode::OnScreen:
-        break;
-    }
-    return "screen";
-}
 
 FileError journalError(int err, const QString& path)
 {
@@ -126,6 +114,19 @@ bool extends(const Administration& kept, const Administration& next)
 }
 
 } // namespace
+
+const char* Administration::modeName(Mode m)
+{
+    switch (m) {
+    case Administration::Mode::Paper:
+        return "paper";
+    case Administration::Mode::Scan:
+        return "scan";
+    case Administration::Mode::OnScreen:
+        break;
+    }
+    return "screen";
+}
 
 QString Administration::responses(int items) const
 {
@@ -266,7 +267,7 @@ QByteArray AdministrationJournal::toBytes(const QList<Administration>& list)
         for (const JournalEvent& e : a.events)
             events.append(eventJson(e));
         all.append(QJsonObject{{QStringLiteral("id"), a.id},
-                               {QStringLiteral("mode"), QLatin1String(modeName(a.mode))},
+                               {QStringLiteral("mode"), QLatin1String(Administration::modeName(a.mode))},
                                {QStringLiteral("slot"), a.slot},
                                {QStringLiteral("started"), QString::number(a.startedMs)},
                                {QStringLiteral("language"), a.language},

@@ -33,6 +33,8 @@ struct Administration {
     QList<JournalEvent> events;
     bool setAside = false; // the supervisor chose to continue it later
 
+    // "screen", "paper" or "scan", as files and exports name the mode.
+    static const char* modeName(Mode m);
     // Each item's latest answer, one digit per item, "0" for an item never answered.
     QString responses(int items) const;
     // The highest item answered, 0 for none; an item only shown does not count.

@@ -96,19 +96,6 @@ AdministrationNotes AdministrationNotes::compute(const Administration& a, const 
     return n;
 }
 
-const char* AdministrationNotes::modeName(Administration::Mode m)
-{
-    switch (m) {
-    case Administration::Mode::Paper:
-        return "paper";
-    case Administration::Mode::Scan:
-        return "scan";
-    case Administration::Mode::OnScreen:
-        break;
-    }
-    return "screen";
-}
-
 QStringList AdministrationNotes::describe() const
 {
     QStringList out;
@@ -139,7 +126,7 @@ QStringList AdministrationNotes::describe() const
 QList<std::pair<QString, QJsonValue>> AdministrationNotes::exportFields() const
 {
     const auto timedValue = [this](qint64 v) { return timed ? QJsonValue(v) : QJsonValue(); };
-    return {{QStringLiteral("mode"), QString::fromLatin1(modeName(mode))},
+    return {{QStringLiteral("mode"), QString::fromLatin1(Administration::modeName(mode))},
             {QStringLiteral("language"), language.isEmpty() ? QJsonValue() : QJsonValue(language)},
             {QStringLiteral("total_seconds"), timedValue((totalMs + 500) / 1000)},
             {QStringLiteral("items_under_1s"), timedValue(under1s)},
@@ -157,7 +144,7 @@ QJsonObject AdministrationNotes::toJson() const
     QJsonArray items;
     for (qint64 ms : itemMs)
         items.append(ms);
-    return {{QStringLiteral("mode"), QString::fromLatin1(modeName(mode))},
+    return {{QStringLiteral("mode"), QString::fromLatin1(Administration::modeName(mode))},
             {QStringLiteral("language"), language},
             {QStringLiteral("start"), startMs},
             {QStringLiteral("end"), endMs},

@@ -32,7 +32,6 @@ struct AdministrationNotes {
     // The notes of `a`, whose client was saved at `savedMs` with the answers `responses`.
     static AdministrationNotes compute(const Administration& a, const QString& responses, qint64 savedMs);
 
-    static const char* modeName(Administration::Mode m);
     // The figures a supervisor reads, one line each.
     QStringList describe() const;
     // The figures the score export carries, by column name, in column order; unknown figures are null.

@@ -149,7 +149,7 @@ private slots:
         QVERIFY(NotesFile::read(run.dataDir + QStringLiteral("/DATA401.NTS"), notes));
         const std::optional<AdministrationNotes> kept = NotesFile::find(notes, 7, r);
         QVERIFY(kept && !ReadBytes(run.dataDir + QStringLiteral("/DATA401.NTS")).contains("Newcomer"));
-        QCOMPARE(AdministrationNotes::modeName(kept->mode), onScreen ? "screen" : scanned ? "scan" : "paper");
+        QCOMPARE(Administration::modeName(kept->mode), onScreen ? "screen" : scanned ? "scan" : "paper");
         QCOMPARE(kept->describe().join(' ').contains(QStringLiteral("timing not available")), !onScreen);
         if (onScreen) {
             // The spoken instructions and items came from the chosen language's folder; a wrong code was refused.
