@@ -173,7 +173,6 @@ frmSupervisorOptions::frmSupervisorOptions(AppContext& ctx, SupervisorServices s
     frameLayout->addWidget(m_tabPanel);
     frameLayout->addWidget(current);
     frameLayout->addLayout(buttons);
-    m_frame->adjustSize();
 
     // Every option in the chain: Qt lets the Tab key stop only on the chosen one of each set, so the focus enters a
     // tab's options at its chosen operation, and the arrow keys go on from there.
@@ -185,7 +184,6 @@ frmSupervisorOptions::frmSupervisorOptions(AppContext& ctx, SupervisorServices s
     setTabOrder(m_menu->button(0), m_menu->button(1));
     connect(m_tabs, &QTabWidget::currentChanged, this, &frmSupervisorOptions::tabChanged);
 
-    resize(m_frame->sizeHint() + QSize(TwipsToPixelsX(1200, this), TwipsToPixelsY(2400, this)));
 
     // Loading the window.
     m_lastTab = 0;
@@ -196,6 +194,9 @@ frmSupervisorOptions::frmSupervisorOptions(AppContext& ctx, SupervisorServices s
     if (!EmptyDisk)
         m_name->setText(currentName());
     setupInterruptedTab();
+    // Sized once every tab is in: the tab bar shows them all, without scroll arrows.
+    m_frame->adjustSize();
+    resize(m_frame->sizeHint() + QSize(TwipsToPixelsX(1200, this), TwipsToPixelsY(2400, this)));
 }
 
 void frmSupervisorOptions::setupInterruptedTab()
@@ -203,7 +204,6 @@ void frmSupervisorOptions::setupInterruptedTab()
     m_waiting = new InterruptedTestsTab;
     m_waiting->setTests(WaitingTests(m_ctx.client, GetINIResumeHours(m_ctx.settings)));
     m_tabs->addTab(m_waiting, QStringLiteral("&Interrupted Tests"));
-    SetBackColor(m_waiting, NormalColor);
     setTabOrder(m_deidentified, m_waiting->list());
     setTabOrder(m_waiting->option(1), m_menu->button(0));
     connect(m_waiting, &InterruptedTestsTab::helpChanged, this, [this](const QString& help) {
