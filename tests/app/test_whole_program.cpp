@@ -3,6 +3,7 @@
 // edges are scripted: message boxes and beep, file choosers, the clock, printer, audio and scanner.
 
 #include "AdministrationNotes.h"
+#include "AuditTrail.h"
 #include "FakeAudio.h"
 #include "FakeClock.h"
 #include "FakeFileDialogs.h"
@@ -24,6 +25,8 @@
 #include "frmScanBatch.h"
 
 #include <QAction>
+#include <QComboBox>
+#include <QTableWidget>
 #include <QDir>
 #include <QFileInfo>
 #include <QJsonArray>
@@ -118,6 +121,19 @@ struct Run {
     // Steps for Supervisor Options on tab `tab` with option button `option` (by name) chosen, then OK, and the
     // secret code when the operation asks for it.
     void supervisor(ModalDriver& driver, int tab, const QString& option = {}, bool code = false);
+    // The entries of the location's audit trail with `event` (all for none), once the whole trail is found sound.
+    QList<AuditEntry> trail(const QString& event = {}) const
+    {
+        QByteArray bytes;
+        const AuditVerification v = AuditTrail::verifyFolder(dataDir, std::nullopt, &bytes);
+        QList<AuditEntry> out;
+        if (!v.holds())
+            QTest::qFail(qPrintable(v.message), __FILE__, __LINE__);
+        for (const AuditEntry& e : AuditTrail::parse(bytes))
+            if (event.isEmpty() || e.event == event)
+                out << e;
+        return out;
+    }
 };
 
 void typeInto(QWidget* w, const QString& keys)
@@ -280,7 +296,9 @@ void administrationNotes(Run& run)
     QCOMPARE(json.at(6).toObject().value("administration"),
              QJsonDocument::fromJson(ReadBytes(expected + QStringLiteral("client7.json"))).object());
     const QStringList copies = QDir(backups).entryList({QStringLiteral("DATA401-*")});
-    QVERIFY2(copies.size() == 2 && copies[0].endsWith(".NTS"), qPrintable(copies.join(' ')));
+    QVERIFY2(copies.size() == 4 && copies[0].endsWith(".AUD") && copies[1].endsWith(".KEY") &&
+                 copies[2].endsWith(".NTS"),
+             qPrintable(copies.join(' ')));
 
     // Sheet images saved since, as clients 1 and 7.
     const QByteArray sheets = QByteArray(64, 'a') + " 1\r\n" + QByteArray(64, 'b') + " 7\r\n";
@@ -306,7 +324,15 @@ private slots:
     void startUp_listsTheClientsOfTheSavedLocation()
     {
         Run run;
+        // Left by a program that died: its lock went with it, its file stayed.
+        WriteFile(run.dataDir + QStringLiteral("/DATA401.LCK"), "bob\nws2\n4242\n");
         QVERIFY(run.start());
+        // A location from before the trail begins it at its first opening.
+        const QList<AuditEntry> trail = run.trail();
+        QCOMPARE(trail.size(), 2);
+        QCOMPARE(trail[0].event, QStringLiteral("trail-begun-on-existing-location"));
+        QCOMPARE(trail[1].event + trail[1].detailsText(),
+                 QStringLiteral("location-openedclients=6; lock-taken-over-from=user bob on computer ws2"));
         QCOMPARE(run.menu().windowTitle(), QStringLiteral("Veltrane"));
         QCOMPARE(run.listLines().size(), 6);
         QCOMPARE(run.listLines().first(), QStringLiteral("1-Sample, Avery"));
@@ -396,6 +422,17 @@ private slots:
             QVERIFY(run.audio.played.isEmpty());
         }
         QVERIFY(run.printer.jobs.isEmpty());
+        const QList<AuditEntry> created = run.trail(QStringLiteral("client-created"));
+        QCOMPARE(created.size(), 1);
+        QCOMPARE(created[0].slot, 7);
+        QCOMPARE(created[0].detail(QStringLiteral("mode")), onScreen ? "on screen" : scanned ? "scan" : "paper");
+        QCOMPARE(created[0].detail(QStringLiteral("language")).toUpper(), onScreen ? method.toUpper() : QStringLiteral("NONE"));
+        QCOMPARE(run.trail(QStringLiteral("secret-code-wrong")).size(), onScreen ? 1 : 0);
+        const QList<AuditEntry> sheets = run.trail(QStringLiteral("scanned-sheet-saved"));
+        QCOMPARE(sheets.size(), scanned ? 1 : 0);
+        if (scanned)
+            QCOMPARE(sheets[0].detail(QStringLiteral("image-sha256")).size(), 64);
+        QVERIFY(!ReadBytes(run.dataDir + QStringLiteral("/DATA401.AUD")).contains("Newcomer"));
     }
 
     // Scan a Batch from the Options menu: a folder holding a good sheet, one with a mark too light to call and one
@@ -533,6 +570,16 @@ private slots:
         QCOMPARE(after.EditCount.trimmed().toInt(), before.EditCount.trimmed().toInt() + 1);
         expected.EditCount = after.EditCount;
         QCOMPARE(after.toBytes(), expected.toBytes());
+        QStringList changes;
+        for (const AuditEntry& e : run.trail())
+            if (e.event.endsWith(QStringLiteral("-changed")))
+                changes << QStringLiteral("%1 %2 %3").arg(e.slot).arg(e.event, e.detailsText());
+        QStringList want{QStringLiteral("2 client-changed field=Marital; old=%1; new=3").arg(before.Marital.trimmed())};
+        if (before.TestDate != TodayText)
+            want << QStringLiteral("2 client-changed field=TestDate; old=%1; new=%2").arg(before.TestDate, TodayText);
+        if (before.Responses[0] != QLatin1Char('2'))
+            want << QStringLiteral("2 answers-changed field=Responses; items=1; old=%1; new=2").arg(before.Responses[0]);
+        QCOMPARE(changes, want);
         QCOMPARE(run.fileBytes().size(), run.demoClients.size());
     }
 
@@ -596,6 +643,16 @@ private slots:
                      qPrintable(all.right(600)));
             QCOMPARE(pages[0].value(3).mid(7, 43).trimmed(), "NAME            : " + run.demo(i + 1).Name.trimmed());
         }
+        QStringList outputs;
+        for (const AuditEntry& e : run.trail())
+            if (e.event.startsWith(QStringLiteral("report")) || e.event.contains(QStringLiteral("print")))
+                outputs << QStringLiteral("%1 %2").arg(e.slot).arg(e.event);
+        const QStringList want[3] = {{"1 report-shown", "1 report-printed", "1 report-printed", "1 report-saved-pdf"},
+                                     {"1 report-printed", "2 report-printed", "3 report-printed", "4 report-printed",
+                                      "5 report-printed", "6 report-printed"},
+                                     {"1 report-printed", "2 report-printed", "3 report-printed", "4 report-printed",
+                                      "5 report-printed", "6 report-printed", "0 print-all"}};
+        QCOMPARE(outputs, want[option]);
         QCOMPARE(run.fileBytes(), run.demoClients);
     }
 
@@ -623,6 +680,7 @@ private slots:
         QVERIFY2(run.prompts.texts().contains(QStringLiteral("Data Verification complete.")),
                  qPrintable(run.prompts.texts().join(" / ")));
         QCOMPARE(run.record(3).toBytes(), before.toBytes());
+        QVERIFY(run.trail(QStringLiteral("verify-data-corrected")).isEmpty()); // keyed back as stored: no change
     }
 
     // Delete Names on a file of 53 records, after a backup onto the data location, a restore from it and printing
@@ -688,6 +746,10 @@ private slots:
         QVERIFY(!run.listLines().join(' ').contains(QStringLiteral("damaged"))); // scrambled names are sound
         const ClientRecord first = run.record(1);
         QCOMPARE(first.NameDeleted + first.Responses + first.DOB, "1" + run.demo(1).Responses + run.demo(1).DOB);
+        QStringList all;
+        for (int n = 1; n <= 51; ++n)
+            all << QString::number(n);
+        QCOMPARE(run.trail(QStringLiteral("names-deleted")).value(0).detail(QStringLiteral("slots")), all.join(' '));
     }
 
     // Export & Backup: scores exported, the client file backed up, names deleted, then the backup restored.
@@ -699,7 +761,9 @@ private slots:
         QVERIFY(QDir().mkpath(backups));
         run.files.saveAnswers = [csv] { return csv; };
         run.files.folderAnswers = [backups] { return backups; };
-        run.files.openAnswers = [backups] { return QDir(backups).entryInfoList(QDir::Files).value(0).filePath(); };
+        run.files.openAnswers = [backups] {
+            return QDir(backups).entryInfoList({QStringLiteral("*.QN")}, QDir::Files).value(0).filePath();
+        };
         const auto operation = [&run](int tab, int option) {
             ModalDriver driver;
             run.supervisor(driver, tab, option < 0 ? QString() : QStringLiteral("optDataOption_%1").arg(option),
@@ -721,6 +785,57 @@ private slots:
         QVERIFY2(rows[1].startsWith("1,\"Sample, Avery\""), rows[1].constData());
         QCOMPARE(run.fileBytes(), run.demoClients);
         QCOMPARE(run.listLines().first(), QStringLiteral("1-Sample, Avery"));
+        // Each operation recorded with its file, and the trail went on past the restore: the backup's own trail,
+        // shorter, is kept beside it.
+        QStringList done;
+        for (const AuditEntry& e : run.trail())
+            if (QStringList{"export", "backup", "names-deleted", "restore"}.contains(e.event))
+                done << e.event + QLatin1Char(' ') + QFileInfo(e.detail(QStringLiteral("file"))).fileName();
+        const QString backup = QDir(backups).entryList({QStringLiteral("*.QN")}).value(0);
+        QCOMPARE(done, QStringList({"export scores.csv", "backup " + backup, "names-deleted ", "restore " + backup}));
+        const QString kept = run.trail(QStringLiteral("restore")).value(0).detail(QStringLiteral("its-trail-kept-as"));
+        QVERIFY2(QFile::exists(kept) && QFileInfo(kept).absolutePath() == run.dataDir, qPrintable(kept));
+        QVERIFY(AuditTrail::parse(ReadBytes(kept)).size() < run.trail().size());
+
+        // The Audit Trail tab, behind the code: newest first, by client; Verify, then again once a text editor
+        // has changed one entry's client number.
+        const QString trailPath = run.dataDir + QStringLiteral("/DATA401.AUD");
+        run.prompts.clear();
+        ModalDriver driver;
+        driver.onNextModal("frmSupervisorOptions", [&](QWidget* w) {
+            auto* tabs = w->findChild<QTabWidget*>(QStringLiteral("sstSupervisorOperations"));
+            auto* page = w->findChild<QWidget*>(QStringLiteral("grdAuditTrail"))->parentWidget();
+            tabs->setCurrentWidget(page);
+            auto* grid = page->findChild<QTableWidget*>(QStringLiteral("grdAuditTrail"));
+            // Looked at once the code was given and the entries are shown.
+            auto* poll = new QTimer(w);
+            poll->callOnTimeout(w, [&, w, page, grid, poll] {
+                if (!grid->isEnabled())
+                    return;
+                poll->stop();
+                const int entries = int(run.trail().size());
+                QCOMPARE(grid->rowCount(), entries);
+                QCOMPARE(grid->item(0, 0)->text(), QString::number(entries));
+                auto* client = page->findChild<QComboBox*>(QStringLiteral("cmbAuditClient"));
+                client->setCurrentIndex(1);
+                QCOMPARE(grid->rowCount(), 0); // no entry of client 1: a restore and an export are of them all
+                pressNow(page->findChild<QPushButton*>(QStringLiteral("cmdAuditVerify")));
+                QByteArray bytes = ReadBytes(trailPath);
+                bytes.replace("\tbackup\t", "\tbackup2\t");
+                WriteFile(trailPath, bytes);
+                pressNow(page->findChild<QPushButton*>(QStringLiteral("cmdAuditVerify")));
+                pressNow(w->findChild<QPushButton*>(QStringLiteral("cmdMenuChoice_1")));
+            });
+            poll->start(50);
+            press(0)(w);
+        });
+        driver.onNextModal("frmMyInputBox", answerInputBox(QStringLiteral("K")));
+        run.pressMenu(2);
+        QVERIFY(driver.done());
+        const QStringList texts = run.prompts.texts();
+        QVERIFY2(texts.size() == 2 && texts[0].startsWith(QStringLiteral("The audit trail holds: ")) &&
+                     texts[1].contains(QStringLiteral("was changed after it was written")),
+                 qPrintable(texts.join(" / ")));
     }
 
     // A test cut short at item 40: abandoning it left nothing, and the journal a crash there leaves brings it back
@@ -777,6 +892,7 @@ private slots:
         }
         QCOMPARE(run->fileBytes(), run->demoClients);
         QVERIFY(!QFileInfo::exists(journalPath)); // abandoned: closed
+        QCOMPARE(run->trail(QStringLiteral("administration-abandoned")).size(), 1);
         QVERIFY(!kept.isEmpty());
 
         // The crash: the program goes, the journal stays as it was at item 40.
@@ -805,6 +921,12 @@ private slots:
                      qPrintable(texts.join(" / ")));
         else
             QVERIFY(texts.value(0).contains(QStringLiteral("too old to be continued")));
+        QStringList events;
+        for (const AuditEntry& e : run->trail())
+            if (e.event.startsWith(QStringLiteral("administration")) || e.event.startsWith(QStringLiteral("location-c")))
+                events << e.event + QLatin1Char(' ') + e.detail(QStringLiteral("after-item"));
+        QCOMPARE(events, QStringList({"administration-abandoned ", "location-closed ", "administration-interrupted 40",
+                                      answer == "Yes" ? "administration-resumed 40" : "administration-set-aside "}));
         if (answer == "Yes") {
             QCOMPARE(run->fileBytes().size(), run->demoClients.size() + ClientRecord::Size);
             QCOMPARE(run->record(7).Responses, answers);

@@ -72,7 +72,7 @@ void ContinueInterruptedTest(AppContext& ctx, QWidget* parent, const QString& id
             ctx.client.setAside();
         return;
     }
-    if (!AskSecretCode(ctx.prompts, parent)) {
+    if (!AskSecretCode(ctx, parent)) {
         ctx.client.setAside();
         return;
     }
@@ -89,7 +89,7 @@ void ContinueInterruptedTest(AppContext& ctx, QWidget* parent, const QString& id
     presentation.ResumeAt = a.lastItem() + 1;
     presentation.exec();
     if (ctx.flags.ContinueFlag) {
-        while (!AskSecretCode(ctx.prompts, parent)) {
+        while (!AskSecretCode(ctx, parent)) {
         }
     }
 }

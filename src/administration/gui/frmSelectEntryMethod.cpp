@@ -145,7 +145,7 @@ void frmSelectEntryMethod::administerOnScreen()
     // Finished or abandoned, the test leaves the computer with the client: only the supervisor's code gets back to
     // the main menu.
     if (flags.ContinueFlag) {
-        while (!AskSecretCode(m_ctx.prompts, this)) {
+        while (!AskSecretCode(m_ctx, this)) {
         }
     }
     accept();
