@@ -348,6 +348,20 @@ FileError AuditTrail::append(const QString& event, int slot, const AuditDetails&
 {
     if (m_fd < 0)
         return {};
+    // A text editor saves by writing a new file in the old one's place: entries written through the old
+    // descriptor would go to a file no longer there. The trail at the name is taken up again, and says so.
+    struct stat held {};
+    struct stat named {};
+    if (::fstat(m_fd, &held) == 0 && (::lstat(QFile::encodeName(path()).constData(), &named) != 0 ||
+                                       held.st_ino != named.st_ino || held.st_dev != named.st_dev)) {
+        const QString folder = m_folder;
+        const Identity who = m_who;
+        close(false);
+        if (FileError e = open(folder, true, who))
+            return e;
+        if (FileError e = append(QStringLiteral("trail-file-replaced-while-open")))
+            return e;
+    }
     const QDateTime t = when.isValid() ? when : QDateTime::currentDateTime();
     AuditEntry e;
     e.seq = m_seq + 1;

@@ -5,6 +5,7 @@
 
 #include <QTemporaryDir>
 #include <QTest>
+#include <cstdio>
 
 using Problem = AuditVerification::Problem;
 
@@ -102,6 +103,23 @@ private slots:
             if (m_trail[i] == '\n')
                 ++line;
         }
+    }
+
+    void append_afterAnEditorReplacedTheFile_writesToTheFileThere()
+    {
+        QTemporaryDir dir;
+        AuditTrail t;
+        QVERIFY(!t.open(dir.path(), false));
+        const QString path = t.path();
+        const QByteArray before = ReadBytes(path);
+        // As sed -i and editors save: a new file renamed over the old name.
+        WriteFile(path + QStringLiteral(".new"), before);
+        QVERIFY(::rename(qPrintable(path + QStringLiteral(".new")), qPrintable(path)) == 0);
+        QVERIFY(!t.append(QStringLiteral("backup")));
+        QList<AuditEntry> entries = AuditTrail::parse(ReadBytes(path));
+        QCOMPARE(entries.size(), 3);
+        QCOMPARE(entries[1].event + QLatin1Char(' ') + entries[2].event,
+                 QStringLiteral("trail-file-replaced-while-open backup"));
     }
 
     void open_afterTornWrite_dropsPartAndStaysVerifiable()
