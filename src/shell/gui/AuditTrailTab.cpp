@@ -115,6 +115,7 @@ void AuditTrailTab::verify()
     m_result->setText(text);
     m_ctx.client.audit(QStringLiteral("audit-verified"), 0, {{QStringLiteral("entry"), QString::number(v.entry)}},
                        v.holds() ? QStringLiteral("holds") : QStringLiteral("failed"));
+    m_head->setText(headText());
     m_ctx.prompts.message(text, QStringLiteral("Audit Trail"),
                           v.holds() ? Prompts::Icon::Information : Prompts::Icon::Critical, Prompts::Buttons::Ok);
 }
@@ -142,6 +143,7 @@ void AuditTrailTab::exportCsv()
                                        : PrivateFile::WriteOutput(target, AuditCsv(rows, m_ctx.table.audit.head()));
     if (e.isEmpty())
         m_ctx.client.audit(QStringLiteral("audit-exported"), client, {{QStringLiteral("file"), path}});
+    m_head->setText(headText());
     m_ctx.prompts.message(e.isEmpty() ? QStringLiteral("The audit trail was exported as\r%1").arg(QDir::toNativeSeparators(path))
                                       : QStringLiteral("The audit trail was not exported.\r%1").arg(e),
                           QStringLiteral("Export Audit Trail"),
