@@ -46,6 +46,8 @@ const char* kExportUsage =
     "  --output FILE|-    write FILE (replaced safely, mode 0600) instead of standard output (-); never a file\n"
     "                     of the program folder or data location, a device, a pipe or a link\n"
     "\n"
+    "A location with an audit trail adds its head (see audit) as a last CSV line audit_head,COUNT:TAG or a field\n"
+    "audit_head of each JSON object, and records the export in the trail.\n"
     "A client that cannot be scored gets a row with empty scale fields and a message on standard error.\n"
     "Exit status: 0 every client scored; 1 a client could not be scored, or a bad argument, folder or file.\n";
 
@@ -244,7 +246,8 @@ int ExportCommand(const QStringList& args)
     const QString brand = GetINIBrandCode(Profile(program + QStringLiteral("/Quillan.ini")));
     const ScoreExport out = ExportScores(program, table, brand.isEmpty() ? PublisherBrandCode : brand.at(0),
                                          {format == QLatin1String("json") ? ExportFormat::Json : ExportFormat::Csv,
-                                          a.flags.contains(QStringLiteral("--deidentified"))});
+                                          a.flags.contains(QStringLiteral("--deidentified")),
+                                          AuditTrail::headOf(data)});
     if (out.error)
         return fail(name, out.error.message);
     if (output == QLatin1String("-")) {

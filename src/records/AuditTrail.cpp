@@ -3,6 +3,7 @@
 #include "PrivateFile.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QMessageAuthenticationCode>
 #include <QRandomGenerator>
 #include <QSysInfo>
@@ -549,4 +550,16 @@ QList<AuditEntry> AuditEntriesNewestFirst(const QList<AuditEntry>& entries, int 
             out.append(*it);
     }
     return out;
+}
+
+QString AuditTrail::headOf(const QString& folder)
+{
+    QFile f(folder + QLatin1Char('/') + QLatin1String(FileName));
+    if (QFileInfo(f.fileName()).isSymLink() || !f.open(QIODevice::ReadOnly) || f.size() == 0)
+        return {};
+    f.seek(std::max<qint64>(0, f.size() - 65536));
+    const QByteArray tail = f.readAll();
+    const qsizetype end = tail.lastIndexOf('\n');
+    const Line last = parseLine(tail.mid(tail.lastIndexOf('\n', end - 1) + 1, end - tail.lastIndexOf('\n', end - 1) - 1));
+    return last.ok ? AuditHead{last.entry.seq, QString::fromLatin1(last.entry.tag.left(16))}.text() : QString();
 }

@@ -89,6 +89,8 @@ public:
     static QList<AuditEntry> parse(const QByteArray& trail);
     static AuditVerification verify(const QByteArray& trail, const QByteArray& key,
                                     const std::optional<AuditHead>& noted = std::nullopt);
+    // The head of the trail of `folder` as its last line says, read from its end; empty without a trail.
+    static QString headOf(const QString& folder);
     // Reads the trail and key of `folder` and verifies them.
     static AuditVerification verifyFolder(const QString& folder, const std::optional<AuditHead>& noted = std::nullopt,
                                           QByteArray* trail = nullptr);

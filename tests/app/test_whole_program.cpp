@@ -288,11 +288,16 @@ void administrationNotes(Run& run)
     }
     QCOMPARE(notes + '\n', QString::fromUtf8(ReadBytes(expected + QStringLiteral("notes.txt"))));
     QStringList columns;
-    for (const QString& line : QString::fromUtf8(ReadBytes(out + QStringLiteral(".csv"))).split("\r\n"))
+    QStringList csv = QString::fromUtf8(ReadBytes(out + QStringLiteral(".csv"))).split("\r\n");
+    // The trail's head as it stood when the export was made ends it.
+    QVERIFY2(csv.size() > 2 && csv[csv.size() - 2].startsWith(QStringLiteral("audit_head,")), qPrintable(csv.join('|')));
+    csv.removeAt(csv.size() - 2);
+    for (const QString& line : csv)
         columns << line.split(',').mid(std::max<qsizetype>(0, line.count(',') - 10)).join(',');
     QCOMPARE(columns.join('\n'), QString::fromUtf8(ReadBytes(expected + QStringLiteral("columns.csv"))));
     const QJsonArray json = QJsonDocument::fromJson(ReadBytes(out + QStringLiteral(".json"))).array();
     QVERIFY(json.at(0).toObject().value("administration").isNull());
+    QVERIFY(json.at(6).toObject().value("audit_head").toString().contains(':'));
     QCOMPARE(json.at(6).toObject().value("administration"),
              QJsonDocument::fromJson(ReadBytes(expected + QStringLiteral("client7.json"))).object());
     const QStringList copies = QDir(backups).entryList({QStringLiteral("DATA401-*")});
@@ -781,8 +786,11 @@ private slots:
         QFile exported(csv);
         QVERIFY(exported.open(QIODevice::ReadOnly));
         const QList<QByteArray> rows = exported.readAll().split('\n');
-        QCOMPARE(rows.size(), 1 + 6 + 1); // header, one row per client, then the last line's end
+        QCOMPARE(rows.size(), 1 + 6 + 2); // header, one row per client, the trail's head, then the last line's end
         QVERIFY2(rows[1].startsWith("1,\"Sample, Avery\""), rows[1].constData());
+        // The head when the export was made: the entry before the export's own.
+        const AuditEntry exportEntry = run.trail(QStringLiteral("export")).value(0);
+        QCOMPARE(rows[7].trimmed(), "audit_head," + QByteArray::number(exportEntry.seq - 1) + ':' + exportEntry.prev.left(16));
         QCOMPARE(run.fileBytes(), run.demoClients);
         QCOMPARE(run.listLines().first(), QStringLiteral("1-Sample, Avery"));
         // Each operation recorded with its file, and the trail went on past the restore: the backup's own trail,

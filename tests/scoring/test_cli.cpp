@@ -428,6 +428,10 @@ private slots:
             const RunResult v = cli(QStringList{"audit", "--data-dir", "D", "--verify"} + args);
             QVERIFY2(v.status == status && v.out.startsWith(said.toUtf8()), v.out.constData());
         }
+        // An export ends with the head it was made under, and is recorded after it.
+        const QList<QByteArray> exported = cli({"export", "--program-dir", "P", "--data-dir", "D"}).out.split('\n');
+        QVERIFY2(exported.size() > 2 && exported[exported.size() - 2].trimmed() == "audit_head," + head.toUtf8(),
+                 exported.join('|').constData());
         QByteArray trail = ReadBytes(place(QStringLiteral("D/DATA401.AUD")));
         WriteFile(place(QStringLiteral("D/DATA401.AUD")), trail.replace("\trestore\t", "\trestorf\t"));
         const RunResult tampered = cli({"audit", "--data-dir", "D", "--verify", "--format", "json"});
