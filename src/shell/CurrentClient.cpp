@@ -346,10 +346,13 @@ QList<Administration> CurrentClient::interrupted()
             j.close(a.id);
         } else {
             out.append(a);
-            if (!a.setAside)
+            // Once a run: the list is read again by other operations (Delete Names) that interrupt nothing.
+            if (!a.setAside && !m_interruptedSeen.contains(a.id)) {
+                m_interruptedSeen.insert(a.id);
                 audit(QStringLiteral("administration-interrupted"), a.slot,
                       {{QStringLiteral("mode"), modeName(a.mode)},
                        {QStringLiteral("after-item"), QString::number(a.lastItem())}});
+            }
         }
     }
     std::sort(out.begin(), out.end(),

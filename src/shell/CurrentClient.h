@@ -8,6 +8,7 @@
 #include "ClientRecord.h"
 #include "FileError.h"
 
+#include <QSet>
 #include <cstdint>
 #include <functional>
 
@@ -103,4 +104,5 @@ private:
     bool m_active = false;
     bool m_warned = false;
     bool m_auditWarned = false;
+    QSet<QString> m_interruptedSeen;
 };

@@ -122,6 +122,16 @@ private slots:
                  QStringLiteral("trail-file-replaced-while-open backup"));
     }
 
+    void open_whileAnotherHoldsIt_refused()
+    {
+        AuditTrail first, second;
+        QVERIFY(!first.open(m_dir.path(), true));
+        QCOMPARE(second.open(m_dir.path(), true).number, int(FileError::LocationInUse));
+        first.close(false);
+        QVERIFY(!second.open(m_dir.path(), true));
+        second.close(false);
+    }
+
     void open_afterTornWrite_dropsPartAndStaysVerifiable()
     {
         QTemporaryDir dir;
