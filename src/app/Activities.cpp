@@ -14,26 +14,34 @@
 #include "frmSupervisorOptions.h"
 #include "frmVerify.h"
 
+namespace {
+
+EntryChainWindows chainWindows(AppContext& ctx)
+{
+    EntryChainWindows windows;
+    windows.clientInformation = [&ctx](QWidget* p) { RunClientInfo(ctx, p); };
+    windows.courtHistory = [&ctx](QWidget* p) { RunCourtHistory(ctx, p); };
+    windows.answerGrid = [&ctx](QWidget* p) { RunNewEntry(ctx, p); };
+    windows.scanChain = MakeScanChain(ctx);
+    return windows;
+}
+
+} // namespace
+
 MainMenuActivities MakeActivities(AppContext& ctx)
 {
     MainMenuActivities a;
     a.clientInformation = [&ctx](QWidget* parent) { RunClientInfo(ctx, parent); };
     a.courtHistory = [&ctx](QWidget* parent) { RunCourtHistory(ctx, parent); };
     a.answerGrid = [&ctx](QWidget* parent) { RunNewEntry(ctx, parent); };
-    a.interruptedTests = [&ctx](QWidget* parent) {
-        OfferInterruptedTests(ctx, parent, [&ctx](QWidget* p) { RunNewEntry(ctx, p); });
-    };
-    a.entryMethod = [&ctx](QWidget* parent) {
-        EntryChainWindows windows;
-        windows.clientInformation = [&ctx](QWidget* p) { RunClientInfo(ctx, p); };
-        windows.courtHistory = [&ctx](QWidget* p) { RunCourtHistory(ctx, p); };
-        windows.answerGrid = [&ctx](QWidget* p) { RunNewEntry(ctx, p); };
-        windows.scanChain = MakeScanChain(ctx);
-        RunSelectEntryMethod(ctx, parent, windows);
-    };
+    a.interruptedTests = [&ctx](QWidget* parent) { OfferInterruptedTests(ctx, parent, chainWindows(ctx)); };
+    a.entryMethod = [&ctx](QWidget* parent) { RunSelectEntryMethod(ctx, parent, chainWindows(ctx)); };
     a.supervisorOptions = [&ctx](QWidget* parent) {
         SupervisorServices services;
         services.verify = [&ctx](QWidget* p) { RunVerify(ctx, p); };
+        services.continueTest = [&ctx](QWidget* p, const QString& id) {
+            ContinueInterruptedTest(ctx, p, id, chainWindows(ctx), /*codeGiven=*/true);
+        };
         ReportOutput printAll(ctx, true);
         SetReportServices(services, ctx, printAll);
         RunSupervisorOptions(ctx, parent, services);

@@ -147,6 +147,19 @@ void GridKeying::moveTo(int g, int row)
     highlight(g);
 }
 
+int GridKeying::startAt(int id)
+{
+    for (int g = 0; g < gridCount(); ++g) {
+        const qsizetype i = plan(g).items.indexOf(id);
+        if (id < 1 || i < 0)
+            continue;
+        m_grids[g].row = m_grids[g].remembered = static_cast<int>(i) + 1;
+        m_currentGrid = g;
+        return g;
+    }
+    return -1;
+}
+
 int ScrollTopRow(int row, int rows, int topRow, int visibleRows)
 {
     if (row >= topRow && row < topRow + visibleRows)

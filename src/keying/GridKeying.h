@@ -51,6 +51,9 @@ public:
     Outcome keyDown(int g);
     // The cursor was put on a row by the mouse or a paging key.
     void moveTo(int g, int row);
+    // Puts the cursor of the grid that holds item `id` on its row, where keying starts; that grid, or -1 when no
+    // grid holds the item.
+    int startAt(int id);
 
 private:
     struct GridState {

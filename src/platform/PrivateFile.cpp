@@ -152,6 +152,22 @@ int Create(const QString& path, QByteArrayView bytes, mode_t mode)
     return 0;
 }
 
+int Append(const QString& path, QByteArrayView bytes)
+{
+    // O_NONBLOCK: a pipe planted at the name must not hang the open; it is refused below.
+    Fd f(::open(native(path).constData(), O_WRONLY | O_APPEND | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+    if (f.fd < 0)
+        return errno;
+    struct stat st {};
+    if (::fstat(f.fd, &st) != 0)
+        return errno;
+    if (!S_ISREG(st.st_mode))
+        return EINVAL;
+    if (int err = writeAll(f.fd, bytes))
+        return err;
+    return ::fdatasync(f.fd) == 0 ? 0 : errno;
+}
+
 int Read(const QString& path, QByteArray& out, qint64 limit, qint64* size)
 {
     // O_NONBLOCK: opening a pipe planted at the name must not hang; it is refused below as not a regular file.

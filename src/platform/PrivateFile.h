@@ -28,6 +28,11 @@ int Copy(const QString& from, const QString& to, mode_t newMode = OwnerOnly);
 // Creates `path` with `mode` and writes `bytes`; EEXIST when anything at all, a link included, is at the name.
 int Create(const QString& path, QByteArrayView bytes, mode_t mode = OwnerOnly);
 
+// Appends `bytes` to the regular file at `path` and waits until they are on the medium (fdatasync). Never creates
+// the file and never writes through a link at the name (ENOENT, ELOOP; EINVAL for a device, pipe or folder). A crash
+// may leave only part of `bytes` at the end: readers must tell a torn last append from the rest.
+int Append(const QString& path, QByteArrayView bytes);
+
 // Reads the regular file at `path` whole, never through a link and never blocking on a device or pipe planted at
 // the name (ELOOP and EINVAL for those). With `limit` >= 0 only that many bytes are read; `size` gets the file's
 // whole length.

@@ -2,6 +2,7 @@
 
 #include "PrivateFile.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -34,6 +35,94 @@ FileError journalError(int err, const QString& path)
                                "one.")
                     .arg(QDir::toNativeSeparators(path))};
     return FileError::fromErrno(err, path);
+}
+
+QJsonArray eventJson(const JournalEvent& e)
+{
+    return QJsonArray{QString::number(e.ms), e.item, e.answer};
+}
+
+bool readEvent(const QJsonArray& e, JournalEvent& out)
+{
+    if (e.size() != 3)
+        return false;
+    out = {e.at(0).toString().toLongLong(), e.at(1).toInt(), e.at(2).toInt()};
+    return true;
+}
+
+// Tells an appended line written whole from one a crash cut short or the medium garbled.
+QByteArray lineCheck(QByteArrayView body)
+{
+    return QCryptographicHash::hash(body, QCryptographicHash::Sha256).left(4).toHex();
+}
+
+// The journal as last written whole.
+bool readHead(const QByteArray& bytes, QList<Administration>& out)
+{
+    QJsonParseError problem;
+    const QJsonDocument doc = QJsonDocument::fromJson(bytes, &problem);
+    if (problem.error != QJsonParseError::NoError || !doc.isObject())
+        return false;
+    const QJsonValue all = doc.object().value(QStringLiteral("administrations"));
+    if (!all.isArray())
+        return false;
+    out.clear();
+    for (const QJsonValue& v : all.toArray()) {
+        const QJsonObject o = v.toObject();
+        Administration a;
+        a.id = o.value(QStringLiteral("id")).toString();
+        const QString mode = o.value(QStringLiteral("mode")).toString();
+        a.mode = mode == QLatin1String("paper")  ? Administration::Mode::Paper
+                 : mode == QLatin1String("scan") ? Administration::Mode::Scan
+                                                 : Administration::Mode::OnScreen;
+        a.slot = o.value(QStringLiteral("slot")).toInt();
+        a.startedMs = o.value(QStringLiteral("started")).toString().toLongLong();
+        a.language = o.value(QStringLiteral("language")).toString();
+        a.record = QByteArray::fromBase64(o.value(QStringLiteral("record")).toString().toLatin1());
+        a.setAside = o.value(QStringLiteral("setAside")).toBool();
+        for (const QJsonValue& ev : o.value(QStringLiteral("events")).toArray()) {
+            JournalEvent e;
+            if (!readEvent(ev.toArray(), e))
+                return false;
+            a.events.append(e);
+        }
+        if (a.id.isEmpty() || a.slot < 1)
+            return false;
+        out.append(a);
+    }
+    return true;
+}
+
+// One appended line, "<id> <event> <check>", added to its administration.
+bool readLine(QByteArrayView line, QList<Administration>& out)
+{
+    const qsizetype checkAt = line.lastIndexOf(' ');
+    const qsizetype idEnd = line.indexOf(' ');
+    if (checkAt <= idEnd || idEnd <= 0 || line.sliced(checkAt + 1) != lineCheck(line.first(checkAt)))
+        return false;
+    const QString id = QString::fromLatin1(line.first(idEnd));
+    QJsonParseError problem;
+    const QJsonDocument doc = QJsonDocument::fromJson(line.sliced(idEnd + 1, checkAt - idEnd - 1).toByteArray(), &problem);
+    JournalEvent e;
+    if (problem.error != QJsonParseError::NoError || !doc.isArray() || !readEvent(doc.array(), e))
+        return false;
+    for (Administration& a : out) {
+        if (a.id == id) {
+            a.events.append(e);
+            return true;
+        }
+    }
+    return false;
+}
+
+// Whether `next` is `kept` with events added at its end, and nothing else changed.
+bool extends(const Administration& kept, const Administration& next)
+{
+    if (next.events.size() < kept.events.size())
+        return false;
+    Administration head = next;
+    head.events.resize(kept.events.size());
+    return head == kept;
 }
 
 } // namespace
@@ -73,6 +162,7 @@ FileError AdministrationJournal::load()
 {
     m_open.clear();
     m_usable = false;
+    m_rewrite = false;
     QByteArray bytes;
     const int err = PrivateFile::Read(m_path, bytes);
     if (err == ENOENT) {
@@ -82,7 +172,7 @@ FileError AdministrationJournal::load()
     if (err)
         return journalError(err, m_path);
     QList<Administration> list;
-    if (!fromBytes(bytes, list))
+    if (!fromBytes(bytes, list, &m_rewrite))
         return {FileError::DeviceIO,
                 QStringLiteral("The journal %1 is damaged; the tests under way it held cannot be continued. Move it "
                                "away to keep new tests safe.")
@@ -105,11 +195,21 @@ FileError AdministrationJournal::update(const Administration& administration)
 {
     QList<Administration> next = m_open;
     bool found = false;
-    for (Administration& a : next) {
-        if (a.id == administration.id) {
-            a = administration;
-            found = true;
+    for (qsizetype i = 0; i < next.size(); ++i) {
+        Administration& a = next[i];
+        if (a.id != administration.id)
+            continue;
+        found = true;
+        if (m_usable && !m_rewrite && extends(a, administration)) {
+            if (a.events.size() == administration.events.size())
+                return {};
+            // An answer is one short line at the end; only the administration's other changes rewrite the file.
+            if (!append(administration, a.events.size())) {
+                m_open[i] = administration;
+                return {};
+            }
         }
+        a = administration;
     }
     if (!found)
         next.append(administration);
@@ -123,6 +223,19 @@ FileError AdministrationJournal::close(const QString& id)
     QList<Administration> next = m_open;
     next.removeIf([&](const Administration& a) { return a.id == id; });
     return write(next);
+}
+
+FileError AdministrationJournal::append(const Administration& administration, qsizetype from)
+{
+    QByteArray lines;
+    for (qsizetype i = from; i < administration.events.size(); ++i)
+        lines += eventLine(administration.id, administration.events.at(i));
+    if (const int err = PrivateFile::Append(m_path, lines)) {
+        // Part of the lines may have reached the file; nothing may follow them.
+        m_rewrite = true;
+        return journalError(err, m_path);
+    }
+    return {};
 }
 
 FileError AdministrationJournal::write(const QList<Administration>& next)
@@ -141,6 +254,7 @@ FileError AdministrationJournal::write(const QList<Administration>& next)
         return journalError(err, m_path);
     }
     m_open = next;
+    m_rewrite = false;
     return {};
 }
 
@@ -150,7 +264,7 @@ QByteArray AdministrationJournal::toBytes(const QList<Administration>& list)
     for (const Administration& a : list) {
         QJsonArray events;
         for (const JournalEvent& e : a.events)
-            events.append(QJsonArray{QString::number(e.ms), e.item, e.answer});
+            events.append(eventJson(e));
         all.append(QJsonObject{{QStringLiteral("id"), a.id},
                                {QStringLiteral("mode"), QLatin1String(modeName(a.mode))},
                                {QStringLiteral("slot"), a.slot},
@@ -160,41 +274,38 @@ QByteArray AdministrationJournal::toBytes(const QList<Administration>& list)
                                {QStringLiteral("setAside"), a.setAside},
                                {QStringLiteral("events"), events}});
     }
-    return QJsonDocument(QJsonObject{{QStringLiteral("administrations"), all}}).toJson(QJsonDocument::Compact);
+    // One line: the appended events follow it, a line each.
+    return QJsonDocument(QJsonObject{{QStringLiteral("administrations"), all}}).toJson(QJsonDocument::Compact) + '\n';
 }
 
-bool AdministrationJournal::fromBytes(const QByteArray& bytes, QList<Administration>& out)
+QByteArray AdministrationJournal::eventLine(const QString& id, const JournalEvent& e)
 {
-    QJsonParseError problem;
-    const QJsonDocument doc = QJsonDocument::fromJson(bytes, &problem);
-    if (problem.error != QJsonParseError::NoError || !doc.isObject())
+    const QByteArray body = id.toLatin1() + ' ' + QJsonDocument(eventJson(e)).toJson(QJsonDocument::Compact);
+    return body + ' ' + lineCheck(body) + '\n';
+}
+
+bool AdministrationJournal::fromBytes(const QByteArray& bytes, QList<Administration>& out, bool* tornTail)
+{
+    const qsizetype headEnd = bytes.indexOf('\n');
+    if (!readHead(headEnd < 0 ? bytes : bytes.left(headEnd), out))
         return false;
-    const QJsonValue all = doc.object().value(QStringLiteral("administrations"));
-    if (!all.isArray())
-        return false;
-    out.clear();
-    for (const QJsonValue& v : all.toArray()) {
-        const QJsonObject o = v.toObject();
-        Administration a;
-        a.id = o.value(QStringLiteral("id")).toString();
-        const QString mode = o.value(QStringLiteral("mode")).toString();
-        a.mode = mode == QLatin1String("paper")  ? Administration::Mode::Paper
-                 : mode == QLatin1String("scan") ? Administration::Mode::Scan
-                                                 : Administration::Mode::OnScreen;
-        a.slot = o.value(QStringLiteral("slot")).toInt();
-        a.startedMs = o.value(QStringLiteral("started")).toString().toLongLong();
-        a.language = o.value(QStringLiteral("language")).toString();
-        a.record = QByteArray::fromBase64(o.value(QStringLiteral("record")).toString().toLatin1());
-        a.setAside = o.value(QStringLiteral("setAside")).toBool();
-        for (const QJsonValue& ev : o.value(QStringLiteral("events")).toArray()) {
-            const QJsonArray e = ev.toArray();
-            if (e.size() != 3)
-                return false;
-            a.events.append({e.at(0).toString().toLongLong(), e.at(1).toInt(), e.at(2).toInt()});
+    bool torn = false;
+    for (qsizetype pos = headEnd < 0 ? bytes.size() : headEnd + 1; pos < bytes.size();) {
+        qsizetype end = bytes.indexOf('\n', pos);
+        const bool last = end < 0 || end + 1 == bytes.size();
+        if (end < 0) {
+            end = bytes.size();
+            torn = true; // even whole, a line without its end must not have another glued to it
         }
-        if (a.id.isEmpty() || a.slot < 1)
-            return false;
-        out.append(a);
+        if (!readLine(QByteArrayView(bytes).sliced(pos, end - pos), out)) {
+            // Only the last append can have been cut short by a crash; a bad line before it is damage.
+            if (!last)
+                return false;
+            torn = true;
+        }
+        pos = end + 1;
     }
+    if (tornTail)
+        *tornTail = torn;
     return true;
 }

@@ -7,6 +7,7 @@
 #include "SessionFlags.h"
 #include "SupervisorOperations.h"
 #include "TestDefinition.h"
+#include "WaitingTests.h"
 
 #include <QDir>
 #include <QUuid>
@@ -203,6 +204,7 @@ FileError CurrentClient::begin()
     m_admin.startedMs = m_clock.now().toMSecsSinceEpoch();
     m_admin.record = record().toBytes();
     m_active = true;
+    m_resumed = false;
     m_warned = false;
     return keep();
 }
@@ -372,6 +374,7 @@ bool CurrentClient::resume(const QString& id, const QString& title)
         return false;
     const Administration a = *found;
     m_flags.EditingClient = false;
+    m_flags.ScanReview = false;
     if (!startNew(title))
         return false;
     record() = ClientRecord::fromBytes(a.record);
@@ -382,11 +385,17 @@ bool CurrentClient::resume(const QString& id, const QString& title)
     m_admin.events.append({m_clock.now().toMSecsSinceEpoch(), 0, JournalEvent::Resumed});
     m_mode = a.mode;
     m_active = true;
+    m_resumed = true;
     m_warned = false;
     keep();
     audit(QStringLiteral("administration-resumed"), m_table.CurClient,
           {{QStringLiteral("mode"), modeName(a.mode)}, {QStringLiteral("after-item"), QString::number(a.lastItem())}});
     return true;
+}
+
+int CurrentClient::resumedAt() const
+{
+    return m_active && m_resumed ? FirstItemToContinue(m_admin) : 0;
 }
 
 FileError CurrentClient::setAside()
@@ -415,4 +424,11 @@ FileError CurrentClient::setAside(const QString& id)
     if (!e)
         audit(QStringLiteral("administration-set-aside"), a.slot, {{QStringLiteral("mode"), modeName(a.mode)}});
     return e;
+}
+
+FileError CurrentClient::abandon(const QString& id)
+{
+    if (m_active && id == m_admin.id)
+        return {};
+    return journal().close(id);
 }

@@ -80,9 +80,13 @@ public:
     // Takes an interrupted administration up again: its client becomes a new client in the next free slot, with the
     // answers kept so far. False, said with a box titled `title`, when the client file is full.
     bool resume(const QString& id, const QString& title);
+    // The item the current administration goes on at when it was taken up again, 0 otherwise.
+    int resumedAt() const;
     // The current new client's administration is kept for later and its slot is freed.
     FileError setAside();
     FileError setAside(const QString& id);
+    // An interrupted administration is given up: it leaves the journal, and nothing of it reaches the client file.
+    FileError abandon(const QString& id);
 
 private:
     AdministrationJournal& journal();
@@ -102,6 +106,7 @@ private:
     Administration::Mode m_mode = Administration::Mode::Paper;
     Administration m_admin;
     bool m_active = false;
+    bool m_resumed = false;
     bool m_warned = false;
     bool m_auditWarned = false;
     QSet<QString> m_interruptedSeen;

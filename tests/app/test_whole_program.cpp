@@ -4,264 +4,16 @@
 
 #include "AdministrationNotes.h"
 #include "AuditTrail.h"
-#include "FakeAudio.h"
-#include "FakeClock.h"
-#include "FakeFileDialogs.h"
-#include "FakePrinterChooser.h"
-#include "FakePrompts.h"
-#include "FakeReportPrinter.h"
-#include "FilledSheet.h"
-#include "MenuButtons.h"
-#include "ModalDriver.h"
-#include "Presentation.h"
-#include "Program.h"
-#include "SheetImagePanel.h"
-#include "SingleInstance.h"
-#include "TestDefinition.h"
-#include "TestEnv.h"
-#include "TestFiles.h"
-#include "frmMainMenu.h"
-#include "frmPresentQA.h"
-#include "frmScanBatch.h"
+#include "WholeProgramRoads.h"
 
-#include <QAction>
 #include <QComboBox>
 #include <QTableWidget>
-#include <QDir>
-#include <QFileInfo>
+
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QLocalServer>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QTabWidget>
-#include <QTableWidget>
-#include <QTemporaryDir>
-#include <QTest>
-#include <QTimer>
 
 namespace {
-
-const QDate Today(2026, 12, 7);
-const QString TodayText = Today.toString(QStringLiteral("MM/dd/yyyy"));
-
-QWidget* focused()
-{
-    return QApplication::focusWidget();
-}
-
-void pressNow(QPushButton* button)
-{
-    button->setFocus();
-    QTest::keyClick(button, Qt::Key_Return);
-}
-
-// A program folder laid like an installation (the built one, less executables and sounds) and a data location
-// holding the six demo clients.
-struct Run {
-    QTemporaryDir dir;
-    QString programDir = dir.path() + QStringLiteral("/program"), dataDir = dir.path() + QStringLiteral("/data");
-    FakePrompts prompts;
-    FakeClock clock{Today};
-    FakeFileDialogs files;
-    FakeReportPrinter printer;
-    FakePrinterChooser printerChooser;
-    FakeAudio audio;
-    QueuedScanner scanner;
-    std::unique_ptr<Program> program;
-    QByteArray demoClients;
-    QTimer watchdog; // closes a window a failed step left open, so the test fails instead of hanging
-
-    explicit Run(bool withScanner = true)
-    {
-        const QString built = ProgramDirForTests();
-        QDir().mkpath(programDir);
-        QDir().mkpath(dataDir);
-        for (const QFileInfo& f : QDir(built).entryInfoList(QDir::Files))
-            if (!f.isExecutable())
-                QFile::copy(f.filePath(), programDir + QLatin1Char('/') + f.fileName());
-        QFile::copy(built + QStringLiteral("/../demo-data/DATA401.QN"), dataDir + QStringLiteral("/DATA401.QN"));
-        demoClients = fileBytes();
-        WriteFile(programDir + QStringLiteral("/Quillan.ini"),
-                  QStringLiteral("[Path]\nFilePath=%1\nSndPath=%2\n[Settings]\nNumLock=True\nBrand=D\n")
-                      .arg(dataDir, built)
-                      .toUtf8());
-
-        program = Program::build(programDir, {&prompts, &clock, &files, &printer, &printerChooser, &audio,
-                                              withScanner ? &scanner : nullptr});
-        watchdog.callOnTimeout(&ModalDriver::rejectAll);
-        watchdog.start(240000); // a loaded machine runs a road for a minute or more
-    }
-
-    bool start()
-    {
-        if (program)
-            program->mainWindow().SplashHoldTickMs = 1;
-        return program && program->start() && QTest::qWaitForWindowActive(&program->mainWindow());
-    }
-    frmMainMenu& menu() { return program->mainWindow(); }
-
-    QByteArray fileBytes() const { return ReadBytes(dataDir + QStringLiteral("/DATA401.QN")); }
-    // Client `n` as stored now, and as the demo file held it.
-    ClientRecord record(int n) const { return ClientRecord::fromBytes(fileBytes().mid((n - 1) * ClientRecord::Size)); }
-    ClientRecord demo(int n) const { return ClientRecord::fromBytes(demoClients.mid((n - 1) * ClientRecord::Size)); }
-    QStringList listLines()
-    {
-        QStringList out;
-        for (int i = 0; i < menu().lbNameDisplay()->count(); ++i)
-            out << menu().lbNameDisplay()->item(i)->text().trimmed();
-        return out;
-    }
-    // Presses main menu button `index` with Enter; returns when its activity has ended.
-    void pressMenu(int index) { pressNow(menu().menu().button(index)); }
-    // Steps for Supervisor Options on tab `tab` with option button `option` (by name) chosen, then OK, and the
-    // secret code when the operation asks for it.
-    void supervisor(ModalDriver& driver, int tab, const QString& option = {}, bool code = false);
-    // The entries of the location's audit trail with `event` (all for none), once the whole trail is found sound.
-    QList<AuditEntry> trail(const QString& event = {}) const
-    {
-        QByteArray bytes;
-        const AuditVerification v = AuditTrail::verifyFolder(dataDir, std::nullopt, &bytes);
-        QList<AuditEntry> out;
-        if (!v.holds())
-            QTest::qFail(qPrintable(v.message), __FILE__, __LINE__);
-        for (const AuditEntry& e : AuditTrail::parse(bytes))
-            if (event.isEmpty() || e.event == event)
-                out << e;
-        return out;
-    }
-};
-
-void typeInto(QWidget* w, const QString& keys)
-{
-    w->setFocus(); // as a click in the field does
-    QTest::keyClicks(w, keys);
-}
-
-// Presses menu button `index` of the modal window (the driver's step names the window it waits for) once the
-// step has returned: the press may open windows of its own, which the driver must be free to answer.
-ModalDriver::Step press(int index)
-{
-    return [index](QWidget* modal) {
-        auto* button = modal->findChild<QPushButton*>(QStringLiteral("cmdMenuChoice_%1").arg(index));
-        QVERIFY2(button, qPrintable(modal->objectName()));
-        QTimer::singleShot(0, button, [button] { pressNow(button); });
-    };
-}
-
-// The next modal windows, each accepted with its first button as it comes: a scanned sheet's review.
-void acceptEach(ModalDriver& driver, std::initializer_list<const char*> windows)
-{
-    for (const char* window : windows)
-        driver.onNextModal(window, press(0));
-}
-
-// Types `text` into an input box and accepts it: the client-name prompt, or the secret code.
-ModalDriver::Step answerInputBox(const QString& text)
-{
-    return [text](QWidget* modal) {
-        auto* input = modal->findChild<QLineEdit*>(QStringLiteral("txtInput"));
-        QVERIFY(input);
-        typeInto(input, text);
-        QTest::keyClick(input, Qt::Key_Return); // to "Information OK"
-        QTest::keyClick(modal->findChild<QPushButton*>(QStringLiteral("cmdMenuChoice_0")), Qt::Key_Return);
-    };
-}
-
-// Client information of a new client: name, Male, 03/14/1987, Black, single, high school graduate.
-ModalDriver::Step keyClientInfo(const QString& name)
-{
-    return [name](QWidget* w) {
-        const std::pair<const char*, QString> entries[] = {{"txtName", name},     {"cmbGender", "1"},
-                                                           {"cmbRace", "2"},      {"cmbMarital", "1"},
-                                                           {"cmbEducation", "4"}, {"mebDateOfBirth", "03141987"}};
-        for (const auto& [field, keys] : entries) {
-            QWidget* f = w->findChild<QWidget*>(QLatin1String(field));
-            QVERIFY2(f, field);
-            typeInto(f, keys);
-        }
-        press(0)(w);
-    };
-}
-
-// Court history: each count typed and confirmed with Enter, then OK.
-ModalDriver::Step keyCourtHistory(const QStringList& counts)
-{
-    return [counts](QWidget* w) {
-        w->findChild<QLineEdit*>(QStringLiteral("txtDrugArrests"))->setFocus();
-        for (const QString& c : counts) {
-            QTest::keyClicks(focused(), c);
-            QTest::keyClick(focused(), Qt::Key_Return);
-        }
-        press(0)(w);
-    };
-}
-
-void Run::supervisor(ModalDriver& driver, int tab, const QString& option, bool code)
-{
-    driver.onNextModal("frmSupervisorOptions", [tab, option](QWidget* w) {
-        w->findChild<QTabWidget*>(QStringLiteral("sstSupervisorOperations"))->setCurrentIndex(tab);
-        if (!option.isEmpty())
-            w->findChild<QRadioButton*>(option)->click();
-        press(0)(w);
-    });
-    if (code)
-        driver.onNextModal("frmMyInputBox", answerInputBox(QStringLiteral("K")));
-}
-
-// A valid answer for every item of the demo questionnaire: true/false alternating, frequencies 1 to 4, choice 1.
-QString SampleAnswers()
-{
-    QString s;
-    for (int id = 1; id <= NumItems; ++id)
-        s += QChar('1' + (id <= 86 ? id % 2 : id <= 110 ? id % 4 : 0));
-    return s;
-}
-
-// Keys every answer into the answer grid window, then Save or Cancel.
-ModalDriver::Step keyGrid(const QString& answers, int button)
-{
-    return [answers, button](QWidget* w) {
-        for (QChar c : answers)
-            QTest::keyClick(focused(), c.toLatin1());
-        press(button)(w);
-    };
-}
-
-// Takes the on-screen test with the keys: Enter on each instructions screen, Down to the answer, Enter. Past item
-// `stop`, `atStop` runs (to keep the journal as a crash there would leave it) and the test is left with Shift+Alt+F10.
-// `before` runs as each item is about to be answered; when it returns true it has pressed keys of its own.
-using BeforeAnswer = std::function<bool(frmPresentQA*, int item)>;
-ModalDriver::Step takeTest(const QString& answers, int stop = NumItems, std::function<void()> atStop = {},
-                           BeforeAnswer before = {})
-{
-    return [=](QWidget* modal) {
-        auto* w = qobject_cast<frmPresentQA*>(modal);
-        QVERIFY(w);
-        for (int guard = 0; guard < 3000 && w->isVisible(); ++guard) {
-            QWidget* target = w->focusWidget() ? w->focusWidget() : w;
-            if (w->presentation()->InstructionsShowing()) {
-                QTest::keyClick(target, Qt::Key_Return);
-                continue;
-            }
-            if (w->presentation()->CurrentItem().ID > stop) {
-                atStop();
-                QTest::keyClick(target, Qt::Key_F10, Qt::ShiftModifier | Qt::AltModifier);
-                return;
-            }
-            if (before && before(w, w->presentation()->CurrentItem().ID))
-                continue;
-            const int slot = answers.at(w->presentation()->CurrentItem().ID - 1).digitValue() - 1;
-            for (int i = 0; i <= slot; ++i)
-                QTest::keyClick(w->focusWidget(), Qt::Key_Down);
-            QTest::keyClick(w->focusWidget(), Qt::Key_Return);
-        }
-    };
-}
 
 // The notes of the test just continued, in their tab and in both exports, equal those worked out by hand; a
 // backup carries them, and a restore whose client 7 differs keeps the client and drops its notes.
@@ -846,39 +598,47 @@ private slots:
                  qPrintable(texts.join(" / ")));
     }
 
-    // A test cut short at item 40: abandoning it left nothing, and the journal a crash there leaves brings it back
-    // at the next start, continued to the same record, set aside, or too old to go on.
+    // A test cut short at item 40 or in the court history: abandoning it left nothing, and the journal a crash there
+    // leaves brings it back at the next start, continued where it stopped to the same record; or set aside and
+    // continued later from the supervisor utilities; or too old to go on, and abandoned there.
     void interruptedTest_data()
     {
         QTest::addColumn<QString>("answer");
         QTest::addColumn<int>("hoursLater");
-        QTest::newRow("continue") << "Yes" << 1;
-        QTest::newRow("set aside") << "No" << 1;
-        QTest::newRow("too old") << "" << 25;
+        QTest::addColumn<int>("stop"); // the item shown when the program stopped; 0 for the court history
+        QTest::newRow("continue") << "Yes" << 1 << 40;
+        QTest::newRow("continue from the court history") << "Yes" << 1 << 0;
+        QTest::newRow("set aside, continued later") << "No" << 1 << 40;
+        QTest::newRow("too old, abandoned") << "" << 25 << 40;
     }
     void interruptedTest()
     {
         QFETCH(QString, answer);
         QFETCH(int, hoursLater);
+        QFETCH(int, stop);
         const QString answers = SampleAnswers();
+        const QStringList counts{"0", "3", "N", "1", "12"};
         QByteArray kept;
-        std::unique_ptr<Run> run = std::make_unique<Run>();
-        const QString journalPath = run->dataDir + QStringLiteral("/DATA401.JNL");
-        // The client's pace: under 1 s, 1.5 s and 2.5 s in turn, a pause of over 2 minutes at item 60, item 100
-        // spoken for 5 s and answered 0.5 s after, and item 49 first answered "1", then changed back by stepping back
-        // from item 50.
+        Run run;
+        const QString journalPath = run.dataDir + QStringLiteral("/DATA401.JNL");
+        // The continued test is timed for its notes. The client's pace: under 1 s, 1.5 s and 2.5 s in turn, a pause
+        // of over 2 minutes at item 60, item 100 spoken for 5 s and answered 0.5 s after, and item 49 first answered
+        // "1", then changed back by stepping back from item 50.
+        const bool timed = answer == "Yes" && stop == 40;
         bool changed = false;
         const BeforeAnswer pace = [&](frmPresentQA* w, int item) {
+            if (!timed)
+                return false;
             if (item == 100) {
-                run->clock.advance(5000);
-                run->audio.finish();
+                run.clock.advance(5000);
+                run.audio.finish();
                 QTest::qWait(200);
             }
-            run->clock.advance(item == 60    ? 130800
-                               : item == 100 ? 500
-                               : item % 3 == 0 ? 800
-                               : item % 3 == 1 ? 1500
-                                               : 2500);
+            run.clock.advance(item == 60    ? 130800
+                              : item == 100 ? 500
+                              : item % 3 == 0 ? 800
+                              : item % 3 == 1 ? 1500
+                                              : 2500);
             if (item != 49 || changed)
                 return false;
             changed = true;
@@ -886,67 +646,123 @@ private slots:
                 QTest::keyClick(w->focusWidget(), key);
             return true;
         };
-        QVERIFY(run->start());
+        QVERIFY(run.start());
         {
             ModalDriver driver;
             driver.onNextModal("frmSelectEntryMethod", press(0));
             driver.onNextModal("frmClientInfo", keyClientInfo(QStringLiteral("Later, Sam")));
-            driver.onNextModal("frmCourtHistory", keyCourtHistory({"0", "3", "N", "1", "12"}));
-            driver.onNextModal("frmSelectLanguage", press(0));
-            driver.onNextModal("frmPresentQA", takeTest(answers, 40, [&] { kept = ReadBytes(journalPath); }, pace));
-            driver.onNextModal("frmMyInputBox", answerInputBox(QStringLiteral("k")));
-            run->pressMenu(1);
-            QVERIFY2(driver.done(), qPrintable(run->prompts.texts().join(" / ")));
+            if (stop == 0) {
+                driver.onNextModal("frmCourtHistory", [&](QWidget* w) {
+                    kept = ReadBytes(journalPath);
+                    press(1)(w); // Cancel Input
+                });
+            } else {
+                driver.onNextModal("frmCourtHistory", keyCourtHistory(counts));
+                driver.onNextModal("frmSelectLanguage", press(0));
+                driver.onNextModal("frmPresentQA",
+                                   takeTest(answers, stop, [&] { kept = ReadBytes(journalPath); }, pace));
+                driver.onNextModal("frmMyInputBox", answerInputBox(QStringLiteral("k")));
+            }
+            run.pressMenu(1);
+            QVERIFY2(driver.done(), qPrintable(run.prompts.texts().join(" / ")));
         }
-        QCOMPARE(run->fileBytes(), run->demoClients);
+        QCOMPARE(run.fileBytes(), run.demoClients);
         QVERIFY(!QFileInfo::exists(journalPath)); // abandoned: closed
-        QCOMPARE(run->trail(QStringLiteral("administration-abandoned")).size(), 1);
+        QCOMPARE(run.trail(QStringLiteral("administration-abandoned")).size(), 1);
         QVERIFY(!kept.isEmpty());
 
-        // The crash: the program goes, the journal stays as it was at item 40.
-        run->program.reset();
+        // The crash: the program goes, the journal stays as it was.
+        run.program.reset();
         WriteFile(journalPath, kept);
-        run->clock.advance(qint64(hoursLater) * 3600 * 1000);
-        run->program = Program::build(run->programDir, {&run->prompts, &run->clock, &run->files, &run->printer,
-                                                        &run->printerChooser, &run->audio, &run->scanner});
-        run->prompts.shown.clear();
+        run.clock.advance(qint64(hoursLater) * 3600 * 1000);
+        run.rebuild();
+        run.prompts.shown.clear();
         ModalDriver driver;
-        if (answer == "Yes") {
-            run->prompts.answers << Prompts::Answer::Yes;
+        // Continued, at start-up or later from the Interrupted Tests tab: the secret code, then where it stopped.
+        int firstItem = 0; // after the section's instructions, the first item without an answer
+        const auto continued = [&] {
             driver.onNextModal("frmMyInputBox", answerInputBox(QStringLiteral("k")));
-            driver.onNextModal("frmPresentQA", takeTest(answers, NumItems, {}, pace));
+            if (stop == 0) {
+                driver.onNextModal("frmCourtHistory", keyCourtHistory(counts));
+                driver.onNextModal("frmSelectLanguage", press(0));
+            }
+            driver.onNextModal("frmPresentQA", takeTest(answers, NumItems, {}, [&](frmPresentQA* w, int item) {
+                                   firstItem = firstItem ? firstItem : item;
+                                   return pace(w, item);
+                               }));
             driver.onNextModal("frmMyInputBox", answerInputBox(QStringLiteral("k")));
-        } else if (answer == "No") {
-            run->prompts.answers << Prompts::Answer::No;
-        }
-        run->menu().SplashHoldTickMs = 1;
-        QVERIFY(run->program->start());
-        QVERIFY2(driver.done(), qPrintable(run->prompts.texts().join(" / ")));
-        const QStringList texts = run->prompts.texts();
+        };
+        if (!answer.isEmpty())
+            run.prompts.answers << (answer == "Yes" ? Prompts::Answer::Yes : Prompts::Answer::No);
+        if (answer == "Yes")
+            continued();
+        run.menu().SplashHoldTickMs = 1;
+        QVERIFY(run.program->start());
+        QVERIFY2(driver.done(), qPrintable(run.prompts.texts().join(" / ")));
+        const QStringList texts = run.prompts.texts();
         if (hoursLater < 24)
-            QVERIFY2(texts.contains(QStringLiteral("The test of Later, Sam was interrupted after item 40 of 123 on "
-                                                   "12/07/2026 at 9:01 AM. Continue it now?")),
+            QVERIFY2(texts.contains(QStringLiteral("The test of Later, Sam was interrupted after item %1 of 123 on "
+                                                   "12/07/2026 at %2 AM. Continue it now?")
+                                        .arg(stop)
+                                        .arg(timed ? "9:01" : "9:00")),
                      qPrintable(texts.join(" / ")));
         else
             QVERIFY(texts.value(0).contains(QStringLiteral("too old to be continued")));
+        // Abandoned, the program gone, the test found cut short at the next start.
         QStringList events;
-        for (const AuditEntry& e : run->trail())
+        for (const AuditEntry& e : run.trail())
             if (e.event.startsWith(QStringLiteral("administration")) || e.event.startsWith(QStringLiteral("location-c")))
                 events << e.event + QLatin1Char(' ') + e.detail(QStringLiteral("after-item"));
-        QCOMPARE(events, QStringList({"administration-abandoned ", "location-closed ", "administration-interrupted 40",
-                                      answer == "Yes" ? "administration-resumed 40" : "administration-set-aside "}));
-        if (answer == "Yes") {
-            QCOMPARE(run->fileBytes().size(), run->demoClients.size() + ClientRecord::Size);
-            QCOMPARE(run->record(7).Responses, answers);
-            QCOMPARE(run->record(7).TestDate, TodayText);
-            QVERIFY(!QFileInfo::exists(journalPath));
-            administrationNotes(*run);
-        } else {
-            // Kept for later; the slot is not taken.
-            QCOMPARE(run->fileBytes(), run->demoClients);
+        QCOMPARE(events.mid(0, 3), QStringList({"administration-abandoned ", "location-closed ",
+                                                QStringLiteral("administration-interrupted %1").arg(stop)}));
+        if (answer == "Yes")
+            QCOMPARE(events.value(3), QStringLiteral("administration-resumed %1").arg(stop));
+        if (answer != "Yes") {
+            // Kept for later; the slot is not taken. The supervisor utilities list it, and continue or abandon it.
+            QCOMPARE(run.fileBytes(), run.demoClients);
             QVERIFY(QFileInfo::exists(journalPath));
-            QCOMPARE(run->listLines().size(), 6);
+            QCOMPARE(run.listLines().size(), 6);
+            run.prompts.clear();
+            QStringList listed;
+            driver.onNextModal("frmSupervisorOptions", [&](QWidget* w) {
+                auto* tabs = w->findChild<QTabWidget*>(QStringLiteral("sstSupervisorOperations"));
+                for (int i = 0; i < tabs->count(); ++i)
+                    if (tabs->tabText(i) == QStringLiteral("&Interrupted Tests"))
+                        tabs->setCurrentIndex(i);
+                const auto* list = w->findChild<QTreeWidget*>(QStringLiteral("lstInterruptedTests"));
+                for (int c = 0; c < list->columnCount(); ++c)
+                    listed << list->topLevelItem(0)->text(c);
+                auto* next = w->findChild<QRadioButton*>(QStringLiteral("optInterruptedOption_0"));
+                listed << (next->isEnabled() ? "may continue" : "only abandoned");
+                if (!next->isEnabled())
+                    w->findChild<QRadioButton*>(QStringLiteral("optInterruptedOption_1"))->click();
+                press(0)(w);
+            });
+            if (answer == "No")
+                continued();
+            else
+                driver.onNextModal("frmMyInputBox", answerInputBox(QStringLiteral("k"))); // then Yes to abandon
+            run.pressMenu(2);
+            QVERIFY2(driver.done(), qPrintable(run.prompts.texts().join(" / ")));
+            QCOMPARE(listed, QStringList({"Later, Sam", "on screen", "40 of 123",
+                                          answer == "No" ? "12/07/2026 9:00 AM" : "12/07/2026 9:00 AM (too old to "
+                                                                                  "continue)",
+                                          answer == "No" ? "may continue" : "only abandoned"}));
         }
+        QVERIFY(!QFileInfo::exists(journalPath));
+        if (answer == "") {
+            QVERIFY(run.prompts.texts().value(0).startsWith(QStringLiteral("Abandon the test of Later, Sam?")));
+            QCOMPARE(run.fileBytes(), run.demoClients);
+            return;
+        }
+        QCOMPARE(firstItem, stop + 1);
+        QCOMPARE(run.fileBytes().size(), run.demoClients.size() + ClientRecord::Size);
+        QCOMPARE(run.record(7).Responses, answers);
+        QCOMPARE(run.record(7).Name.trimmed() + run.record(7).DrugArrests + run.record(7).Anger,
+                 QStringLiteral("Later, Sam0 12"));
+        QCOMPARE(run.record(7).TestDate, TodayText);
+        if (timed)
+            administrationNotes(run);
     }
 
     void exit_endsTheProgram()

@@ -4,44 +4,48 @@
 #include "Prompts.h"
 #include "Settings.h"
 #include "TestDefinition.h"
+#include "WaitingTests.h"
 #include "frmMyInputBox.h"
-#include "frmPresentQA.h"
-
-#include <QLocale>
+#include "frmSelectEntryMethod.h"
 
 namespace {
 
-QString clientName(const Administration& a)
+QString InterruptedQuestion(const WaitingTest& t)
 {
-    return ClientRecord::fromBytes(a.record).Name.trimmed();
-}
-
-QString InterruptedQuestion(const Administration& a)
-{
-    const QDateTime at = a.lastActivity();
+    const QDateTime at = t.administration.lastActivity();
     return QStringLiteral("The test of %1 was interrupted after item %2 of %3 on %4 at %5. Continue it now?")
-        .arg(clientName(a))
-        .arg(a.lastItem())
+        .arg(t.name)
+        .arg(t.administration.lastItem())
         .arg(NumItems)
         .arg(at.date().toString(QStringLiteral("MM/dd/yyyy")), at.time().toString(QStringLiteral("h:mm AP")));
 }
 
+bool run(AppContext& ctx, QWidget* parent, const std::function<void(QWidget*)>& window)
+{
+    ctx.flags.ContinueFlag = false;
+    if (window)
+        window(parent);
+    return ctx.flags.ContinueFlag;
+}
+
 } // namespace
 
-void OfferInterruptedTests(AppContext& ctx, QWidget* parent, const std::function<void(QWidget*)>& answerGrid)
+void OfferInterruptedTests(AppContext& ctx, QWidget* parent, const EntryChainWindows& windows)
 {
+    const int hours = GetINIResumeHours(ctx.settings);
+    const QList<WaitingTest> waiting = WaitingTests(ctx.client, hours);
     if (const FileError e = ctx.client.journalProblem()) {
         ctx.prompts.message(e.description, AppTitle(), Prompts::Icon::Exclamation, Prompts::Buttons::Ok);
         return;
     }
-    const int hours = GetINIResumeHours(ctx.settings);
-    for (const Administration& a : ctx.client.interrupted()) {
+    for (const WaitingTest& t : waiting) {
+        const Administration& a = t.administration;
         if (a.setAside)
             continue;
-        if (ctx.client.tooOld(a, hours)) {
+        if (t.tooOld) {
             ctx.prompts.message(QStringLiteral("The test of %1 was interrupted after item %2 of %3, more than %4 hours "
                                                "ago. It is too old to be continued and is set aside.")
-                                    .arg(clientName(a))
+                                    .arg(t.name)
                                     .arg(a.lastItem())
                                     .arg(NumItems)
                                     .arg(hours),
@@ -49,47 +53,37 @@ void OfferInterruptedTests(AppContext& ctx, QWidget* parent, const std::function
             ctx.client.setAside(a.id);
             continue;
         }
-        if (ctx.prompts.message(InterruptedQuestion(a), AppTitle(), Prompts::Icon::Question,
+        if (ctx.prompts.message(InterruptedQuestion(t), AppTitle(), Prompts::Icon::Question,
                                 Prompts::Buttons::YesNo) == Prompts::Answer::Yes)
-            ContinueInterruptedTest(ctx, parent, a.id, answerGrid);
+            ContinueInterruptedTest(ctx, parent, a.id, windows);
         else
             ctx.client.setAside(a.id);
     }
 }
 
-void ContinueInterruptedTest(AppContext& ctx, QWidget* parent, const QString& id,
-                             const std::function<void(QWidget*)>& answerGrid)
+void ContinueInterruptedTest(AppContext& ctx, QWidget* parent, const QString& id, const EntryChainWindows& windows,
+                             bool codeGiven)
 {
     ctx.flags.ContinueFlag = false;
     if (!ctx.client.resume(id, AppTitle()))
         return;
     const Administration a = *ctx.client.administration();
-    if (a.mode == Administration::Mode::Paper) {
-        if (answerGrid)
-            answerGrid(parent);
-        // Cancel in the grid gives the test up; any other way out keeps it for later.
+    const bool onScreen = a.mode != Administration::Mode::Paper;
+    if (onScreen && !codeGiven && !AskSecretCode(ctx, parent)) {
+        ctx.client.setAside();
+        return;
+    }
+    // Cancel in a window gives the test up, as in the chain it began in; any other way out keeps it for later.
+    const bool goOn = StepToContinue(a) != ContinueStep::CourtHistory || run(ctx, parent, windows.courtHistory);
+    if (goOn && !onScreen)
+        run(ctx, parent, windows.answerGrid);
+    if (!goOn || !onScreen) {
         if (ctx.client.administration())
             ctx.client.setAside();
         return;
     }
-    if (!AskSecretCode(ctx, parent)) {
-        ctx.client.setAside();
-        return;
-    }
-    frmPresentQA presentation(ctx, parent);
-    presentation.Language = a.language;
-    QString problem;
-    if (!presentation.Load(&problem)) {
-        ctx.prompts.message(problem + QStringLiteral("\r\rThe test cannot be continued now; it is kept for later."),
-                            QStringLiteral("Question Database"), Prompts::Icon::Critical, Prompts::Buttons::Ok);
-        ctx.client.setAside();
-        return;
-    }
-    presentation.ResumeResponses = a.responses(NumItems);
-    presentation.ResumeAt = a.lastItem() + 1;
-    presentation.exec();
-    if (ctx.flags.ContinueFlag) {
-        while (!AskSecretCode(ctx, parent)) {
-        }
-    }
+    // A test stopped before its first answer begins at its start, general instructions first.
+    const int next = ctx.client.resumedAt();
+    const int at = a.lastItem() == 0 ? 0 : next > 0 ? next : NumItems + 1;
+    GiveTestOnScreen(ctx, parent, {a.language, a.responses(NumItems), at, /*resumed=*/true});
 }

@@ -97,20 +97,42 @@ bool frmSelectEntryMethod::run(const std::function<void(QWidget*)>& window)
 
 void frmSelectEntryMethod::administerOnScreen()
 {
-    SessionFlags& flags = m_ctx.flags;
     m_ctx.client.setMode(Administration::Mode::OnScreen);
-    if (!run(m_windows.clientInformation) || !run(m_windows.courtHistory)) {
-        accept();
-        return;
-    }
+    if (run(m_windows.clientInformation) && run(m_windows.courtHistory))
+        GiveTestOnScreen(m_ctx, this, {}, [this] {
+            m_fraSelectMethod->hide();
+            m_msgPanel->setCaption(QStringLiteral("Press the Enter key to continue."));
+        });
+    accept();
+}
 
-    QString language;
-    {
-        frmSelectLanguage languages(m_ctx, this);
+namespace {
+
+// The question database cannot serve a test: the supervisor is told why, and the client is given up or kept.
+void cannotGive(AppContext& ctx, const QString& problem, bool resumed)
+{
+    ctx.prompts.message(problem + (resumed ? QStringLiteral("\r\rThe test cannot be continued now; it is kept for later.")
+                                           : QStringLiteral("\r\rThe test cannot be given on screen; the new client "
+                                                            "was not saved.")),
+                        QStringLiteral("Question Database"), Prompts::Icon::Critical, Prompts::Buttons::Ok);
+    if (resumed)
+        ctx.client.setAside();
+    else
+        ctx.client.discard();
+    ctx.flags.ContinueFlag = false;
+}
+
+} // namespace
+
+void GiveTestOnScreen(AppContext& ctx, QWidget* parent, const OnScreenStart& from, const std::function<void()>& ready)
+{
+    SessionFlags& flags = ctx.flags;
+    QString language = from.language;
+    if (language.isEmpty()) {
+        frmSelectLanguage languages(ctx, parent);
         const int count = languages.LanguageCount();
         if (count == 0) {
-            discardNewClient(languages.LanguageProblem());
-            accept();
+            cannotGive(ctx, languages.LanguageProblem(), from.resumed);
             return;
         }
         if (count < 2) {
@@ -118,46 +140,37 @@ void frmSelectEntryMethod::administerOnScreen()
         } else {
             flags.ContinueFlag = false;
             languages.exec();
-            if (!flags.ContinueFlag) {
-                accept();
+            if (!flags.ContinueFlag)
                 return;
-            }
             language = languages.Language;
         }
     }
 
-    frmPresentQA presentation(m_ctx, this);
+    frmPresentQA presentation(ctx, parent);
     presentation.Language = language;
     QString problem;
     if (!presentation.Load(&problem)) {
-        discardNewClient(problem);
-        accept();
+        cannotGive(ctx, problem, from.resumed);
         return;
     }
-    m_ctx.client.setLanguage(presentation.Language);
-
-    m_fraSelectMethod->hide();
-    m_msgPanel->setCaption(QStringLiteral("Press the Enter key to continue."));
-    m_ctx.prompts.message(QStringLiteral("Press the Enter key to begin the test."), AppTitle(), Prompts::Icon::None,
-                          Prompts::Buttons::Ok);
+    ctx.client.setLanguage(presentation.Language);
+    if (ready)
+        ready();
+    if (from.resumeAt == 0)
+        ctx.prompts.message(QStringLiteral("Press the Enter key to begin the test."), AppTitle(), Prompts::Icon::None,
+                            Prompts::Buttons::Ok);
+    presentation.ResumeResponses = from.responses;
+    presentation.ResumeAt = from.resumeAt;
+    // Abandoned with Shift+Alt+F10, the test leaves the flag as it is: the code is asked for then as well.
+    flags.ContinueFlag = true;
     presentation.exec();
     QCoreApplication::processEvents();
     // Finished or abandoned, the test leaves the computer with the client: only the supervisor's code gets back to
     // the main menu.
     if (flags.ContinueFlag) {
-        while (!AskSecretCode(m_ctx, this)) {
+        while (!AskSecretCode(ctx, parent)) {
         }
     }
-    accept();
-}
-
-void frmSelectEntryMethod::discardNewClient(const QString& problem)
-{
-    m_ctx.prompts.message(problem + QStringLiteral("\r\rThe test cannot be given on screen; the new client was not "
-                                                   "saved."),
-                          QStringLiteral("Question Database"), Prompts::Icon::Critical, Prompts::Buttons::Ok);
-    m_ctx.client.discard();
-    m_ctx.flags.ContinueFlag = false;
 }
 
 void frmSelectEntryMethod::paperAndPencil()

@@ -41,8 +41,6 @@ private:
     void administerOnScreen();
     void paperAndPencil();
     void scanAnswerSheet();
-    // The question database cannot serve a test: the supervisor is told why and the new client is given up.
-    void discardNewClient(const QString& problem);
     bool run(const std::function<void(QWidget*)>& window);
 
     AppContext& m_ctx;
@@ -53,6 +51,20 @@ private:
     MenuButtons* m_menu;
     Panel3D* m_msgPanel;
 };
+
+// Where an on-screen test begins: from the start, or where an interrupted one stopped.
+struct OnScreenStart {
+    QString language;  // empty: chosen in the language window when both tables exist
+    QString responses; // the answers given so far
+    int resumeAt = 0;  // the item to go on at; 0 for the start, past the last item when every item has an answer
+    bool resumed = false;
+};
+
+// Gives the test on screen from the language choice on: the presentation, then the supervisor's code once it ends.
+// `ready` runs just before the client takes over. A question database that cannot serve the test gives a new
+// client up, and keeps a resumed one for later.
+void GiveTestOnScreen(AppContext& ctx, QWidget* parent, const OnScreenStart& from,
+                      const std::function<void()>& ready = {});
 
 // Shows the entry-method window modally for a new client; returns when its chain has ended.
 void RunSelectEntryMethod(AppContext& ctx, QWidget* parent, const EntryChainWindows& windows);

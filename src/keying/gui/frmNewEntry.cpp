@@ -220,7 +220,11 @@ void frmNewEntry::showEvent(QShowEvent* event)
     setButtonsEnabled(true);
     for (ResponseGrid* grid : std::as_const(m_grids))
         grid->setCursorRow(1);
-    m_grids.first()->setFocus(Qt::OtherFocusReason);
+    // A sheet keyed before the program stopped goes on where the keying stopped.
+    const int g = std::max(0, m_keying->startAt(m_ctx.client.resumedAt()));
+    m_grids.at(g)->setCursorRow(m_keying->row(g));
+    m_grids.at(g)->setFocus(Qt::OtherFocusReason);
+    scrollIntoView(g);
 }
 
 void frmNewEntry::SetGridCellColor(ResponseGrid* grd, int RowNum, int ColNum, qint64 BkClr, qint64 FrClr)

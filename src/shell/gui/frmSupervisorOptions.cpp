@@ -9,10 +9,12 @@
 #include "CurrentClient.h"
 #include "DataLocation.h"
 #include "FileDialogs.h"
+#include "InterruptedTestsTab.h"
 #include "MenuButtons.h"
 #include "Panel3D.h"
 #include "Prompts.h"
 #include "ReportPrinter.h"
+#include "Settings.h"
 #include "SupervisorOperations.h"
 #include "WindowRoutines.h"
 #include "frmMyInputBox.h"
@@ -30,6 +32,7 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
+#include <QTreeWidget>
 #include <QVBoxLayout>
 
 namespace {
@@ -151,7 +154,6 @@ frmSupervisorOptions::frmSupervisorOptions(AppContext& ctx, SupervisorServices s
     m_tabs->addTab(names, QStringLiteral("&Delete Names"));
     m_tabs->addTab(data, QStringLiteral("&Export && Backup"));
     setupNotesTab();
-    setupAuditTab();
     SetBackColor(m_tabs, NormalColor);
 
     auto* current = new QGroupBox(QStringLiteral("Current Client"), m_frame);
@@ -195,6 +197,29 @@ frmSupervisorOptions::frmSupervisorOptions(AppContext& ctx, SupervisorServices s
     EmptyDisk = m_ctx.table.NumClients < 1;
     if (!EmptyDisk)
         m_name->setText(currentName());
+    setupInterruptedTab();
+    setupAuditTab();
+}
+
+void frmSupervisorOptions::setupInterruptedTab()
+{
+    m_waiting = new InterruptedTestsTab;
+    m_waiting->setTests(WaitingTests(m_ctx.client, GetINIResumeHours(m_ctx.settings)));
+    m_tabs->addTab(m_waiting, QStringLiteral("&Interrupted Tests"));
+    SetBackColor(m_waiting, NormalColor);
+    setTabOrder(m_deidentified, m_waiting->list());
+    setTabOrder(m_waiting->option(1), m_menu->button(0));
+    connect(m_waiting, &InterruptedTestsTab::helpChanged, this, [this](const QString& help) {
+        if (m_tabs->currentWidget() == m_waiting)
+            m_msgPanel->setCaption(help);
+    });
+    if (EmptyDisk && !m_waiting->isEmpty()) {
+        // The first client of a location may be the one whose test waits.
+        EmptyDisk = false;
+        for (int i = 0; i < m_tabs->count(); ++i)
+            m_tabs->setTabEnabled(i, m_tabs->widget(i) == m_waiting);
+        m_tabs->setCurrentWidget(m_waiting);
+    }
 }
 
 void frmSupervisorOptions::setupNotesTab()
@@ -215,6 +240,7 @@ void frmSupervisorOptions::setupAuditTab()
 {
     m_audit = new AuditTrailTab(m_ctx);
     m_tabs->addTab(m_audit, QStringLiteral("&Audit Trail"));
+    SetBackColor(m_audit, NormalColor);
 }
 
 QString frmSupervisorOptions::currentName() const
@@ -297,6 +323,11 @@ void frmSupervisorOptions::tabChanged(int index)
         m_name->setText(QStringLiteral("All Clients"));
         return;
     }
+    if (m_tabs->widget(index) == m_waiting) {
+        m_msgPanel->setCaption(m_waiting->help());
+        m_name->setText(m_waiting->chosen() ? m_waiting->chosen()->name : QStringLiteral("No Tests"));
+        return;
+    }
     switch (index) {
     case ReportsTab:
         m_msgPanel->setCaption(QString());
@@ -332,6 +363,11 @@ void frmSupervisorOptions::execute()
         if (AskSecretCode(m_ctx, this))
             m_audit->load();
         m_menu->button(0)->setFocus();
+        return;
+    }
+    if (m_tabs->currentWidget() == m_waiting) {
+        continueOrAbandon();
+        accept();
         return;
     }
     switch (m_tabs->currentIndex()) {
@@ -388,6 +424,30 @@ void frmSupervisorOptions::execute()
         break;
     }
     accept();
+}
+
+void frmSupervisorOptions::continueOrAbandon()
+{
+    const WaitingTest* chosen = m_waiting->chosen();
+    if (!chosen || !AskSecretCode(m_ctx, this))
+        return;
+    const WaitingTest t = *chosen;
+    if (!m_waiting->abandonChosen()) {
+        if (!t.tooOld && m_services.continueTest)
+            m_services.continueTest(this, t.administration.id);
+        return;
+    }
+    const auto answer = m_ctx.prompts.message(
+        QStringLiteral("Abandon the test of %1?\r\rThe %2 answers given so far are deleted and cannot be brought "
+                       "back; nothing of this test is written to the client file.")
+            .arg(t.name)
+            .arg(t.answered),
+        QStringLiteral("Abandon Test"), Prompts::Icon::Exclamation, Prompts::Buttons::YesNo);
+    if (answer != Prompts::Answer::Yes)
+        return;
+    if (const FileError e = m_ctx.client.abandon(t.administration.id))
+        m_ctx.prompts.message(QStringLiteral("The test was not abandoned:\r%1").arg(e.description), AppTitle(),
+                              Prompts::Icon::Critical, Prompts::Buttons::Ok);
 }
 
 void frmSupervisorOptions::DeleteClientNames()

@@ -8,6 +8,7 @@
 struct AppContext;
 class MenuButtons;
 class Panel3D;
+class InterruptedTestsTab;
 class QCheckBox;
 class QLabel;
 class QRadioButton;
@@ -32,6 +33,8 @@ struct SupervisorServices {
     std::function<void(const QString& folder)> savePdfFilesIn;
     // Scores every client and writes the scores to `path` as CSV or JSON, with or without names.
     std::function<OperationOutcome(const QString& path, bool json, bool deidentified)> exportScores;
+    // Continues the interrupted test `id` where it stopped; the secret code was given.
+    std::function<void(QWidget* parent, const QString& id)> continueTest;
 };
 
 class frmSupervisorOptions : public QDialog {
@@ -61,6 +64,7 @@ public:
     Panel3D* tabPanel() const { return m_tabPanel; }
     int chosenPrintOption() const { return m_printOption; }
     int chosenDataOption() const { return m_dataOption; }
+    InterruptedTestsTab* interruptedTests() const { return m_waiting; }
 
 protected:
     void showEvent(QShowEvent* e) override;
@@ -73,6 +77,9 @@ private:
     void tabChanged(int index);
     void execute();
     QString currentName() const;
+    // The tab of interrupted tests; a location without clients opens on it when a test waits there.
+    void setupInterruptedTab();
+    void continueOrAbandon();
 
     AppContext& m_ctx;
     SupervisorServices m_services;
@@ -91,6 +98,7 @@ private:
     class AuditTrailTab* m_audit = nullptr;
     MenuButtons* m_menu;
     Panel3D* m_msgPanel;
+    InterruptedTestsTab* m_waiting = nullptr;
 };
 
 void RunSupervisorOptions(AppContext& ctx, QWidget* parent, const SupervisorServices& services);
