@@ -35,3 +35,5 @@ int ExportCommand(const QStringList& args);
 int BackupCommand(const QStringList& args);
 // restore --from FILE --data-dir DIR [--yes]
 int RestoreCommand(const QStringList& args);
+// audit --data-dir DIR [--client N] [--verify [--head COUNT:TAG]] [--format text|csv|json]
+int AuditCommand(const QStringList& args);

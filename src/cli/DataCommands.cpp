@@ -20,6 +20,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <cerrno>
 #include <cstdio>
 #include <unistd.h>
@@ -43,6 +46,8 @@ const char* kExportUsage =
     "  --output FILE|-    write FILE (replaced safely, mode 0600) instead of standard output (-); never a file\n"
     "                     of the program folder or data location, a device, a pipe or a link\n"
     "\n"
+    "A location with an audit trail adds its head (see audit) as a last CSV line audit_head,COUNT:TAG or a field\n"
+    "audit_head of each JSON object, and records the export in the trail.\n"
     "A client that cannot be scored gets a row with empty scale fields and a message on standard error.\n"
     "Exit status: 0 every client scored; 1 a client could not be scored, or a bad argument, folder or file.\n";
 
@@ -162,6 +167,34 @@ int clientsIn(const QString& clientFile)
     return static_cast<int>((size + ClientRecord::Size - 1) / ClientRecord::Size);
 }
 
+// A command's one entry in the trail of a location whose lock it holds; what went wrong, or empty.
+QString record(ClientTable& table, const QString& event, AuditDetails details,
+              const QString& outcome = QStringLiteral("ok"))
+{
+    FileError e = table.audit.open(table.DataPath, clientsIn(table.ClientFilePath) > 0);
+    if (!e)
+        e = table.audit.append(event, 0, details << qMakePair(QStringLiteral("by"), QStringLiteral("veltrane-cli")),
+                               outcome);
+    table.audit.close(false);
+    return e ? QStringLiteral("The audit trail could not be written: %1.").arg(e.description) : QString();
+}
+
+const char* kAuditUsage =
+    "usage: veltrane-cli audit --data-dir DIR [--client N] [--verify [--head COUNT:TAG]] [--format text|csv|json]\n"
+    "\n"
+    "Lists the audit trail DATA401.AUD of the data location, oldest entry first, and its head (the number of\n"
+    "entries and the last entry's seal shortened to 16 hexadecimal digits) as the last line. Names and dates of\n"
+    "birth appear only as keyed fingerprints (hmac:...).\n"
+    "\n"
+    "  --data-dir DIR       the data location holding DATA401.QN and its trail\n"
+    "  --client N           only the entries of client N\n"
+    "  --verify             check every entry's seal and the order of the entries instead of listing them\n"
+    "  --head COUNT:TAG     with --verify: a head noted earlier; a trail cut short below it fails\n"
+    "  --format text|csv|json  text (the default), CSV (UTF-8 with a byte-order mark, CR LF) or a JSON object\n"
+    "\n"
+    "Exit status: 0 listed, or the trail holds; 1 the first failing entry (said on standard output), a bad\n"
+    "argument or a missing folder or trail.\n";
+
 } // namespace
 
 int ExportCommand(const QStringList& args)
@@ -213,7 +246,8 @@ int ExportCommand(const QStringList& args)
     const QString brand = GetINIBrandCode(Profile(program + QStringLiteral("/Quillan.ini")));
     const ScoreExport out = ExportScores(program, table, brand.isEmpty() ? PublisherBrandCode : brand.at(0),
                                          {format == QLatin1String("json") ? ExportFormat::Json : ExportFormat::Csv,
-                                          a.flags.contains(QStringLiteral("--deidentified"))});
+                                          a.flags.contains(QStringLiteral("--deidentified")),
+                                          AuditTrail::headOf(data)});
     if (out.error)
         return fail(name, out.error.message);
     if (output == QLatin1String("-")) {
@@ -225,9 +259,108 @@ int ExportCommand(const QStringList& args)
     } else if (const QString e = WriteOutputSafely(target, out.bytes); !e.isEmpty()) {
         return fail(name, e);
     }
+    // Recorded only under the location's lock; a program that holds it keeps its trail to itself.
+    LocationLock lock;
+    const AuditDetails details = {{QStringLiteral("file"), output == QLatin1String("-") ? QStringLiteral("standard output") : output},
+                                  {QStringLiteral("format"), format},
+                                  {QStringLiteral("deidentified"), a.flags.contains(QStringLiteral("--deidentified")) ? QStringLiteral("yes") : QStringLiteral("no")}};
+    if (!takeLock(lock, data).isEmpty())
+        std::fprintf(stderr, "veltrane-cli export: not recorded in the audit trail: the data location is in use.\n");
+    else if (const QString e = record(table, QStringLiteral("export"), details); !e.isEmpty())
+        return fail(name, e);
     for (const QString& problem : out.problems)
         std::fprintf(stderr, "veltrane-cli export: %s\n", qPrintable(problem));
     return out.problems.isEmpty() ? 0 : 1;
+}
+
+int AuditCommand(const QStringList& args)
+{
+    const char* name = "audit";
+    const Args a = parse(args,
+                         {QStringLiteral("--data-dir"), QStringLiteral("--client"), QStringLiteral("--head"),
+                          QStringLiteral("--format")},
+                         {QStringLiteral("--verify")});
+    if (a.help) {
+        std::fputs(kAuditUsage, stdout);
+        return 0;
+    }
+    if (const QString p = argumentProblem(a, {QStringLiteral("--data-dir")}); !p.isEmpty())
+        return fail(name, p, kAuditUsage);
+    const QString format = a.values.value(QStringLiteral("--format"), QStringLiteral("text"));
+    if (format != QLatin1String("text") && format != QLatin1String("csv") && format != QLatin1String("json"))
+        return fail(name, QStringLiteral("--format must be text, csv or json, not '%1'").arg(format), kAuditUsage);
+    bool ok = true;
+    const int client = a.values.value(QStringLiteral("--client"), QStringLiteral("0")).toInt(&ok);
+    if (!ok || client < 0 || client > ClientTable::MaxClients)
+        return fail(name, QStringLiteral("--client must be a client number from 1 to %1").arg(ClientTable::MaxClients),
+                    kAuditUsage);
+    std::optional<AuditHead> head;
+    if (a.values.contains(QStringLiteral("--head"))) {
+        head = AuditHead::parse(a.values.value(QStringLiteral("--head")));
+        if (!head || !a.flags.contains(QStringLiteral("--verify")))
+            return fail(name, QStringLiteral("--head needs --verify and the form COUNT:TAG (16 hexadecimal digits)"),
+                        kAuditUsage);
+    }
+    const QString data = QDir::cleanPath(a.values.value(QStringLiteral("--data-dir")));
+    if (const QString p = missingFolder(QStringLiteral("data folder"), data); !p.isEmpty())
+        return fail(name, p);
+    QByteArray trail;
+    const AuditVerification v = AuditTrail::verifyFolder(data, head, &trail);
+    if (trail.isEmpty() && !QFileInfo::exists(data + QLatin1Char('/') + QLatin1String(AuditTrail::FileName)))
+        return fail(name, QStringLiteral("The data location %1 has no audit trail yet: it begins when the program "
+                                         "first opens the location.")
+                              .arg(shown(data)));
+    QList<AuditEntry> entries = AuditTrail::parse(trail);
+    if (client > 0)
+        entries.removeIf([client](const AuditEntry& e) { return e.slot != client; });
+    const AuditHead shownHead = v.holds() ? v.head : AuditHead{AuditTrail::parse(trail).size(), QString()};
+    QByteArray out;
+    if (a.flags.contains(QStringLiteral("--verify"))) {
+        const QString said = v.holds() ? QStringLiteral("The trail holds: %1 entries, head %2.")
+                                             .arg(v.head.count)
+                                             .arg(v.head.text())
+                                       : v.message;
+        if (format == QLatin1String("json"))
+            out = QJsonDocument(QJsonObject{{QStringLiteral("holds"), v.holds()},
+                                            {QStringLiteral("entry"), v.entry},
+                                            {QStringLiteral("message"), said},
+                                            {QStringLiteral("head"), v.holds() ? v.head.text() : QString()}})
+                      .toJson(QJsonDocument::Indented);
+        else
+            out = said.toUtf8() + '\n';
+    } else if (format == QLatin1String("csv")) {
+        out = AuditCsv(entries, shownHead);
+    } else if (format == QLatin1String("json")) {
+        QJsonArray list;
+        for (const AuditEntry& e : entries)
+            list.append(QJsonObject{{QStringLiteral("seq"), e.seq},
+                                    {QStringLiteral("utc"), e.utc},
+                                    {QStringLiteral("offset"), e.offset},
+                                    {QStringLiteral("user"), e.user},
+                                    {QStringLiteral("computer"), e.computer},
+                                    {QStringLiteral("version"), e.version},
+                                    {QStringLiteral("client"), e.slot ? QJsonValue(e.slot) : QJsonValue()},
+                                    {QStringLiteral("event"), e.event},
+                                    {QStringLiteral("outcome"), e.outcome},
+                                    {QStringLiteral("details"), e.detailsText()}});
+        out = QJsonDocument(QJsonObject{{QStringLiteral("entries"), list},
+                                        {QStringLiteral("head"), shownHead.text()},
+                                        {QStringLiteral("holds"), v.holds()}})
+                  .toJson(QJsonDocument::Indented);
+    } else {
+        for (const AuditEntry& e : entries)
+            out += QStringLiteral("%1 %2 %3 %4@%5 %6 %7 %8 %9 %10\n")
+                       .arg(e.seq)
+                       .arg(e.utc, e.offset, e.user, e.computer, e.version,
+                            e.slot ? QStringLiteral("client=%1").arg(e.slot) : QStringLiteral("-"), e.event,
+                            e.outcome, e.detailsText())
+                       .toUtf8();
+        out += "head " + shownHead.text().toUtf8() + (v.holds() ? "" : " (the trail does not hold)") + '\n';
+    }
+    std::fwrite(out.constData(), 1, static_cast<size_t>(out.size()), stdout);
+    if (std::fflush(stdout) != 0)
+        return 1;
+    return v.holds() ? 0 : 1;
 }
 
 int BackupCommand(const QStringList& args)
@@ -254,6 +387,8 @@ int BackupCommand(const QStringList& args)
     const BackupOutcome out = BackUpClientFile(table.ClientFilePath, to, QDateTime::currentDateTime());
     if (!out.error.isEmpty())
         return fail(name, out.error);
+    if (const QString e = record(table, QStringLiteral("backup"), {{QStringLiteral("file"), out.path}}); !e.isEmpty())
+        return fail(name, e);
     std::printf("%s\n", qPrintable(shown(out.path)));
     if (!out.warning.isEmpty())
         return fail(name, out.warning);
@@ -305,6 +440,10 @@ int RestoreCommand(const QStringList& args)
     const RestoreOutcome out = RestoreClientFile(table.ClientFilePath, backup, QDateTime::currentDateTime());
     if (!out.error.isEmpty())
         return fail(name, out.error);
+    if (const QString e = record(table, QStringLiteral("restore"),
+                                 {{QStringLiteral("file"), backup.path}, {QStringLiteral("kept"), out.keptPath}});
+        !e.isEmpty())
+        return fail(name, e);
     std::printf("Restored %d clients into %s.\n", backup.clients, qPrintable(shown(table.ClientFilePath)));
     if (readOnly)
         std::printf("The client file was read-only and still is.\n");

@@ -29,6 +29,7 @@ const Command kCommands[] = {
     {"export", ExportCommand},
     {"backup", BackupCommand},
     {"restore", RestoreCommand},
+    {"audit", AuditCommand, false},
 #endif
 };
 

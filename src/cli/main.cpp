@@ -29,6 +29,7 @@ const Command kCommands[] = {
     {"export", "every client's scores as CSV or JSON", "veltrane-cli-data"},
     {"backup", "copy a data location's client file into a folder, checked", "veltrane-cli-data"},
     {"restore", "put a backup in place of a data location's client file", "veltrane-cli-data"},
+    {"audit", "list or verify a data location's audit trail", "veltrane-cli-data"},
 };
 
 void usage(FILE* out)

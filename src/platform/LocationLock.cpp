@@ -107,11 +107,11 @@ LocationLock::Attempt LocationLock::acquire(const QString& folder)
                 const QString holder = held ? holderOf(reader) : QString();
                 ::close(reader);
                 if (held)
-                    return {Status::InUse, holder, 0};
+                    return {Status::InUse, holder, 0, {}};
                 if (err == EACCES && ::unlink(name.constData()) == 0)
                     continue; // left by a program of another user that died
             }
-            return {Status::Unlocked, {}, err};
+            return {Status::Unlocked, {}, err, {}};
         }
         // Every user who may open the location must be able to lock it; the file holds no client data.
         ::fchmod(fd, 0666);
@@ -121,7 +121,7 @@ LocationLock::Attempt LocationLock::acquire(const QString& folder)
             ::close(fd);
             if (::unlink(name.constData()) == 0)
                 continue;
-            return {Status::Unlocked, {}, EINVAL};
+            return {Status::Unlocked, {}, EINVAL, {}};
         }
         struct flock fl = wholeFile(F_WRLCK);
         if (::fcntl(fd, F_OFD_SETLK, &fl) != 0) {
@@ -129,8 +129,8 @@ LocationLock::Attempt LocationLock::acquire(const QString& folder)
             const QString holder = holderOf(fd);
             ::close(fd);
             if (err == EAGAIN || err == EACCES)
-                return {Status::InUse, holder, 0};
-            return {Status::Unlocked, {}, err}; // a file system without locks
+                return {Status::InUse, holder, 0, {}};
+            return {Status::Unlocked, {}, err, {}}; // a file system without locks
         }
         // The holder before us may have let go and removed the file between our open and our lock.
         struct stat now {};
@@ -138,13 +138,14 @@ LocationLock::Attempt LocationLock::acquire(const QString& folder)
             ::close(fd);
             continue;
         }
+        const QString dead = holderOf(fd);
         writeHolder(fd); // without the names the lock still holds; others are then not told by whom
         release();
         m_fd = fd;
         m_path = path;
-        return {Status::Held, {}, 0};
+        return {Status::Held, {}, 0, dead};
     }
-    return {Status::Unlocked, {}, EAGAIN};
+    return {Status::Unlocked, {}, EAGAIN, {}};
 }
 
 void LocationLock::release()

@@ -18,6 +18,8 @@ public:
         Status status = Status::Unlocked;
         QString holder; // "user bob on computer ws2", or empty when the holder did not say
         int error = 0;  // errno for Unlocked
+        // Held: the holder named by a lock file a program left when it died (a live one removes its file).
+        QString deadHolder;
     };
 
     LocationLock() = default;

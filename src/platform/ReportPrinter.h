@@ -29,4 +29,6 @@ class ReportPrinter {
 public:
     virtual ~ReportPrinter() = default;
     virtual PrintOutcome print(const PrintJob& job) = 0;
+    // Where the pages go, for the audit trail: a printer's name or a file.
+    virtual QString describe() const { return QStringLiteral("the default printer"); }
 };

@@ -151,7 +151,8 @@ QString joinCompanions(const QString& clientFile, const BackupContents& backup, 
 
 QStringList CompanionEndings()
 {
-    return {QStringLiteral("SHA"), QStringLiteral("JNL"), QStringLiteral("NTS")};
+    return {QStringLiteral("SHA"), QStringLiteral("JNL"), QStringLiteral("NTS"), QStringLiteral("AUD"),
+            QStringLiteral("KEY")};
 }
 
 QString CompanionOf(const QString& clientFile, const QString& ending)
@@ -279,6 +280,25 @@ RestoreOutcome RestoreClientFile(const QString& clientFilePath, const BackupCont
     out.error = WriteFileSafely(clientFilePath, backup.bytes, ExistingFile::Replace);
     if (out.error.isEmpty())
         out.error = joinCompanions(clientFilePath, backup, present);
+    // A trail never goes back: the backup's own trail is kept beside the location's, which goes on.
+    const QString trail = CompanionOf(backup.path, QStringLiteral("AUD"));
+    if (out.error.isEmpty() && QFileInfo::exists(trail) &&
+        QFileInfo(trail).absolutePath() != QFileInfo(clientFilePath).absolutePath()) {
+        const QString stem = QDir(folder).filePath(BackupFileName(when, QStringLiteral("restored-trail")));
+        for (const QString& ending : {QStringLiteral("AUD"), QStringLiteral("KEY")}) {
+            QByteArray bytes;
+            const QString from = CompanionOf(backup.path, ending);
+            if (!QFileInfo::exists(from))
+                continue;
+            out.error = ReadWholeFile(from, bytes);
+            if (out.error.isEmpty())
+                out.error = WriteFileSafely(CompanionOf(stem, ending), bytes, ExistingFile::Refuse);
+            if (!out.error.isEmpty())
+                break;
+            if (ending == QLatin1String("AUD"))
+                out.restoredTrail = CompanionOf(stem, ending);
+        }
+    }
     if (!out.error.isEmpty() && !out.keptPath.isEmpty())
         out.error += QStringLiteral(" The client file as it was before is kept as %1.").arg(shown(out.keptPath));
     return out;

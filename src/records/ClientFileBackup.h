@@ -15,7 +15,8 @@ QString CheckClientFile(QByteArrayView bytes);
 QString BackupFileName(const QDateTime& when, const QString& note = QString());
 
 // The files that belong with a client file on its data location, by the client file's name with another ending:
-// image hashes (DATA401.SHA), the tests under way (DATA401.JNL) and the administration notes (DATA401.NTS).
+// image hashes (DATA401.SHA), the tests under way (DATA401.JNL), the administration notes (DATA401.NTS), and the
+// audit trail with its key (DATA401.AUD, DATA401.KEY).
 QStringList CompanionEndings();
 // Where the companion with `ending` of the client file or backup `clientFile` is.
 QString CompanionOf(const QString& clientFile, const QString& ending);
@@ -45,6 +46,7 @@ BackupContents ReadBackup(const QString& path);
 
 struct RestoreOutcome {
     QString keptPath; // the replaced client file, kept beside it; empty when there was none to keep
+    QString restoredTrail; // the backup's audit trail, kept beside the location's own; empty when it had none
     QString error;    // empty when the client file now holds the backup
 };
 

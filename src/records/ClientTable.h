@@ -1,6 +1,7 @@
 #pragma once
 // The in-memory table of clients of the open data location, and the client file it is read from and written to.
 
+#include "AuditTrail.h"
 #include "ClientRecord.h"
 #include "FileError.h"
 #include "LocationLock.h"
@@ -24,6 +25,8 @@ public:
     int16_t PartialRecord = 0;
     // Held from the moment the data location is opened until another one is or the table goes away.
     LocationLock locationLock;
+    // The open location's audit trail, written only while its lock is held.
+    AuditTrail audit;
 
     struct LoadResult {
         FileError error;

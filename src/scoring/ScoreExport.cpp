@@ -155,6 +155,8 @@ ScoreExport ExportScores(const QString& programDir, const ClientTable& clients, 
                     administration.insert(name, value);
             }
             o.insert(QStringLiteral("administration"), rowNotes[r] ? QJsonValue(administration) : QJsonValue());
+            if (!options.auditHead.isEmpty())
+                o.insert(QStringLiteral("audit_head"), options.auditHead);
             array.append(o);
         }
         out.bytes = QJsonDocument(array).toJson(QJsonDocument::Indented);
@@ -173,6 +175,8 @@ ScoreExport ExportScores(const QString& programDir, const ClientTable& clients, 
             fields << (rowNotes[r] ? csvField(field.second.toVariant()) : QString());
         lines << fields.join(QLatin1Char(','));
     }
+    if (!options.auditHead.isEmpty())
+        lines << QStringLiteral("audit_head,") + options.auditHead;
     // The byte-order mark makes spreadsheet programs read the names as UTF-8.
     out.bytes = QByteArray("\xEF\xBB\xBF") + (lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toUtf8();
     return out;

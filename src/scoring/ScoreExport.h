@@ -14,6 +14,9 @@ struct ScoreExportOptions {
     ExportFormat format = ExportFormat::Csv;
     // Without name and date of birth; the age at the test instead.
     bool deidentified = false;
+    // The location's audit-trail head (COUNT:TAG) when the export was made: a last CSV line "audit_head,..." and a
+    // field "audit_head" of each JSON object. Empty for a location without a trail.
+    QString auditHead;
 };
 
 struct ScoreExport {

@@ -71,7 +71,43 @@ bool CurrentClient::stage(const std::function<void(ClientRecord&)>& fill)
     return !commit(fill);
 }
 
-FileError CurrentClient::commit(const std::function<void(ClientRecord&)>& fill)
+namespace {
+
+QString modeName(Administration::Mode m)
+{
+    switch (m) {
+    case Administration::Mode::OnScreen:
+        return QStringLiteral("on screen");
+    case Administration::Mode::Paper:
+        return QStringLiteral("paper");
+    case Administration::Mode::Scan:
+        return QStringLiteral("scan");
+    }
+    return {};
+}
+
+QString fieldEvent(const QString& field)
+{
+    static const QStringList court = {QStringLiteral("DrugArrests"), QStringLiteral("AlcoholArrests"),
+                                      QStringLiteral("Assaults"), QStringLiteral("DVArrests"), QStringLiteral("Anger")};
+    if (field == QLatin1String("Responses"))
+        return QStringLiteral("answers-changed");
+    return court.contains(field) ? QStringLiteral("court-history-changed") : QStringLiteral("client-changed");
+}
+
+} // namespace
+
+void CurrentClient::audit(const QString& event, int slot, const AuditDetails& details, const QString& outcome)
+{
+    const FileError e = m_table.audit.append(event, slot, details, outcome);
+    if (e && !m_auditWarned) {
+        m_auditWarned = true;
+        const ErrorPrompt box = StartUpErrorPrompt(e);
+        m_prompts.message(box.text, box.title, box.icon, box.buttons == Prompts::Buttons::OkCancel ? Prompts::Buttons::Ok : box.buttons);
+    }
+}
+
+FileError CurrentClient::commit(const std::function<void(ClientRecord&)>& fill, const QString& event)
 {
     const bool isNew = isUnsavedNew();
     const ClientRecord before = record();
@@ -81,11 +117,45 @@ FileError CurrentClient::commit(const std::function<void(ClientRecord&)>& fill)
         record() = before;
         return e;
     }
+    const int slot = m_table.CurClient;
     if (isNew) {
         m_table.CountNewClient();
+        audit(QStringLiteral("client-created"), slot,
+              {{QStringLiteral("mode"), modeName(m_active ? m_admin.mode : (m_flags.ScanReview ? Administration::Mode::Scan : m_mode))},
+               {QStringLiteral("language"), m_active && !m_admin.language.isEmpty() ? m_admin.language : QStringLiteral("none")}});
         keepNotes();
         closeAdministration();
-    } else if (const QString e = NotesFile::follow(notesPath(), m_table.CurClient, before, record()); !e.isEmpty()) {
+    } else {
+        for (const ClientRecord::Field& f : ClientRecord::fields()) {
+            const QString name = QLatin1String(f.name);
+            const QString was = ClientRecord::unpadded(before.*f.member), now = ClientRecord::unpadded(record().*f.member);
+            if (was == now || name == QLatin1String("EditCount"))
+                continue;
+            AuditDetails d = {{QStringLiteral("field"), name}};
+            if (name == QLatin1String("Responses")) {
+                QStringList items, olds, news;
+                const auto at = [](const QString& r, qsizetype i) { return i < r.size() ? r.at(i) : QLatin1Char('0'); };
+                for (qsizetype i = 0; i < std::max(was.size(), now.size()); ++i) {
+                    if (at(was, i) != at(now, i)) {
+                        items << QString::number(i + 1);
+                        olds << QString(at(was, i));
+                        news << QString(at(now, i));
+                    }
+                }
+                d << qMakePair(QStringLiteral("items"), items.join(QLatin1Char(' ')))
+                  << qMakePair(QStringLiteral("old"), olds.join(QLatin1Char(' ')))
+                  << qMakePair(QStringLiteral("new"), news.join(QLatin1Char(' ')));
+            } else if (AuditTrail::isPersonal(name)) {
+                d << qMakePair(QStringLiteral("old"), m_table.audit.fingerprint(was))
+                  << qMakePair(QStringLiteral("new"), m_table.audit.fingerprint(now));
+            } else {
+                d << qMakePair(QStringLiteral("old"), was) << qMakePair(QStringLiteral("new"), now);
+            }
+            audit(event.isEmpty() ? fieldEvent(name) : event, slot, d);
+        }
+    }
+    if (const QString e = isNew ? QString() : NotesFile::follow(notesPath(), m_table.CurClient, before, record());
+        !e.isEmpty()) {
         m_prompts.message(e, QStringLiteral("Data Disk Error"), Prompts::Icon::Exclamation, Prompts::Buttons::Ok);
     }
     return {};
@@ -95,6 +165,9 @@ void CurrentClient::discard()
 {
     if (!isUnsavedNew())
         return;
+    if (m_active)
+        audit(QStringLiteral("administration-abandoned"), m_table.CurClient,
+              {{QStringLiteral("mode"), modeName(m_admin.mode)}});
     closeAdministration();
     m_table.ClearClient();
     m_table.CurClient = 1;
@@ -271,10 +344,18 @@ QList<Administration> CurrentClient::interrupted()
             saved = r.toBytes() == m_table.Clients.at(a.slot).toBytes();
         }
         // A scanned sheet is read again from the paper; a half-reviewed one is not worth a question.
-        if (saved || a.mode == Administration::Mode::Scan)
+        if (saved || a.mode == Administration::Mode::Scan) {
             j.close(a.id);
-        else
+        } else {
             out.append(a);
+            // Once a run: the list is read again by other operations (Delete Names) that interrupt nothing.
+            if (!a.setAside && !m_interruptedSeen.contains(a.id)) {
+                m_interruptedSeen.insert(a.id);
+                audit(QStringLiteral("administration-interrupted"), a.slot,
+                      {{QStringLiteral("mode"), modeName(a.mode)},
+                       {QStringLiteral("after-item"), QString::number(a.lastItem())}});
+            }
+        }
     }
     std::sort(out.begin(), out.end(),
               [](const Administration& x, const Administration& y) { return x.startedMs < y.startedMs; });
@@ -307,6 +388,8 @@ bool CurrentClient::resume(const QString& id, const QString& title)
     m_resumed = true;
     m_warned = false;
     keep();
+    audit(QStringLiteral("administration-resumed"), m_table.CurClient,
+          {{QStringLiteral("mode"), modeName(a.mode)}, {QStringLiteral("after-item"), QString::number(a.lastItem())}});
     return true;
 }
 
@@ -321,9 +404,13 @@ FileError CurrentClient::setAside()
         return {};
     m_admin.setAside = true;
     m_active = false;
+    const int slot = m_table.CurClient;
     m_table.ClearClient();
     m_table.CurClient = 1;
-    return keep();
+    const FileError e = keep();
+    if (!e)
+        audit(QStringLiteral("administration-set-aside"), slot, {{QStringLiteral("mode"), modeName(m_admin.mode)}});
+    return e;
 }
 
 FileError CurrentClient::setAside(const QString& id)
@@ -333,7 +420,10 @@ FileError CurrentClient::setAside(const QString& id)
         return {};
     Administration a = *found;
     a.setAside = true;
-    return journal().update(a);
+    const FileError e = journal().update(a);
+    if (!e)
+        audit(QStringLiteral("administration-set-aside"), a.slot, {{QStringLiteral("mode"), modeName(a.mode)}});
+    return e;
 }
 
 FileError CurrentClient::abandon(const QString& id)

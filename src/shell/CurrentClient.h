@@ -4,9 +4,11 @@
 
 #include "AdministrationJournal.h"
 #include "AdministrationNotes.h"
+#include "AuditTrail.h"
 #include "ClientRecord.h"
 #include "FileError.h"
 
+#include <QSet>
 #include <cstdint>
 #include <functional>
 
@@ -36,7 +38,12 @@ public:
     // Writes entries and saves the current client, asking for the data location while it cannot be written. On
     // failure the record goes back to what it held, so memory keeps matching the file; a new client is counted only
     // once it is in the file.
-    FileError commit(const std::function<void(ClientRecord&)>& fill = {});
+    // Each changed field is recorded in the location's audit trail as `event` (by default the kind of field it is).
+    FileError commit(const std::function<void(ClientRecord&)>& fill = {}, const QString& event = {});
+    // Adds an entry to the open location's audit trail; a trail that cannot be written is said with the data-disk
+    // box, once a run, and the work goes on.
+    void audit(const QString& event, int slot, const AuditDetails& details = {},
+               const QString& outcome = QStringLiteral("ok"));
     // Gives up a new client that was never written: its slot is blanked and the first client becomes current. An
     // existing client stays exactly as it was.
     void discard();
@@ -101,4 +108,6 @@ private:
     bool m_active = false;
     bool m_resumed = false;
     bool m_warned = false;
+    bool m_auditWarned = false;
+    QSet<QString> m_interruptedSeen;
 };

@@ -44,13 +44,14 @@ FileError writeTest(const QString& dataPath)
 // Another program may have the location open: ask for its lock before anything is read or changed there. A location
 // that cannot carry a lock (not writable, missing, no lock support) goes on to the usual checks, which tell why. The
 // lock is taken into `lock`; the table's own lock (of the location open now) is left alone.
-FileError lockLocation(const ClientTable& table, const QString& path, LocationLock& lock)
+FileError lockLocation(const ClientTable& table, const QString& path, LocationLock& lock, QString& deadHolder)
 {
     if (table.locationLock.holds(path))
         return {};
     const LocationLock::Attempt attempt = lock.acquire(path);
     if (attempt.status == LocationLock::Status::InUse)
         return {FileError::LocationInUse, attempt.holder};
+    deadHolder = attempt.deadHolder;
     return {};
 }
 
@@ -78,7 +79,8 @@ OpenResult OpenDataLocation(ClientTable& table, const QString& path)
 {
     LocationLock lock;
     const bool same = table.locationLock.holds(path);
-    if (FileError e = lockLocation(table, path, lock))
+    QString deadHolder;
+    if (FileError e = lockLocation(table, path, lock, deadHolder))
         return {e, {}};
     // Until the new location has opened whole, the one open now stays as it was: its clients, paths and lock.
     const auto clients = table.Clients;
@@ -87,6 +89,15 @@ OpenResult OpenDataLocation(ClientTable& table, const QString& path)
     table.setDataPath(path);
     const ClientTable::LoadResult loaded = table.LoadClients();
     FileError e = loaded.error ? loaded.error : writeTest(path);
+    // Reached only with the lock held, or on a location that cannot carry one (the trail's own lock then holds).
+    if (!e && (!same || !table.audit.isOpen()))
+        e = table.audit.open(path, table.NumClients > 0);
+    if (!e) {
+        AuditDetails d = {{QStringLiteral("clients"), QString::number(table.NumClients)}};
+        if (!deadHolder.isEmpty())
+            d.append({QStringLiteral("lock-taken-over-from"), deadHolder});
+        e = table.audit.append(QStringLiteral("location-opened"), 0, d);
+    }
     if (e) {
         table.Clients = clients;
         table.NumClients = count;

@@ -3,6 +3,7 @@
 // whole-program test and the program runs the crash test kills. Only the outermost edges are scripted: message
 // boxes and beep, file choosers, the clock, printer, audio and scanner.
 
+#include "AuditTrail.h"
 #include "FakeAudio.h"
 #include "FakeClock.h"
 #include "FakeFileDialogs.h"
@@ -129,6 +130,19 @@ struct Run {
     // Steps for Supervisor Options on tab `tab` with option button `option` (by name) chosen, then OK, and the
     // secret code when the operation asks for it.
     void supervisor(ModalDriver& driver, int tab, const QString& option = {}, bool code = false);
+    // The entries of the location's audit trail with `event` (all for none), once the whole trail is found sound.
+    QList<AuditEntry> trail(const QString& event = {}) const
+    {
+        QByteArray bytes;
+        const AuditVerification v = AuditTrail::verifyFolder(dataDir, std::nullopt, &bytes);
+        QList<AuditEntry> out;
+        if (!v.holds())
+            QTest::qFail(qPrintable(v.message), __FILE__, __LINE__);
+        for (const AuditEntry& e : AuditTrail::parse(bytes))
+            if (event.isEmpty() || e.event == event)
+                out << e;
+        return out;
+    }
 };
 
 inline void typeInto(QWidget* w, const QString& keys)

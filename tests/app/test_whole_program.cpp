@@ -3,7 +3,11 @@
 // edges are scripted: message boxes and beep, file choosers, the clock, printer, audio and scanner.
 
 #include "AdministrationNotes.h"
+#include "AuditTrail.h"
 #include "WholeProgramRoads.h"
+
+#include <QComboBox>
+#include <QTableWidget>
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -36,15 +40,22 @@ void administrationNotes(Run& run)
     }
     QCOMPARE(notes + '\n', QString::fromUtf8(ReadBytes(expected + QStringLiteral("notes.txt"))));
     QStringList columns;
-    for (const QString& line : QString::fromUtf8(ReadBytes(out + QStringLiteral(".csv"))).split("\r\n"))
+    QStringList csv = QString::fromUtf8(ReadBytes(out + QStringLiteral(".csv"))).split("\r\n");
+    // The trail's head as it stood when the export was made ends it.
+    QVERIFY2(csv.size() > 2 && csv[csv.size() - 2].startsWith(QStringLiteral("audit_head,")), qPrintable(csv.join('|')));
+    csv.removeAt(csv.size() - 2);
+    for (const QString& line : csv)
         columns << line.split(',').mid(std::max<qsizetype>(0, line.count(',') - 10)).join(',');
     QCOMPARE(columns.join('\n'), QString::fromUtf8(ReadBytes(expected + QStringLiteral("columns.csv"))));
     const QJsonArray json = QJsonDocument::fromJson(ReadBytes(out + QStringLiteral(".json"))).array();
     QVERIFY(json.at(0).toObject().value("administration").isNull());
+    QVERIFY(json.at(6).toObject().value("audit_head").toString().contains(':'));
     QCOMPARE(json.at(6).toObject().value("administration"),
              QJsonDocument::fromJson(ReadBytes(expected + QStringLiteral("client7.json"))).object());
     const QStringList copies = QDir(backups).entryList({QStringLiteral("DATA401-*")});
-    QVERIFY2(copies.size() == 2 && copies[0].endsWith(".NTS"), qPrintable(copies.join(' ')));
+    QVERIFY2(copies.size() == 4 && copies[0].endsWith(".AUD") && copies[1].endsWith(".KEY") &&
+                 copies[2].endsWith(".NTS"),
+             qPrintable(copies.join(' ')));
 
     // Sheet images saved since, as clients 1 and 7.
     const QByteArray sheets = QByteArray(64, 'a') + " 1\r\n" + QByteArray(64, 'b') + " 7\r\n";
@@ -70,7 +81,15 @@ private slots:
     void startUp_listsTheClientsOfTheSavedLocation()
     {
         Run run;
+        // Left by a program that died: its lock went with it, its file stayed.
+        WriteFile(run.dataDir + QStringLiteral("/DATA401.LCK"), "bob\nws2\n4242\n");
         QVERIFY(run.start());
+        // A location from before the trail begins it at its first opening.
+        const QList<AuditEntry> trail = run.trail();
+        QCOMPARE(trail.size(), 2);
+        QCOMPARE(trail[0].event, QStringLiteral("trail-begun-on-existing-location"));
+        QCOMPARE(trail[1].event + trail[1].detailsText(),
+                 QStringLiteral("location-openedclients=6; lock-taken-over-from=user bob on computer ws2"));
         QCOMPARE(run.menu().windowTitle(), QStringLiteral("Veltrane"));
         QCOMPARE(run.listLines().size(), 6);
         QCOMPARE(run.listLines().first(), QStringLiteral("1-Sample, Avery"));
@@ -160,6 +179,17 @@ private slots:
             QVERIFY(run.audio.played.isEmpty());
         }
         QVERIFY(run.printer.jobs.isEmpty());
+        const QList<AuditEntry> created = run.trail(QStringLiteral("client-created"));
+        QCOMPARE(created.size(), 1);
+        QCOMPARE(created[0].slot, 7);
+        QCOMPARE(created[0].detail(QStringLiteral("mode")), onScreen ? "on screen" : scanned ? "scan" : "paper");
+        QCOMPARE(created[0].detail(QStringLiteral("language")).toUpper(), onScreen ? method.toUpper() : QStringLiteral("NONE"));
+        QCOMPARE(run.trail(QStringLiteral("secret-code-wrong")).size(), onScreen ? 1 : 0);
+        const QList<AuditEntry> sheets = run.trail(QStringLiteral("scanned-sheet-saved"));
+        QCOMPARE(sheets.size(), scanned ? 1 : 0);
+        if (scanned)
+            QCOMPARE(sheets[0].detail(QStringLiteral("image-sha256")).size(), 64);
+        QVERIFY(!ReadBytes(run.dataDir + QStringLiteral("/DATA401.AUD")).contains("Newcomer"));
     }
 
     // Scan a Batch from the Options menu: a folder holding a good sheet, one with a mark too light to call and one
@@ -297,6 +327,16 @@ private slots:
         QCOMPARE(after.EditCount.trimmed().toInt(), before.EditCount.trimmed().toInt() + 1);
         expected.EditCount = after.EditCount;
         QCOMPARE(after.toBytes(), expected.toBytes());
+        QStringList changes;
+        for (const AuditEntry& e : run.trail())
+            if (e.event.endsWith(QStringLiteral("-changed")))
+                changes << QStringLiteral("%1 %2 %3").arg(e.slot).arg(e.event, e.detailsText());
+        QStringList want{QStringLiteral("2 client-changed field=Marital; old=%1; new=3").arg(before.Marital.trimmed())};
+        if (before.TestDate != TodayText)
+            want << QStringLiteral("2 client-changed field=TestDate; old=%1; new=%2").arg(before.TestDate, TodayText);
+        if (before.Responses[0] != QLatin1Char('2'))
+            want << QStringLiteral("2 answers-changed field=Responses; items=1; old=%1; new=2").arg(before.Responses[0]);
+        QCOMPARE(changes, want);
         QCOMPARE(run.fileBytes().size(), run.demoClients.size());
     }
 
@@ -360,6 +400,16 @@ private slots:
                      qPrintable(all.right(600)));
             QCOMPARE(pages[0].value(3).mid(7, 43).trimmed(), "NAME            : " + run.demo(i + 1).Name.trimmed());
         }
+        QStringList outputs;
+        for (const AuditEntry& e : run.trail())
+            if (e.event.startsWith(QStringLiteral("report")) || e.event.contains(QStringLiteral("print")))
+                outputs << QStringLiteral("%1 %2").arg(e.slot).arg(e.event);
+        const QStringList want[3] = {{"1 report-shown", "1 report-printed", "1 report-printed", "1 report-saved-pdf"},
+                                     {"1 report-printed", "2 report-printed", "3 report-printed", "4 report-printed",
+                                      "5 report-printed", "6 report-printed"},
+                                     {"1 report-printed", "2 report-printed", "3 report-printed", "4 report-printed",
+                                      "5 report-printed", "6 report-printed", "0 print-all"}};
+        QCOMPARE(outputs, want[option]);
         QCOMPARE(run.fileBytes(), run.demoClients);
     }
 
@@ -387,6 +437,7 @@ private slots:
         QVERIFY2(run.prompts.texts().contains(QStringLiteral("Data Verification complete.")),
                  qPrintable(run.prompts.texts().join(" / ")));
         QCOMPARE(run.record(3).toBytes(), before.toBytes());
+        QVERIFY(run.trail(QStringLiteral("verify-data-corrected")).isEmpty()); // keyed back as stored: no change
     }
 
     // Delete Names on a file of 53 records, after a backup onto the data location, a restore from it and printing
@@ -452,6 +503,10 @@ private slots:
         QVERIFY(!run.listLines().join(' ').contains(QStringLiteral("damaged"))); // scrambled names are sound
         const ClientRecord first = run.record(1);
         QCOMPARE(first.NameDeleted + first.Responses + first.DOB, "1" + run.demo(1).Responses + run.demo(1).DOB);
+        QStringList all;
+        for (int n = 1; n <= 51; ++n)
+            all << QString::number(n);
+        QCOMPARE(run.trail(QStringLiteral("names-deleted")).value(0).detail(QStringLiteral("slots")), all.join(' '));
     }
 
     // Export & Backup: scores exported, the client file backed up, names deleted, then the backup restored.
@@ -463,7 +518,9 @@ private slots:
         QVERIFY(QDir().mkpath(backups));
         run.files.saveAnswers = [csv] { return csv; };
         run.files.folderAnswers = [backups] { return backups; };
-        run.files.openAnswers = [backups] { return QDir(backups).entryInfoList(QDir::Files).value(0).filePath(); };
+        run.files.openAnswers = [backups] {
+            return QDir(backups).entryInfoList({QStringLiteral("*.QN")}, QDir::Files).value(0).filePath();
+        };
         const auto operation = [&run](int tab, int option) {
             ModalDriver driver;
             run.supervisor(driver, tab, option < 0 ? QString() : QStringLiteral("optDataOption_%1").arg(option),
@@ -481,10 +538,64 @@ private slots:
         QFile exported(csv);
         QVERIFY(exported.open(QIODevice::ReadOnly));
         const QList<QByteArray> rows = exported.readAll().split('\n');
-        QCOMPARE(rows.size(), 1 + 6 + 1); // header, one row per client, then the last line's end
+        QCOMPARE(rows.size(), 1 + 6 + 2); // header, one row per client, the trail's head, then the last line's end
         QVERIFY2(rows[1].startsWith("1,\"Sample, Avery\""), rows[1].constData());
+        // The head when the export was made: the entry before the export's own.
+        const AuditEntry exportEntry = run.trail(QStringLiteral("export")).value(0);
+        QCOMPARE(rows[7].trimmed(), "audit_head," + QByteArray::number(exportEntry.seq - 1) + ':' + exportEntry.prev.left(16));
         QCOMPARE(run.fileBytes(), run.demoClients);
         QCOMPARE(run.listLines().first(), QStringLiteral("1-Sample, Avery"));
+        // Each operation recorded with its file, and the trail went on past the restore: the backup's own trail,
+        // shorter, is kept beside it.
+        QStringList done;
+        for (const AuditEntry& e : run.trail())
+            if (QStringList{"export", "backup", "names-deleted", "restore"}.contains(e.event))
+                done << e.event + QLatin1Char(' ') + QFileInfo(e.detail(QStringLiteral("file"))).fileName();
+        const QString backup = QDir(backups).entryList({QStringLiteral("*.QN")}).value(0);
+        QCOMPARE(done, QStringList({"export scores.csv", "backup " + backup, "names-deleted ", "restore " + backup}));
+        const QString kept = run.trail(QStringLiteral("restore")).value(0).detail(QStringLiteral("its-trail-kept-as"));
+        QVERIFY2(QFile::exists(kept) && QFileInfo(kept).absolutePath() == run.dataDir, qPrintable(kept));
+        QVERIFY(AuditTrail::parse(ReadBytes(kept)).size() < run.trail().size());
+
+        // The Audit Trail tab, behind the code: newest first, by client; Verify, then again once a text editor
+        // has changed one entry's client number.
+        const QString trailPath = run.dataDir + QStringLiteral("/DATA401.AUD");
+        run.prompts.clear();
+        ModalDriver driver;
+        driver.onNextModal("frmSupervisorOptions", [&](QWidget* w) {
+            auto* tabs = w->findChild<QTabWidget*>(QStringLiteral("sstSupervisorOperations"));
+            auto* page = w->findChild<QWidget*>(QStringLiteral("grdAuditTrail"))->parentWidget();
+            tabs->setCurrentWidget(page);
+            auto* grid = page->findChild<QTableWidget*>(QStringLiteral("grdAuditTrail"));
+            // Looked at once the code was given and the entries are shown.
+            auto* poll = new QTimer(w);
+            poll->callOnTimeout(w, [&, w, page, grid, poll] {
+                if (!grid->isEnabled())
+                    return;
+                poll->stop();
+                const int entries = int(run.trail().size());
+                QCOMPARE(grid->rowCount(), entries);
+                QCOMPARE(grid->item(0, 0)->text(), QString::number(entries));
+                auto* client = page->findChild<QComboBox*>(QStringLiteral("cmbAuditClient"));
+                client->setCurrentIndex(1);
+                QCOMPARE(grid->rowCount(), 0); // no entry of client 1: a restore and an export are of them all
+                pressNow(page->findChild<QPushButton*>(QStringLiteral("cmdAuditVerify")));
+                QByteArray bytes = ReadBytes(trailPath);
+                bytes.replace("\tbackup\t", "\tbackup2\t");
+                WriteFile(trailPath, bytes);
+                pressNow(page->findChild<QPushButton*>(QStringLiteral("cmdAuditVerify")));
+                pressNow(w->findChild<QPushButton*>(QStringLiteral("cmdMenuChoice_1")));
+            });
+            poll->start(50);
+            press(0)(w);
+        });
+        driver.onNextModal("frmMyInputBox", answerInputBox(QStringLiteral("K")));
+        run.pressMenu(2);
+        QVERIFY(driver.done());
+        const QStringList texts = run.prompts.texts();
+        QVERIFY2(texts.size() == 2 && texts[0].startsWith(QStringLiteral("The audit trail holds: ")) &&
+                     texts[1].contains(QStringLiteral("was changed after it was written")),
+                 qPrintable(texts.join(" / ")));
     }
 
     // A test cut short at item 40 or in the court history: abandoning it left nothing, and the journal a crash there
@@ -557,6 +668,7 @@ private slots:
         }
         QCOMPARE(run.fileBytes(), run.demoClients);
         QVERIFY(!QFileInfo::exists(journalPath)); // abandoned: closed
+        QCOMPARE(run.trail(QStringLiteral("administration-abandoned")).size(), 1);
         QVERIFY(!kept.isEmpty());
 
         // The crash: the program goes, the journal stays as it was.
@@ -596,6 +708,15 @@ private slots:
                      qPrintable(texts.join(" / ")));
         else
             QVERIFY(texts.value(0).contains(QStringLiteral("too old to be continued")));
+        // Abandoned, the program gone, the test found cut short at the next start.
+        QStringList events;
+        for (const AuditEntry& e : run.trail())
+            if (e.event.startsWith(QStringLiteral("administration")) || e.event.startsWith(QStringLiteral("location-c")))
+                events << e.event + QLatin1Char(' ') + e.detail(QStringLiteral("after-item"));
+        QCOMPARE(events.mid(0, 3), QStringList({"administration-abandoned ", "location-closed ",
+                                                QStringLiteral("administration-interrupted %1").arg(stop)}));
+        if (answer == "Yes")
+            QCOMPARE(events.value(3), QStringLiteral("administration-resumed %1").arg(stop));
         if (answer != "Yes") {
             // Kept for later; the slot is not taken. The supervisor utilities list it, and continue or abandon it.
             QCOMPARE(run.fileBytes(), run.demoClients);

@@ -24,6 +24,7 @@ private slots:
         }
         const QString writer = QCoreApplication::applicationDirPath() + QStringLiteral("/client_file_writer");
         QRandomGenerator rng(20261206);
+        std::optional<AuditHead> head;
         for (int run = 0; run < 40; ++run) {
             QProcess p;
             p.start(writer, {dir.path()});
@@ -42,6 +43,10 @@ private slots:
                 const QChar fill = name.back();
                 QCOMPARE(r.Responses, QString(NumItems, fill)); // name and answers from the same save
             }
+            // The trail holds, whatever line the kill cut, and kept every entry it held before.
+            const AuditVerification v = AuditTrail::verifyFolder(dir.path(), head);
+            QVERIFY2(v.holds(), qPrintable(v.message));
+            head = v.head;
         }
     }
 };

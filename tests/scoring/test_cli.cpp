@@ -413,6 +413,30 @@ private slots:
             QDir(place(QStringLiteral("D"))).entryList({QStringLiteral("DATA401-*-replaced.QN")}, QDir::Files);
         QCOMPARE(kept.size(), 1);
         QCOMPARE(ReadBytes(place(QStringLiteral("D/")) + kept.first()), later);
+
+        // Both were recorded; the trail holds, against its own head, and not against a longer one or once edited.
+        const RunResult listed = cli({"audit", "--data-dir", "D", "--format", "csv"});
+        const QList<QByteArray> rows = listed.out.split('\n');
+        QVERIFY2(listed.status == 0 && rows.size() == 6 && rows[2].contains(",backup,ok,file=" + backup.toUtf8()) &&
+                     rows[3].contains(",restore,ok,") && rows[4].startsWith("head,3:"),
+                 listed.out.constData());
+        const QString head = QString::fromLatin1(rows[4].mid(5).trimmed());
+        const QString longer = QStringLiteral("4:") + head.mid(2);
+        for (const auto& [args, status, said] :
+             {std::tuple{QStringList{"--head", head}, 0, "The trail holds: 3 entries, head " + head},
+              {QStringList{"--head", longer}, 1, QStringLiteral("The trail was cut short: the head noted had 4")}}) {
+            const RunResult v = cli(QStringList{"audit", "--data-dir", "D", "--verify"} + args);
+            QVERIFY2(v.status == status && v.out.startsWith(said.toUtf8()), v.out.constData());
+        }
+        // An export ends with the head it was made under, and is recorded after it.
+        const QList<QByteArray> exported = cli({"export", "--program-dir", "P", "--data-dir", "D"}).out.split('\n');
+        QVERIFY2(exported.size() > 2 && exported[exported.size() - 2].trimmed() == "audit_head," + head.toUtf8(),
+                 exported.join('|').constData());
+        QByteArray trail = ReadBytes(place(QStringLiteral("D/DATA401.AUD")));
+        WriteFile(place(QStringLiteral("D/DATA401.AUD")), trail.replace("\trestore\t", "\trestorf\t"));
+        const RunResult tampered = cli({"audit", "--data-dir", "D", "--verify", "--format", "json"});
+        QVERIFY2(tampered.status == 1 && tampered.out.contains("\"entry\": 3") && tampered.out.contains("changed"),
+                 tampered.out.constData());
     }
 };
 

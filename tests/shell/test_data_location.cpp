@@ -1,3 +1,4 @@
+#include "AuditTrail.h"
 #include "ClientTable.h"
 #include "DataLocation.h"
 #include "FakePrompts.h"
@@ -218,7 +219,7 @@ private slots:
         for (const char* name : {"/.DATA401.QN.saving", "/.DATA401.QN.a1B2c3.saving"})
             WriteFile(m_data + name, "half a save");
         QVERIFY(!OpenDataLocation(m_table, m_data).error);
-        QCOMPARE(QDir(m_data).entryList(QDir::Files | QDir::Hidden), QStringList({"DATA401.LCK", "DATA401.QN"}));
+        QCOMPARE(QDir(m_data).entryList(QDir::Files | QDir::Hidden), QStringList({"DATA401.AUD", "DATA401.KEY", "DATA401.LCK", "DATA401.QN"}));
     }
 
     void open_locationHeldByAnotherTable_refusedUntilLetGo()
@@ -313,7 +314,14 @@ private slots:
             QCOMPARE(third.readLine(), "opened\n");
             third.closeWriteChannel();
             QVERIFY(third.waitForFinished(10000));
-            QCOMPARE(QDir(m_data).entryList(QDir::Files | QDir::Hidden), QStringList{"DATA401.QN"});
+            QCOMPARE(QDir(m_data).entryList(QDir::Files | QDir::Hidden),
+                     QStringList({"DATA401.AUD", "DATA401.KEY", "DATA401.QN"}));
+            // The third took the lock over from a program that died, and the trail says so; never after a close.
+            QByteArray trail;
+            QVERIFY(AuditTrail::verifyFolder(m_data, std::nullopt, &trail).holds());
+            QList<AuditEntry> entries = AuditTrail::parse(trail);
+            entries.removeIf([](const AuditEntry& e) { return e.event != QLatin1String("location-opened"); });
+            QCOMPARE(entries.last().detail(QStringLiteral("lock-taken-over-from")).isEmpty(), !killed);
         }
     }
 

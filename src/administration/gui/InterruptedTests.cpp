@@ -69,7 +69,7 @@ void ContinueInterruptedTest(AppContext& ctx, QWidget* parent, const QString& id
         return;
     const Administration a = *ctx.client.administration();
     const bool onScreen = a.mode != Administration::Mode::Paper;
-    if (onScreen && !codeGiven && !AskSecretCode(ctx.prompts, parent)) {
+    if (onScreen && !codeGiven && !AskSecretCode(ctx, parent)) {
         ctx.client.setAside();
         return;
     }

@@ -168,7 +168,7 @@ void GiveTestOnScreen(AppContext& ctx, QWidget* parent, const OnScreenStart& fro
     // Finished or abandoned, the test leaves the computer with the client: only the supervisor's code gets back to
     // the main menu.
     if (flags.ContinueFlag) {
-        while (!AskSecretCode(ctx.prompts, parent)) {
+        while (!AskSecretCode(ctx, parent)) {
         }
     }
 }

@@ -212,7 +212,7 @@ void frmVerify::endOfPass(VerifyKeying::Step step)
     case VerifyKeying::Step::Corrected: {
         const QString corrected = m_keying.secondKeying();
         // A failed save puts the record back, so the table keeps matching the client file.
-        if (!m_ctx.client.commit([&](ClientRecord& r) { r.Responses = corrected; })) {
+        if (!m_ctx.client.commit([&](ClientRecord& r) { r.Responses = corrected; }, QStringLiteral("verify-data-corrected"))) {
             prompts.message(QStringLiteral("Data Verification complete."), QStringLiteral("Data Verification"),
                             Prompts::Icon::None, Prompts::Buttons::Ok);
             m_ctx.flags.ContinueFlag = true;

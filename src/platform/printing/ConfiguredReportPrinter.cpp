@@ -16,3 +16,10 @@ PrintOutcome ConfiguredReportPrinter::print(const PrintJob& job)
                                                : QStringLiteral("the file %1").arg(QDir::toNativeSeparators(file));
     return PaintJob(*m_printer, job, destination);
 }
+
+QString ConfiguredReportPrinter::describe() const
+{
+    if (!m_printer->outputFileName().isEmpty())
+        return QStringLiteral("file ") + m_printer->outputFileName();
+    return QStringLiteral("printer ") + m_printer->printerName();
+}

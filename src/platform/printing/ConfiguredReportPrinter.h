@@ -12,6 +12,7 @@ public:
     explicit ConfiguredReportPrinter(std::unique_ptr<QPrinter> printer);
     ~ConfiguredReportPrinter() override;
     PrintOutcome print(const PrintJob& job) override;
+    QString describe() const override;
 
 private:
     std::unique_ptr<QPrinter> m_printer;

@@ -22,6 +22,7 @@ public:
     {
     }
     PrintOutcome print(const PrintJob& job) override;
+    QString describe() const override { return QStringLiteral("PDF file ") + m_path; }
 
 private:
     QString m_path;

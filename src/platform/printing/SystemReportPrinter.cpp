@@ -27,3 +27,10 @@ PrintOutcome SystemReportPrinter::print(const PrintJob& job)
     printer.setPageMargins(QMarginsF(0.25, 0.25, 0.25, 0.25), QPageLayout::Inch);
     return PaintJob(printer, job, QStringLiteral("the printer %1").arg(name));
 }
+
+QString SystemReportPrinter::describe() const
+{
+    const QString name = QPrinterInfo::defaultPrinterName();
+    return name.isEmpty() ? QStringLiteral("the default printer (none set up)")
+                          : QStringLiteral("the default printer ") + name;
+}

@@ -6,4 +6,5 @@
 class SystemReportPrinter final : public ReportPrinter {
 public:
     PrintOutcome print(const PrintJob& job) override;
+    QString describe() const override;
 };

@@ -207,6 +207,10 @@ void RunScanChain(AppContext& ctx, QWidget* parent, const ScanReviewWindows& win
         show(ctx, marks, marks.buttons);
 
     ctx.flags.ContinueFlag = ReviewSheet(ctx, parent, windows, *name, *outcome, source);
+    if (ctx.flags.ContinueFlag)
+        ctx.client.audit(QStringLiteral("scanned-sheet-saved"), ctx.table.NumClients,
+                         {{QStringLiteral("image-sha256"), QString::fromLatin1(imageHash)},
+                          {QStringLiteral("source"), source}});
     // Kept as a batch keeps it, so that the same sheet read later in a batch is listed as already saved.
     if (ctx.flags.ContinueFlag)
         if (const QString unkept = SavedSheets::read(ctx.table.DataPath).record(imageHash, ctx.table.NumClients);

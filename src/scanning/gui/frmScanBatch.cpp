@@ -261,6 +261,9 @@ void frmScanBatch::reviewSheets()
         // A review left without saving stops the round; the sheet waits for the next one.
         if (!ReviewSheet(m_ctx, this, m_windows, *name, sheet.outcome, sheet.source))
             break;
+        m_ctx.client.audit(QStringLiteral("scanned-sheet-saved"), m_ctx.table.NumClients,
+                           {{QStringLiteral("image-sha256"), QString::fromLatin1(m_batch.sheets().at(i).imageHash)},
+                            {QStringLiteral("source"), sheet.source}, {QStringLiteral("batch"), QStringLiteral("yes")}});
         if (const QString unkept = m_batch.markSaved(i, m_ctx.table.NumClients); !unkept.isEmpty())
             m_ctx.prompts.message(unkept, Title, Prompts::Icon::Exclamation, Prompts::Buttons::Ok);
         // A later sheet of the same image is saved now too.

@@ -48,6 +48,9 @@ QString ReportOutput::print(int client)
         outcome = PrintReport(m_ctx.programDir, *m_ctx.printer);
     switch (outcome.status) {
     case PrintOutcome::Status::Printed:
+        m_ctx.client.audit(QStringLiteral("report-printed"), client,
+                           {{QStringLiteral("printer"), m_ctx.printer->describe()},
+                            {QStringLiteral("batch"), m_batch ? QStringLiteral("yes") : QStringLiteral("no")}});
         return QString();
     case PrintOutcome::Status::Failed:
         return outcome.message;
@@ -96,6 +99,9 @@ QString ReportOutput::saveAsPdf(int client, const QString& noPrinter)
         return noPrinter.isEmpty() ? saved.message : noPrinter + QLatin1Char(' ') + saved.message;
     m_saved << path;
     m_unreported << path;
+    m_ctx.client.audit(QStringLiteral("report-saved-pdf"), client,
+                       {{QStringLiteral("file"), path},
+                        {QStringLiteral("batch"), m_batch ? QStringLiteral("yes") : QStringLiteral("no")}});
     return QString();
 }
 

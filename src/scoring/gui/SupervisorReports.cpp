@@ -28,7 +28,8 @@ ScoringError ScoreCurrentClient(const AppContext& ctx)
 OperationOutcome ExportScoresToFile(const AppContext& ctx, const QString& path, bool json, bool deidentified)
 {
     const ScoreExport out = ExportScores(ctx.programDir, ctx.table, brandOf(ctx),
-                                         {json ? ExportFormat::Json : ExportFormat::Csv, deidentified});
+                                         {json ? ExportFormat::Json : ExportFormat::Csv, deidentified,
+                                          ctx.table.audit.isOpen() ? ctx.table.audit.head().text() : QString()});
     if (out.error)
         return {false, QStringLiteral("The scores were not exported.\r%1").arg(out.error.message), true};
     if (const QString e = WriteOutputSafely(path, out.bytes, ExistingFile::Replace, ctx.OwnFolders()); !e.isEmpty())

@@ -297,6 +297,10 @@ void frmPrintSelected::printSelectedTo()
         job.pointSize = ReportFontPointSize;
         MouseWait();
         const PrintOutcome outcome = printer->print(job);
+        m_ctx.client.audit(QStringLiteral("batch-printed"), 0,
+                           {{QStringLiteral("reports"), QString::number(chosenCount())},
+                            {QStringLiteral("printer"), printer->describe()}},
+                           outcome.printed() ? QStringLiteral("ok") : QStringLiteral("failed"));
         if (!outcome.printed()) {
             stop(QStringLiteral("The chosen reports were not printed.\r%1").arg(outcome.message));
             return;

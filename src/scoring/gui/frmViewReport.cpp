@@ -251,7 +251,13 @@ void frmViewReport::PrintReportTo()
     const std::unique_ptr<ReportPrinter> printer = m_ctx.printerChooser->choose(this, QStringLiteral("Print Report"));
     if (!printer)
         return;
-    runCommand(cmdPrintTo(), [&] { return ::PrintReport(m_ctx.programDir, *printer).message; });
+    runCommand(cmdPrintTo(), [&] {
+        const PrintOutcome outcome = ::PrintReport(m_ctx.programDir, *printer);
+        if (outcome.printed())
+            m_ctx.client.audit(QStringLiteral("report-printed"), m_ctx.table.CurClient,
+                               {{QStringLiteral("printer"), printer->describe()}});
+        return outcome.message;
+    });
 }
 
 void frmViewReport::SaveReportAsPdf()
@@ -273,6 +279,8 @@ void frmViewReport::SaveReportAsPdf()
         return outcome.message;
     });
     if (saved)
+        m_ctx.client.audit(QStringLiteral("report-saved-pdf"), m_ctx.table.CurClient, {{QStringLiteral("file"), path}});
+    if (saved)
         m_ctx.prompts.message(
             QStringLiteral("The report was saved as the PDF file\r%1").arg(QDir::toNativeSeparators(path)), AppTitle(),
             Prompts::Icon::Information, Prompts::Buttons::Ok);
@@ -281,6 +289,7 @@ void frmViewReport::SaveReportAsPdf()
 void RunViewReport(AppContext& ctx, QWidget* parent)
 {
     ReportOutput output(ctx, false);
+    ctx.client.audit(QStringLiteral("report-shown"), ctx.table.CurClient);
     frmViewReport window(ctx, output, parent);
     window.exec();
 }

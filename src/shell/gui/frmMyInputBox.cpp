@@ -1,5 +1,6 @@
 #include "frmMyInputBox.h"
 
+#include "AppContext.h"
 #include "MenuButtons.h"
 #include "Panel3D.h"
 #include "Prompts.h"
@@ -96,9 +97,17 @@ void frmMyInputBox::reject()
     QDialog::reject();
 }
 
-bool AskSecretCode(Prompts& prompts, QWidget* parent)
+bool AskSecretCode(AppContext& ctx, QWidget* parent)
 {
-    for (;;) {
+    return AskSecretCode(ctx.prompts, parent, [&ctx](int wrong) {
+        ctx.client.audit(QStringLiteral("secret-code-wrong"), 0, {{QStringLiteral("count"), QString::number(wrong)}},
+                         QStringLiteral("refused"));
+    });
+}
+
+bool AskSecretCode(Prompts& prompts, QWidget* parent, const std::function<void(int wrong)>& onWrong)
+{
+    for (int wrong = 1;; ++wrong) {
         frmMyInputBox box(prompts, parent);
         box.InputLength = 8;
         box.HelpMessage =
@@ -110,6 +119,8 @@ bool AskSecretCode(Prompts& prompts, QWidget* parent)
             return false;
         if (IsSecretCode(box.InputValue))
             return true;
+        if (onWrong)
+            onWrong(wrong);
         prompts.message(QStringLiteral("Incorrect password.  Please try again."), QStringLiteral("Secret Code"),
                         Prompts::Icon::Critical, Prompts::Buttons::Ok);
     }

@@ -2,6 +2,9 @@
 // Asks for one line of text, plain or masked; the caller reads InputValue and Cancelled after it closes.
 
 #include <QDialog>
+#include <functional>
+
+struct AppContext;
 
 class MenuButtons;
 class Prompts;
@@ -39,4 +42,6 @@ private:
 };
 
 // Asks for the supervisor's secret code until it is given (true) or the prompt is cancelled (false).
-bool AskSecretCode(Prompts& prompts, QWidget* parent = nullptr);
+bool AskSecretCode(Prompts& prompts, QWidget* parent = nullptr, const std::function<void(int wrong)>& onWrong = {});
+// The same, with each wrong code counted in the open data location's audit trail.
+bool AskSecretCode(AppContext& ctx, QWidget* parent = nullptr);

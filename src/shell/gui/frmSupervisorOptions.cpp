@@ -2,6 +2,7 @@
 
 #include "AdministrationNotes.h"
 #include "AppContext.h"
+#include "AuditTrailTab.h"
 #include "BatchProgress.h"
 #include "ClientFileBackup.h"
 #include "Clock.h"
@@ -12,6 +13,7 @@
 #include "MenuButtons.h"
 #include "Panel3D.h"
 #include "Prompts.h"
+#include "ReportPrinter.h"
 #include "Settings.h"
 #include "SupervisorOperations.h"
 #include "WindowRoutines.h"
@@ -194,6 +196,7 @@ frmSupervisorOptions::frmSupervisorOptions(AppContext& ctx, SupervisorServices s
     if (!EmptyDisk)
         m_name->setText(currentName());
     setupInterruptedTab();
+    setupAuditTab();
     // Sized once every tab is in: the tab bar shows them all, without scroll arrows.
     m_frame->adjustSize();
     resize(m_frame->sizeHint() + QSize(TwipsToPixelsX(1200, this), TwipsToPixelsY(2400, this)));
@@ -231,6 +234,12 @@ void frmSupervisorOptions::setupNotesTab()
     m_notes->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     (new QVBoxLayout(page))->addWidget(m_notes);
     m_tabs->addTab(page, QStringLiteral("Administration &Notes"));
+}
+
+void frmSupervisorOptions::setupAuditTab()
+{
+    m_audit = new AuditTrailTab(m_ctx);
+    m_tabs->addTab(m_audit, QStringLiteral("&Audit Trail"));
 }
 
 QString frmSupervisorOptions::currentName() const
@@ -308,6 +317,11 @@ void frmSupervisorOptions::tabChanged(int index)
     if (index == m_lastTab)
         return;
     m_lastTab = index;
+    if (m_tabs->widget(index) == m_audit) {
+        m_msgPanel->setCaption(QStringLiteral("Click Execute to see the audit trail. ") + m_audit->headText());
+        m_name->setText(QStringLiteral("All Clients"));
+        return;
+    }
     if (m_tabs->widget(index) == m_waiting) {
         m_msgPanel->setCaption(m_waiting->help());
         m_name->setText(m_waiting->chosen() ? m_waiting->chosen()->name : QStringLiteral("No Tests"));
@@ -343,6 +357,13 @@ void frmSupervisorOptions::tabChanged(int index)
 
 void frmSupervisorOptions::execute()
 {
+    if (m_tabs->currentWidget() == m_audit) {
+        // Shown in the tab, which stays open to be read, filtered, verified and exported.
+        if (AskSecretCode(m_ctx, this))
+            m_audit->load();
+        m_menu->button(0)->setFocus();
+        return;
+    }
     if (m_tabs->currentWidget() == m_waiting) {
         continueOrAbandon();
         accept();
@@ -350,7 +371,7 @@ void frmSupervisorOptions::execute()
     }
     switch (m_tabs->currentIndex()) {
     case ReportsTab:
-        if (AskSecretCode(m_ctx.prompts, this)) {
+        if (AskSecretCode(m_ctx, this)) {
             if (m_printOption == 0 && m_services.viewReport)
                 m_services.viewReport(this);
             else if (m_printOption == 1 && m_services.printSelected)
@@ -366,7 +387,7 @@ void frmSupervisorOptions::execute()
         }
         break;
     case DataTab:
-        if (AskSecretCode(m_ctx.prompts, this)) {
+        if (AskSecretCode(m_ctx, this)) {
             bool done = true;
             if (m_dataOption == ExportCsv || m_dataOption == ExportJson)
                 done = ExportScores(m_dataOption == ExportJson);
@@ -389,7 +410,7 @@ void frmSupervisorOptions::execute()
         break;
     case NotesTab:
         // Shown in the tab, which stays open to be read.
-        if (AskSecretCode(m_ctx.prompts, this)) {
+        if (AskSecretCode(m_ctx, this)) {
             const std::optional<AdministrationNotes> notes = m_ctx.client.notes();
             m_notes->setText(notes ? notes->describe().join(QLatin1Char('\n'))
                                    : QStringLiteral("No administration notes are kept for this client: the test was "
@@ -407,7 +428,7 @@ void frmSupervisorOptions::execute()
 void frmSupervisorOptions::continueOrAbandon()
 {
     const WaitingTest* chosen = m_waiting->chosen();
-    if (!chosen || !AskSecretCode(m_ctx.prompts, this))
+    if (!chosen || !AskSecretCode(m_ctx, this))
         return;
     const WaitingTest t = *chosen;
     if (!m_waiting->abandonChosen()) {
@@ -438,6 +459,10 @@ void frmSupervisorOptions::DeleteClientNames()
     if (answer != Prompts::Answer::Yes)
         return;
     MouseWait();
+    QStringList namedSlots;
+    for (int n = 1; n <= m_ctx.table.NumClients; ++n)
+        if (m_ctx.table.Clients[n].NameDeleted.trimmed() != QLatin1String("1"))
+            namedSlots << QString::number(n);
     const QString problem =
         ScrambleAllNames(m_ctx.table, [this](int16_t n) { return SaveClientAsking(m_ctx.table, n, m_ctx.prompts); });
     const QString leftover = problem.isEmpty() ? ScrambleProgramCopies(m_ctx.programDir, m_ctx.table.DataPath) : QString();
@@ -455,6 +480,10 @@ void frmSupervisorOptions::DeleteClientNames()
         }
     }
     const QString failure = !problem.isEmpty() ? problem : !leftover.isEmpty() ? leftover : journal;
+    m_ctx.client.audit(QStringLiteral("names-deleted"), 0, {{QStringLiteral("slots"), namedSlots.join(QLatin1Char(' '))}},
+                       failure.isEmpty() ? QStringLiteral("ok") : QStringLiteral("failed"));
+    if (failure.isEmpty())
+        m_ctx.table.audit.forgetNames();
     if (!failure.isEmpty()) {
         m_ctx.prompts.message(failure +
                                   QStringLiteral("\rRun Delete Names again once the data disk can be written."),
@@ -509,6 +538,11 @@ void frmSupervisorOptions::PrintAllReports(const QString& pdfFolder)
         // Each pass (scoring, then printing) fills the bar once, so it shows what its label says.
         return progress.step(label.arg(n).arg(count), n, count);
     });
+    m_ctx.client.audit(pdf ? QStringLiteral("print-all-pdf") : QStringLiteral("print-all"), 0,
+                       {{QStringLiteral("clients"), QString::number(clients)},
+                        {pdf ? QStringLiteral("folder") : QStringLiteral("printer"),
+                         pdf ? pdfFolder : (m_ctx.printer ? m_ctx.printer->describe() : QStringLiteral("none"))}},
+                       problem.isEmpty() ? QStringLiteral("ok") : QStringLiteral("failed"));
     if (!problem.isEmpty())
         m_ctx.prompts.message(problem, AppTitle(), Prompts::Icon::Critical, Prompts::Buttons::Ok);
 }
@@ -531,6 +565,13 @@ bool frmSupervisorOptions::ExportScores(bool json)
     MouseWait();
     const OperationOutcome out = m_services.exportScores(path, json, m_deidentified->isChecked());
     MouseDefault();
+    if (!out.failed)
+        m_ctx.client.audit(QStringLiteral("export"), 0,
+                           {{QStringLiteral("file"), path},
+                            {QStringLiteral("format"), json ? QStringLiteral("json") : QStringLiteral("csv")},
+                            {QStringLiteral("deidentified"), m_deidentified->isChecked() ? QStringLiteral("yes")
+                                                                                        : QStringLiteral("no")}},
+                           out.complete ? QStringLiteral("ok") : QStringLiteral("partly"));
     m_ctx.prompts.message(out.message, title, out.complete ? Prompts::Icon::Information : Prompts::Icon::Exclamation,
                           Prompts::Buttons::Ok);
     return !out.failed;
@@ -547,6 +588,8 @@ bool frmSupervisorOptions::BackUpClientFile()
     MouseWait();
     const BackupOutcome out = ::BackUpClientFile(m_ctx.table.ClientFilePath, folder, QDateTime::currentDateTime());
     MouseDefault();
+    if (out.error.isEmpty())
+        m_ctx.client.audit(QStringLiteral("backup"), 0, {{QStringLiteral("file"), out.path}});
     if (!out.error.isEmpty()) {
         m_ctx.prompts.message(QStringLiteral("The client file was not backed up.\r%1").arg(out.error), title,
                               Prompts::Icon::Critical, Prompts::Buttons::Ok);
@@ -602,6 +645,11 @@ void frmSupervisorOptions::RestoreClientFile()
     const ClientTable::LoadResult loaded = m_ctx.table.LoadClients();
     m_ctx.client.forgetJournal();
     MouseDefault();
+    if (out.error.isEmpty())
+        m_ctx.client.audit(QStringLiteral("restore"), 0,
+                           {{QStringLiteral("file"), path},
+                            {QStringLiteral("kept"), out.keptPath},
+                            {QStringLiteral("its-trail-kept-as"), out.restoredTrail}});
     if (!out.error.isEmpty() || loaded.error) {
         m_ctx.prompts.message(out.error.isEmpty() ? loaded.error.description : out.error, title,
                               Prompts::Icon::Critical, Prompts::Buttons::Ok);

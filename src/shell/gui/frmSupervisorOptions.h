@@ -58,6 +58,7 @@ public:
     QCheckBox* chkDeidentified() const { return m_deidentified; }
     QLabel* lblNameDisplay() const { return m_name; }
     QLabel* lblAdministrationNotes() const { return m_notes; }
+    class AuditTrailTab* auditTab() const { return m_audit; }
     MenuButtons& menu() { return *m_menu; }
     Panel3D* msgPanel() const { return m_msgPanel; }
     Panel3D* tabPanel() const { return m_tabPanel; }
@@ -72,6 +73,7 @@ protected:
 
 private:
     void setupNotesTab();
+    void setupAuditTab();
     void tabChanged(int index);
     void execute();
     QString currentName() const;
@@ -93,6 +95,7 @@ private:
     QCheckBox* m_deidentified;
     QLabel* m_name;
     QLabel* m_notes = nullptr;
+    class AuditTrailTab* m_audit = nullptr;
     MenuButtons* m_menu;
     Panel3D* m_msgPanel;
     InterruptedTestsTab* m_waiting = nullptr;

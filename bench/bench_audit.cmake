@@ -1,0 +1,4 @@
+add_executable(bench_audit_trail ${CMAKE_CURRENT_LIST_DIR}/bench_audit_trail.cpp)
+target_link_libraries(bench_audit_trail PRIVATE veltrane_shell veltrane_records)
+set_target_properties(bench_audit_trail PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)
+add_dependencies(benchmarks bench_audit_trail)
