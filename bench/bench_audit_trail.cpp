@@ -2,6 +2,7 @@
 // such a trail beside one whose trail has just begun.
 
 #include "AuditTrail.h"
+#include "BenchClients.h"
 #include "BenchUtil.h"
 #include "ClientTable.h"
 #include "DataLocation.h"
@@ -17,12 +18,7 @@ void fill(const QString& folder)
     ClientTable table;
     table.setDataPath(folder);
     table.LoadClients();
-    for (int16_t n = 1; n <= ClientTable::MaxClients; ++n) {
-        table.Clients[n] = ClientRecord::blank();
-        table.Clients[n].Name = QStringLiteral("Bench Client %1").arg(n);
-        table.Clients[n].Responses = QString(NumItems, QLatin1Char('1'));
-        table.SaveClient(n);
-    }
+    FillClients(table);
 }
 
 double openMedian(const QString& folder, int runs)
