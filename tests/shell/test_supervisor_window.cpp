@@ -15,6 +15,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QTest>
 
 namespace {
@@ -104,6 +106,10 @@ private slots:
             w.show();
             QVERIFY(QTest::qWaitForWindowActive(&w));
             QCOMPARE(w.lblNameDisplay()->text(), ClientRecord::fit("Client 1", 25));
+            // Every tab can be reached with the mouse: none is cut off the tab bar.
+            const QTabBar* bar = w.findChild<QTabWidget*>(QStringLiteral("sstSupervisorOperations"))->tabBar();
+            for (int i = 0; i < bar->count(); ++i)
+                QVERIFY2(bar->rect().contains(bar->tabRect(i)), qPrintable(bar->tabText(i)));
             w.printOption(2)->click();
             ModalDriver driver;
             giveCode(driver, code);
