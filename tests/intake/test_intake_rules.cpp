@@ -1,18 +1,24 @@
 // The intake rules without a window: dates of birth, the demographic lists, court counts, the edit limit, and how
 // entries reach the client record and file.
 
+#include "AuditTrail.h"
 #include "ClientEntry.h"
 #include "ClientTable.h"
 #include "CourtCount.h"
 #include "CurrentClient.h"
+#include "DataLocation.h"
 #include "DateOfBirth.h"
 #include "Demographics.h"
 #include "EditLimit.h"
 #include "FakeClock.h"
 #include "FakePrompts.h"
 #include "SessionFlags.h"
+#include "TestFiles.h"
 
+#include <QScopeGuard>
+#include <QTemporaryDir>
 #include <QTest>
+#include <sys/mount.h>
 
 namespace {
 const QDate Today(2026, 3, 15);
@@ -122,6 +128,38 @@ private slots:
                                                                    {true, true, 3, 2, true},
                                                                    {true, true, 0, 3, true}})
             QCOMPARE(ClientInfoWritten(editing, changed, clients, countAtOpen), yes);
+    }
+    // A change that a full disk keeps from the client file is not recorded as made: the supervisor gets the
+    // disk error naming the client file, the record stays as it was, and the trail, without an entry for it, holds.
+    void fullDisk_changeNotSavedNorRecorded()
+    {
+        QTemporaryDir dir;
+        const QString disk = dir.filePath(QStringLiteral("usb"));
+        QDir().mkpath(disk);
+        if (::mount("tmpfs", QFile::encodeName(disk).constData(), "tmpfs", 0, "size=64k") != 0)
+            QSKIP("tmpfs cannot be mounted here");
+        const auto unmount = qScopeGuard([&] { ::umount2(QFile::encodeName(disk).constData(), MNT_DETACH); });
+        WriteFile(disk + QStringLiteral("/DATA401.QN"), ClientRecord::blank().toBytes().repeated(3));
+        ClientTable table;
+        QVERIFY(!OpenDataLocation(table, disk).error);
+        QFile fill(disk + QStringLiteral("/fill"));
+        QVERIFY(fill.open(QIODevice::WriteOnly));
+        while (fill.write(QByteArray(4096, 'x')) > 0 && fill.flush()) {
+        }
+        const AuditHead before = table.audit.head();
+        const QByteArray file = ReadBytes(table.ClientFilePath);
+        table.CurClient = 2;
+        FakePrompts prompts;
+        SessionFlags flags;
+        FakeClock clock;
+        const FileError e = CurrentClient(table, flags, prompts, clock).commit([](ClientRecord& r) { r.Gender = "2"; });
+        QVERIFY(e);
+        QVERIFY2(prompts.texts().value(0).contains(QStringLiteral("No space left on device (") + table.ClientFilePath),
+                 qPrintable(prompts.texts().join(" / ")));
+        QCOMPARE(table.Clients[2].Gender, ClientRecord::blank().Gender);
+        QCOMPARE(ReadBytes(table.ClientFilePath), file);
+        QCOMPARE(table.audit.head().text(), before.text());
+        QVERIFY(AuditTrail::verifyFolder(disk, before).holds());
     }
 };
 
