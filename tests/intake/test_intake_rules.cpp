@@ -130,7 +130,7 @@ private slots:
             QCOMPARE(ClientInfoWritten(editing, changed, clients, countAtOpen), yes);
     }
     // A change that a full disk keeps from the client file is not recorded as made: the supervisor gets the
-    // disk error naming the client file, the record stays as it was, and the trail, without an entry for it, holds.
+    // program's error box naming the client file, the record stays as it was, and the trail, without an entry for it, holds.
     void fullDisk_changeNotSavedNorRecorded()
     {
         QTemporaryDir dir;
@@ -154,7 +154,9 @@ private slots:
         FakeClock clock;
         const FileError e = CurrentClient(table, flags, prompts, clock).commit([](ClientRecord& r) { r.Gender = "2"; });
         QVERIFY(e);
-        QVERIFY2(prompts.texts().value(0).contains(QStringLiteral("No space left on device (") + table.ClientFilePath),
+        QCOMPARE(prompts.shown.value(0).title, QStringLiteral("Veltrane"));
+        QVERIFY2(prompts.texts().value(0).startsWith(QStringLiteral("Error ")) &&
+                     prompts.texts().value(0).contains(QStringLiteral("No space left on device (") + table.ClientFilePath),
                  qPrintable(prompts.texts().join(" / ")));
         QCOMPARE(table.Clients[2].Gender, ClientRecord::blank().Gender);
         QCOMPARE(ReadBytes(table.ClientFilePath), file);
