@@ -115,7 +115,12 @@ void AuditTrailTab::verify()
     m_result->setText(text);
     m_ctx.client.audit(QStringLiteral("audit-verified"), 0, {{QStringLiteral("entry"), QString::number(v.entry)}},
                        v.holds() ? QStringLiteral("holds") : QStringLiteral("failed"));
+    // The list shows the trail the head names, the entry of this check included.
+    QByteArray bytes;
+    AuditTrail::verifyFolder(m_ctx.table.DataPath, std::nullopt, &bytes);
+    m_all = AuditTrail::parse(bytes);
     m_head->setText(headText());
+    fill();
     m_ctx.prompts.message(text, QStringLiteral("Audit Trail"),
                           v.holds() ? Prompts::Icon::Information : Prompts::Icon::Critical, Prompts::Buttons::Ok);
 }
