@@ -409,6 +409,14 @@ QList<AuditEntry> AuditTrail::parse(const QByteArray& trail)
     return out;
 }
 
+QList<AuditEntry> AuditTrail::entriesIn(const QString& folder)
+{
+    QByteArray trail;
+    if (PrivateFile::Read(folder + QLatin1Char('/') + QLatin1String(FileName), trail) != 0)
+        return {};
+    return parse(trail);
+}
+
 AuditVerification AuditTrail::verify(const QByteArray& trail, const QByteArray& key,
                                      const std::optional<AuditHead>& noted)
 {

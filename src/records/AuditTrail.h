@@ -87,6 +87,8 @@ public:
     AuditHead head() const { return {m_seq, QString::fromLatin1(m_tag.left(16))}; }
 
     static QList<AuditEntry> parse(const QByteArray& trail);
+    // The entries of the trail in `folder`, read without checking their seals; none when it cannot be read.
+    static QList<AuditEntry> entriesIn(const QString& folder);
     static AuditVerification verify(const QByteArray& trail, const QByteArray& key,
                                     const std::optional<AuditHead>& noted = std::nullopt);
     // The head of the trail of `folder` as its last line says, read from its end; empty without a trail.

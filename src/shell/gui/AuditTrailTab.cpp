@@ -70,9 +70,7 @@ QString AuditTrailTab::headText() const
 
 void AuditTrailTab::load()
 {
-    QByteArray bytes;
-    AuditTrail::verifyFolder(m_ctx.table.DataPath, std::nullopt, &bytes);
-    m_all = AuditTrail::parse(bytes);
+    m_all = AuditTrail::entriesIn(m_ctx.table.DataPath);
     m_head->setText(headText());
     const QSignalBlocker block(m_client);
     m_client->clear();
@@ -116,9 +114,7 @@ void AuditTrailTab::verify()
     m_ctx.client.audit(QStringLiteral("audit-verified"), 0, {{QStringLiteral("entry"), QString::number(v.entry)}},
                        v.holds() ? QStringLiteral("holds") : QStringLiteral("failed"));
     // The list shows the trail the head names, the entry of this check included.
-    QByteArray bytes;
-    AuditTrail::verifyFolder(m_ctx.table.DataPath, std::nullopt, &bytes);
-    m_all = AuditTrail::parse(bytes);
+    m_all = AuditTrail::entriesIn(m_ctx.table.DataPath);
     m_head->setText(headText());
     fill();
     m_ctx.prompts.message(text, QStringLiteral("Audit Trail"),
