@@ -23,7 +23,7 @@ struct Program::Parts {
         : instance(std::move(single)), settings(programDir + QStringLiteral("/Quillan.ini")),
           workspace(programDir, settings, &workspaceProblem),
           ctx(table, flags, *edges.prompts, *edges.clock, settings, workspace, programDir), chooser(*edges.prompts),
-          window(ctx, chooser, MakeActivities(ctx))
+          window(ctx, chooser, MakeActivities(ctx, edges.earlierResults))
     {
     }
 

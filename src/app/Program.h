@@ -3,6 +3,7 @@
 // every activity, around the edges a run is given. Tests build it with this same class and scripted edges.
 
 #include "AppContext.h"
+#include "EarlierTests.h"
 
 #include <QString>
 #include <memory>
@@ -27,6 +28,8 @@ struct ProgramEdges {
     PrinterChooser* printerChooser = nullptr; // null: no printer dialog
     Audio* audio = nullptr;           // null: no sound
     Scanner* scanner = nullptr;       // null: no scanner (sheets come from image files)
+    // A client's earlier tests held beyond the data location, such as in a results store; empty: none.
+    PastAdministrationSource earlierResults;
 };
 
 class Program {
