@@ -11,6 +11,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QShortcut>
 #include <QTableWidget>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -58,6 +59,8 @@ frmEarlierTests::frmEarlierTests(EarlierTests tests, const ClientRecord& client,
 
     m_menu = new MenuButtons(this, m_msgPanel);
     m_menu->add(QStringLiteral("Close"), CloseHelp, [this] { accept(); });
+    // From anywhere, the button too: menu buttons take no key but Space and Enter.
+    new QShortcut(QKeySequence(Qt::Key_Escape), this, this, &QDialog::reject);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(m_menu->panel(0));
