@@ -186,6 +186,14 @@ QString LanguageText(const PastAdministration& a)
     return sentenceCase(a.language);
 }
 
+QString HowTakenText(const PastAdministration& a)
+{
+    if (a.mode != Administration::Mode::OnScreen)
+        return a.mode ? ModeText(a) : QStringLiteral("taken in a way not known");
+    return QStringLiteral("On screen in %1")
+        .arg(a.language.isEmpty() ? QStringLiteral("a language not known") : LanguageText(a));
+}
+
 QString DateText(const PastAdministration& a)
 {
     return a.testDate.isValid() ? a.testDate.toString(DateFormat) : QStringLiteral("not known");

@@ -76,6 +76,8 @@ EarlierTests CompareEarlierTests(const QString& programDir, const ClientTable& c
 // What the window shows of each value.
 QString ModeText(const PastAdministration& a);
 QString LanguageText(const PastAdministration& a);
+// The mode, with the language of a test on screen: "On screen in English".
+QString HowTakenText(const PastAdministration& a);
 QString DateText(const PastAdministration& a);
 QString DaysText(const std::optional<qint64>& days);
 QString PercentileText(const ScaleScore& s);

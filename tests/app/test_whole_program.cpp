@@ -460,8 +460,7 @@ private slots:
         driver.onNextModal("frmSupervisorOptions", press(1));
         run.pressMenu(2);
         QVERIFY2(driver.done(), qPrintable(run.prompts.texts().join(" / ")));
-        QCOMPARE(seen, QStringList({"This test: " + TodayText + ", On screen, language English (This data location, "
-                                    "client 8)",
+        QCOMPARE(seen, QStringList({"This test: " + TodayText + ", On screen in English (This data location, client 8)",
                                     TodayText, "This data location, client 7", "Paper, keyed", "-", "0",
                                     "Taken in different ways: on paper then, on screen now.", "0", "0", "0", "0", "0",
                                     "0"}));

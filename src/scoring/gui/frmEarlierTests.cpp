@@ -42,9 +42,9 @@ frmEarlierTests::frmEarlierTests(EarlierTests tests, const ClientRecord& client,
     m_msgPanel->setAccessibleName(QStringLiteral("Help"));
 
     const PastAdministration& now = m_tests.current;
-    m_current = new QLabel(QStringLiteral("%1, born %2\nThis test: %3, %4, language %5 (%6)")
+    m_current = new QLabel(QStringLiteral("%1, born %2\nThis test: %3, %4 (%5)")
                                .arg(ClientRecord::unpadded(client.Name), client.DOB.trimmed(), DateText(now),
-                                    ModeText(now), LanguageText(now), now.origin),
+                                    HowTakenText(now), now.origin),
                            m_frame);
     m_current->setObjectName(QStringLiteral("lblCurrent"));
     m_current->setAccessibleName(QStringLiteral("Current Client"));
