@@ -95,14 +95,17 @@ void frmEarlierTests::setupList()
     for (const EarlierComparison& c : m_tests.earlier)
         m_list->addTopLevelItem(new QTreeWidgetItem({DateText(c.earlier), c.earlier.origin, ModeText(c.earlier),
                                                      LanguageText(c.earlier), DaysText(c.days)}));
-    if (m_tests.earlier.isEmpty())
-        m_list->addTopLevelItem(new QTreeWidgetItem(
-            {QStringLiteral("No earlier test of this client: none with the same name and date of birth and an "
-                            "earlier test date.")}));
-    m_list->setEnabled(!m_tests.earlier.isEmpty());
-    m_list->installEventFilter(this);
     for (int c = 0; c < m_list->columnCount(); ++c)
         m_list->resizeColumnToContents(c);
+    if (m_tests.earlier.isEmpty()) {
+        // Across every column, so it widens none of them.
+        auto* none = new QTreeWidgetItem({QStringLiteral("No earlier test of this client: none with the same name "
+                                                         "and date of birth and an earlier test date.")});
+        m_list->addTopLevelItem(none);
+        none->setFirstColumnSpanned(true);
+    }
+    m_list->setEnabled(!m_tests.earlier.isEmpty());
+    m_list->installEventFilter(this);
     // Room for a few tests without scrolling, and no more: the scales below must stay in sight at 1024 by 768.
     m_list->setFixedHeight(m_list->header()->sizeHint().height() + 5 * m_list->fontMetrics().height() + 12);
     (new QVBoxLayout(box))->addWidget(m_list);
