@@ -6,6 +6,7 @@
 #include "ScanChain.h"
 #include "SupervisorReports.h"
 #include "frmClientInfo.h"
+#include "frmEarlierTests.h"
 #include "frmCourtHistory.h"
 #include "InterruptedTests.h"
 #include "frmNewEntry.h"
@@ -28,7 +29,7 @@ EntryChainWindows chainWindows(AppContext& ctx)
 
 } // namespace
 
-MainMenuActivities MakeActivities(AppContext& ctx)
+MainMenuActivities MakeActivities(AppContext& ctx, const PastAdministrationSource& elsewhere)
 {
     MainMenuActivities a;
     a.clientInformation = [&ctx](QWidget* parent) { RunClientInfo(ctx, parent); };
@@ -36,12 +37,13 @@ MainMenuActivities MakeActivities(AppContext& ctx)
     a.answerGrid = [&ctx](QWidget* parent) { RunNewEntry(ctx, parent); };
     a.interruptedTests = [&ctx](QWidget* parent) { OfferInterruptedTests(ctx, parent, chainWindows(ctx)); };
     a.entryMethod = [&ctx](QWidget* parent) { RunSelectEntryMethod(ctx, parent, chainWindows(ctx)); };
-    a.supervisorOptions = [&ctx](QWidget* parent) {
+    a.supervisorOptions = [&ctx, elsewhere](QWidget* parent) {
         SupervisorServices services;
         services.verify = [&ctx](QWidget* p) { RunVerify(ctx, p); };
         services.continueTest = [&ctx](QWidget* p, const QString& id) {
             ContinueInterruptedTest(ctx, p, id, chainWindows(ctx), /*codeGiven=*/true);
         };
+        services.earlierTests = [&ctx, &elsewhere](QWidget* p) { RunEarlierTests(ctx, p, elsewhere); };
         ReportOutput printAll(ctx, true);
         SetReportServices(services, ctx, printAll);
         RunSupervisorOptions(ctx, parent, services);

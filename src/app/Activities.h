@@ -1,13 +1,15 @@
 #pragma once
 // Wires the main menu's activities to the windows of the other subsystems, and the optional services to the context.
 
+#include "EarlierTests.h"
 #include "frmMainMenu.h"
 
 #include <functional>
 
 struct AppContext;
 
-MainMenuActivities MakeActivities(AppContext& ctx);
+// `elsewhere` gives the current client's earlier tests held beyond the data location (none when empty).
+MainMenuActivities MakeActivities(AppContext& ctx, const PastAdministrationSource& elsewhere = {});
 
 // The scan of an answer sheet with its review windows, for the entry-method window's scan button.
 std::function<void(QWidget* parent)> MakeScanChain(AppContext& ctx);

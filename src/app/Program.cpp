@@ -19,11 +19,12 @@
 #include <QCoreApplication>
 
 struct Program::Parts {
-    Parts(std::unique_ptr<SingleInstance> single, const QString& programDir, const ProgramEdges& edges)
+    Parts(std::unique_ptr<SingleInstance> single, const QString& programDir, const ProgramEdges& edges,
+          const PastAdministrationSource& earlierResults)
         : instance(std::move(single)), settings(programDir + QStringLiteral("/Quillan.ini")),
           workspace(programDir, settings, &workspaceProblem),
           ctx(table, flags, *edges.prompts, *edges.clock, settings, workspace, programDir), chooser(*edges.prompts),
-          window(ctx, chooser, MakeActivities(ctx))
+          window(ctx, chooser, MakeActivities(ctx, earlierResults))
     {
     }
 
@@ -38,7 +39,8 @@ struct Program::Parts {
     frmMainMenu window;
 };
 
-std::unique_ptr<Program> Program::build(const QString& programDir, const ProgramEdges& edges)
+std::unique_ptr<Program> Program::build(const QString& programDir, const ProgramEdges& edges,
+                                        const PastAdministrationSource& earlierResults)
 {
     auto instance = std::make_unique<SingleInstance>(programDir);
     const SingleInstance::HandOver handOver = instance->handOverToRunningInstance();
@@ -49,11 +51,12 @@ std::unique_ptr<Program> Program::build(const QString& programDir, const Program
     if (handOver != SingleInstance::HandOver::NoneRunning)
         return nullptr;
     instance->listen();
-    return std::unique_ptr<Program>(new Program(std::move(instance), programDir, edges));
+    return std::unique_ptr<Program>(new Program(std::move(instance), programDir, edges, earlierResults));
 }
 
-Program::Program(std::unique_ptr<SingleInstance> instance, const QString& programDir, const ProgramEdges& edges)
-    : m(std::make_unique<Parts>(std::move(instance), programDir, edges))
+Program::Program(std::unique_ptr<SingleInstance> instance, const QString& programDir, const ProgramEdges& edges,
+                 const PastAdministrationSource& earlierResults)
+    : m(std::make_unique<Parts>(std::move(instance), programDir, edges, earlierResults))
 {
     AppContext& ctx = m->ctx;
     ctx.BrandCode = GetINIBrandCode(m->settings);

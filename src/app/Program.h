@@ -3,6 +3,7 @@
 // every activity, around the edges a run is given. Tests build it with this same class and scripted edges.
 
 #include "AppContext.h"
+#include "EarlierTests.h"
 
 #include <QString>
 #include <memory>
@@ -33,7 +34,9 @@ class Program {
 public:
     // Builds the program for `programDir`; null when another instance of that folder is running and was brought
     // to the front instead (this one then never touches the settings or the data location).
-    static std::unique_ptr<Program> build(const QString& programDir, const ProgramEdges& edges);
+    // `earlierResults` gives a client's earlier tests held beyond the data location, such as in a results store.
+    static std::unique_ptr<Program> build(const QString& programDir, const ProgramEdges& edges,
+                                          const PastAdministrationSource& earlierResults = {});
     ~Program();
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
@@ -47,7 +50,8 @@ public:
 
 private:
     struct Parts;
-    Program(std::unique_ptr<SingleInstance> instance, const QString& programDir, const ProgramEdges& edges);
+    Program(std::unique_ptr<SingleInstance> instance, const QString& programDir, const ProgramEdges& edges,
+            const PastAdministrationSource& earlierResults);
     std::unique_ptr<Parts> m;
 };
 

@@ -49,10 +49,8 @@ ScoringError LoadProgramScoringData(const QString& programDir, ScoringRun& run)
                            QDir::toNativeSeparators(wordingPath));
 }
 
-ScoringError ScoreClient(const QString& programDir, const ClientTable& clients, QChar brandCode, ScoringRun& run,
-                         QByteArray& report)
+ScoringError ScoreClientScales(const ClientTable& clients, int16_t n, ScoringRun& run)
 {
-    const int16_t n = clients.CurClient;
     if (n < 1 || n > clients.NumClients || n > ClientTable::MaxClients)
         return {clients.ClientFilePath,
                 clients.NumClients < 1 ? QStringLiteral("There are no clients on this data location to score.")
@@ -72,6 +70,14 @@ ScoringError ScoreClient(const QString& programDir, const ClientTable& clients, 
     }
     ComputeRawScores(run.tables, run.snapshot, run.sheet);
     ComputePercentiles(run.tables, run.snapshot, run.sheet);
+    return {};
+}
+
+ScoringError ScoreClient(const QString& programDir, const ClientTable& clients, QChar brandCode, ScoringRun& run,
+                         QByteArray& report)
+{
+    if (ScoringError e = ScoreClientScales(clients, clients.CurClient, run))
+        return e;
     return ComposeReport(run, brandCode, ProgramFolderParagraphs(programDir), report);
 }
 

@@ -21,6 +21,10 @@ ScoringError LoadProgramScoringData(const QString& programDir, ScoringRun& run);
 ScoringError ScoreClient(const QString& programDir, const ClientTable& clients, QChar brandCode, ScoringRun& run,
                          QByteArray& report);
 
+// The scale scores of client `n` alone, with the tables already in `run`: no report is composed. Refuses a client
+// that does not exist or whose record is damaged, as ScoreClient does.
+ScoringError ScoreClientScales(const ClientTable& clients, int16_t n, ScoringRun& run);
+
 // The numbered copy n of the report for batch printing: "temp" and n, without extension, in the program folder.
 QString NumberedCopyPath(const QString& programDir, int n);
 // Copies report.prn to numbered copy n, replacing an older one.

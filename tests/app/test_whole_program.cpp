@@ -413,6 +413,61 @@ private slots:
         QCOMPARE(run.fileBytes(), run.demoClients);
     }
 
+    // A client tested twice, on paper and then on screen with the same answers, compared from the Reports tab with
+    // the keys alone; nothing is printed or written to the report file.
+    void earlierTests_showsTheRetestedClientSideBySide()
+    {
+        Run run;
+        QVERIFY(run.start());
+        for (bool onScreen : {false, true}) {
+            ModalDriver driver;
+            driver.onNextModal("frmSelectEntryMethod", press(onScreen ? 0 : 1));
+            driver.onNextModal("frmClientInfo", keyClientInfo(QStringLiteral("Again, Sam")));
+            driver.onNextModal("frmCourtHistory", keyCourtHistory({"0", "3", "N", "1", "12"}));
+            if (onScreen) {
+                driver.onNextModal("frmSelectLanguage", press(0));
+                driver.onNextModal("frmPresentQA", takeTest(SampleAnswers()));
+                driver.onNextModal("frmMyInputBox", answerInputBox(QStringLiteral("k")));
+            } else {
+                driver.onNextModal("frmNewEntry", keyGrid(SampleAnswers(), 0));
+            }
+            run.pressMenu(1);
+            QVERIFY2(driver.done(), qPrintable(run.prompts.texts().join(" / ")));
+        }
+        QStringList seen;
+        ModalDriver driver;
+        run.supervisor(driver, 0, QStringLiteral("optPrintOption_4"), true);
+        driver.onNextModal("frmEarlierTests", [&seen](QWidget* w) {
+            auto* list = w->findChild<QTreeWidget*>(QStringLiteral("lstEarlier"));
+            auto* grid = w->findChild<QTableWidget*>(QStringLiteral("grdScales"));
+            QCOMPARE(focused(), list);
+            QTest::keyClick(list, Qt::Key_Tab);
+            QCOMPARE(focused(), grid);
+            QTest::keyClick(grid, Qt::Key_Tab);
+            QCOMPARE(focused(), w->findChild<QPushButton*>(QStringLiteral("cmdMenuChoice_0")));
+            seen << w->findChild<QLabel*>(QStringLiteral("lblCurrent"))->text().section('\n', 1);
+            for (int r = 0; r < list->topLevelItemCount(); ++r)
+                for (int c = 0; c < list->columnCount(); ++c)
+                    seen << list->topLevelItem(r)->text(c);
+            seen << w->findChild<QLabel*>(QStringLiteral("lblWarnings"))->text();
+            for (int r = 0; r < grid->rowCount(); ++r) {
+                QCOMPARE(grid->item(r, 1)->text() + grid->item(r, 2)->text(),
+                         grid->item(r, 3)->text() + grid->item(r, 4)->text());
+                seen << grid->item(r, 5)->text();
+            }
+            QTest::keyClick(focused(), Qt::Key_Escape);
+        });
+        driver.onNextModal("frmSupervisorOptions", press(1));
+        run.pressMenu(2);
+        QVERIFY2(driver.done(), qPrintable(run.prompts.texts().join(" / ")));
+        QCOMPARE(seen, QStringList({"This test: " + TodayText + ", On screen in English (This data location, client 8)",
+                                    TodayText, "This data location, client 7", "Paper, keyed", "-", "0",
+                                    "Taken in different ways: on paper then, on screen now.", "0", "0", "0", "0", "0",
+                                    "0"}));
+        QVERIFY(run.printer.jobs.isEmpty());
+        QVERIFY(!QFileInfo::exists(run.programDir + QStringLiteral("/report.prn")));
+    }
+
     // Verify Data: the stored answers keyed a second time, one of them differently, then corrected.
     void verifyData()
     {

@@ -89,11 +89,12 @@ frmSupervisorOptions::frmSupervisorOptions(AppContext& ctx, SupervisorServices s
     auto* reports = new QWidget;
     auto* choose = new QGroupBox(QStringLiteral("Choose Report Operation"), reports);
     auto* chooseLayout = new QVBoxLayout(choose);
-    const QString captions[4] = {QStringLiteral("Print above current client's report"),
+    const QString captions[5] = {QStringLiteral("Print above current client's report"),
                                  QStringLiteral("Select and print multiple clients' reports"),
                                  QStringLiteral("Print all clients' reports"),
-                                 QStringLiteral("Save all clients' reports as PDF files")};
-    for (int i = 0; i < 4; ++i) {
+                                 QStringLiteral("Save all clients' reports as PDF files"),
+                                 QStringLiteral("Compare the current client with earlier tests")};
+    for (int i = 0; i < 5; ++i) {
         m_options[i] = new QRadioButton(captions[i], choose);
         m_options[i]->setObjectName(QStringLiteral("optPrintOption_%1").arg(i));
         m_options[i]->installEventFilter(this);
@@ -178,9 +179,9 @@ frmSupervisorOptions::frmSupervisorOptions(AppContext& ctx, SupervisorServices s
 
     // Every option in the chain: Qt lets the Tab key stop only on the chosen one of each set, so the focus enters a
     // tab's options at its chosen operation, and the arrow keys go on from there.
-    QWidget* chain[] = {m_tabs,           m_options[0],     m_options[1],     m_options[2],
-                        m_options[3],     m_dataOptions[0], m_dataOptions[1], m_dataOptions[2],
-                        m_dataOptions[3], m_deidentified,   m_menu->button(0)};
+    QWidget* chain[] = {m_tabs,           m_options[0],     m_options[1],     m_options[2],     m_options[3],
+                        m_options[4],     m_dataOptions[0], m_dataOptions[1], m_dataOptions[2], m_dataOptions[3],
+                        m_deidentified,   m_menu->button(0)};
     for (size_t i = 1; i < std::size(chain); ++i)
         setTabOrder(chain[i - 1], chain[i]);
     setTabOrder(m_menu->button(0), m_menu->button(1));
@@ -371,6 +372,13 @@ void frmSupervisorOptions::execute()
     }
     switch (m_tabs->currentIndex()) {
     case ReportsTab:
+        if (m_printOption == 4) {
+            // Shown over this window, which stays open for the next operation.
+            if (AskSecretCode(m_ctx, this) && m_services.earlierTests)
+                m_services.earlierTests(this);
+            m_menu->button(0)->setFocus();
+            return;
+        }
         if (AskSecretCode(m_ctx, this)) {
             if (m_printOption == 0 && m_services.viewReport)
                 m_services.viewReport(this);

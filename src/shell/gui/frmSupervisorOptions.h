@@ -1,6 +1,7 @@
 #pragma once
 // The supervisor utilities: reports behind the secret code, data verification, Delete Names, and, behind the code as
-// well, score export, the backup and restore of the client file, and how the current client's test was taken.
+// well, score export, the backup and restore of the client file, how the current client's test was taken and how it
+// compares with the client's earlier tests.
 
 #include <QDialog>
 #include <functional>
@@ -35,6 +36,8 @@ struct SupervisorServices {
     std::function<OperationOutcome(const QString& path, bool json, bool deidentified)> exportScores;
     // Continues the interrupted test `id` where it stopped; the secret code was given.
     std::function<void(QWidget* parent, const QString& id)> continueTest;
+    // The current client's earlier tests beside this one; the secret code was given.
+    std::function<void(QWidget* parent)> earlierTests;
 };
 
 class frmSupervisorOptions : public QDialog {
@@ -90,7 +93,7 @@ private:
     QWidget* m_frame;
     QTabWidget* m_tabs;
     Panel3D* m_tabPanel;
-    QRadioButton* m_options[4];
+    QRadioButton* m_options[5];
     QRadioButton* m_dataOptions[4];
     QCheckBox* m_deidentified;
     QLabel* m_name;
