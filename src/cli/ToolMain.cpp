@@ -30,6 +30,7 @@ const Command kCommands[] = {
     {"backup", BackupCommand},
     {"restore", RestoreCommand},
     {"audit", AuditCommand, false},
+    {"protect", ProtectCommand, false},
 #endif
 };
 
