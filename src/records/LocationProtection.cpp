@@ -333,6 +333,8 @@ QString Encrypt(const QString& folder, const QString& passphrase, const QString&
         return QStringLiteral("The data location %1 is encrypted already.").arg(shown(folder));
     if (!costAllowed(cost))
         return QStringLiteral("The key derivation cost asked for is out of range.");
+    if (!recovery.isEmpty() && recovery == passphrase)
+        return QStringLiteral("The recovery passphrase must differ from the passphrase; nothing was changed.");
     if (QString e = FinishConversion(folder); !e.isEmpty())
         return e;
     PrivateFile::RemoveLeftovers(folder);
