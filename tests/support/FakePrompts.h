@@ -66,5 +66,9 @@ public:
         shown.clear();
         beeps = 0;
         answers.clear();
+        secrets.clear();
+        secretTitles.clear();
+        ratings.clear();
+        refusals.clear();
     }
 };
