@@ -1,5 +1,6 @@
 #include "DataLocation.h"
 
+#include "ClientFileBackup.h"
 #include "ClientTable.h"
 #include "LocationProtection.h"
 #include "PrivateFile.h"
@@ -246,4 +247,12 @@ FileError SaveClientAsking(ClientTable& table, int16_t index, Prompts& prompts)
             box.buttons != Prompts::Buttons::OkCancel)
             return e;
     }
+}
+
+BackupContents ReadBackupAsking(const QString& path, Prompts& prompts)
+{
+    QByteArray probe;
+    if (PrivateFile::Read(path, probe, 64) == ENOKEY)
+        AskBackupPassphrase(path, prompts);
+    return ReadBackup(path);
 }

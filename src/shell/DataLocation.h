@@ -27,6 +27,8 @@ bool AskLocationPassphrase(const QString& folder, Prompts& prompts);
 // Asks for the passphrase of an encrypted backup (its key slots beside it) until its key is known or the user gives
 // up. True when the backup can be read now.
 bool AskBackupPassphrase(const QString& backupClientFile, Prompts& prompts);
+// ReadBackup, first asking for the passphrase of a backup encrypted under a key not unlocked yet.
+struct BackupContents ReadBackupAsking(const QString& path, Prompts& prompts);
 
 struct ErrorPrompt {
     QString text;

@@ -627,7 +627,7 @@ void frmSupervisorOptions::RestoreClientFile()
                               {QStringLiteral("Client file backups (DATA401*.QN)"), QStringLiteral("All files (*)")});
     if (path.isEmpty())
         return;
-    const BackupContents backup = ReadBackup(path);
+    const BackupContents backup = ReadBackupAsking(path, m_ctx.prompts);
     if (!backup.error.isEmpty()) {
         m_ctx.prompts.message(backup.error + QStringLiteral("\rNothing was changed."), title, Prompts::Icon::Critical,
                               Prompts::Buttons::Ok);
