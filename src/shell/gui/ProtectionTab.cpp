@@ -19,16 +19,16 @@ ProtectionTab::ProtectionTab(AppContext& ctx, QWidget* parent) : QWidget(parent)
     m_change->setObjectName(QStringLiteral("cmdChangePassphrase"));
     m_remove = new QPushButton(QStringLiteral("Re&move encryption…"), this);
     m_remove->setObjectName(QStringLiteral("cmdRemoveEncryption"));
-    auto* hint = new QLabel(QStringLiteral("Click Execute Selection and give the secret code to change the "
+    m_hint = new QLabel(QStringLiteral("Click Execute Selection and give the secret code to change the "
                                            "protection of this data location."),
                             this);
-    hint->setWordWrap(true);
+    m_hint->setWordWrap(true);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_status);
     for (QPushButton* b : {m_encrypt, m_change, m_remove})
         layout->addWidget(b, 0, Qt::AlignLeft);
     layout->addStretch(1);
-    layout->addWidget(hint);
+    layout->addWidget(m_hint);
     connect(m_encrypt, &QPushButton::clicked, this, [this] {
         EncryptOpenLocation(m_ctx.table, m_ctx.prompts);
         refresh();
@@ -53,6 +53,7 @@ void ProtectionTab::open()
 void ProtectionTab::refresh()
 {
     m_status->setText(ProtectionStatusText(m_ctx.table));
+    m_hint->setVisible(!m_open);
     const bool encrypted = LocationProtection::IsEncrypted(m_ctx.table.DataPath);
     m_encrypt->setEnabled(m_open && !encrypted);
     m_change->setEnabled(m_open && encrypted);

@@ -25,6 +25,7 @@ private:
     AppContext& m_ctx;
     bool m_open = false;
     QLabel* m_status;
+    QLabel* m_hint;
     QPushButton* m_encrypt;
     QPushButton* m_change;
     QPushButton* m_remove;
