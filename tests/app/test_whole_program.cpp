@@ -765,34 +765,6 @@ private slots:
             administrationNotes(run);
     }
 
-    void exit_endsTheProgram()
-    {
-        Run run;
-        QVERIFY(run.start());
-        QTimer::singleShot(0, [&run] { run.pressMenu(3); });
-        QTimer::singleShot(10000, [] { QCoreApplication::exit(1); });
-        QCOMPARE(QCoreApplication::exec(), 0);
-        QCOMPARE(run.fileBytes(), run.demoClients);
-    }
-
-    // A second start for the same program folder brings the first to the front and builds nothing; when the first
-    // is frozen, the second says so.
-    void secondStart_handsOverToTheFirst()
-    {
-        Run run;
-        QVERIFY(run.start());
-        run.menu().hide();
-        QVERIFY(!Program::build(run.programDir, {&run.prompts, &run.clock, &run.files}));
-        QTRY_VERIFY(run.menu().isVisible());
-        QVERIFY(run.prompts.texts().isEmpty());
-
-        QLocalServer frozen; // takes the connection and never answers
-        QVERIFY(frozen.listen(SingleInstance(run.dataDir).serverName()));
-        QVERIFY(!Program::build(run.dataDir, {&run.prompts, &run.clock, &run.files}));
-        QCOMPARE(run.prompts.texts().size(), 1);
-        QVERIFY(run.prompts.texts().first().startsWith("Veltrane is already running but does not respond"));
-    }
-
     // The location encrypted from the Protection tab (a weak passphrase refused first), the program started again (a
     // wrong passphrase, then the right one), a client added, the encryption removed: the files on the location hold
     // no client's name while it is encrypted, and read as before once it is not.
@@ -853,6 +825,35 @@ private slots:
         QCOMPARE(run.fileBytes().left(run.demoClients.size()), run.demoClients);
         QCOMPARE(run.record(7).Name.trimmed(), name);
     }
+
+    void exit_endsTheProgram()
+    {
+        Run run;
+        QVERIFY(run.start());
+        QTimer::singleShot(0, [&run] { run.pressMenu(3); });
+        QTimer::singleShot(10000, [] { QCoreApplication::exit(1); });
+        QCOMPARE(QCoreApplication::exec(), 0);
+        QCOMPARE(run.fileBytes(), run.demoClients);
+    }
+
+    // A second start for the same program folder brings the first to the front and builds nothing; when the first
+    // is frozen, the second says so.
+    void secondStart_handsOverToTheFirst()
+    {
+        Run run;
+        QVERIFY(run.start());
+        run.menu().hide();
+        QVERIFY(!Program::build(run.programDir, {&run.prompts, &run.clock, &run.files}));
+        QTRY_VERIFY(run.menu().isVisible());
+        QVERIFY(run.prompts.texts().isEmpty());
+
+        QLocalServer frozen; // takes the connection and never answers
+        QVERIFY(frozen.listen(SingleInstance(run.dataDir).serverName()));
+        QVERIFY(!Program::build(run.dataDir, {&run.prompts, &run.clock, &run.files}));
+        QCOMPARE(run.prompts.texts().size(), 1);
+        QVERIFY(run.prompts.texts().first().startsWith("Veltrane is already running but does not respond"));
+    }
+
 };
 
 QTEST_MAIN(TestWholeProgram)
