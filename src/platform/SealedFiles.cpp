@@ -259,7 +259,7 @@ int FromReading(const QString& path, QByteArray& bytes)
     if (key.isEmpty())
         return id.isEmpty() ? EBADMSG : ENOKEY;
     QByteArray plain;
-    const int err = Open(key, role.isEmpty() ? RoleOf(path) : role, bytes, plain);
+    const int err = Open(key, role, bytes, plain);
     Wipe(key);
     bytes = plain;
     return err;

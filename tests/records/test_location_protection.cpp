@@ -122,6 +122,11 @@ private slots:
         verifyNoClientData(folder);
         QCOMPARE(readAll(folder), plain);
 
+        // A sealed file put in another's place is found out: each is bound to its kind.
+        const QByteArray clientsSealed = raw(QDir(folder).filePath(ClientTable::FileName));
+        writeRaw(QDir(folder).filePath(ClientTable::FileName), raw(QDir(folder).filePath(NotesFile::FileName)));
+        QVERIFY(readAll(folder).startsWith(QStringLiteral("The file %1 is damaged").arg(QDir(folder).filePath(ClientTable::FileName))));
+        writeRaw(QDir(folder).filePath(ClientTable::FileName), clientsSealed);
         // Closed, the files say only that they are encrypted; opened with either passphrase, they read as before.
         SealedFiles::LockAll();
         ClientTable t;
