@@ -3,7 +3,7 @@
 set -euo pipefail
 packages=(
   cmake g++ make pkg-config ccache
-  qt6-base-dev libqt6sql6-sqlite qt6-multimedia-dev qt6-qpa-plugins
+  qt6-base-dev libqt6sql6-sqlite qt6-multimedia-dev qt6-qpa-plugins libssl-dev
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good
   xvfb xauth xdotool imagemagick x11-apps x11-utils
   cups printer-driver-cups-pdf poppler-utils fonts-liberation2

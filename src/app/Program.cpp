@@ -2,6 +2,7 @@
 
 #include "Activities.h"
 #include "Clock.h"
+#include "DataLocation.h"
 #include "DataWorkspace.h"
 #include "Profile.h"
 #include "Prompts.h"
@@ -76,7 +77,14 @@ Program::Program(std::unique_ptr<SingleInstance> instance, const QString& progra
                      Qt::QueuedConnection);
 }
 
-Program::~Program() = default;
+Program::~Program()
+{
+    // The trail says the location closed while its key can still seal the entry; then the key and the workstation's
+    // copies of an encrypted location's clients go.
+    m->table.audit.close();
+    if (const QString e = CloseLocationKeys(m->table.DataPath, m->ctx.programDir); !e.isEmpty())
+        m->ctx.prompts.message(e, AppTitle(), Prompts::Icon::Exclamation, Prompts::Buttons::Ok);
+}
 
 bool Program::start()
 {

@@ -3,6 +3,7 @@
 // 1 failure with a message; the older commands give 2 for bad arguments, export, backup and restore give 1).
 
 #include <QStringList>
+#include <optional>
 
 class ClientTable;
 struct FileError;
@@ -37,3 +38,17 @@ int BackupCommand(const QStringList& args);
 int RestoreCommand(const QStringList& args);
 // audit --data-dir DIR [--client N] [--verify [--head COUNT:TAG]] [--format text|csv|json]
 int AuditCommand(const QStringList& args);
+
+// The lines of a passphrase file (line ends removed); false with `error` set when it cannot be read or is empty.
+bool PassphraseLines(const QString& file, QStringList& lines, QString& error);
+// One line typed on the terminal (/dev/tty) with echo off after `prompt`; nothing without a terminal.
+std::optional<QString> PassphraseFromTerminal(const QString& prompt);
+// Unlocks the key slots `slotFile` for `folder` (empty: for reading a backup) when they are there and not unlocked
+// yet: with the first line of `passphraseFile`, else typed on the terminal (three tries). Empty, or why not; `what`
+// names the location or backup in messages.
+QString UnlockForCommand(const QString& slotFile, const QString& folder, const QString& passphraseFile,
+                         const QString& what);
+// The same for the data location `data` of a --data-dir option: every such command calls it before reading there.
+QString UnlockDataDir(const QString& data, const QString& passphraseFile);
+// protect --data-dir DIR encrypt|change|remove [--passphrase-file FILE] [--recovery-passphrase-file FILE]
+int ProtectCommand(const QStringList& args);

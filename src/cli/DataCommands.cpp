@@ -7,6 +7,7 @@
 #include "ClientRecord.h"
 #include "ClientTable.h"
 #include "LocationLock.h"
+#include "LocationProtection.h"
 #include "PrivateFile.h"
 #include "RecordDamage.h"
 #include "Profile.h"
@@ -41,6 +42,8 @@ const char* kExportUsage =
     "  --program-dir DIR  the program folder (QNB.TXT, QNRPT.TXT and the paragraph files); by default the folder\n"
     "                     the program runs on (see veltrane-cli --help)\n"
     "  --data-dir DIR     the data location holding DATA401.QN; by default the one the program last opened\n"
+    "  --passphrase-file FILE  the passphrase of an encrypted data location (and backup), on the first line of\n"
+    "                  FILE; without it the passphrase is typed on the terminal, not shown\n"
     "  --format csv|json  CSV (RFC 4180, UTF-8 with a byte-order mark, CR LF; the default) or a JSON array\n"
     "  --deidentified     leave out name and date of birth; give age_at_test in whole years instead\n"
     "  --output FILE|-    write FILE (replaced safely, mode 0600) instead of standard output (-); never a file\n"
@@ -59,6 +62,8 @@ const char* kBackupUsage =
     "(.SHA, .JNL, .NTS under the same name). Prints the backup's path.\n"
     "\n"
     "  --data-dir DIR  the data location holding DATA401.QN\n"
+    "  --passphrase-file FILE  the passphrase of an encrypted data location (and backup), on the first line of\n"
+    "                  FILE; without it the passphrase is typed on the terminal, not shown\n"
     "  --to FOLDER     an existing folder for the backup (never a file is written over)\n"
     "\n"
     "Not while a program has the data location open: the command then says who holds it and copies nothing.\n"
@@ -76,6 +81,8 @@ const char* kRestoreUsage =
     "\n"
     "  --from FILE     the backup\n"
     "  --data-dir DIR  the data location holding DATA401.QN\n"
+    "  --passphrase-file FILE  the passphrase of an encrypted data location (and backup), on the first line of\n"
+    "                  FILE; without it the passphrase is typed on the terminal, not shown\n"
     "  --yes           replace without asking (needed when standard input is not a terminal, and for a\n"
     "                  read-only client file)\n"
     "\n"
@@ -91,9 +98,13 @@ struct Args {
 };
 
 // Options with a value and flags, each at most once.
-Args parse(const QStringList& args, const QStringList& valueOptions, const QStringList& flagOptions)
+Args parse(const QStringList& args, const QStringList& givenValueOptions, const QStringList& flagOptions)
 {
     Args a;
+    // Every command that reads a data location may find it encrypted.
+    QStringList valueOptions = givenValueOptions;
+    if (valueOptions.contains(QStringLiteral("--data-dir")))
+        valueOptions << QStringLiteral("--passphrase-file");
     for (qsizetype i = 0; i < args.size() && a.error.isEmpty(); ++i) {
         const QString& arg = args[i];
         if (arg == QLatin1String("--help") || arg == QLatin1String("-h")) {
@@ -150,6 +161,14 @@ QString missingFolder(const QString& what, const QString& path)
     return QFileInfo(path).isDir() ? QString() : QStringLiteral("The %1 %2 does not exist.").arg(what, shown(path));
 }
 
+// A --data-dir that does not exist, or that is encrypted and was not unlocked; empty when it may be read.
+QString dataDirProblem(const Args& a, const QString& data)
+{
+    if (QString missing = missingFolder(QStringLiteral("data folder"), data); !missing.isEmpty())
+        return missing;
+    return UnlockDataDir(data, a.values.value(QStringLiteral("--passphrase-file")));
+}
+
 // Backup and restore read or replace the client file whole: never under a program that has the location open, even
 // one stopped but alive, whose next save would write its old clients back.
 QString takeLock(LocationLock& lock, const QString& data)
@@ -187,6 +206,8 @@ const char* kAuditUsage =
     "birth appear only as keyed fingerprints (hmac:...).\n"
     "\n"
     "  --data-dir DIR       the data location holding DATA401.QN and its trail\n"
+    "  --passphrase-file FILE  the passphrase of an encrypted data location (and backup), on the first line of\n"
+    "                  FILE; without it the passphrase is typed on the terminal, not shown\n"
     "  --client N           only the entries of client N\n"
     "  --verify             check every entry's seal and the order of the entries instead of listing them\n"
     "  --head COUNT:TAG     with --verify: a head noted earlier; a trail cut short below it fails\n"
@@ -223,7 +244,7 @@ int ExportCommand(const QStringList& args)
         return 1;
     const QString data = QDir::cleanPath(a.values.value(
         QStringLiteral("--data-dir"), GetINIFilePath(Profile(program + QStringLiteral("/Quillan.ini")))));
-    if (const QString p = missingFolder(QStringLiteral("data folder"), data); !p.isEmpty())
+    if (const QString p = dataDirProblem(a, data); !p.isEmpty())
         return fail(name, p);
     const QString output = a.values.value(QStringLiteral("--output"), QStringLiteral("-"));
     const QStringList own = CommandOwnFolders(program, data);
@@ -302,7 +323,7 @@ int AuditCommand(const QStringList& args)
                         kAuditUsage);
     }
     const QString data = QDir::cleanPath(a.values.value(QStringLiteral("--data-dir")));
-    if (const QString p = missingFolder(QStringLiteral("data folder"), data); !p.isEmpty())
+    if (const QString p = dataDirProblem(a, data); !p.isEmpty())
         return fail(name, p);
     QByteArray trail;
     const AuditVerification v = AuditTrail::verifyFolder(data, head, &trail);
@@ -376,7 +397,7 @@ int BackupCommand(const QStringList& args)
     const QString data = QDir::cleanPath(a.values.value(QStringLiteral("--data-dir")));
     const QString to = QDir::cleanPath(a.values.value(QStringLiteral("--to")));
     for (const QString& p :
-         {missingFolder(QStringLiteral("data folder"), data), missingFolder(QStringLiteral("backup folder"), to)})
+         {dataDirProblem(a, data), missingFolder(QStringLiteral("backup folder"), to)})
         if (!p.isEmpty())
             return fail(name, p);
     ClientTable table;
@@ -406,11 +427,19 @@ int RestoreCommand(const QStringList& args)
     if (const QString p = argumentProblem(a, {QStringLiteral("--from"), QStringLiteral("--data-dir")}); !p.isEmpty())
         return fail(name, p, kRestoreUsage);
     const QString data = QDir::cleanPath(a.values.value(QStringLiteral("--data-dir")));
-    if (const QString p = missingFolder(QStringLiteral("data folder"), data); !p.isEmpty())
+    if (const QString p = dataDirProblem(a, data); !p.isEmpty())
         return fail(name, p);
     ClientTable table;
     table.setDataPath(data);
-    const BackupContents backup = ReadBackup(a.values.value(QStringLiteral("--from")));
+    const QString from = a.values.value(QStringLiteral("--from"));
+    // A backup of another encrypted location (or of this one before it was encrypted anew) has keys of its own.
+    if (QByteArray probe; PrivateFile::Read(from, probe, 64) == ENOKEY)
+        if (const QString p = UnlockForCommand(LocationProtection::SlotFileOfBackup(from), QString(),
+                                               a.values.value(QStringLiteral("--passphrase-file")),
+                                               QStringLiteral("the backup %1").arg(shown(from)));
+            !p.isEmpty())
+            return fail(name, p);
+    const BackupContents backup = ReadBackup(from);
     if (!backup.error.isEmpty())
         return fail(name, backup.error + QStringLiteral(" Nothing was changed."));
 

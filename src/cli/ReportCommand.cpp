@@ -21,6 +21,7 @@ namespace {
 
 const char* kUsage =
     "usage: veltrane-cli report [--program-dir DIR] [--data-dir DIR] --client N [--scores] [--pdf FILE]\n"
+    "                           [--passphrase-file FILE]\n"
     "\n"
     "Scores client N of the client file in the data folder with the scoring files of the program folder and\n"
     "writes the report to report.prn in the program folder, as the program does.\n"
@@ -32,6 +33,8 @@ const char* kUsage =
     "  --client N         the client's number, 1 to the number of clients\n"
     "  --scores           print the six scales as one JSON object on standard output\n"
     "  --pdf FILE         also print the report into the PDF file FILE, as it would be printed\n"
+    "  --passphrase-file FILE  the passphrase of an encrypted data location, on the first line of FILE;\n"
+    "                     without it the passphrase is typed on the terminal, not shown\n"
     "\n"
     "Exit status: 0 done; 1 a data file, the client file or the client number is unusable; 2 bad arguments.\n";
 
@@ -69,6 +72,7 @@ int runReport(const QStringList& args)
     QString dataDir;
     QString clientText;
     QString pdfPath;
+    QString passphraseFile;
     bool scores = false;
     for (qsizetype i = 0; i < args.size(); ++i) {
         const QString& a = args[i];
@@ -89,6 +93,8 @@ int runReport(const QStringList& args)
             target = &clientText;
         else if (a == QLatin1String("--pdf"))
             target = &pdfPath;
+        else if (a == QLatin1String("--passphrase-file"))
+            target = &passphraseFile;
         else
             return usageError(QStringLiteral("unknown argument '%1'").arg(a));
         if (i + 1 >= args.size() || args[i + 1].isEmpty())
@@ -120,6 +126,8 @@ int runReport(const QStringList& args)
     const PrivateFile::CheckedOutput pdfTarget = PrivateFile::CheckOutput(QFileInfo(pdfPath).absoluteFilePath(), own);
     if (!pdfPath.isEmpty() && pdfTarget.refused())
         return failure(QStringLiteral("The PDF was not saved. %1").arg(pdfTarget.refusal()));
+    if (const QString e = UnlockDataDir(table.DataPath, passphraseFile); !e.isEmpty())
+        return failure(e);
     // A checking tool must not change the location it checks, so a missing client file is not created.
     const ClientTable::LoadResult loaded = table.LoadClients(ClientTable::MissingFile::Refuse);
     if (loaded.error)

@@ -4,6 +4,7 @@
 #include "Commands.h"
 
 #include "ProgramFolder.h"
+#include "SealedFiles.h"
 
 #include <QGuiApplication>
 #include <QStringList>
@@ -30,6 +31,7 @@ const Command kCommands[] = {
     {"backup", BackupCommand},
     {"restore", RestoreCommand},
     {"audit", AuditCommand, false},
+    {"protect", ProtectCommand, false},
 #endif
 };
 
@@ -74,5 +76,7 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     const std::unique_ptr<QCoreApplication> app = command->gui ? std::make_unique<QGuiApplication>(argc, argv)
                                                                : std::make_unique<QCoreApplication>(argc, argv);
-    return command->run(QCoreApplication::arguments().mid(2));
+    const int status = command->run(QCoreApplication::arguments().mid(2));
+    SealedFiles::LockAll(); // an unlocked location's key leaves memory with the command
+    return status;
 }

@@ -30,6 +30,7 @@ const Command kCommands[] = {
     {"backup", "copy a data location's client file into a folder, checked", "veltrane-cli-data"},
     {"restore", "put a backup in place of a data location's client file", "veltrane-cli-data"},
     {"audit", "list or verify a data location's audit trail", "veltrane-cli-data"},
+    {"protect", "encrypt a data location, change its passphrase or remove the encryption", "veltrane-cli-data"},
 };
 
 void usage(FILE* out)

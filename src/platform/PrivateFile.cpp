@@ -1,5 +1,7 @@
 #include "PrivateFile.h"
 
+#include "SealedFiles.h"
+
 #include <QDir>
 #include <algorithm>
 #include <QFile>
@@ -78,8 +80,13 @@ bool isLeftoverName(const QString& name)
 
 } // namespace
 
-int Replace(const QString& path, QByteArrayView bytes, mode_t newMode, Sync sync, Existing existing)
+int Replace(const QString& path, QByteArrayView plain, mode_t newMode, Sync sync, Existing existing)
 {
+    QByteArray stored;
+    bool sealed = false;
+    if (const int err = SealedFiles::ForWriting(path, plain, stored, sealed))
+        return err;
+    const QByteArrayView bytes = sealed ? QByteArrayView(stored) : plain;
     const QFileInfo info(path);
     const QString dir = info.absolutePath();
     struct stat old {};
@@ -136,8 +143,13 @@ int Copy(const QString& from, const QString& to, mode_t newMode)
     return Replace(to, bytes, newMode);
 }
 
-int Create(const QString& path, QByteArrayView bytes, mode_t mode)
+int Create(const QString& path, QByteArrayView plain, mode_t mode)
 {
+    QByteArray stored;
+    bool sealed = false;
+    if (const int err = SealedFiles::ForWriting(path, plain, stored, sealed))
+        return err;
+    const QByteArrayView bytes = sealed ? QByteArrayView(stored) : plain;
     Fd f(::open(native(path).constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode));
     if (f.fd < 0)
         return errno;
@@ -166,6 +178,16 @@ static int openRegular(const QString& path, int flags, Fd& f, struct stat& st)
 
 int Append(const QString& path, QByteArrayView bytes)
 {
+    // A sealed file has one tag over all of it: it is read, extended and sealed again whole.
+    if (!SealedFiles::RoleOf(path).isEmpty() && SealedFiles::IsUnlocked(QFileInfo(path).absolutePath())) {
+        QByteArray whole;
+        if (int err = Read(path, whole))
+            return err;
+        whole += bytes;
+        const int err = Replace(path, whole);
+        SealedFiles::Wipe(whole);
+        return err;
+    }
     Fd f;
     struct stat st {};
     if (int err = openRegular(path, O_WRONLY | O_APPEND, f, st))
@@ -175,7 +197,37 @@ int Append(const QString& path, QByteArrayView bytes)
     return ::fdatasync(f.fd) == 0 ? 0 : errno;
 }
 
+static int readRaw(const QString& path, QByteArray& out, qint64 limit, qint64* size);
+
 int Read(const QString& path, QByteArray& out, qint64 limit, qint64* size)
+{
+    qint64 whole = 0;
+    if (int err = readRaw(path, out, limit, &whole))
+        return err;
+    const bool sealedHere =
+        !SealedFiles::RoleOf(path).isEmpty() && SealedFiles::IsUnlocked(QFileInfo(path).absolutePath());
+    if (!sealedHere && !SealedFiles::LooksSealed(out)) {
+        if (size)
+            *size = whole;
+        return 0;
+    }
+    // Only the whole of a sealed file can be checked; it is opened whole and then cut to the limit.
+    constexpr qint64 MostSealedBytes = 64 * 1024 * 1024;
+    if (whole > MostSealedBytes)
+        return EFBIG;
+    if (out.size() < whole)
+        if (int err = readRaw(path, out, -1, &whole))
+            return err;
+    if (int err = SealedFiles::FromReading(path, out))
+        return err;
+    if (size)
+        *size = out.size();
+    if (limit >= 0 && out.size() > limit)
+        out.truncate(static_cast<qsizetype>(limit));
+    return 0;
+}
+
+static int readRaw(const QString& path, QByteArray& out, qint64 limit, qint64* size)
 {
     Fd f;
     struct stat st {};
@@ -296,6 +348,10 @@ QString WriteOutput(const CheckedOutput& target, QByteArrayView bytes)
 
 QString ErrorText(int err)
 {
+    if (err == EBADMSG)
+        return QStringLiteral("the file is damaged: its contents fail the check that proves them whole");
+    if (err == ENOKEY)
+        return QStringLiteral("the file is encrypted with a key that is not unlocked");
     return QString::fromLocal8Bit(std::strerror(err));
 }
 

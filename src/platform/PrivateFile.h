@@ -8,6 +8,9 @@
 #include <QStringList>
 #include <sys/types.h>
 
+// In a data location that was unlocked (SealedFiles), the files that hold client data are sealed by Replace, Create
+// and Append and opened by Read; callers see plain bytes. A damaged sealed file reads as EBADMSG.
+
 namespace PrivateFile {
 
 // Readable and writable by the owner only: the mode of every new file that holds client data.

@@ -1,7 +1,13 @@
 #include "QtPrompts.h"
 
 #include <QApplication>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
+#include <QPushButton>
+#include <QVBoxLayout>
 
 Prompts::Answer QtPrompts::message(const QString& text, const QString& title, Icon icon, Buttons buttons)
 {
@@ -37,4 +43,61 @@ Prompts::Answer QtPrompts::message(const QString& text, const QString& title, Ic
 void QtPrompts::beep()
 {
     QApplication::beep();
+}
+
+std::optional<QString> QtPrompts::askSecret(const QString& title, const QString& text, const SecretOptions& options)
+{
+    QDialog dialog(QApplication::activeWindow());
+    dialog.setObjectName(QStringLiteral("dlgSecret"));
+    dialog.setWindowTitle(title);
+    auto* layout = new QVBoxLayout(&dialog);
+    auto* question = new QLabel(text, &dialog);
+    question->setWordWrap(true);
+    layout->addWidget(question);
+    auto* first = new QLineEdit(&dialog);
+    first->setObjectName(QStringLiteral("txtSecret"));
+    first->setEchoMode(QLineEdit::Password);
+    layout->addWidget(first);
+    QLineEdit* again = nullptr;
+    if (options.twice) {
+        layout->addWidget(new QLabel(QStringLiteral("Type it again:"), &dialog));
+        again = new QLineEdit(&dialog);
+        again->setObjectName(QStringLiteral("txtSecretAgain"));
+        again->setEchoMode(QLineEdit::Password);
+        layout->addWidget(again);
+    }
+    auto* rating = new QLabel(&dialog);
+    rating->setObjectName(QStringLiteral("lblStrength"));
+    rating->setVisible(bool(options.rating));
+    layout->addWidget(rating);
+    auto* problem = new QLabel(&dialog);
+    problem->setObjectName(QStringLiteral("lblSecretProblem"));
+    problem->setWordWrap(true);
+    problem->setStyleSheet(QStringLiteral("color: #a00000"));
+    layout->addWidget(problem);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+    layout->addWidget(buttons);
+    if (options.rating) {
+        const auto rate = [&] { rating->setText(options.rating(first->text())); };
+        QObject::connect(first, &QLineEdit::textChanged, &dialog, rate);
+        rate();
+    }
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, [&] {
+        QString why = options.refusal ? options.refusal(first->text()) : QString();
+        if (why.isEmpty() && again && again->text() != first->text())
+            why = QStringLiteral("The two entries differ. Type the same passphrase in both fields.");
+        if (why.isEmpty()) {
+            dialog.accept();
+            return;
+        }
+        problem->setText(why);
+        first->setFocus();
+        first->selectAll();
+    });
+    dialog.resize(460, dialog.sizeHint().height());
+    first->setFocus();
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return first->text();
 }

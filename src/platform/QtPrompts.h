@@ -7,4 +7,5 @@ class QtPrompts final : public Prompts {
 public:
     Answer message(const QString& text, const QString& title, Icon icon, Buttons buttons) override;
     void beep() override;
+    std::optional<QString> askSecret(const QString& title, const QString& text, const SecretOptions& options) override;
 };

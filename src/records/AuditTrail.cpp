@@ -1,6 +1,7 @@
 #include "AuditTrail.h"
 
 #include "PrivateFile.h"
+#include "SealedFiles.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -232,6 +233,10 @@ FileError AuditTrail::open(const QString& folder, bool hadClients, const Identit
     const QList<QByteArray> keys = keyText.split('\n');
     m_key = QByteArray::fromHex(keys.value(0));
     m_nameKey = QByteArray::fromHex(keys.value(1));
+    // A sealed trail is never empty on the disk: even without entries it carries its header and tag.
+    if (fresh && sealed())
+        if (const int e = PrivateFile::Create(path(), {}))
+            return FileError::fromErrno(e, path());
 
     const int fd = ::open(name.constData(), O_RDWR | O_APPEND | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC,
                           PrivateFile::OwnerOnly);
@@ -264,6 +269,25 @@ FileError AuditTrail::open(const QString& folder, bool hadClients, const Identit
     return {};
 }
 
+bool AuditTrail::sealed() const
+{
+    return SealedFiles::IsUnlocked(m_folder);
+}
+
+FileError AuditTrail::relock()
+{
+    const int fd = ::open(QFile::encodeName(path()).constData(), O_RDWR | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return FileError::fromErrno(errno, path());
+    struct flock fl {};
+    fl.l_type = F_WRLCK;
+    fl.l_whence = SEEK_SET;
+    ::fcntl(fd, F_OFD_SETLK, &fl);
+    ::close(m_fd);
+    m_fd = fd;
+    return {};
+}
+
 FileError AuditTrail::readTail()
 {
     m_seq = 0;
@@ -271,12 +295,19 @@ FileError AuditTrail::readTail()
     struct stat st {};
     if (::fstat(m_fd, &st) != 0)
         return FileError::fromErrno(errno, path());
-    const qint64 size = st.st_size;
+    // A sealed trail is read whole: only the whole of it can be checked.
+    QByteArray whole;
+    if (sealed())
+        if (const int err = PrivateFile::Read(path(), whole))
+            return FileError::fromErrno(err, path());
+    const qint64 size = sealed() ? whole.size() : st.st_size;
     if (size == 0)
         return {};
     const qint64 want = std::min<qint64>(size, 65536);
     QByteArray tail(want, '\0');
-    if (::pread(m_fd, tail.data(), static_cast<size_t>(want), size - want) != want)
+    if (sealed())
+        tail = whole.right(want);
+    else if (::pread(m_fd, tail.data(), static_cast<size_t>(want), size - want) != want)
         return FileError::fromErrno(errno ? errno : EIO, path());
     const qsizetype lastNl = tail.lastIndexOf('\n');
     if (lastNl != tail.size() - 1) {
@@ -285,8 +316,14 @@ FileError AuditTrail::readTail()
         const qint64 keep = lastNl < 0 ? size - want : size - want + lastNl + 1;
         if (lastNl < 0 && size > want)
             return FileError::fromErrno(EINVAL, path());
-        if (::ftruncate(m_fd, keep) != 0)
+        if (sealed()) {
+            if (const int err = PrivateFile::Replace(path(), whole.left(keep)))
+                return FileError::fromErrno(err, path());
+            if (FileError e = relock())
+                return e;
+        } else if (::ftruncate(m_fd, keep) != 0) {
             return FileError::fromErrno(errno, path());
+        }
         const int torn = static_cast<int>(size - keep);
         if (FileError e = readTail())
             return e;
@@ -378,8 +415,22 @@ FileError AuditTrail::append(const QString& event, int slot, const AuditDetails&
     const QByteArray content = encode(e);
     const QByteArray tag = tagOf(m_key, m_tag, content);
     const QByteArray line = content + '\t' + m_tag + '\t' + tag + '\n';
+    if (sealed()) {
+        // Sealed whole again, through a new file: a kill leaves the trail as it was or with the entry.
+        if (const int err = PrivateFile::Append(path(), line))
+            return FileError::fromErrno(err, path());
+        if (FileError relocked = relock())
+            return relocked;
+        m_seq = e.seq;
+        m_tag = tag;
+        return {};
+    }
     struct stat st {};
     ::fstat(m_fd, &st);
+    char head[8] = {};
+    if (st.st_size >= 8 && ::pread(m_fd, head, sizeof head, 0) == sizeof head &&
+        SealedFiles::LooksSealed(QByteArrayView(head, sizeof head)))
+        return FileError::fromErrno(ENOKEY, path()); // a sealed trail whose key was put away takes no plain line
     const ssize_t n = ::write(m_fd, line.constData(), static_cast<size_t>(line.size()));
     if (n != line.size() || ::fdatasync(m_fd) != 0) {
         const int err = n < 0 ? errno : (n != line.size() ? ENOSPC : errno);
@@ -503,6 +554,7 @@ AuditVerification AuditTrail::verifyFolder(const QString& folder, const std::opt
     const QString trailPath = folder + QLatin1Char('/') + QLatin1String(FileName);
     const QString keyPath = folder + QLatin1Char('/') + QLatin1String(KeyFileName);
     int err = PrivateFile::Read(trailPath, trail);
+    const bool keyFailed = !err;
     if (!err)
         err = PrivateFile::Read(keyPath, keyText, 256);
     if (err) {
@@ -511,8 +563,7 @@ AuditVerification AuditTrail::verifyFolder(const QString& folder, const std::opt
                                                       : AuditVerification::Problem::Damaged;
         v.entry = 1;
         v.message = QStringLiteral("The trail cannot be read: %1.")
-                        .arg(FileError::fromErrno(err, err == ENOENT && !trail.isEmpty() ? keyPath : trailPath)
-                                 .description);
+                        .arg(FileError::fromErrno(err, keyFailed ? keyPath : trailPath).description);
         return v;
     }
     if (trailOut)
@@ -565,8 +616,14 @@ QString AuditTrail::headOf(const QString& folder)
     QFile f(folder + QLatin1Char('/') + QLatin1String(FileName));
     if (QFileInfo(f.fileName()).isSymLink() || !f.open(QIODevice::ReadOnly) || f.size() == 0)
         return {};
-    f.seek(std::max<qint64>(0, f.size() - 65536));
-    const QByteArray tail = f.readAll();
+    QByteArray tail;
+    if (SealedFiles::IsUnlocked(folder) || SealedFiles::LooksSealed(f.peek(8))) {
+        if (PrivateFile::Read(f.fileName(), tail) != 0)
+            return {};
+    } else {
+        f.seek(std::max<qint64>(0, f.size() - 65536));
+        tail = f.readAll();
+    }
     const qsizetype end = tail.lastIndexOf('\n');
     const Line last = parseLine(tail.mid(tail.lastIndexOf('\n', end - 1) + 1, end - tail.lastIndexOf('\n', end - 1) - 1));
     return last.ok ? AuditHead{last.entry.seq, QString::fromLatin1(last.entry.tag.left(16))}.text() : QString();

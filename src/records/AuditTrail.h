@@ -105,6 +105,10 @@ public:
 
 private:
     FileError readTail();
+    // Whether the trail's location is unlocked, so the trail is sealed and rewritten whole at each entry.
+    bool sealed() const;
+    // After the trail was replaced by a new file: takes up and locks the file now at the name.
+    FileError relock();
 
     QString m_folder;
     Identity m_who;

@@ -4,8 +4,10 @@
 #include "AdministrationNotes.h"
 #include "ClientRecord.h"
 #include "ClientTable.h"
+#include "LocationProtection.h"
 #include "PrivateFile.h"
 #include "SafeWrite.h"
+#include "SealedFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -218,10 +220,29 @@ BackupOutcome BackUpClientFile(const QString& clientFilePath, const QString& fol
                                      "restored from this backup.")
                           .arg(shown(clientFilePath), damage);
     out.clients = static_cast<int>((bytes.size() + ClientRecord::Size - 1) / ClientRecord::Size);
+    // A backup of an encrypted location is sealed with its key and carries its key slots, so that the passphrase
+    // restores it anywhere.
+    const QString source = QFileInfo(clientFilePath).absolutePath();
+    QByteArray keyId, key;
+    const bool elsewhere = QFileInfo(folder).canonicalFilePath() != QFileInfo(source).canonicalFilePath();
+    const bool sealing = elsewhere && SealedFiles::KeyOf(source, keyId, key) && !SealedFiles::IsUnlocked(folder);
+    if (sealing)
+        SealedFiles::Unlock(folder, keyId, key);
+    SealedFiles::Wipe(key);
     // Two backups within one second get numbered names.
     out.error = writeNewFile(QDir(folder).filePath(BackupFileName(when)), bytes, out.path);
     if (out.error.isEmpty())
         out.error = copyCompanions(clientFilePath, out.path, &out.companions);
+    if (sealing)
+        SealedFiles::Lock(folder);
+    if (out.error.isEmpty() && elsewhere && LocationProtection::IsEncrypted(source)) {
+        const QString slotCopy = LocationProtection::SlotFileOfBackup(out.path);
+        if (const int err = PrivateFile::Copy(LocationProtection::SlotFilePath(source), slotCopy))
+            out.error = QStringLiteral("The key file of the backup, %1, could not be written: %2.")
+                            .arg(shown(slotCopy), PrivateFile::ErrorText(err));
+        else
+            out.companions << slotCopy;
+    }
     return out;
 }
 

@@ -21,6 +21,12 @@ FileError FileError::fromErrno(int err, const QString& path)
         return {BadFileName, what};
     case EIO:
         return {DeviceIO, what};
+    case EBADMSG:
+        return {FileDamaged, QStringLiteral("The file %1 is damaged: its contents fail the check that proves them "
+                                            "whole")
+                                 .arg(QDir::toNativeSeparators(path))};
+    case ENOKEY:
+        return {LocationLocked, QDir::toNativeSeparators(path)};
     case EACCES:
     case EPERM:
     case EROFS:

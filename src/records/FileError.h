@@ -17,6 +17,9 @@ struct FileError {
         DbFileNotFound = 3024,
         DbInvalidPath = 3044,
         DbCannotOpen = 3051,
+        // The program's own, beyond the classic table.
+        FileDamaged = 3400,    // a sealed file fails its check; description names the file
+        LocationLocked = 3401, // an encrypted location whose passphrase was not given yet
     };
 
     int number = None;

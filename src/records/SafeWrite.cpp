@@ -1,6 +1,7 @@
 #include "SafeWrite.h"
 
 #include "PrivateFile.h"
+#include "SealedFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -33,6 +34,8 @@ QString ReadWholeFile(const QString& path, QByteArray& bytes)
     bytes = f.readAll();
     if (f.error() != QFileDevice::NoError)
         return QStringLiteral("The file %1 cannot be read: %2.").arg(shown(path), f.errorString());
+    if (const int err = SealedFiles::FromReading(path, bytes))
+        return QStringLiteral("The file %1 cannot be read: %2.").arg(shown(path), PrivateFile::ErrorText(err));
     return {};
 }
 

@@ -1,11 +1,15 @@
 #include "DataLocation.h"
 
+#include "ClientFileBackup.h"
 #include "ClientTable.h"
+#include "LocationProtection.h"
 #include "PrivateFile.h"
+#include "SealedFiles.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <cerrno>
 #include <unistd.h>
 
@@ -82,6 +86,12 @@ OpenResult OpenDataLocation(ClientTable& table, const QString& path)
     QString deadHolder;
     if (FileError e = lockLocation(table, path, lock, deadHolder))
         return {e, {}};
+    // A conversion a killed program left half done is settled first, so what follows sees one whole location.
+    if (!same && lock.isHeld())
+        if (const QString e = LocationProtection::FinishConversion(path); !e.isEmpty())
+            return {{FileError::DeviceIO, e}, {}};
+    if (LocationProtection::IsEncrypted(path) && !SealedFiles::IsUnlocked(path))
+        return {{FileError::LocationLocked, LocationProtection::SlotFilePath(path)}, {}};
     // Until the new location has opened whole, the one open now stays as it was: its clients, paths and lock.
     const auto clients = table.Clients;
     const int16_t count = table.NumClients, current = table.CurClient;
@@ -114,8 +124,66 @@ OpenResult OpenDataLocation(ClientTable& table, const QString& path)
     return {{}, loaded.notice};
 }
 
+QString CloseLocationKeys(const QString& dataPath, const QString& workstationFolder)
+{
+    if (!SealedFiles::IsUnlocked(dataPath))
+        return {};
+    SealedFiles::Lock(dataPath);
+    if (workstationFolder.isEmpty())
+        return {};
+    // Plain copies of the encrypted clients kept on the workstation: the report, its numbered copies, the scans.
+    static const QRegularExpression copies(QStringLiteral("^(report\\.prn|temp\\d+|Raw\\.bmp|Scan\\.bmp)$"));
+    for (const QFileInfo& f : QDir(workstationFolder).entryInfoList(QDir::Files | QDir::System))
+        if (copies.match(f.fileName()).hasMatch() && !QFile::remove(f.filePath()))
+            return QStringLiteral("The file %1, which holds a client's data, could not be removed.")
+                .arg(QDir::toNativeSeparators(f.filePath()));
+    return {};
+}
+
+namespace {
+
+bool askPassphrase(const QString& shown, const QString& slotFile, const QString& folder, Prompts& prompts)
+{
+    for (;;) {
+        const std::optional<QString> typed = prompts.askSecret(
+            QStringLiteral("Passphrase"),
+            QStringLiteral("%1 is encrypted. Type its passphrase (or the recovery passphrase) to open it.").arg(shown));
+        if (!typed)
+            return false;
+        const LocationProtection::UnlockResult r = LocationProtection::Unlock(slotFile, *typed, folder);
+        if (r.ok())
+            return true;
+        const bool again = r.status == LocationProtection::UnlockResult::Status::WrongPassphrase;
+        prompts.message(r.message, AppTitle(), again ? Prompts::Icon::Exclamation : Prompts::Icon::Critical,
+                        Prompts::Buttons::Ok);
+        if (!again)
+            return false;
+    }
+}
+
+} // namespace
+
+bool AskLocationPassphrase(const QString& folder, Prompts& prompts)
+{
+    return askPassphrase(QStringLiteral("The data location %1").arg(QDir::toNativeSeparators(folder)),
+                         LocationProtection::SlotFilePath(folder), folder, prompts);
+}
+
+bool AskBackupPassphrase(const QString& backupClientFile, Prompts& prompts)
+{
+    const QString slotFile = LocationProtection::SlotFileOfBackup(backupClientFile);
+    if (!QFileInfo::exists(slotFile))
+        return false;
+    return askPassphrase(QStringLiteral("The backup %1").arg(QDir::toNativeSeparators(backupClientFile)), slotFile,
+                         QString(), prompts);
+}
+
 ErrorPrompt DataLocationErrorPrompt(const FileError& e, const QString& candidate)
 {
+    if (e.number == FileError::FileDamaged)
+        return {e.description + QStringLiteral(".\r\rNothing on the data location was changed. Restore the file "
+                                               "from a backup, or choose another drive."),
+                AppTitle(), Prompts::Icon::Critical, Prompts::Buttons::Ok};
     if (e.number == FileError::LocationInUse)
         return {QStringLiteral("The data disk in drive ") + QDir::toNativeSeparators(candidate) +
                     QStringLiteral(" is in use by ") +
@@ -135,6 +203,8 @@ ErrorPrompt DataLocationErrorPrompt(const FileError& e, const QString& candidate
 
 LocationOutcome DataLocationOutcome(const FileError& e, Prompts::Answer answer)
 {
+    if (e.number == FileError::FileDamaged)
+        return LocationOutcome::TryAnother;
     if (e.number == FileError::LocationInUse || isNoTestInformation(e.number, true))
         return answer == Prompts::Answer::Yes ? LocationOutcome::TryAnother : LocationOutcome::EndProgram;
     if (e.number == FileError::PermissionDenied)
@@ -177,4 +247,12 @@ FileError SaveClientAsking(ClientTable& table, int16_t index, Prompts& prompts)
             box.buttons != Prompts::Buttons::OkCancel)
             return e;
     }
+}
+
+BackupContents ReadBackupAsking(const QString& path, Prompts& prompts)
+{
+    QByteArray probe;
+    if (PrivateFile::Read(path, probe, 64) == ENOKEY)
+        AskBackupPassphrase(path, prompts);
+    return ReadBackup(path);
 }

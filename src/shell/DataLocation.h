@@ -16,6 +16,20 @@ struct OpenResult {
 // Makes `path` the data location: reads its client file and proves the location writable.
 OpenResult OpenDataLocation(ClientTable& table, const QString& path);
 
+// Forgets the data key of the location at `dataPath` as it closes. When it was an encrypted one, the report copies
+// and scanned images of its clients in `workstationFolder` (the program's folder) go too. Empty, or what could not
+// be removed.
+QString CloseLocationKeys(const QString& dataPath, const QString& workstationFolder = QString());
+
+// Asks for the passphrase of the encrypted location `folder` until it opens it (true) or the user cancels, or its
+// key file is damaged (false, after saying so).
+bool AskLocationPassphrase(const QString& folder, Prompts& prompts);
+// Asks for the passphrase of an encrypted backup (its key slots beside it) until its key is known or the user gives
+// up. True when the backup can be read now.
+bool AskBackupPassphrase(const QString& backupClientFile, Prompts& prompts);
+// ReadBackup, first asking for the passphrase of a backup encrypted under a key not unlocked yet.
+struct BackupContents ReadBackupAsking(const QString& path, Prompts& prompts);
+
 struct ErrorPrompt {
     QString text;
     QString title;

@@ -4,10 +4,11 @@
 #include "DataLocation.h"
 #include "Profile.h"
 #include "Prompts.h"
+#include "SealedFiles.h"
 #include "Settings.h"
 
 SelectResult SelectDataDrive(bool atStartup, ClientTable& table, const Profile& settings, Prompts& prompts,
-                             DriveChooser& chooser)
+                             DriveChooser& chooser, const QString& workstationFolder)
 {
     bool firstAttempt = true;
     for (;;) {
@@ -29,7 +30,19 @@ SelectResult SelectDataDrive(bool atStartup, ClientTable& table, const Profile& 
         }
 
         for (;;) {
+            const QString before = table.DataPath;
+            const bool wasSealed = SealedFiles::IsUnlocked(before);
             const OpenResult opened = OpenDataLocation(table, candidate);
+            if (opened.error.number == FileError::LocationLocked) {
+                if (AskLocationPassphrase(candidate, prompts))
+                    continue;
+                break; // back to the chooser
+            }
+            if (opened.error && !table.locationLock.holds(candidate))
+                SealedFiles::Lock(candidate); // a location that did not open keeps no key in memory
+            if (!opened.error && wasSealed && before != table.DataPath)
+                if (const QString e = CloseLocationKeys(before, workstationFolder); !e.isEmpty())
+                    prompts.message(e, AppTitle(), Prompts::Icon::Exclamation, Prompts::Buttons::Ok);
             if (!opened.error) {
                 if (!opened.notice.isEmpty())
                     prompts.message(opened.notice, AppTitle(), Prompts::Icon::Information, Prompts::Buttons::Ok);

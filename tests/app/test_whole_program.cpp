@@ -820,6 +820,67 @@ private slots:
             administrationNotes(run);
     }
 
+    // The location encrypted from the Protection tab (a weak passphrase refused first), the program started again (a
+    // wrong passphrase, then the right one), a client added, the encryption removed: the files on the location hold
+    // no client's name while it is encrypted, and read as before once it is not.
+    void encryptedLocation_encryptRestartAddRemove()
+    {
+        Run run;
+        QVERIFY(run.start());
+        const QString pass = QStringLiteral("Harbor lights 48"), name = QStringLiteral("Newcomer, Robin");
+        const auto protection = [&](const char* command) {
+            ModalDriver driver;
+            driver.onNextModal("frmSupervisorOptions", [&driver, command](QWidget* w) {
+                driver.onNextModal("frmMyInputBox", answerInputBox(QStringLiteral("K")));
+                w->findChild<QTabWidget*>(QStringLiteral("sstSupervisorOperations"))->setCurrentIndex(7);
+                QTimer::singleShot(0, w, [w, command] {
+                    pressNow(w->findChild<QPushButton*>(QStringLiteral("cmdMenuChoice_0"))); // Execute: the code
+                    pressNow(w->findChild<QPushButton*>(QLatin1String(command)));
+                    qobject_cast<QDialog*>(w)->reject();
+                });
+            });
+            run.pressMenu(2);
+            QVERIFY2(driver.done(), qPrintable(run.prompts.texts().join(" / ")));
+        };
+        const auto noNameOnTheLocation = [&] {
+            for (const QFileInfo& f : QDir(run.dataDir).entryInfoList(QDir::Files))
+                for (const QString& n : {run.demo(1).Name.trimmed(), name, run.demo(1).DOB})
+                    QVERIFY2(!ReadBytes(f.filePath()).contains(n.toLatin1()), qPrintable(f.fileName() + ": " + n));
+        };
+        run.prompts.secrets << QStringLiteral("short 1") << pass;
+        run.prompts.answers << Prompts::Answer::No; // no recovery passphrase
+        protection("cmdEncrypt");
+        QVERIFY2(run.prompts.refusals.value(0).contains(QStringLiteral("12 characters")), qPrintable(run.prompts.refusals.join('/')));
+        QCOMPARE(run.prompts.ratings, QStringList({QStringLiteral("Strength: weak"), QStringLiteral("Strength: strong")}));
+        QVERIFY(run.prompts.texts().last().startsWith(QStringLiteral("The data location is encrypted.")));
+        noNameOnTheLocation();
+
+        run.prompts.clear();
+        run.prompts.secrets << QStringLiteral("Harbor lights 49") << pass;
+        run.rebuild();
+        QVERIFY(run.start());
+        QCOMPARE(run.prompts.secretTitles.size(), 2);
+        QVERIFY(run.prompts.texts().value(0).contains(QStringLiteral("passphrase does not open")));
+        QCOMPARE(run.listLines().first(), QStringLiteral("1-") + run.demo(1).Name.trimmed());
+
+        ModalDriver driver;
+        driver.onNextModal("frmSelectEntryMethod", press(1));
+        driver.onNextModal("frmClientInfo", keyClientInfo(name));
+        driver.onNextModal("frmCourtHistory", keyCourtHistory({"0", "3", "N", "1", "12"}));
+        driver.onNextModal("frmNewEntry", keyGrid(SampleAnswers(), 0));
+        run.pressMenu(1);
+        QVERIFY2(driver.done(), qPrintable(run.prompts.texts().join(" / ")));
+        QCOMPARE(run.listLines().last(), QStringLiteral("7-") + name);
+        noNameOnTheLocation();
+        QCOMPARE(run.trail(QStringLiteral("location-encrypted")).size(), 1);
+
+        run.prompts.secrets << pass;
+        protection("cmdRemoveEncryption");
+        QVERIFY(!QFileInfo::exists(run.dataDir + QStringLiteral("/DATA401.VLK")));
+        QCOMPARE(run.fileBytes().left(run.demoClients.size()), run.demoClients);
+        QCOMPARE(run.record(7).Name.trimmed(), name);
+    }
+
     void exit_endsTheProgram()
     {
         Run run;
@@ -847,6 +908,7 @@ private slots:
         QCOMPARE(run.prompts.texts().size(), 1);
         QVERIFY(run.prompts.texts().first().startsWith("Veltrane is already running but does not respond"));
     }
+
 };
 
 QTEST_MAIN(TestWholeProgram)

@@ -438,6 +438,48 @@ private slots:
         QVERIFY2(tampered.status == 1 && tampered.out.contains("\"entry\": 3") && tampered.out.contains("changed"),
                  tampered.out.constData());
     }
+
+    void encryptedLocation_everyCommandWithItsPassphrase()
+    {
+        WriteFile(place(QStringLiteral("B/pass")), "Harbor lights 48\n");
+        WriteFile(place(QStringLiteral("B/recovery")), "Agency vault 2026!\n");
+        WriteFile(place(QStringLiteral("B/wrong")), "Harbor lights 49\n");
+        WriteFile(place(QStringLiteral("B/change")), "Agency vault 2026!\nFresh tide 2027\n");
+        const QStringList pass{"--passphrase-file", "B/pass"};
+        const RunResult plain = cli({"export", "--program-dir", "P", "--data-dir", "D"});
+        QCOMPARE(cli(QStringList{"protect", "--data-dir", "D", "encrypt", "--passphrase-file", "B/wrong",
+                                 "--recovery-passphrase-file", "B/wrong"}).status, 1); // the two must differ
+        QCOMPARE(cli(QStringList{"protect", "--data-dir", "D", "encrypt", "--recovery-passphrase-file", "B/recovery"} +
+                     pass).status, 0);
+        QVERIFY(!ReadBytes(clientFile()).contains(TestClientFile(4).left(20)));
+        // Without a terminal or a file, or with a wrong passphrase, nothing is read; with it every command works.
+        for (const QStringList& how : {QStringList{}, QStringList{"--passphrase-file", "B/wrong"}}) {
+            const RunResult r = cli(QStringList{"export", "--program-dir", "P", "--data-dir", "D"} + how);
+            QVERIFY2(r.status == 1 && r.out.isEmpty() && (r.err.contains("--passphrase-file") ||
+                                                          r.err.contains("does not open")), qPrintable(r.err));
+        }
+        // The same clients; the location's trail, begun by the encryption, adds its head.
+        QVERIFY(cli(QStringList{"export", "--program-dir", "P", "--data-dir", "D"} + pass).out.startsWith(plain.out));
+        QCOMPARE(report(1, pass).status, 0);
+        QCOMPARE(cli(QStringList{"audit", "--data-dir", "D", "--verify"} + pass).status, 0);
+        const RunResult audit = cli(QStringList{"audit", "--data-dir", "D"} + pass);
+        QVERIFY2(audit.status == 0 && audit.out.contains("location-encrypted"), audit.out.constData());
+        const RunResult backedUp = cli(QStringList{"backup", "--data-dir", "D", "--to", "B"} + pass);
+        const QString backup = QString::fromLocal8Bit(backedUp.out).trimmed();
+        QVERIFY(backedUp.status == 0 && QFileInfo::exists(backup.chopped(2) + "VLK"));
+        QVERIFY(!ReadBytes(backup).contains(TestClientFile(4).left(20)));
+        // The recovery passphrase restores the backup into a plain location elsewhere.
+        QVERIFY(QDir().mkpath(place(QStringLiteral("B/other"))));
+        QCOMPARE(cli({"restore", "--from", backup, "--data-dir", "B/other", "--yes", "--passphrase-file", "B/recovery"}).status, 0);
+        QCOMPARE(ReadBytes(place(QStringLiteral("B/other/DATA401.QN"))), TestClientFile(4));
+        // The recovery passphrase changed: it no longer opens, the new one in its slot removes the encryption.
+        QCOMPARE(cli({"protect", "--data-dir", "D", "change", "--passphrase-file", "B/change"}).status, 0);
+        QCOMPARE(cli({"protect", "--data-dir", "D", "remove", "--passphrase-file", "B/recovery"}).status, 1);
+        WriteFile(place(QStringLiteral("B/pass")), "Fresh tide 2027\n");
+        QCOMPARE(cli(QStringList{"protect", "--data-dir", "D", "remove"} + pass).status, 0);
+        QCOMPARE(ReadBytes(clientFile()), TestClientFile(4));
+        QVERIFY(cli({"export", "--program-dir", "P", "--data-dir", "D"}).out.startsWith(plain.out));
+    }
 };
 
 QTEST_GUILESS_MAIN(TestCli)

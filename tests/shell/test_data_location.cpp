@@ -2,8 +2,10 @@
 #include "ClientTable.h"
 #include "DataLocation.h"
 #include "FakePrompts.h"
+#include "LocationProtection.h"
 #include "Profile.h"
 #include "SelectDataDrive.h"
+#include "SealedFiles.h"
 #include "Settings.h"
 #include "SharedRoutines.h"
 #include "TestFiles.h"
@@ -153,6 +155,66 @@ private slots:
         QVERIFY(!QFile::exists(m_data + "/checkWriteTest")); // the write test cleans up after itself
         if (records > ClientTable::MaxClients)
             QCOMPARE(int(m_table.NumClients), int(ClientTable::MaxClients));
+    }
+
+    void encryptedLocation_asksItsPassphrase_data()
+    {
+        QTest::addColumn<QList<std::optional<QString>>>("typed");
+        QTest::addColumn<QString>("damaged");
+        QTest::addColumn<QStringList>("asked");
+        const QString pass = QStringLiteral("Harbor lights 48"), another = QStringLiteral("No drive was chosen");
+        using Typed = QList<std::optional<QString>>;
+        QTest::newRow("right") << Typed{pass} << QString() << QStringList{};
+        QTest::newRow("wrong, then right") << Typed{QStringLiteral("harbor lights 48"), pass} << QString()
+                                           << QStringList{"passphrase does not open"};
+        QTest::newRow("cancelled: the chooser") << Typed{std::nullopt} << QString() << QStringList{another};
+        QTest::newRow("damaged client file") << Typed{pass} << "DATA401.QN"
+                                             << QStringList{"DATA401.QN is damaged", another};
+        QTest::newRow("damaged key file") << Typed{pass} << "DATA401.VLK"
+                                          << QStringList{"DATA401.VLK is damaged", another};
+    }
+    void encryptedLocation_asksItsPassphrase()
+    {
+        QFETCH(QList<std::optional<QString>>, typed);
+        QFETCH(QString, damaged);
+        QFETCH(QStringList, asked);
+        WriteFile(m_data + "/DATA401.QN", QByteArray(ClientRecord::Size, ' '));
+        QCOMPARE(LocationProtection::Encrypt(m_data, QStringLiteral("Harbor lights 48"), {}, {10, 8, 1}), QString());
+        SealedFiles::LockAll();
+        if (!damaged.isEmpty()) {
+            QByteArray bytes = ReadBytes(m_data + "/" + damaged);
+            bytes[bytes.size() / 2] = char(bytes[bytes.size() / 2] ^ 1);
+            WriteFile(m_data + "/" + damaged, bytes);
+        }
+        QMap<QString, QByteArray> before;
+        for (const QFileInfo& f : QDir(m_data).entryInfoList(QDir::Files))
+            before[f.fileName()] = ReadBytes(f.filePath());
+        WriteFile(m_ini, "[Path]\r\nFilePath=" + m_data.toUtf8() + "\r\n");
+        m_prompts.secrets << typed;
+        m_prompts.answers << Prompts::Answer::Ok << Prompts::Answer::No;
+        const bool opens = asked.isEmpty() || (asked.size() == 1 && asked[0].contains("does not open"));
+        QCOMPARE(SelectDataDrive(true, m_table, Profile(m_ini), m_prompts, m_chooser),
+                 opens ? SelectResult::Opened : SelectResult::EndProgram);
+        QCOMPARE(m_prompts.texts().size(), asked.size());
+        for (qsizetype i = 0; i < asked.size(); ++i)
+            QVERIFY2(m_prompts.texts()[i].contains(asked[i]), qPrintable(m_prompts.texts()[i]));
+        QCOMPARE(SealedFiles::IsUnlocked(m_data), opens);
+        if (!opens) {
+            for (auto [name, bytes] : before.asKeyValueRange()) // nothing written over
+                QCOMPARE(ReadBytes(m_data + "/" + name), bytes);
+            return;
+        }
+        // Another location chosen: the key goes, and so do the workstation's copies of the clients.
+        const QString plain = m_dir->path() + "/plain", site = m_dir->path() + "/site";
+        QDir().mkpath(plain);
+        QDir().mkpath(site);
+        for (const char* copy : {"report.prn", "temp1", "Scan.bmp", "Raw.bmp"})
+            WriteFile(site + "/" + copy, "Sample, Avery");
+        WriteFile(site + "/QNB.TXT", "kept");
+        m_chooser.choices << plain;
+        QCOMPARE(SelectDataDrive(false, m_table, Profile(m_ini), m_prompts, m_chooser, site), SelectResult::Opened);
+        QVERIFY(!SealedFiles::IsUnlocked(m_data));
+        QCOMPARE(QDir(site).entryList(QDir::Files), QStringList{"QNB.TXT"});
     }
 
     void writeProtected_okRetriesAndCancelStops()

@@ -32,6 +32,28 @@ public:
     }
     void beep() override { ++beeps; }
 
+    // Secrets typed in order (nothing: Cancel); when the script runs out, Cancel. Each question's title, and what
+    // the rating and refusal said of the answer typed, are kept.
+    QQueue<std::optional<QString>> secrets;
+    QStringList secretTitles, ratings, refusals;
+    std::optional<QString> askSecret(const QString& title, const QString&, const SecretOptions& options) override
+    {
+        for (;;) {
+            secretTitles << title;
+            if (secrets.isEmpty())
+                return std::nullopt;
+            const std::optional<QString> typed = secrets.dequeue();
+            if (!typed)
+                return typed;
+            if (options.rating)
+                ratings << options.rating(*typed);
+            const QString why = options.refusal ? options.refusal(*typed) : QString();
+            if (why.isEmpty())
+                return typed;
+            refusals << why;
+        }
+    }
+
     QStringList texts() const
     {
         QStringList out;
@@ -44,5 +66,9 @@ public:
         shown.clear();
         beeps = 0;
         answers.clear();
+        secrets.clear();
+        secretTitles.clear();
+        ratings.clear();
+        refusals.clear();
     }
 };

@@ -141,7 +141,7 @@ bool frmMainMenu::StartUp()
     // program folder now (one instance per folder and user).
     PrivateFile::RemoveLeftovers(m_ctx.programDir, static_cast<long>(::geteuid()));
     MouseDefault();
-    if (SelectDataDrive(true, m_ctx.table, m_ctx.settings, m_ctx.prompts, m_chooser) == SelectResult::EndProgram)
+    if (SelectDataDrive(true, m_ctx.table, m_ctx.settings, m_ctx.prompts, m_chooser, m_ctx.programDir) == SelectResult::EndProgram)
         return false;
     MouseWait();
     m_ctx.SoundPath = GetINISndPath(m_ctx.settings);
@@ -289,7 +289,7 @@ void frmMainMenu::editCurrentClient()
 
 void frmMainMenu::selectDrive()
 {
-    switch (SelectDataDrive(false, m_ctx.table, m_ctx.settings, m_ctx.prompts, m_chooser)) {
+    switch (SelectDataDrive(false, m_ctx.table, m_ctx.settings, m_ctx.prompts, m_chooser, m_ctx.programDir)) {
     case SelectResult::EndProgram:
         emit exitRequested();
         return;

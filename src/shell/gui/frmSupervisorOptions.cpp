@@ -3,6 +3,7 @@
 #include "AdministrationNotes.h"
 #include "AppContext.h"
 #include "AuditTrailTab.h"
+#include "ProtectionTab.h"
 #include "BatchProgress.h"
 #include "ClientFileBackup.h"
 #include "Clock.h"
@@ -241,6 +242,8 @@ void frmSupervisorOptions::setupAuditTab()
 {
     m_audit = new AuditTrailTab(m_ctx);
     m_tabs->addTab(m_audit, QStringLiteral("&Audit Trail"));
+    m_protection = new ProtectionTab(m_ctx);
+    m_tabs->addTab(m_protection, QStringLiteral("&Protection"));
 }
 
 QString frmSupervisorOptions::currentName() const
@@ -358,6 +361,12 @@ void frmSupervisorOptions::tabChanged(int index)
 
 void frmSupervisorOptions::execute()
 {
+    if (m_tabs->currentWidget() == m_protection) {
+        if (AskSecretCode(m_ctx, this))
+            m_protection->open();
+        m_menu->button(0)->setFocus();
+        return;
+    }
     if (m_tabs->currentWidget() == m_audit) {
         // Shown in the tab, which stays open to be read, filtered, verified and exported.
         if (AskSecretCode(m_ctx, this))
@@ -626,7 +635,7 @@ void frmSupervisorOptions::RestoreClientFile()
                               {QStringLiteral("Client file backups (DATA401*.QN)"), QStringLiteral("All files (*)")});
     if (path.isEmpty())
         return;
-    const BackupContents backup = ReadBackup(path);
+    const BackupContents backup = ReadBackupAsking(path, m_ctx.prompts);
     if (!backup.error.isEmpty()) {
         m_ctx.prompts.message(backup.error + QStringLiteral("\rNothing was changed."), title, Prompts::Icon::Critical,
                               Prompts::Buttons::Ok);

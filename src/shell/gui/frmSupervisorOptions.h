@@ -62,6 +62,7 @@ public:
     QLabel* lblNameDisplay() const { return m_name; }
     QLabel* lblAdministrationNotes() const { return m_notes; }
     class AuditTrailTab* auditTab() const { return m_audit; }
+    class ProtectionTab* protectionTab() const { return m_protection; }
     MenuButtons& menu() { return *m_menu; }
     Panel3D* msgPanel() const { return m_msgPanel; }
     Panel3D* tabPanel() const { return m_tabPanel; }
@@ -99,6 +100,7 @@ private:
     QLabel* m_name;
     QLabel* m_notes = nullptr;
     class AuditTrailTab* m_audit = nullptr;
+    class ProtectionTab* m_protection = nullptr;
     MenuButtons* m_menu;
     Panel3D* m_msgPanel;
     InterruptedTestsTab* m_waiting = nullptr;

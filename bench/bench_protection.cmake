@@ -1,0 +1,4 @@
+add_executable(bench_protection ${CMAKE_CURRENT_LIST_DIR}/bench_protection.cpp)
+target_link_libraries(bench_protection PRIVATE veltrane_shell veltrane_records)
+set_target_properties(bench_protection PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)
+add_dependencies(benchmarks bench_protection)
