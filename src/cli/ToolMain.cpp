@@ -30,6 +30,9 @@ const Command kCommands[] = {
     {"backup", BackupCommand},
     {"restore", RestoreCommand},
     {"audit", AuditCommand, false},
+    {"publish", PublishCommand},
+    {"import", ImportCommand, false},
+    {"summary", SummaryCommand, false},
 #endif
 };
 
@@ -50,6 +53,11 @@ QString CommandProgramDir(const QString& given)
     if (!folder.error.isEmpty())
         std::fprintf(stderr, "veltrane-cli: %s\n", qPrintable(folder.error));
     return folder.path;
+}
+
+QString CommandSiteFolder()
+{
+    return SiteFolderPath(ProgramFolderPlaces::fromEnvironment(frontFolder()));
 }
 
 QStringList CommandOwnFolders(const QString& programDir, const QString& dataDir)
