@@ -4,11 +4,13 @@
 
 #include <QDialog>
 #include <functional>
+#include <optional>
 
 struct AppContext;
 class MenuButtons;
 class Panel3D;
 class InterruptedTestsTab;
+class ResultsTab;
 class QCheckBox;
 class QLabel;
 class QRadioButton;
@@ -35,6 +37,8 @@ struct SupervisorServices {
     std::function<OperationOutcome(const QString& path, bool json, bool deidentified)> exportScores;
     // Continues the interrupted test `id` where it stopped; the secret code was given.
     std::function<void(QWidget* parent, const QString& id)> continueTest;
+    // Asks for a results server's password that ~/.pgpass does not hold; empty, or none returned: not asked.
+    std::function<std::optional<QString>(QWidget* parent, const QString& question)> askStorePassword;
 };
 
 class frmSupervisorOptions : public QDialog {
@@ -65,6 +69,7 @@ public:
     int chosenPrintOption() const { return m_printOption; }
     int chosenDataOption() const { return m_dataOption; }
     InterruptedTestsTab* interruptedTests() const { return m_waiting; }
+    ResultsTab* resultsTab() const { return m_results; }
 
 protected:
     void showEvent(QShowEvent* e) override;
@@ -74,6 +79,7 @@ protected:
 private:
     void setupNotesTab();
     void setupAuditTab();
+    void setupResultsTab();
     void tabChanged(int index);
     void execute();
     QString currentName() const;
@@ -99,6 +105,7 @@ private:
     MenuButtons* m_menu;
     Panel3D* m_msgPanel;
     InterruptedTestsTab* m_waiting = nullptr;
+    ResultsTab* m_results = nullptr;
 };
 
 void RunSupervisorOptions(AppContext& ctx, QWidget* parent, const SupervisorServices& services);
