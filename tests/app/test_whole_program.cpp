@@ -12,6 +12,9 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QMessageAuthenticationCode>
+#include <QPlainTextEdit>
+#include <QRegularExpression>
 
 namespace {
 
@@ -71,6 +74,39 @@ void administrationNotes(Run& run)
     QVERIFY(!QFileInfo::exists(run.dataDir + QStringLiteral("/DATA401.NTS")));
     QCOMPARE(ReadBytes(run.dataDir + QStringLiteral("/DATA401.SHA")), sheets.left(68));
     QCOMPARE(QDir(run.dataDir).entryList({QStringLiteral("DATA401-*-replaced.NTS")}).size(), 1);
+}
+
+// Publish Results from the Results tab, twice, into the SQLite store the settings name: every client once, keyed by
+// the agency key, without names; the tab shows what was done and the store's summary, and the trail records it.
+void publishResults(Run& run)
+{
+    const QString store = run.dir.filePath(QStringLiteral("agency/results.sqlite"));
+    const QByteArray key(32, '\x5a');
+    QFile ini(run.programDir + QStringLiteral("/Quillan.ini"));
+    QVERIFY(ini.open(QIODevice::Append));
+    ini.write("[Results]\nOffice=North Office\nStore=" + store.toUtf8() + "\nAgencyKey=" + key.toHex() + "\n");
+    ini.close();
+    for (const QString expected : {"7 administrations published: 7 new, 0 new versions of earlier ones, 0 already",
+                                   "7 administrations published: 0 new, 0 new versions of earlier ones, 7 already"}) {
+        ModalDriver driver;
+        QString shown, summary;
+        run.supervisor(driver, 7, {}, true);
+        driver.onNextModal("frmSupervisorOptions", [&](QWidget* w) {
+            shown = w->findChild<QLabel*>(QStringLiteral("lblResultsResult"))->text();
+            summary = w->findChild<QPlainTextEdit*>(QStringLiteral("txtResultsSummary"))->toPlainText();
+            press(1)(w);
+        });
+        run.pressMenu(2);
+        QVERIFY2(driver.done(), qPrintable(run.prompts.texts().join(" / ")));
+        QVERIFY2(shown.startsWith(expected), qPrintable(shown));
+        QVERIFY2(summary.contains(QRegularExpression(QStringLiteral("North Office +2026-11 +5\nNorth Office +2026-12 +2\nTotal +7\n"))), qPrintable(summary));
+    }
+    QCOMPARE(run.trail(QStringLiteral("publish")).size(), 2);
+    const QByteArray dump = RunProgram(QStringLiteral("sqlite3"), {store, QStringLiteral(".dump")}).out;
+    QVERIFY(!dump.contains("Later") && !dump.contains("03/14/1987") && !dump.contains("1987-03-14"));
+    const QByteArray later =
+        QMessageAuthenticationCode::hash("LATERSAM|1987-03-14", key, QCryptographicHash::Sha256).toHex();
+    QVERIFY2(dump.contains("'" + later + "','2026-12-07'"), dump.right(2000).constData());
 }
 
 } // namespace
@@ -761,8 +797,10 @@ private slots:
         QCOMPARE(run.record(7).Name.trimmed() + run.record(7).DrugArrests + run.record(7).Anger,
                  QStringLiteral("Later, Sam0 12"));
         QCOMPARE(run.record(7).TestDate, TodayText);
-        if (timed)
+        if (timed) {
             administrationNotes(run);
+            publishResults(run);
+        }
     }
 
     void exit_endsTheProgram()
