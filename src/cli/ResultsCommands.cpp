@@ -200,6 +200,10 @@ int ImportCommand(const QStringList& args)
         return 1;
     if (target->kind == Results::StoreTarget::Kind::Bundle)
         return fail(name, QStringLiteral("--to names a store (a SQLite file or a PostgreSQL database), not a bundle"));
+    // A file that is no bundle is refused before any store is made for it.
+    QString why;
+    if (!Results::ReadBundleFile(bundle, &why))
+        return fail(name, why);
     Results::Store store(*target);
     if (const QString e = store.open(askOnTerminal); !e.isEmpty())
         return fail(name, QStringLiteral("Nothing was imported. %1").arg(e));

@@ -184,22 +184,28 @@ PublishOutcome PublishLocation(const ClientTable& table, const PublishRequest& r
     return out;
 }
 
+std::optional<QList<StoredAdministration>> ReadBundleFile(const QString& path, QString* error)
+{
+    QByteArray bytes;
+    if (const int err = PrivateFile::Read(path, bytes, MostBundleBytes)) {
+        *error = QStringLiteral("The bundle %1 cannot be read: %2.")
+                     .arg(QDir::toNativeSeparators(path), PrivateFile::ErrorText(err));
+        return std::nullopt;
+    }
+    QString why;
+    std::optional<QList<StoredAdministration>> rows = ReadBundle(bytes, &why);
+    if (!rows)
+        *error = QStringLiteral("Nothing was imported: %1 cannot be loaded, as %2.")
+                     .arg(QDir::toNativeSeparators(path), why);
+    return rows;
+}
+
 PublishOutcome ImportBundle(const QString& bundlePath, Store& store, const PublishProgress& progress)
 {
     PublishOutcome out;
-    QByteArray bytes;
-    if (const int err = PrivateFile::Read(bundlePath, bytes, MostBundleBytes)) {
-        out.error = QStringLiteral("The bundle %1 cannot be read: %2.")
-                        .arg(QDir::toNativeSeparators(bundlePath), PrivateFile::ErrorText(err));
+    const std::optional<QList<StoredAdministration>> rows = ReadBundleFile(bundlePath, &out.error);
+    if (!rows)
         return out;
-    }
-    QString why;
-    const std::optional<QList<StoredAdministration>> rows = ReadBundle(bytes, &why);
-    if (!rows) {
-        out.error = QStringLiteral("Nothing was imported: %1 cannot be loaded, as %2.")
-                        .arg(QDir::toNativeSeparators(bundlePath), why);
-        return out;
-    }
     out.administrations = int(rows->size());
     out.count = store.publish(*rows, progress);
     out.error = out.count.error;

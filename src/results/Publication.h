@@ -50,6 +50,8 @@ struct PublishRequest {
 
 PublishOutcome PublishLocation(const ClientTable& table, const PublishRequest& request);
 
+// The rows of the bundle file at `path`; none, with `error` saying why, for a file that is not a whole bundle.
+std::optional<QList<StoredAdministration>> ReadBundleFile(const QString& path, QString* error);
 // Loads the rows of a bundle into `store`: what is already there is not added again.
 PublishOutcome ImportBundle(const QString& bundlePath, Store& store, const PublishProgress& progress = {});
 

@@ -274,6 +274,7 @@ PublishCount Store::publish(const QList<StoredAdministration>& rows, const Publi
     struct Newest {
         int version = 0;
         QString hash;
+        QString clientKey;
     };
     QHash<QString, Newest> newest;
     QSqlQuery q(db);
@@ -282,7 +283,7 @@ PublishCount Store::publish(const QList<StoredAdministration>& rows, const Publi
     for (qsizetype from = 0; from < rows.size(); from += Chunk) {
         const qsizetype n = std::min(Chunk, rows.size() - from);
         QStringList marks(n, QStringLiteral("?"));
-        q.prepare(QStringLiteral("SELECT administration_id, version, content_hash FROM administrations WHERE "
+        q.prepare(QStringLiteral("SELECT administration_id, version, content_hash, client_key FROM administrations WHERE "
                                  "administration_id IN (%1)")
                       .arg(marks.join(QLatin1Char(','))));
         for (qsizetype i = 0; i < n; ++i)
@@ -292,7 +293,7 @@ PublishCount Store::publish(const QList<StoredAdministration>& rows, const Publi
         while (q.next()) {
             Newest& e = newest[q.value(0).toString()];
             if (q.value(1).toInt() > e.version)
-                e = {q.value(1).toInt(), q.value(2).toString()};
+                e = {q.value(1).toInt(), q.value(2).toString(), q.value(3).toString()};
         }
     }
     const QStringList names = columns();
@@ -304,8 +305,11 @@ PublishCount Store::publish(const QList<StoredAdministration>& rows, const Publi
         return giveUp(insert.lastError());
     for (qsizetype i = 0; i < rows.size(); ++i) {
         StoredAdministration a = rows[i];
-        a.contentHash = a.computeContentHash();
         Newest& was = newest[a.administrationId];
+        // A key once published stays with the administration: after Delete Names there is no name to key it by.
+        if (a.clientKey.isEmpty())
+            a.clientKey = was.clientKey;
+        a.contentHash = a.computeContentHash();
         if (was.version > 0 && was.hash == a.contentHash) {
             ++count.unchanged;
         } else {
@@ -320,7 +324,7 @@ PublishCount Store::publish(const QList<StoredAdministration>& rows, const Publi
                 ++count.unchanged;
             else
                 ++(was.version > 0 ? count.superseding : count.added);
-            was = {a.version, a.contentHash};
+            was = {a.version, a.contentHash, a.clientKey};
         }
         if (progress && !progress(int(i + 1), int(rows.size()))) {
             db.rollback();

@@ -189,6 +189,10 @@ private slots:
             for (const QString& secret : secrets)
                 QVERIFY2(secret.size() > 3 && !text.contains(secret.toUtf8()), qPrintable(secret));
         }
+        // Delete Names leaves no name to key a client by: the key already published stays, and nothing is added.
+        loc.table.Clients[4].Name.fill(QLatin1Char(' '));
+        QCOMPARE(PublishLocation(loc.table, loc.request(*target)).count.unchanged, 6);
+        QCOMPARE(count(store, QStringLiteral("SELECT COUNT(*) FROM current_administrations WHERE client_key = ''")), 0);
     }
 
     // Stopped half-way (the server killed, or the user pressing Stop): nothing is written, and the next run
