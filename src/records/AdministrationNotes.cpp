@@ -283,7 +283,8 @@ QString NotesFile::keepIdentities(const QString& path, const QList<std::pair<int
         return QStringLiteral("The administration notes %1 cannot be read, so no identity was kept in them.")
             .arg(QDir::toNativeSeparators(path));
     for (qsizetype i = 0; i < ids.size(); ++i) {
-        const auto& [slot, id] = ids[i];
+        const int slot = ids[i].first;
+        const QString& id = ids[i].second;
         const QByteArray print = fingerprint(records[i]);
         auto kept = std::find_if(entries.begin(), entries.end(),
                                  [&](const Entry& e) { return e.slot == slot && e.fingerprint == print; });
