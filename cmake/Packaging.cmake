@@ -28,7 +28,8 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # platform plugin, the media plugins of the spoken audio, and the metric twin of Courier New the report is set in.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
     "libqt6sql6-sqlite, qt6-qpa-plugins, gstreamer1.0-plugins-base, gstreamer1.0-plugins-good, fonts-liberation2")
-# Printing goes through a CUPS server; the spoken audio through a PulseAudio-compatible sound server.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "cups, pulseaudio | pipewire-pulse")
+# Printing goes through a CUPS server; the spoken audio through a PulseAudio-compatible sound server; results go to
+# a PostgreSQL server only through Qt's driver, which a workstation publishing to SQLite alone does without.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "cups, pulseaudio | pipewire-pulse, libqt6sql6-psql")
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "sane-utils")
 include(CPack)

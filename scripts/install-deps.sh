@@ -11,6 +11,7 @@ packages=(
   clang libclang-rt-14-dev
   ccache dpkg-dev lintian desktop-file-utils appstream
   dosfstools fusefat
+  postgresql libqt6sql6-psql sqlite3
 )
 missing=()
 for p in "${packages[@]}"; do

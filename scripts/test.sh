@@ -22,6 +22,11 @@ if [ -x scripts/start-fat.sh ]; then
   fat_env=$(scripts/start-fat.sh) && eval "$fat_env" || echo "warning: no FUSE FAT mount; its tests will skip" >&2
 fi
 
+# The results store's tests run against a real PostgreSQL server of their own; without it they would only skip.
+pg_env=$(scripts/start-postgres.sh) || { echo "error: the test PostgreSQL server did not start" >&2; exit 1; }
+eval "$pg_env"
+trap 'scripts/start-postgres.sh stop' EXIT
+
 # Every build goes through ccache when it is there: a second run compiles only what changed.
 # Paths are made relative to the checkout and the working folder is left out of the hash, so a second clone elsewhere
 # finds the first one's objects.

@@ -9,6 +9,7 @@
 #include "frmEarlierTests.h"
 #include "frmCourtHistory.h"
 #include "InterruptedTests.h"
+#include "ProgramResults.h"
 #include "frmNewEntry.h"
 #include "frmScanBatch.h"
 #include "frmSelectEntryMethod.h"
@@ -37,13 +38,19 @@ MainMenuActivities MakeActivities(AppContext& ctx, const PastAdministrationSourc
     a.answerGrid = [&ctx](QWidget* parent) { RunNewEntry(ctx, parent); };
     a.interruptedTests = [&ctx](QWidget* parent) { OfferInterruptedTests(ctx, parent, chainWindows(ctx)); };
     a.entryMethod = [&ctx](QWidget* parent) { RunSelectEntryMethod(ctx, parent, chainWindows(ctx)); };
-    a.supervisorOptions = [&ctx, elsewhere](QWidget* parent) {
+    const Results::PasswordPrompt askStorePassword = [&ctx](const QString& question) {
+        return ctx.prompts.askSecret(QStringLiteral("Results Store"), question);
+    };
+    // Without another source the client's tests kept in the configured results store are the ones elsewhere.
+    const PastAdministrationSource earlier = elsewhere ? elsewhere : Results::StoreEarlierTests(ctx, askStorePassword);
+    a.supervisorOptions = [&ctx, earlier, askStorePassword](QWidget* parent) {
         SupervisorServices services;
+        services.askStorePassword = [askStorePassword](QWidget*, const QString& q) { return askStorePassword(q); };
         services.verify = [&ctx](QWidget* p) { RunVerify(ctx, p); };
         services.continueTest = [&ctx](QWidget* p, const QString& id) {
             ContinueInterruptedTest(ctx, p, id, chainWindows(ctx), /*codeGiven=*/true);
         };
-        services.earlierTests = [&ctx, &elsewhere](QWidget* p) { RunEarlierTests(ctx, p, elsewhere); };
+        services.earlierTests = [&ctx, &earlier](QWidget* p) { RunEarlierTests(ctx, p, earlier); };
         ReportOutput printAll(ctx, true);
         SetReportServices(services, ctx, printAll);
         RunSupervisorOptions(ctx, parent, services);

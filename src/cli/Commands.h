@@ -2,16 +2,44 @@
 // The subcommands of veltrane-cli; each takes the arguments after its name and returns the exit status (0 success,
 // 1 failure with a message; the older commands give 2 for bad arguments, export, backup and restore give 1).
 
+#include "AuditTrail.h"
+
+#include <QHash>
 #include <QStringList>
 #include <optional>
 
 class ClientTable;
+class LocationLock;
 struct FileError;
+
+// A command's options with a value and its flags, each at most once.
+struct Args {
+    QHash<QString, QString> values;
+    QStringList flags;
+    bool help = false;
+    QString error;
+};
+Args parse(const QStringList& args, const QStringList& valueOptions, const QStringList& flagOptions);
+// Says "veltrane-cli COMMAND: MESSAGE" (and the usage) on standard error; returns 1.
+int fail(const char* command, const QString& message, const char* usage = nullptr);
+// The arguments' problem, or the missing required options; empty when the command can run.
+QString argumentProblem(const Args& a, const QStringList& required);
+QString shown(const QString& path);
+// A folder that must exist; an empty string when it does.
+QString missingFolder(const QString& what, const QString& path);
+// Takes the location's lock; who holds it, in a sentence, when another program does.
+QString takeLock(LocationLock& lock, const QString& data);
+// A command's one entry in the trail of a location whose lock it holds; what went wrong, or empty.
+QString record(ClientTable& table, const QString& event, AuditDetails details,
+               const QString& outcome = QStringLiteral("ok"));
 
 // The program folder a command works on: `given` when not empty, else the folder the program itself runs on (its
 // own folder where it was built, else the user's site folder, prepared as the program prepares it). Empty, after a
 // message on standard error, when there is none.
 QString CommandProgramDir(const QString& given);
+
+// The user's site folder, where the results store is kept by default.
+QString CommandSiteFolder();
 
 // The folders whose files no output of a command may replace: the program folder, the site folder and the data
 // location (see PrivateFile::OutputRefusal).
@@ -52,3 +80,9 @@ QString UnlockForCommand(const QString& slotFile, const QString& folder, const Q
 QString UnlockDataDir(const QString& data, const QString& passphraseFile);
 // protect --data-dir DIR encrypt|change|remove [--passphrase-file FILE] [--recovery-passphrase-file FILE]
 int ProtectCommand(const QStringList& args);
+// publish [--program-dir DIR] [--data-dir DIR] [--to TARGET]
+int PublishCommand(const QStringList& args);
+// import FILE.vltbundle --to TARGET
+int ImportCommand(const QStringList& args);
+// summary --from TARGET [--office NAME] [--since DATE] [--format text|csv|json]
+int SummaryCommand(const QStringList& args);

@@ -90,12 +90,7 @@ const char* kRestoreUsage =
     "Exit status: 0 restored; 1 a bad argument, a missing folder or file, a damaged backup, the location in\n"
     "use, or not confirmed.\n";
 
-struct Args {
-    QHash<QString, QString> values;
-    QStringList flags;
-    bool help = false;
-    QString error;
-};
+} // namespace
 
 // Options with a value and flags, each at most once.
 Args parse(const QStringList& args, const QStringList& givenValueOptions, const QStringList& flagOptions)
@@ -127,7 +122,7 @@ Args parse(const QStringList& args, const QStringList& givenValueOptions, const 
     return a;
 }
 
-int fail(const char* command, const QString& message, const char* usage = nullptr)
+int fail(const char* command, const QString& message, const char* usage)
 {
     std::fprintf(stderr, "veltrane-cli %s: %s\n", command, qPrintable(message));
     if (usage)
@@ -148,11 +143,6 @@ QString argumentProblem(const Args& a, const QStringList& required)
         return {};
     return (missing.size() == 1 ? QStringLiteral("%1 is required") : QStringLiteral("%1 are required"))
         .arg(missing.join(QStringLiteral(", ")));
-}
-
-QString shown(const QString& path)
-{
-    return QDir::toNativeSeparators(path);
 }
 
 // A folder that must exist; an empty string when it does.
@@ -187,8 +177,7 @@ int clientsIn(const QString& clientFile)
 }
 
 // A command's one entry in the trail of a location whose lock it holds; what went wrong, or empty.
-QString record(ClientTable& table, const QString& event, AuditDetails details,
-              const QString& outcome = QStringLiteral("ok"))
+QString record(ClientTable& table, const QString& event, AuditDetails details, const QString& outcome)
 {
     FileError e = table.audit.open(table.DataPath, clientsIn(table.ClientFilePath) > 0);
     if (!e)
@@ -197,6 +186,8 @@ QString record(ClientTable& table, const QString& event, AuditDetails details,
     table.audit.close(false);
     return e ? QStringLiteral("The audit trail could not be written: %1.").arg(e.description) : QString();
 }
+
+namespace {
 
 const char* kAuditUsage =
     "usage: veltrane-cli audit --data-dir DIR [--client N] [--verify [--head COUNT:TAG]] [--format text|csv|json]\n"

@@ -16,14 +16,11 @@
 #include <termios.h>
 #include <unistd.h>
 
-namespace {
-
+// Here, because both tools link this file.
 QString shown(const QString& path)
 {
     return QDir::toNativeSeparators(path);
 }
-
-} // namespace
 
 bool PassphraseLines(const QString& file, QStringList& lines, QString& error)
 {

@@ -32,6 +32,9 @@ const Command kCommands[] = {
     {"restore", RestoreCommand},
     {"audit", AuditCommand, false},
     {"protect", ProtectCommand, false},
+    {"publish", PublishCommand},
+    {"import", ImportCommand, false},
+    {"summary", SummaryCommand, false},
 #endif
 };
 
@@ -52,6 +55,11 @@ QString CommandProgramDir(const QString& given)
     if (!folder.error.isEmpty())
         std::fprintf(stderr, "veltrane-cli: %s\n", qPrintable(folder.error));
     return folder.path;
+}
+
+QString CommandSiteFolder()
+{
+    return SiteFolderPath(ProgramFolderPlaces::fromEnvironment(frontFolder()));
 }
 
 QStringList CommandOwnFolders(const QString& programDir, const QString& dataDir)

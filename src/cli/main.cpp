@@ -31,6 +31,9 @@ const Command kCommands[] = {
     {"restore", "put a backup in place of a data location's client file", "veltrane-cli-data"},
     {"audit", "list or verify a data location's audit trail", "veltrane-cli-data"},
     {"protect", "encrypt a data location, change its passphrase or remove the encryption", "veltrane-cli-data"},
+    {"publish", "write a data location's scored administrations into a results store", "veltrane-cli-data"},
+    {"import", "load a results bundle into a results store", "veltrane-cli-data"},
+    {"summary", "administrations by office and month, and the ranges per scale, of a store", "veltrane-cli-data"},
 };
 
 void usage(FILE* out)

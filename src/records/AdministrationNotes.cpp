@@ -144,7 +144,7 @@ QJsonObject AdministrationNotes::toJson() const
     QJsonArray items;
     for (qint64 ms : itemMs)
         items.append(ms);
-    return {{QStringLiteral("mode"), QString::fromLatin1(Administration::modeName(mode))},
+    QJsonObject o{{QStringLiteral("mode"), QString::fromLatin1(Administration::modeName(mode))},
             {QStringLiteral("language"), language},
             {QStringLiteral("start"), startMs},
             {QStringLiteral("end"), endMs},
@@ -155,6 +155,11 @@ QJsonObject AdministrationNotes::toJson() const
             {QStringLiteral("changed"), answersChanged},
             {QStringLiteral("pauses"), longPauses},
             {QStringLiteral("interruptions"), interruptions}};
+    if (!id.isEmpty())
+        o.insert(QStringLiteral("id"), id);
+    if (!recorded)
+        o.insert(QStringLiteral("recorded"), false);
+    return o;
 }
 
 std::optional<AdministrationNotes> AdministrationNotes::fromJson(const QJsonObject& o)
@@ -167,6 +172,8 @@ std::optional<AdministrationNotes> AdministrationNotes::fromJson(const QJsonObje
              : mode == QLatin1String("scan") ? Administration::Mode::Scan
                                              : Administration::Mode::OnScreen;
     n.language = o.value(QStringLiteral("language")).toString();
+    n.id = o.value(QStringLiteral("id")).toString();
+    n.recorded = o.value(QStringLiteral("recorded")).toBool(true);
     n.startMs = o.value(QStringLiteral("start")).toInteger();
     n.endMs = o.value(QStringLiteral("end")).toInteger();
     n.timed = o.value(QStringLiteral("timed")).toBool();
@@ -254,8 +261,44 @@ std::optional<AdministrationNotes> NotesFile::find(const QList<Entry>& entries, 
     const QByteArray print = fingerprint(record);
     for (const Entry& e : entries)
         if (e.slot == slot && e.fingerprint == print)
-            return e.notes;
+            return e.notes.recorded ? std::optional(e.notes) : std::nullopt;
     return std::nullopt;
+}
+
+QString NotesFile::identity(const QList<Entry>& entries, int slot, const ClientRecord& record)
+{
+    const QByteArray print = fingerprint(record);
+    for (const Entry& e : entries)
+        if (e.slot == slot && e.fingerprint == print)
+            return e.notes.id;
+    return {};
+}
+
+QString NotesFile::keepIdentities(const QString& path, const QList<std::pair<int, QString>>& ids,
+                                  const QList<ClientRecord>& records)
+{
+    QList<Entry> entries;
+    // A notes file that cannot be read is not replaced here: its figures would be lost for an identity.
+    if (!read(path, entries))
+        return QStringLiteral("The administration notes %1 cannot be read, so no identity was kept in them.")
+            .arg(QDir::toNativeSeparators(path));
+    for (qsizetype i = 0; i < ids.size(); ++i) {
+        const int slot = ids[i].first;
+        const QString& id = ids[i].second;
+        const QByteArray print = fingerprint(records[i]);
+        auto kept = std::find_if(entries.begin(), entries.end(),
+                                 [&](const Entry& e) { return e.slot == slot && e.fingerprint == print; });
+        if (kept == entries.end()) {
+            entries.removeIf([slot](const Entry& e) { return e.slot == slot; });
+            AdministrationNotes bare;
+            bare.recorded = false;
+            bare.id = id;
+            entries.append({slot, print, bare});
+        } else if (kept->notes.id.isEmpty()) {
+            kept->notes.id = id;
+        }
+    }
+    return write(path, entries);
 }
 
 QString NotesFile::keep(const QString& path, int slot, const ClientRecord& record, const AdministrationNotes& notes)

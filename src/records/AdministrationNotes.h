@@ -15,6 +15,13 @@
 struct AdministrationNotes {
     static constexpr qint64 LongPauseMs = 2 * 60 * 1000;
 
+    // The administration's identity (its journal id); empty in notes kept before identities were. Results stores
+    // key every publication of the test by it, so it stays with the client through edits.
+    QString id;
+    // False for an entry that keeps only the identity of a client saved without notes (keyed before notes were kept,
+    // or restored): none of the figures below are known.
+    bool recorded = true;
+
     Administration::Mode mode = Administration::Mode::OnScreen;
     QString language;
     qint64 startMs = 0; // on screen: the first item shown; otherwise when the client's information was accepted
@@ -62,8 +69,14 @@ bool fromBytes(const QByteArray& bytes, QList<Entry>& out);
 // Writes the file through the private-file layer; what failed, or empty. An empty list removes the file.
 QString write(const QString& path, const QList<Entry>& entries);
 
-// The notes of `record`, saved in slot `slot`, when they still match it.
+// The notes of `record`, saved in slot `slot`, when they still match it; none for an entry without figures.
 std::optional<AdministrationNotes> find(const QList<Entry>& entries, int slot, const ClientRecord& record);
+// The administration id kept for `record` in `slot`; empty when none is.
+QString identity(const QList<Entry>& entries, int slot, const ClientRecord& record);
+// Gives each client of `ids` (slot, then id) that has no identity yet the one listed, kept with its notes or in an
+// entry of its own, in one write. What failed, or empty.
+QString keepIdentities(const QString& path, const QList<std::pair<int, QString>>& ids,
+                       const QList<ClientRecord>& records);
 // Keeps the notes of the client in `slot`, replacing any the slot had.
 QString keep(const QString& path, int slot, const ClientRecord& record, const AdministrationNotes& notes);
 // The client in `slot` changed from `before` to `after`: its notes follow it. What failed, or empty.

@@ -27,40 +27,25 @@ QString stored(const QString& field)
     return s;
 }
 
-// Whole years from the date of birth to the test date; null when either is not a date.
-QVariant ageAtTest(const ClientRecord& r)
-{
-    const QString format = QStringLiteral("MM/dd/yyyy");
-    const QDate born = QDate::fromString(stored(r.DOB), format);
-    const QDate tested = QDate::fromString(stored(r.TestDate), format);
-    if (!born.isValid() || !tested.isValid() || tested < born)
-        return {};
-    int years = tested.year() - born.year();
-    if (tested.month() < born.month() || (tested.month() == born.month() && tested.day() < born.day()))
-        --years;
-    return years;
-}
-
 // One client's values in column order; null values are empty fields.
-QVariantList row(int n, const ClientRecord& r, const ScoringRun* run, bool deidentified)
+QVariantList row(int n, const ClientRecord& r, const ScoreSheet* sheet, bool deidentified)
 {
     QVariantList v{n};
-    if (deidentified)
-        v << ageAtTest(r);
-    else
+    if (deidentified) {
+        const std::optional<int> age = AgeAtTest(r);
+        v << (age ? QVariant(*age) : QVariant());
+    } else {
         v << stored(r.Name) << stored(r.DOB);
+    }
     v << stored(r.TestDate);
     for (int s = 1; s <= NumScales; ++s) {
-        if (!run) {
+        if (!sheet) {
             v << QVariant() << QVariant() << QVariant();
             continue;
         }
-        const int percentile = run->sheet.Percentile[s];
-        const int range = RiskRange(percentile);
-        v << int(run->sheet.RawPoints[s]) << percentile
-          << QString::fromLatin1(ReportsScaleNotScored(run->sheet, s) ? "not_scored" : RangeNames[range]);
+        v << int(sheet->RawPoints[s]) << int(sheet->Percentile[s]) << ScaleRangeName(*sheet, s);
     }
-    v << (run ? QVariant(IsInvalidReport(run->sheet)) : QVariant());
+    v << (sheet ? QVariant(IsInvalidReport(*sheet)) : QVariant());
     for (const QString* field : {&r.Gender, &r.Race, &r.Marital, &r.Education, &r.DrugArrests, &r.AlcoholArrests,
                                  &r.Assaults, &r.DVArrests, &r.Anger})
         v << stored(*field);
@@ -104,10 +89,27 @@ QStringList ScoreExportColumns(bool deidentified)
 
 } // namespace
 
-ScoreExport ExportScores(const QString& programDir, const ClientTable& clients, QChar brandCode,
-                         const ScoreExportOptions& options)
+std::optional<int> AgeAtTest(const ClientRecord& r)
 {
-    ScoreExport out;
+    const QString format = QStringLiteral("MM/dd/yyyy");
+    const QDate born = QDate::fromString(stored(r.DOB), format);
+    const QDate tested = QDate::fromString(stored(r.TestDate), format);
+    if (!born.isValid() || !tested.isValid() || tested < born)
+        return std::nullopt;
+    int years = tested.year() - born.year();
+    if (tested.month() < born.month() || (tested.month() == born.month() && tested.day() < born.day()))
+        --years;
+    return years;
+}
+
+QString ScaleRangeName(const ScoreSheet& sheet, int s)
+{
+    return QString::fromLatin1(ReportsScaleNotScored(sheet, s) ? "not_scored" : RangeNames[RiskRange(sheet.Percentile[s])]);
+}
+
+ScoredLocation ScoreLocation(const QString& programDir, const ClientTable& clients, QChar brandCode, bool deidentified)
+{
+    ScoredLocation out;
     ScoringRun run;
     if ((out.error = LoadProgramScoringData(programDir, run)))
         return out;
@@ -118,28 +120,43 @@ ScoreExport ExportScores(const QString& programDir, const ClientTable& clients, 
     one.DataPath = clients.DataPath;
     one.ClientFilePath = clients.ClientFilePath;
     one.PartialRecord = clients.PartialRecord;
-    const QStringList columns = ScoreExportColumns(options.deidentified);
-    QList<QVariantList> rows;
-    // Notes are a summary beside the scores: a location without a readable notes file exports none.
+    // Notes are a summary beside the scores: a location without a readable notes file has none.
     QList<NotesFile::Entry> notes;
     NotesFile::read(QDir(clients.DataPath).filePath(QLatin1String(NotesFile::FileName)), notes);
-    QList<std::optional<AdministrationNotes>> rowNotes;
     for (int16_t n = 1; n <= clients.NumClients; ++n) {
         one.CurClient = n;
         QByteArray report;
         const ScoringError e = ScoreClient(programDir, one, brandCode, run, report);
-        // Messages about a record already name its client; a de-identified export names it by number only.
+        // Messages about a record already name its client; a de-identified one names it by number only.
         if (e) {
             QString message = e.message;
             const QString label = ClientLabel(clients.Clients[n], n);
-            if (options.deidentified)
+            if (deidentified)
                 message.replace(label, ClientLabel(clients.Clients[n], n, false));
             out.problems << (message.startsWith(QStringLiteral("Client %1").arg(n))
                                  ? message
                                  : QStringLiteral("Client %1 could not be scored: %2").arg(n).arg(message));
         }
-        rows << row(n, clients.Clients[n], e ? nullptr : &run, options.deidentified);
-        rowNotes << NotesFile::find(notes, n, clients.Clients[n]);
+        out.clients.append({n, clients.Clients[n], e ? std::nullopt : std::optional(run.sheet),
+                            NotesFile::find(notes, n, clients.Clients[n])});
+    }
+    return out;
+}
+
+ScoreExport ExportScores(const QString& programDir, const ClientTable& clients, QChar brandCode,
+                         const ScoreExportOptions& options)
+{
+    ScoreExport out;
+    const ScoredLocation scored = ScoreLocation(programDir, clients, brandCode, options.deidentified);
+    if ((out.error = scored.error))
+        return out;
+    out.problems = scored.problems;
+    const QStringList columns = ScoreExportColumns(options.deidentified);
+    QList<QVariantList> rows;
+    QList<std::optional<AdministrationNotes>> rowNotes;
+    for (const ScoredClient& c : scored.clients) {
+        rows << row(c.slot, c.record, c.sheet ? &*c.sheet : nullptr, options.deidentified);
+        rowNotes << c.notes;
     }
     out.clients = static_cast<int>(rows.size());
 

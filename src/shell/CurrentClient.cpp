@@ -281,8 +281,9 @@ void CurrentClient::keepNotes()
 {
     if (!m_active)
         return;
-    const AdministrationNotes notes =
+    AdministrationNotes notes =
         AdministrationNotes::compute(m_admin, record().Responses, m_clock.now().toMSecsSinceEpoch());
+    notes.id = m_admin.id;
     // The client is saved whatever happens here; only the summary of how the test went can be lost.
     if (const QString e = NotesFile::keep(notesPath(), m_table.CurClient, record(), notes); !e.isEmpty())
         m_prompts.message(e, QStringLiteral("Data Disk Error"), Prompts::Icon::Exclamation, Prompts::Buttons::Ok);

@@ -12,6 +12,9 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QMessageAuthenticationCode>
+#include <QPlainTextEdit>
+#include <QRegularExpression>
 
 namespace {
 
@@ -71,6 +74,55 @@ void administrationNotes(Run& run)
     QVERIFY(!QFileInfo::exists(run.dataDir + QStringLiteral("/DATA401.NTS")));
     QCOMPARE(ReadBytes(run.dataDir + QStringLiteral("/DATA401.SHA")), sheets.left(68));
     QCOMPARE(QDir(run.dataDir).entryList({QStringLiteral("DATA401-*-replaced.NTS")}).size(), 1);
+}
+
+// Publish Results from the Results tab, twice, into the SQLite store the settings name: every client once, keyed by
+// the agency key, without names; the tab shows what was done and the store's summary, and the trail records it.
+void publishResults(Run& run)
+{
+    const QString store = run.dir.filePath(QStringLiteral("agency/results.sqlite"));
+    const QByteArray key(32, '\x5a');
+    QFile ini(run.programDir + QStringLiteral("/Quillan.ini"));
+    QVERIFY(ini.open(QIODevice::Append));
+    ini.write("[Results]\nOffice=North Office\nStore=" + store.toUtf8() + "\nAgencyKey=" + key.toHex() + "\n");
+    ini.close();
+    for (const QString expected : {"7 administrations published: 7 new, 0 new versions of earlier ones, 0 already",
+                                   "7 administrations published: 0 new, 0 new versions of earlier ones, 7 already"}) {
+        ModalDriver driver;
+        QString shown, summary;
+        run.supervisor(driver, 8, {}, true);
+        driver.onNextModal("frmSupervisorOptions", [&](QWidget* w) {
+            shown = w->findChild<QLabel*>(QStringLiteral("lblResultsResult"))->text();
+            summary = w->findChild<QPlainTextEdit*>(QStringLiteral("txtResultsSummary"))->toPlainText();
+            press(1)(w);
+        });
+        run.pressMenu(2);
+        QVERIFY2(driver.done(), qPrintable(run.prompts.texts().join(" / ")));
+        QVERIFY2(shown.startsWith(expected), qPrintable(shown));
+        QVERIFY2(summary.contains(QRegularExpression(QStringLiteral("North Office +2026-11 +5\nNorth Office +2026-12 +2\nTotal +7\n"))), qPrintable(summary));
+    }
+    QCOMPARE(run.trail(QStringLiteral("publish")).size(), 2);
+    const QByteArray dump = RunProgram(QStringLiteral("sqlite3"), {store, QStringLiteral(".dump")}).out;
+    QVERIFY(!dump.contains("Later") && !dump.contains("03/14/1987") && !dump.contains("1987-03-14"));
+    const QByteArray later =
+        QMessageAuthenticationCode::hash("LATERSAM|1987-03-14", key, QCryptographicHash::Sha256).toHex();
+    QVERIFY2(dump.contains("'" + later + "','2026-12-07'"), dump.right(2000).constData());
+
+    // Seen from a drive the store has not heard of, the client's published test is one taken elsewhere.
+    QVERIFY(QFile::remove(run.dataDir + QStringLiteral("/DATA401.LID")));
+    QStringList origins;
+    ModalDriver driver;
+    run.supervisor(driver, 0, QStringLiteral("optPrintOption_4"), true);
+    driver.onNextModal("frmEarlierTests", [&origins](QWidget* w) {
+        auto* list = w->findChild<QTreeWidget*>(QStringLiteral("lstEarlier"));
+        for (int r = 0; r < list->topLevelItemCount(); ++r)
+            origins << list->topLevelItem(r)->text(1);
+        QTest::keyClick(focused(), Qt::Key_Escape);
+    });
+    driver.onNextModal("frmSupervisorOptions", press(1));
+    run.pressMenu(2);
+    QVERIFY2(driver.done(), qPrintable(run.prompts.texts().join(" / ")));
+    QCOMPARE(origins, QStringList{QStringLiteral("Results store, North Office")});
 }
 
 } // namespace
@@ -816,8 +868,10 @@ private slots:
         QCOMPARE(run.record(7).Name.trimmed() + run.record(7).DrugArrests + run.record(7).Anger,
                  QStringLiteral("Later, Sam0 12"));
         QCOMPARE(run.record(7).TestDate, TodayText);
-        if (timed)
+        if (timed) {
             administrationNotes(run);
+            publishResults(run);
+        }
     }
 
     // The location encrypted from the Protection tab (a weak passphrase refused first), the program started again (a

@@ -11,6 +11,7 @@
 #include "DataLocation.h"
 #include "FileDialogs.h"
 #include "InterruptedTestsTab.h"
+#include "ResultsTab.h"
 #include "MenuButtons.h"
 #include "Panel3D.h"
 #include "Prompts.h"
@@ -199,6 +200,7 @@ frmSupervisorOptions::frmSupervisorOptions(AppContext& ctx, SupervisorServices s
         m_name->setText(currentName());
     setupInterruptedTab();
     setupAuditTab();
+    setupResultsTab();
     // Sized once every tab is in: the tab bar shows them all, without scroll arrows.
     m_frame->adjustSize();
     resize(m_frame->sizeHint() + QSize(TwipsToPixelsX(1200, this), TwipsToPixelsY(2400, this)));
@@ -244,6 +246,12 @@ void frmSupervisorOptions::setupAuditTab()
     m_tabs->addTab(m_audit, QStringLiteral("&Audit Trail"));
     m_protection = new ProtectionTab(m_ctx);
     m_tabs->addTab(m_protection, QStringLiteral("&Protection"));
+}
+
+void frmSupervisorOptions::setupResultsTab()
+{
+    m_results = new ResultsTab(m_ctx, m_services.askStorePassword);
+    m_tabs->addTab(m_results, QStringLiteral("Re&sults"));
 }
 
 QString frmSupervisorOptions::currentName() const
@@ -326,6 +334,11 @@ void frmSupervisorOptions::tabChanged(int index)
         m_name->setText(QStringLiteral("All Clients"));
         return;
     }
+    if (m_tabs->widget(index) == m_results) {
+        m_msgPanel->setCaption(QStringLiteral("Click Execute to publish the results of every client to the store."));
+        m_name->setText(QStringLiteral("All Clients"));
+        return;
+    }
     if (m_tabs->widget(index) == m_waiting) {
         m_msgPanel->setCaption(m_waiting->help());
         m_name->setText(m_waiting->chosen() ? m_waiting->chosen()->name : QStringLiteral("No Tests"));
@@ -371,6 +384,13 @@ void frmSupervisorOptions::execute()
         // Shown in the tab, which stays open to be read, filtered, verified and exported.
         if (AskSecretCode(m_ctx, this))
             m_audit->load();
+        m_menu->button(0)->setFocus();
+        return;
+    }
+    if (m_tabs->currentWidget() == m_results) {
+        // Shown in the tab, which stays open on the store's summary.
+        if (AskSecretCode(m_ctx, this))
+            m_results->publish();
         m_menu->button(0)->setFocus();
         return;
     }

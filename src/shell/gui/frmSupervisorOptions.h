@@ -5,11 +5,13 @@
 
 #include <QDialog>
 #include <functional>
+#include <optional>
 
 struct AppContext;
 class MenuButtons;
 class Panel3D;
 class InterruptedTestsTab;
+class ResultsTab;
 class QCheckBox;
 class QLabel;
 class QRadioButton;
@@ -38,6 +40,8 @@ struct SupervisorServices {
     std::function<void(QWidget* parent, const QString& id)> continueTest;
     // The current client's earlier tests beside this one; the secret code was given.
     std::function<void(QWidget* parent)> earlierTests;
+    // Asks for a results server's password that ~/.pgpass does not hold; empty, or none returned: not asked.
+    std::function<std::optional<QString>(QWidget* parent, const QString& question)> askStorePassword;
 };
 
 class frmSupervisorOptions : public QDialog {
@@ -69,6 +73,7 @@ public:
     int chosenPrintOption() const { return m_printOption; }
     int chosenDataOption() const { return m_dataOption; }
     InterruptedTestsTab* interruptedTests() const { return m_waiting; }
+    ResultsTab* resultsTab() const { return m_results; }
 
 protected:
     void showEvent(QShowEvent* e) override;
@@ -78,6 +83,7 @@ protected:
 private:
     void setupNotesTab();
     void setupAuditTab();
+    void setupResultsTab();
     void tabChanged(int index);
     void execute();
     QString currentName() const;
@@ -104,6 +110,7 @@ private:
     MenuButtons* m_menu;
     Panel3D* m_msgPanel;
     InterruptedTestsTab* m_waiting = nullptr;
+    ResultsTab* m_results = nullptr;
 };
 
 void RunSupervisorOptions(AppContext& ctx, QWidget* parent, const SupervisorServices& services);

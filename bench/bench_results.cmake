@@ -1,0 +1,6 @@
+add_executable(bench_results ${CMAKE_CURRENT_LIST_DIR}/bench_results.cpp)
+target_link_libraries(bench_results PRIVATE veltrane_results)
+target_compile_definitions(bench_results PRIVATE VELTRANE_BENCH_PROGRAM_DIR="${VELTRANE_PROGRAM_DIR}")
+set_target_properties(bench_results PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)
+add_dependencies(bench_results veltrane_installation)
+add_dependencies(benchmarks bench_results)
