@@ -56,6 +56,7 @@ const char* kImportUsage =
 
 const char* kSummaryUsage =
     "usage: veltrane-cli summary --from TARGET [--office NAME] [--since DATE] [--format text|csv|json]\n"
+    "                            [--program-dir DIR]\n"
     "\n"
     "Counts the current version of each administration of a results store: administrations by office and month,\n"
     "and for each scale how many fell in each range (low, medium, problem, maximum, not scored) and the median\n"
@@ -65,6 +66,7 @@ const char* kSummaryUsage =
     "  --office NAME      only this office\n"
     "  --since DATE       only tests on or after DATE (yyyy-mm-dd)\n"
     "  --format text|csv|json  text (the default), CSV (CR LF) or a JSON object\n"
+    "  --program-dir DIR  name the scales in the text as this program folder's wording does (else by number)\n"
     "Exit status: 0 summarised; 1 the store cannot be read, or a bad argument.\n";
 
 // The password the server asks for, read from the terminal with its echo off; none without a terminal.
@@ -224,7 +226,7 @@ int SummaryCommand(const QStringList& args)
     const char* name = "summary";
     const Args a = parse(args,
                          {QStringLiteral("--from"), QStringLiteral("--office"), QStringLiteral("--since"),
-                          QStringLiteral("--format")},
+                          QStringLiteral("--format"), QStringLiteral("--program-dir")},
                          {});
     if (a.help) {
         std::fputs(kSummaryUsage, stdout);
@@ -254,9 +256,15 @@ int SummaryCommand(const QStringList& args)
     const Results::Summary summary = Results::Summarize(store, filter, &error);
     if (!error.isEmpty())
         return fail(name, error);
-    const QByteArray out = Results::FormatSummary(summary, format == QLatin1String("json") ? Results::SummaryFormat::Json
-                                                           : format == QLatin1String("csv") ? Results::SummaryFormat::Csv
-                                                                                            : Results::SummaryFormat::Text);
+    const QString program = a.values.value(QStringLiteral("--program-dir"));
+    const QStringList names = program.isEmpty() ? QStringList() : Results::ProgramScaleNames(program);
+    if (!program.isEmpty() && names.isEmpty())
+        return fail(name, QStringLiteral("The program folder %1 has no readable scoring files.").arg(shown(program)));
+    const QByteArray out = Results::FormatSummary(summary,
+                                                  format == QLatin1String("json")  ? Results::SummaryFormat::Json
+                                                  : format == QLatin1String("csv") ? Results::SummaryFormat::Csv
+                                                                                   : Results::SummaryFormat::Text,
+                                                  names);
     std::fwrite(out.constData(), 1, size_t(out.size()), stdout);
     return std::fflush(stdout) == 0 ? 0 : 1;
 }

@@ -80,7 +80,9 @@ QString ConfiguredSummary(const AppContext& ctx, const PasswordPrompt& ask, QStr
         return {};
     }
     const Summary summary = Summarize(store, {}, error);
-    return error->isEmpty() ? QString::fromUtf8(FormatSummary(summary, SummaryFormat::Text)) : QString();
+    return error->isEmpty()
+               ? QString::fromUtf8(FormatSummary(summary, SummaryFormat::Text, ProgramScaleNames(ctx.programDir)))
+               : QString();
 }
 
 QString ConfiguredClientKey(const AppContext& ctx, const ClientRecord& record)

@@ -1,5 +1,9 @@
 #include "Summary.h"
 
+#include "EarlierTests.h"
+#include "ScoreAndReport.h"
+#include "Scoring.h"
+
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -7,6 +11,7 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <algorithm>
+#include <memory>
 
 namespace Results {
 
@@ -81,7 +86,7 @@ Summary Summarize(const Store& store, const SummaryFilter& filter, QString* erro
     return out;
 }
 
-QByteArray FormatSummary(const Summary& summary, SummaryFormat format)
+QByteArray FormatSummary(const Summary& summary, SummaryFormat format, const QStringList& scaleNames)
 {
     if (format == SummaryFormat::Json) {
         QJsonArray months, scales;
@@ -132,6 +137,13 @@ QByteArray FormatSummary(const Summary& summary, SummaryFormat format)
     int wide = 6;
     for (const Summary::Month& m : summary.months)
         wide = std::max(wide, int(m.office.size()));
+    QStringList names;
+    for (int s = 0; s < Scales; ++s)
+        names << (scaleNames.size() == Scales && !scaleNames[s].trimmed().isEmpty() ? scaleNames[s].trimmed()
+                                                                                    : QStringLiteral("Scale %1").arg(s + 1));
+    int nameWide = 8;
+    for (const QString& n : names)
+        nameWide = std::max(nameWide, int(n.size()));
     lines << QStringLiteral("Administrations by office and month")
           << QStringLiteral("%1  %2  %3").arg(QStringLiteral("Office"), -wide).arg(QStringLiteral("Month"), -7).arg(QStringLiteral("Count"), 5);
     for (const Summary::Month& m : summary.months)
@@ -144,11 +156,12 @@ QByteArray FormatSummary(const Summary& summary, SummaryFormat format)
           << QStringLiteral("Ranges of the %1 valid administrations (%2 invalid left out)")
                  .arg(summary.administrations - summary.invalid)
                  .arg(summary.invalid)
-          << QStringLiteral("Scale     Low  Medium  Problem  Maximum  Not scored  Median percentile");
+          << QStringLiteral("%1  Low  Medium  Problem  Maximum  Not scored  Median percentile")
+                 .arg(QStringLiteral("Scale"), -nameWide);
     for (int s = 0; s < Scales; ++s) {
         const auto& c = summary.scales[s].counts;
         lines << QStringLiteral("%1  %2  %3  %4  %5  %6  %7")
-                     .arg(QStringLiteral("Scale %1").arg(s + 1), -8)
+                     .arg(names[s], -nameWide)
                      .arg(c[0], 3)
                      .arg(c[1], 6)
                      .arg(c[2], 7)
@@ -157,6 +170,20 @@ QByteArray FormatSummary(const Summary& summary, SummaryFormat format)
                      .arg(median(summary.scales[s].medianPercentile), 17);
     }
     return (lines.join(QLatin1Char('\n')) + QLatin1Char('\n')).toUtf8();
+}
+
+QStringList ProgramScaleNames(const QString& programDir)
+{
+    auto run = std::make_unique<ScoringRun>();
+    if (LoadProgramScoringData(programDir, *run))
+        return {};
+    // Named as the Earlier Tests window names them.
+    EarlierTests named;
+    named.scaleNames = run->wording.ScaleNames;
+    QStringList names;
+    for (int s = 1; s <= Scales; ++s)
+        names << ScaleNameText(named, s);
+    return names;
 }
 
 } // namespace Results

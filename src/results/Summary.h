@@ -6,6 +6,7 @@
 
 #include <QByteArray>
 #include <QDate>
+#include <QStringList>
 
 namespace Results {
 
@@ -36,6 +37,10 @@ enum class SummaryFormat { Text, Csv, Json };
 
 // What went wrong in `error`, and an empty summary, when the store cannot be read.
 Summary Summarize(const Store& store, const SummaryFilter& filter, QString* error);
-QByteArray FormatSummary(const Summary& summary, SummaryFormat format);
+// The text names each scale by `scaleNames` (six, from the program's wording) when given, else by its number; CSV
+// and JSON always number the scales, so what reads them does not depend on one installation's wording.
+QByteArray FormatSummary(const Summary& summary, SummaryFormat format, const QStringList& scaleNames = {});
+// The scale names of the wording in `programDir`; empty when it cannot be read.
+QStringList ProgramScaleNames(const QString& programDir);
 
 } // namespace Results

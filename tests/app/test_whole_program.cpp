@@ -100,6 +100,7 @@ void publishResults(Run& run)
         QVERIFY2(driver.done(), qPrintable(run.prompts.texts().join(" / ")));
         QVERIFY2(shown.startsWith(expected), qPrintable(shown));
         QVERIFY2(summary.contains(QRegularExpression(QStringLiteral("North Office +2026-11 +5\nNorth Office +2026-12 +2\nTotal +7\n"))), qPrintable(summary));
+        QVERIFY2(summary.contains(QStringLiteral("\nTruthfulness ")), qPrintable(summary));
     }
     QCOMPARE(run.trail(QStringLiteral("publish")).size(), 2);
     const QByteArray dump = RunProgram(QStringLiteral("sqlite3"), {store, QStringLiteral(".dump")}).out;
