@@ -18,19 +18,25 @@ namespace {
 
 QAtomicInt connections;
 
-const char* const TextColumns[] = {"location_id", "office",          "client_key",      "test_date",
-                                   "gender",      "race",            "marital",         "education",
-                                   "drug_arrests", "alcohol_arrests", "assault_arrests", "dv_arrests",
-                                   "anger_programs", "mode",         "language",        "notes",
-                                   "audit_head",  "scoring_sha256",  "program_version", "published_at",
-                                   "content_hash"};
+// The record's plain text fields, then these.
+const char* const MoreTextColumns[] = {"notes", "audit_head", "scoring_sha256", "program_version", "published_at",
+                                       "content_hash"};
+
+QStringList textColumns()
+{
+    QStringList c;
+    for (const StoredAdministration::TextField& f : StoredAdministration::textFields())
+        c << QLatin1String(f.name);
+    for (const char* t : MoreTextColumns)
+        c << QLatin1String(t);
+    return c;
+}
 
 // Every column in insert order: the key, the texts, then the numbers.
 QStringList columns()
 {
     QStringList c{QStringLiteral("administration_id"), QStringLiteral("version"), QStringLiteral("supersedes")};
-    for (const char* t : TextColumns)
-        c << QLatin1String(t);
+    c << textColumns();
     c << QStringLiteral("age_at_test") << QStringLiteral("invalid") << QStringLiteral("truthfulness_invalid");
     for (int s = 1; s <= Scales; ++s)
         c << QStringLiteral("s%1_raw").arg(s) << QStringLiteral("s%1_percentile").arg(s)
@@ -42,8 +48,8 @@ QString tableSql()
 {
     QStringList defs{QStringLiteral("administration_id TEXT NOT NULL"), QStringLiteral("version INTEGER NOT NULL"),
                      QStringLiteral("supersedes INTEGER")};
-    for (const char* t : TextColumns)
-        defs << QStringLiteral("%1 TEXT NOT NULL").arg(QLatin1String(t));
+    for (const QString& t : textColumns())
+        defs << QStringLiteral("%1 TEXT NOT NULL").arg(t);
     defs << QStringLiteral("age_at_test INTEGER") << QStringLiteral("invalid INTEGER NOT NULL")
          << QStringLiteral("truthfulness_invalid INTEGER NOT NULL");
     for (int s = 1; s <= Scales; ++s)
@@ -59,10 +65,8 @@ QVariantList values(const StoredAdministration& a)
     // A null string would be bound as NULL; the text columns hold empty text instead.
     const auto text = [](const QString& s) { return s.isNull() ? QString::fromLatin1("") : s; };
     QVariantList v{a.administrationId, a.version, orNull(a.supersedes)};
-    for (const QString* t : {&a.locationId, &a.office, &a.clientKey, &a.testDate, &a.gender, &a.race, &a.marital,
-                             &a.education, &a.drugArrests, &a.alcoholArrests, &a.assaultArrests, &a.dvArrests,
-                             &a.angerPrograms, &a.mode, &a.language})
-        v << text(*t);
+    for (const StoredAdministration::TextField& f : StoredAdministration::textFields())
+        v << text(a.*f.member);
     v << QString::fromUtf8(QJsonDocument(a.notes).toJson(QJsonDocument::Compact)) << text(a.auditHead)
       << text(a.scoringSha256) << text(a.programVersion) << text(a.publishedAt) << a.contentHash
       << orNull(a.ageAtTest) << int(a.invalid) << int(a.truthfulnessInvalid);
@@ -82,21 +86,8 @@ StoredAdministration fromRecord(const QSqlQuery& q)
     a.administrationId = text("administration_id");
     a.version = q.value(QStringLiteral("version")).toInt();
     a.supersedes = optional("supersedes");
-    a.locationId = text("location_id");
-    a.office = text("office");
-    a.clientKey = text("client_key");
-    a.testDate = text("test_date");
-    a.gender = text("gender");
-    a.race = text("race");
-    a.marital = text("marital");
-    a.education = text("education");
-    a.drugArrests = text("drug_arrests");
-    a.alcoholArrests = text("alcohol_arrests");
-    a.assaultArrests = text("assault_arrests");
-    a.dvArrests = text("dv_arrests");
-    a.angerPrograms = text("anger_programs");
-    a.mode = text("mode");
-    a.language = text("language");
+    for (const StoredAdministration::TextField& f : StoredAdministration::textFields())
+        a.*f.member = text(f.name);
     a.notes = QJsonDocument::fromJson(text("notes").toUtf8()).object();
     a.auditHead = text("audit_head");
     a.scoringSha256 = text("scoring_sha256");

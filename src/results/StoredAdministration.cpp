@@ -21,6 +21,27 @@ std::optional<int> readOptionalInt(const QJsonValue& v)
 
 } // namespace
 
+const std::array<StoredAdministration::TextField, 15>& StoredAdministration::textFields()
+{
+    using S = StoredAdministration;
+    static const std::array<TextField, 15> fields{{{"location_id", &S::locationId},
+                                                   {"office", &S::office},
+                                                   {"client_key", &S::clientKey},
+                                                   {"test_date", &S::testDate},
+                                                   {"gender", &S::gender},
+                                                   {"race", &S::race},
+                                                   {"marital", &S::marital},
+                                                   {"education", &S::education},
+                                                   {"drug_arrests", &S::drugArrests},
+                                                   {"alcohol_arrests", &S::alcoholArrests},
+                                                   {"assault_arrests", &S::assaultArrests},
+                                                   {"dv_arrests", &S::dvArrests},
+                                                   {"anger_programs", &S::angerPrograms},
+                                                   {"mode", &S::mode},
+                                                   {"language", &S::language}}};
+    return fields;
+}
+
 QJsonObject StoredAdministration::content() const
 {
     QJsonArray scaleArray;
@@ -28,29 +49,17 @@ QJsonObject StoredAdministration::content() const
         scaleArray.append(QJsonObject{{QStringLiteral("raw"), s.raw},
                                       {QStringLiteral("percentile"), s.percentile},
                                       {QStringLiteral("range"), s.range}});
-    return {{QStringLiteral("administration_id"), administrationId},
-            {QStringLiteral("location_id"), locationId},
-            {QStringLiteral("office"), office},
-            {QStringLiteral("client_key"), clientKey},
-            {QStringLiteral("test_date"), testDate},
-            {QStringLiteral("age_at_test"), optionalInt(ageAtTest)},
-            {QStringLiteral("gender"), gender},
-            {QStringLiteral("race"), race},
-            {QStringLiteral("marital"), marital},
-            {QStringLiteral("education"), education},
-            {QStringLiteral("drug_arrests"), drugArrests},
-            {QStringLiteral("alcohol_arrests"), alcoholArrests},
-            {QStringLiteral("assault_arrests"), assaultArrests},
-            {QStringLiteral("dv_arrests"), dvArrests},
-            {QStringLiteral("anger_programs"), angerPrograms},
-            {QStringLiteral("mode"), mode},
-            {QStringLiteral("language"), language},
-            {QStringLiteral("scales"), scaleArray},
-            {QStringLiteral("invalid"), invalid},
-            {QStringLiteral("truthfulness_invalid"), truthfulnessInvalid},
-            {QStringLiteral("notes"), notes},
-            {QStringLiteral("scoring_sha256"), scoringSha256},
-            {QStringLiteral("program_version"), programVersion}};
+    QJsonObject o{{QStringLiteral("administration_id"), administrationId},
+                  {QStringLiteral("age_at_test"), optionalInt(ageAtTest)},
+                  {QStringLiteral("scales"), scaleArray},
+                  {QStringLiteral("invalid"), invalid},
+                  {QStringLiteral("truthfulness_invalid"), truthfulnessInvalid},
+                  {QStringLiteral("notes"), notes},
+                  {QStringLiteral("scoring_sha256"), scoringSha256},
+                  {QStringLiteral("program_version"), programVersion}};
+    for (const TextField& f : textFields())
+        o.insert(QLatin1String(f.name), this->*f.member);
+    return o;
 }
 
 QJsonObject StoredAdministration::toJson() const
@@ -69,27 +78,14 @@ std::optional<StoredAdministration> StoredAdministration::fromJson(const QJsonOb
     StoredAdministration a;
     const auto text = [&o](const char* key) { return o.value(QLatin1String(key)).toString(); };
     a.administrationId = text("administration_id");
-    a.locationId = text("location_id");
+    for (const TextField& f : textFields())
+        a.*f.member = text(f.name);
     // An identity that is not a UUID cannot be a key of ours.
     if (QUuid::fromString(a.administrationId).isNull() || QUuid::fromString(a.locationId).isNull())
         return std::nullopt;
     a.version = o.value(QStringLiteral("version")).toInt(1);
     a.supersedes = readOptionalInt(o.value(QStringLiteral("supersedes")));
-    a.office = text("office");
-    a.clientKey = text("client_key");
-    a.testDate = text("test_date");
     a.ageAtTest = readOptionalInt(o.value(QStringLiteral("age_at_test")));
-    a.gender = text("gender");
-    a.race = text("race");
-    a.marital = text("marital");
-    a.education = text("education");
-    a.drugArrests = text("drug_arrests");
-    a.alcoholArrests = text("alcohol_arrests");
-    a.assaultArrests = text("assault_arrests");
-    a.dvArrests = text("dv_arrests");
-    a.angerPrograms = text("anger_programs");
-    a.mode = text("mode");
-    a.language = text("language");
     const QJsonArray scaleArray = o.value(QStringLiteral("scales")).toArray();
     if (scaleArray.size() != Scales)
         return std::nullopt;

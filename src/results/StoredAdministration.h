@@ -41,6 +41,13 @@ struct StoredAdministration {
     QString publishedAt; // UTC, ISO 8601
     QString contentHash;
 
+    // The fields kept as plain text, by their column and JSON name, in column order.
+    struct TextField {
+        const char* name;
+        QString StoredAdministration::*member;
+    };
+    static const std::array<TextField, 15>& textFields();
+
     // Everything but the version, what it supersedes, the publication time and the trail head, as one object.
     QJsonObject content() const;
     QJsonObject toJson() const;
