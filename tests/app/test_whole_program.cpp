@@ -928,12 +928,33 @@ private slots:
         QCOMPARE(run.listLines().last(), QStringLiteral("7-") + name);
         noNameOnTheLocation();
         QCOMPARE(run.trail(QStringLiteral("location-encrypted")).size(), 1);
+        const QString backups = run.dir.filePath(QStringLiteral("backups"));
+        QVERIFY(QDir().mkpath(backups));
+        run.files.folderAnswers = [backups] { return backups; };
+        run.files.openAnswers = [backups] { return backups + '/' + QDir(backups).entryList({"*.QN"}).value(0); };
+        const auto dataOption = [&run](int option) {
+            ModalDriver d;
+            run.supervisor(d, 3, QStringLiteral("optDataOption_%1").arg(option), true);
+            run.pressMenu(2);
+            QVERIFY2(d.done(), qPrintable(run.prompts.texts().join(" / ")));
+        };
+        dataOption(2); // backup
+        QVERIFY(ReadBytes(run.files.openAnswers()).startsWith("VLTSEAL"));
 
         run.prompts.secrets << pass;
         protection("cmdRemoveEncryption");
         QVERIFY(!QFileInfo::exists(run.dataDir + QStringLiteral("/DATA401.VLK")));
         QCOMPARE(run.fileBytes().left(run.demoClients.size()), run.demoClients);
         QCOMPARE(run.record(7).Name.trimmed(), name);
+
+        // The encrypted backup, restored onto the plain location, asks for the passphrase it was made under.
+        const QByteArray plain = run.fileBytes();
+        const qsizetype asked = run.prompts.secretTitles.size();
+        run.prompts.secrets << QStringLiteral("Harbor lights 49") << pass;
+        dataOption(3);
+        QCOMPARE(run.prompts.secretTitles.size(), asked + 2);
+        QCOMPARE(QDir(run.dataDir).entryList({QStringLiteral("DATA401-*-replaced.QN")}).size(), 1);
+        QCOMPARE(run.fileBytes(), plain);
     }
 
     void exit_endsTheProgram()
