@@ -7,6 +7,7 @@
 #include "ScoreAndReport.h"
 
 #include <QDir>
+#include <QSet>
 #include <algorithm>
 #include <memory>
 
@@ -131,10 +132,16 @@ EarlierTests CompareEarlierTests(const QString& programDir, const ClientTable& c
     out.current = fromRun(record, slot, *run, NotesFile::find(notes, slot, record));
 
     QList<PastAdministration> found;
+    // A test this location holds itself, published from here or from a copy of it, is not one taken elsewhere.
+    QSet<QString> held;
+    if (const QString id = NotesFile::identity(notes, slot, record); !id.isEmpty())
+        held.insert(id);
     for (int n = 1; n <= clients.NumClients; ++n) {
         const ClientRecord& other = clients.Clients[n];
         if (n == slot || !SameClient(record, other))
             continue;
+        if (const QString id = NotesFile::identity(notes, n, other); !id.isEmpty())
+            held.insert(id);
         const QDate tested = dateOf(other.TestDate);
         // Without both dates only the order of the client file tells which came first.
         const bool before = tested.isValid() && out.current.testDate.isValid()
@@ -151,7 +158,8 @@ EarlierTests CompareEarlierTests(const QString& programDir, const ClientTable& c
     }
     if (elsewhere) {
         for (const PastAdministration& a : elsewhere(record))
-            if (!out.current.testDate.isValid() || !a.testDate.isValid() || a.testDate <= out.current.testDate)
+            if ((!out.current.testDate.isValid() || !a.testDate.isValid() || a.testDate <= out.current.testDate) &&
+                !held.contains(a.administrationId))
                 found << a;
     }
     std::stable_sort(found.begin(), found.end(), [](const PastAdministration& a, const PastAdministration& b) {

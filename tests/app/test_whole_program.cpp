@@ -4,6 +4,7 @@
 
 #include "AdministrationNotes.h"
 #include "AuditTrail.h"
+#include "ResultsStore.h"
 #include "WholeProgramRoads.h"
 
 #include <QComboBox>
@@ -15,6 +16,7 @@
 #include <QMessageAuthenticationCode>
 #include <QPlainTextEdit>
 #include <QRegularExpression>
+#include <QUuid>
 
 namespace {
 
@@ -109,21 +111,36 @@ void publishResults(Run& run)
         QMessageAuthenticationCode::hash("LATERSAM|1987-03-14", key, QCryptographicHash::Sha256).toHex();
     QVERIFY2(dump.contains("'" + later + "','2026-12-07'"), dump.right(2000).constData());
 
-    // Seen from a drive the store has not heard of, the client's published test is one taken elsewhere.
+    // Another office tested the client before; the store's copy of this location's own test is not one from
+    // elsewhere, even once the location has lost its identity (a copy of the drive).
+    Results::StoredAdministration south;
+    south.administrationId = QUuid::createUuid().toString(QUuid::WithoutBraces);
+    south.locationId = QUuid::createUuid().toString(QUuid::WithoutBraces);
+    south.office = QStringLiteral("South Office");
+    south.clientKey = QString::fromLatin1(later);
+    south.testDate = QStringLiteral("2026-06-01");
+    south.mode = QStringLiteral("paper");
+    for (Results::ScaleResult& scale : south.scales)
+        scale = {10, 30, QStringLiteral("low")};
+    Results::Store direct(*Results::StoreTarget::parse(store, nullptr));
+    QVERIFY(direct.open().isEmpty());
+    QCOMPARE(direct.publish({south}).added, 1);
     QVERIFY(QFile::remove(run.dataDir + QStringLiteral("/DATA401.LID")));
-    QStringList origins;
+    run.menu().lbNameDisplay()->setCurrentRow(6); // Later, Sam
+    QStringList seen;
     ModalDriver driver;
     run.supervisor(driver, 0, QStringLiteral("optPrintOption_4"), true);
-    driver.onNextModal("frmEarlierTests", [&origins](QWidget* w) {
+    driver.onNextModal("frmEarlierTests", [&seen](QWidget* w) {
         auto* list = w->findChild<QTreeWidget*>(QStringLiteral("lstEarlier"));
         for (int r = 0; r < list->topLevelItemCount(); ++r)
-            origins << list->topLevelItem(r)->text(1);
+            seen << list->topLevelItem(r)->text(0) + ' ' + list->topLevelItem(r)->text(1);
+        seen << w->findChild<QTableWidget*>(QStringLiteral("grdScales"))->item(0, 1)->text();
         QTest::keyClick(focused(), Qt::Key_Escape);
     });
     driver.onNextModal("frmSupervisorOptions", press(1));
     run.pressMenu(2);
     QVERIFY2(driver.done(), qPrintable(run.prompts.texts().join(" / ")));
-    QCOMPARE(origins, QStringList{QStringLiteral("Results store, North Office")});
+    QCOMPARE(seen, QStringList({QStringLiteral("06/01/2026 Results store, South Office"), QStringLiteral("30")}));
 }
 
 } // namespace
