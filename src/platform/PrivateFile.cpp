@@ -80,13 +80,21 @@ bool isLeftoverName(const QString& name)
 
 } // namespace
 
+// What goes on the disk for `plain` written at `path`: `plain` itself, or its sealed form kept in `stored`.
+static int storedForm(const QString& path, QByteArrayView plain, QByteArray& stored, QByteArrayView& bytes)
+{
+    bool sealed = false;
+    const int err = SealedFiles::ForWriting(path, plain, stored, sealed);
+    bytes = sealed ? QByteArrayView(stored) : plain;
+    return err;
+}
+
 int Replace(const QString& path, QByteArrayView plain, mode_t newMode, Sync sync, Existing existing)
 {
     QByteArray stored;
-    bool sealed = false;
-    if (const int err = SealedFiles::ForWriting(path, plain, stored, sealed))
+    QByteArrayView bytes;
+    if (const int err = storedForm(path, plain, stored, bytes))
         return err;
-    const QByteArrayView bytes = sealed ? QByteArrayView(stored) : plain;
     const QFileInfo info(path);
     const QString dir = info.absolutePath();
     struct stat old {};
@@ -146,10 +154,9 @@ int Copy(const QString& from, const QString& to, mode_t newMode)
 int Create(const QString& path, QByteArrayView plain, mode_t mode)
 {
     QByteArray stored;
-    bool sealed = false;
-    if (const int err = SealedFiles::ForWriting(path, plain, stored, sealed))
+    QByteArrayView bytes;
+    if (const int err = storedForm(path, plain, stored, bytes))
         return err;
-    const QByteArrayView bytes = sealed ? QByteArrayView(stored) : plain;
     Fd f(::open(native(path).constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode));
     if (f.fd < 0)
         return errno;
@@ -179,7 +186,7 @@ static int openRegular(const QString& path, int flags, Fd& f, struct stat& st)
 int Append(const QString& path, QByteArrayView bytes)
 {
     // A sealed file has one tag over all of it: it is read, extended and sealed again whole.
-    if (!SealedFiles::RoleOf(path).isEmpty() && SealedFiles::IsUnlocked(QFileInfo(path).absolutePath())) {
+    if (SealedFiles::SealsAt(path)) {
         QByteArray whole;
         if (int err = Read(path, whole))
             return err;
@@ -204,9 +211,7 @@ int Read(const QString& path, QByteArray& out, qint64 limit, qint64* size)
     qint64 whole = 0;
     if (int err = readRaw(path, out, limit, &whole))
         return err;
-    const bool sealedHere =
-        !SealedFiles::RoleOf(path).isEmpty() && SealedFiles::IsUnlocked(QFileInfo(path).absolutePath());
-    if (!sealedHere && !SealedFiles::LooksSealed(out)) {
+    if (!SealedFiles::SealsAt(path) && !SealedFiles::LooksSealed(out)) {
         if (size)
             *size = whole;
         return 0;

@@ -129,6 +129,12 @@ bool IsUnlocked(const QString& folder)
 
 bool KeyOf(const QString& folder, QByteArray& keyId, QByteArray& key)
 {
+    {
+        // Every file operation asks; a plain location must not pay for resolving its folder's real path.
+        QMutexLocker lock(&guard());
+        if (keys().isEmpty())
+            return false;
+    }
     const QString where = folderKey(folder);
     QMutexLocker lock(&guard());
     for (const Unlocked& u : keys())
@@ -138,6 +144,11 @@ bool KeyOf(const QString& folder, QByteArray& keyId, QByteArray& key)
             return true;
         }
     return false;
+}
+
+bool SealsAt(const QString& path)
+{
+    return !RoleOf(path).isEmpty() && IsUnlocked(QFileInfo(path).absolutePath());
 }
 
 bool LooksSealed(QByteArrayView bytes)
@@ -225,10 +236,8 @@ int ForWriting(const QString& path, QByteArrayView plain, QByteArray& stored, bo
     sealed = false;
     const QByteArray role = RoleOf(path);
     QByteArray id, key;
-    if (role.isEmpty() || !KeyOf(folderOfFile(path), id, key)) {
-        stored = plain.toByteArray();
+    if (role.isEmpty() || !KeyOf(folderOfFile(path), id, key))
         return 0;
-    }
     stored = Seal(id, key, role, plain);
     Wipe(key);
     sealed = true;

@@ -25,6 +25,8 @@ void Lock(const QString& folder);
 // Forgets every key (program exit).
 void LockAll();
 bool IsUnlocked(const QString& folder);
+// Whether a file written at `path` is sealed: one of the sealed kinds, in an unlocked folder.
+bool SealsAt(const QString& path);
 // The key and its id `folder` was unlocked with; false when it was not.
 bool KeyOf(const QString& folder, QByteArray& keyId, QByteArray& key);
 
@@ -39,7 +41,7 @@ QByteArray Seal(QByteArrayView keyId, QByteArrayView key, QByteArrayView role, Q
 // Opens a sealed file: 0, or EBADMSG when it is damaged, truncated, of another kind or not sealed at all.
 int Open(QByteArrayView key, QByteArrayView role, QByteArrayView sealed, QByteArray& plain);
 
-// For PrivateFile: what to store for `plain` written at `path` (itself, when the file stays plain); and the plain
+// For PrivateFile: what to store for `plain` written at `path` (`stored`, when `sealed`; else `plain` itself); and the plain
 // bytes of what was read from `path`: 0, EBADMSG for a damaged sealed file or a plain one where a sealed one belongs,
 // ENOKEY for a sealed file no unlocked key opens.
 int ForWriting(const QString& path, QByteArrayView plain, QByteArray& stored, bool& sealed);
