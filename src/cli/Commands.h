@@ -27,6 +27,11 @@ QString argumentProblem(const Args& a, const QStringList& required);
 QString shown(const QString& path);
 // A folder that must exist; an empty string when it does.
 QString missingFolder(const QString& what, const QString& path);
+// A --data-dir that does not exist, or that is encrypted and was not unlocked; empty when it may be read.
+QString dataDirProblem(const Args& a, const QString& data);
+// Reads the client file of the location `data` into `table`, never creating one; what the command says when it
+// cannot be read or is damaged, else empty. `notice` gets the loader's warning to show once.
+QString LoadCommandClients(ClientTable& table, const QString& data, QString* notice = nullptr);
 // Takes the location's lock; who holds it, in a sentence, when another program does.
 QString takeLock(LocationLock& lock, const QString& data);
 // A command's one entry in the trail of a location whose lock it holds; what went wrong, or empty.

@@ -151,12 +151,26 @@ QString missingFolder(const QString& what, const QString& path)
     return QFileInfo(path).isDir() ? QString() : QStringLiteral("The %1 %2 does not exist.").arg(what, shown(path));
 }
 
-// A --data-dir that does not exist, or that is encrypted and was not unlocked; empty when it may be read.
 QString dataDirProblem(const Args& a, const QString& data)
 {
     if (QString missing = missingFolder(QStringLiteral("data folder"), data); !missing.isEmpty())
         return missing;
     return UnlockDataDir(data, a.values.value(QStringLiteral("--passphrase-file")));
+}
+
+QString LoadCommandClients(ClientTable& table, const QString& data, QString* notice)
+{
+    table.setDataPath(data);
+    // A command must not change the location it reads, so a missing client file is not created.
+    QByteArray bytes;
+    const ClientTable::LoadResult loaded = table.LoadClients(ClientTable::MissingFile::Refuse, &bytes);
+    if (loaded.error)
+        return ClientFileProblem(table, loaded.error);
+    if (const QString damage = CheckClientFile(bytes); !damage.isEmpty() && !bytes.isEmpty())
+        return QStringLiteral("The client file %1 is damaged: %2").arg(shown(table.ClientFilePath), damage);
+    if (notice)
+        *notice = loaded.notice;
+    return {};
 }
 
 // Backup and restore read or replace the client file whole: never under a program that has the location open, even
@@ -244,16 +258,11 @@ int ExportCommand(const QStringList& args)
     if (output != QLatin1String("-") && target.refused())
         return fail(name, QStringLiteral("Nothing was exported. %1").arg(target.refusal()));
     ClientTable table;
-    table.setDataPath(data);
-    // An export must not change the location it reads, so a missing client file is not created.
-    QByteArray bytes;
-    const ClientTable::LoadResult loaded = table.LoadClients(ClientTable::MissingFile::Refuse, &bytes);
-    if (loaded.error)
-        return fail(name, ClientFileProblem(table, loaded.error));
-    if (const QString damage = CheckClientFile(bytes); !damage.isEmpty() && !bytes.isEmpty())
-        return fail(name, QStringLiteral("The client file %1 is damaged: %2").arg(shown(table.ClientFilePath), damage));
-    if (!loaded.notice.isEmpty())
-        std::fprintf(stderr, "veltrane-cli export: %s\n", qPrintable(loaded.notice));
+    QString notice;
+    if (const QString p = LoadCommandClients(table, data, &notice); !p.isEmpty())
+        return fail(name, p);
+    if (!notice.isEmpty())
+        std::fprintf(stderr, "veltrane-cli export: %s\n", qPrintable(notice));
 
     const QString brand = GetINIBrandCode(Profile(program + QStringLiteral("/Quillan.ini")));
     const ScoreExport out = ExportScores(program, table, brand.isEmpty() ? PublisherBrandCode : brand.at(0),

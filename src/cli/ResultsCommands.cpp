@@ -3,12 +3,10 @@
 
 #include "Commands.h"
 
-#include "ClientFileBackup.h"
 #include "ClientTable.h"
 #include "LocationLock.h"
 #include "Profile.h"
 #include "Publication.h"
-#include "RecordDamage.h"
 #include "ReportWriter.h"
 #include "Settings.h"
 #include "Summary.h"
@@ -139,9 +137,7 @@ int PublishCommand(const QStringList& args)
         return 1;
     const Profile settings(program + QStringLiteral("/Quillan.ini"));
     const QString data = QDir::cleanPath(a.values.value(QStringLiteral("--data-dir"), GetINIFilePath(settings)));
-    if (const QString p = missingFolder(QStringLiteral("data folder"), data); !p.isEmpty())
-        return fail(name, p);
-    if (const QString p = UnlockDataDir(data, a.values.value(QStringLiteral("--passphrase-file"))); !p.isEmpty())
+    if (const QString p = dataDirProblem(a, data); !p.isEmpty())
         return fail(name, p);
     Results::PublishRequest request;
     request.programDir = program;
@@ -158,13 +154,8 @@ int PublishCommand(const QStringList& args)
     if (const QString held = takeLock(lock, data); !held.isEmpty())
         return fail(name, held);
     ClientTable table;
-    table.setDataPath(data);
-    QByteArray bytes;
-    const ClientTable::LoadResult loaded = table.LoadClients(ClientTable::MissingFile::Refuse, &bytes);
-    if (loaded.error)
-        return fail(name, ClientFileProblem(table, loaded.error));
-    if (const QString damage = CheckClientFile(bytes); !damage.isEmpty() && !bytes.isEmpty())
-        return fail(name, QStringLiteral("The client file %1 is damaged: %2").arg(shown(table.ClientFilePath), damage));
+    if (const QString p = LoadCommandClients(table, data); !p.isEmpty())
+        return fail(name, p);
     const QString brand = GetINIBrandCode(settings);
     request.brandCode = brand.isEmpty() ? PublisherBrandCode : brand.at(0);
     request.auditHead = AuditTrail::headOf(data);
