@@ -4,12 +4,9 @@
 #include "Clock.h"
 #include "ProgramFolder.h"
 
-#include "PrivateFile.h"
 #include "ResultsStore.h"
 
 #include <QCoreApplication>
-#include <QDir>
-#include <QUuid>
 #include <QFileInfo>
 
 namespace Results {
@@ -91,16 +88,6 @@ QString ConfiguredClientKey(const AppContext& ctx, const ClientRecord& record)
 }
 
 namespace {
-
-// The location's identity when it has one already; a lookup never makes one.
-QString KnownLocationId(const QString& folder)
-{
-    QByteArray bytes;
-    if (PrivateFile::Read(QDir(folder).filePath(QLatin1String(LocationIdFileName)), bytes, 64))
-        return {};
-    const QUuid id = QUuid::fromString(QString::fromLatin1(bytes.trimmed()));
-    return id.isNull() ? QString() : id.toString(QUuid::WithoutBraces);
-}
 
 PastAdministration FromStore(const StoredAdministration& s)
 {

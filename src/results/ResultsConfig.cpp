@@ -32,6 +32,22 @@ QByteArray decodeKey(const QString& text, bool* ok)
     return *ok ? key : QByteArray();
 }
 
+QString locationIdPath(const QString& folder)
+{
+    return QDir(folder).filePath(QLatin1String(LocationIdFileName));
+}
+
+// The identity kept at `path`: 0, with `id` empty when the file holds no UUID; or the errno of the read.
+int readLocationId(const QString& path, QString& id)
+{
+    QByteArray bytes;
+    if (const int err = PrivateFile::Read(path, bytes, 64))
+        return err;
+    const QUuid uuid = QUuid::fromString(QString::fromLatin1(bytes.trimmed()));
+    id = uuid.isNull() ? QString() : uuid.toString(QUuid::WithoutBraces);
+    return 0;
+}
+
 } // namespace
 
 ResultsConfig ReadResultsConfig(const Profile& settings, const QString& siteFolder)
@@ -78,14 +94,13 @@ QString ClientKey(const ClientRecord& r, const QByteArray& agencyKey)
 
 QString LocationId(const QString& folder, QString* error)
 {
-    const QString path = QDir(folder).filePath(QLatin1String(LocationIdFileName));
+    const QString path = locationIdPath(folder);
     for (int attempt = 0; attempt < 2; ++attempt) {
-        QByteArray bytes;
-        int err = PrivateFile::Read(path, bytes, 64);
+        QString known;
+        int err = readLocationId(path, known);
         if (!err) {
-            const QUuid id = QUuid::fromString(QString::fromLatin1(bytes.trimmed()));
-            if (!id.isNull())
-                return id.toString(QUuid::WithoutBraces);
+            if (!known.isEmpty())
+                return known;
             if (error)
                 *error = QStringLiteral("The location identity %1 is damaged; remove it, and the next publication "
                                         "gives the location a new one.")
@@ -107,6 +122,12 @@ QString LocationId(const QString& folder, QString* error)
         return {};
     }
     return {};
+}
+
+QString KnownLocationId(const QString& folder)
+{
+    QString id;
+    return readLocationId(locationIdPath(folder), id) ? QString() : id;
 }
 
 } // namespace Results

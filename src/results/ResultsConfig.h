@@ -33,5 +33,7 @@ constexpr const char* LocationIdFileName = "DATA401.LID";
 // The identity of the data location `folder`, made and kept there when it has none; empty, with `error` set, when
 // it can be neither read nor made.
 QString LocationId(const QString& folder, QString* error);
+// The identity of `folder` when it has one; never makes one.
+QString KnownLocationId(const QString& folder);
 
 } // namespace Results
