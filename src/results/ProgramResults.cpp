@@ -3,8 +3,8 @@
 #include "AppContext.h"
 #include "Clock.h"
 #include "ProgramFolder.h"
-
 #include "ResultsStore.h"
+#include "ScoreExport.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -91,8 +91,6 @@ namespace {
 
 PastAdministration FromStore(const StoredAdministration& s)
 {
-    static const QStringList ranges = {QString(), QStringLiteral("low"), QStringLiteral("medium"),
-                                       QStringLiteral("problem"), QStringLiteral("maximum")};
     PastAdministration a;
     a.origin = s.office.isEmpty() ? QStringLiteral("Results store") : QStringLiteral("Results store, %1").arg(s.office);
     a.administrationId = s.administrationId;
@@ -105,7 +103,7 @@ PastAdministration FromStore(const StoredAdministration& s)
     for (int i = 0; i < Scales; ++i) {
         ScaleScore& score = a.scales[i + 1];
         score.notScored = s.scales[i].range == QLatin1String("not_scored");
-        score.range = int(std::max<qsizetype>(0, ranges.indexOf(s.scales[i].range)));
+        score.range = ScaleRangeOfName(s.scales[i].range);
         score.percentile = score.notScored ? -1 : s.scales[i].percentile;
     }
     a.invalid = s.invalid || s.truthfulnessInvalid;

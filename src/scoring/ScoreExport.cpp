@@ -107,6 +107,14 @@ QString ScaleRangeName(const ScoreSheet& sheet, int s)
     return QString::fromLatin1(ReportsScaleNotScored(sheet, s) ? "not_scored" : RangeNames[RiskRange(sheet.Percentile[s])]);
 }
 
+int ScaleRangeOfName(QStringView name)
+{
+    for (int r = 1; r < int(std::size(RangeNames)); ++r)
+        if (name == QLatin1String(RangeNames[r]))
+            return r;
+    return 0;
+}
+
 ScoredLocation ScoreLocation(const QString& programDir, const ClientTable& clients, QChar brandCode, bool deidentified)
 {
     ScoredLocation out;

@@ -54,6 +54,8 @@ std::optional<int> AgeAtTest(const ClientRecord& r);
 
 // The range of scale `s` as exports and stores name it: low, medium, problem, maximum or not_scored.
 QString ScaleRangeName(const ScoreSheet& sheet, int s);
+// The range a name ScaleRangeName gives stands for: 1..4, low to maximum; 0 for "not_scored" or any other text.
+int ScaleRangeOfName(QStringView name);
 
 // Scores every client of `clients` in client order, each as ScoreAndReport does (report composed, report.prn left
 // alone), and lays the results out one row or object per client, each ending with the client's administration notes
